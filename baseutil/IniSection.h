@@ -1,0 +1,21 @@
+#pragma once
+// Reading one section of an INI-style file, as HTML Help project files need.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mb {
+
+// The lines of the first section called `section` (compared ignoring ASCII
+// case) in file order, without line ends and without blank lines; comment
+// lines are included as they stand. CR LF or LF line ends and a UTF-8 byte
+// order mark are accepted. An absent section gives an empty list; nothing
+// when the file cannot be read.
+std::optional<std::vector<std::string>> ReadIniSection(const std::string& path,
+                                                       const std::string& section);
+
+// Same, on text already in memory.
+std::vector<std::string> IniSectionLines(const std::string& text, const std::string& section);
+
+} // namespace mb

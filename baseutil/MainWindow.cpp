@@ -1,0 +1,20 @@
+#include "baseutil/MainWindow.h"
+
+namespace mb {
+namespace {
+IMainWindow* g_mainWindow = nullptr;
+}
+
+void SetMainWindow(IMainWindow* window) { g_mainWindow = window; }
+
+IMainWindow* MainWindow() { return g_mainWindow; }
+
+int SendToMainWindow(int message, intptr_t wParam, void* lParam) {
+    return g_mainWindow ? g_mainWindow->Send(message, wParam, lParam) : 0;
+}
+
+void LogLine(const char* line) {
+    SendToMainWindow(WM_APP_LOG, reinterpret_cast<intptr_t>(line), nullptr);
+}
+
+} // namespace mb

@@ -1,0 +1,111 @@
+#include "baseutil/SafeFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mb {
+
+SafeFileWriter::SafeFileWriter(std::string target) : m_target(std::move(target)) {
+    std::string pattern = m_target + ".XXXXXX";
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        Fail("cannot create a file in the folder of " + m_target);
+        return;
+    }
+    m_tempPath = pattern;
+    // Keep the permissions of the file being replaced; new files get the
+    // usual mode (subject to the umask) rather than mkstemp's 0600.
+    struct stat old {};
+    if (stat(m_target.c_str(), &old) == 0) {
+        fchmod(fd, old.st_mode & 07777);
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+    }
+    m_file = fdopen(fd, "wb");
+    if (!m_file) {
+        close(fd);
+        Fail("cannot write " + m_tempPath);
+    }
+}
+
+SafeFileWriter::~SafeFileWriter() {
+    if (m_file)
+        std::fclose(m_file);
+    if (!m_committed && !m_tempPath.empty())
+        unlink(m_tempPath.c_str());
+}
+
+void SafeFileWriter::Fail(const std::string& what) {
+    if (m_error.empty())
+        m_error = what + ": " + std::strerror(errno);
+}
+
+bool SafeFileWriter::Write(std::string_view data) {
+    if (!m_file)
+        return false;
+    if (data.empty())
+        return true;
+    if (std::fwrite(data.data(), 1, data.size(), m_file) != data.size()) {
+        Fail("cannot write " + m_target);
+        return false;
+    }
+    return true;
+}
+
+bool SafeFileWriter::Commit() {
+    if (!m_file)
+        return false;
+    bool ok = std::fflush(m_file) == 0 && !std::ferror(m_file) && fsync(fileno(m_file)) == 0;
+    if (!ok)
+        Fail("cannot write " + m_target);
+    if (std::fclose(m_file) != 0 && ok) {
+        ok = false;
+        Fail("cannot write " + m_target);
+    }
+    m_file = nullptr;
+    if (!ok)
+        return false;
+    if (std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
+        Fail("cannot replace " + m_target);
+        return false;
+    }
+    m_committed = true;
+    return true;
+}
+
+bool WriteFileSafely(const std::string& path, std::string_view data, std::string* error) {
+    SafeFileWriter writer(path);
+    if (writer.Write(data) && writer.Commit())
+        return true;
+    if (error)
+        *error = writer.Error();
+    return false;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& data) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    data.clear();
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        data.append(buffer, got);
+    bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return false;
+    return access(path.c_str(), W_OK) != 0;
+}
+
+} // namespace mb

@@ -1,0 +1,51 @@
+#pragma once
+// Writing a file in place of an existing one without ever leaving a
+// half-written file behind: the data goes to a temporary file in the same
+// folder, which is renamed over the target only once it is complete.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace mb {
+
+class SafeFileWriter {
+public:
+    // Creates the temporary file beside `target`. Check IsOpen().
+    explicit SafeFileWriter(std::string target);
+    // Removes the temporary file unless Commit() succeeded.
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    bool IsOpen() const { return m_file != nullptr; }
+    // The stream to write to (null when the temporary file could not be made).
+    std::FILE* File() const { return m_file; }
+    bool Write(std::string_view data);
+    // Flushes, syncs and renames over the target. False (and the target
+    // untouched) on any failure; Error() then says why.
+    bool Commit();
+    const std::string& Error() const { return m_error; }
+
+private:
+    void Fail(const std::string& what);
+
+    std::string m_target;
+    std::string m_tempPath;
+    std::FILE* m_file = nullptr;
+    bool m_committed = false;
+    std::string m_error;
+};
+
+// Writes `data` to `path` through a SafeFileWriter; on failure returns false
+// and, when `error` is given, the reason in the user's words.
+bool WriteFileSafely(const std::string& path, std::string_view data, std::string* error = nullptr);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& data);
+
+// True when the file exists and this process may not write it (permission
+// bits, read-only mount or access check).
+bool IsReadOnlyFile(const std::string& path);
+
+} // namespace mb

@@ -1,0 +1,48 @@
+# Shared conventions for every subsystem library and its tests.
+
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)
+set(CMAKE_INSTALL_RPATH "$ORIGIN/../lib")
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wno-unused-parameter)
+
+if(MB_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(MB_FUZZ)
+    # The libraries are instrumented for coverage; the harnesses add the fuzzer driver.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# mb_add_library(name SOURCES... LINKS...): one shared library per subsystem folder.
+# Sources are the .cpp files of the folder; headers sit beside them and are
+# included as "folder/Header.h" from the project root.
+function(mb_add_library name)
+    cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_library(${name} SHARED ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+endfunction()
+
+# mb_add_tests(name): one GoogleTest program per library, from folder/tests/*.cpp.
+function(mb_add_tests name)
+    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${name}/tests/*.cpp)
+    if(NOT sources OR NOT TARGET ${name})
+        return()
+    endif()
+    add_executable(${name}_tests ${sources})
+    target_link_libraries(${name}_tests PRIVATE ${name} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_compile_definitions(${name}_tests PRIVATE
+        MB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/${name}/tests/data")
+    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "MARROWBOOK_HOME=${CMAKE_BINARY_DIR}/test-home")
+endfunction()
