@@ -105,7 +105,9 @@ bool IsReadOnlyFile(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0)
         return false;
-    return access(path.c_str(), W_OK) != 0;
+    // No write bit at all counts even for root, who may write anything:
+    // the user marked the file read-only.
+    return (info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
 }
 
 } // namespace mb

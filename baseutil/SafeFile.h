@@ -44,8 +44,8 @@ bool WriteFileSafely(const std::string& path, std::string_view data, std::string
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
 
-// True when the file exists and this process may not write it (permission
-// bits, read-only mount or access check).
+// True when the file exists and is marked read-only (no write permission bit)
+// or this process may not write it (access check, read-only mount).
 bool IsReadOnlyFile(const std::string& path);
 
 } // namespace mb

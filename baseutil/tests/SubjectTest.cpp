@@ -1,0 +1,85 @@
+#include "baseutil/Subject.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class Recorder : public CObserver {
+public:
+    Recorder(std::string name, std::string& log) : m_name(std::move(name)), m_log(log) {}
+    int Update(CSubject* subject, void* notification) override {
+        auto* info = static_cast<NotifyInfo*>(notification);
+        m_log += m_name + std::to_string(info->code) + " ";
+        if (onUpdate)
+            onUpdate(subject);
+        return 1;
+    }
+    std::function<void(CSubject*)> onUpdate;
+
+private:
+    std::string m_name;
+    std::string& m_log;
+};
+
+TEST(Subject, NotifiesInAttachOrderAndTwiceWhenAttachedTwice) {
+    std::string log;
+    Recorder a("a", log), b("b", log);
+    CSubject subject;
+    subject.Attach(&a);
+    subject.Attach(&b);
+    subject.Attach(&a);
+    subject.Notify(NC_CONTENT_SELECTED);
+    EXPECT_EQ(log, "a11 b11 a11 ");
+    subject.Detach(&a); // first occurrence only
+    log.clear();
+    subject.Notify(NC_RELOADED);
+    EXPECT_EQ(log, "b2 a2 ");
+}
+
+TEST(Subject, ObserverDetachingItselfDoesNotStopTheOthers) {
+    std::string log;
+    Recorder a("a", log), b("b", log), c("c", log);
+    CSubject subject;
+    a.onUpdate = [&](CSubject* s) { s->Detach(&a); };
+    subject.Attach(&a);
+    subject.Attach(&b);
+    subject.Attach(&c);
+    subject.Notify(NC_LOAD_STARTING);
+    EXPECT_EQ(log, "a4 b4 c4 ");
+    EXPECT_EQ(subject.GetObserverCount(), 2);
+    log.clear();
+    subject.Notify(NC_LOAD_FINISHED);
+    EXPECT_EQ(log, "b5 c5 ");
+}
+
+TEST(Subject, ObserverDetachingTheNextOneSkipsItSafely) {
+    std::string log;
+    Recorder a("a", log), b("b", log), c("c", log);
+    CSubject subject;
+    a.onUpdate = [&](CSubject* s) { s->Detach(&b); };
+    subject.Attach(&a);
+    subject.Attach(&b);
+    subject.Attach(&c);
+    subject.Notify(NC_MODIFIED_CHANGED);
+    EXPECT_EQ(log, "a0 c0 ");
+}
+
+TEST(Subject, RecordCarriesNodeAndData) {
+    struct Capture : CObserver {
+        NotifyInfo seen;
+        int Update(CSubject*, void* n) override {
+            seen = *static_cast<NotifyInfo*>(n);
+            return 1;
+        }
+    } observer;
+    CSubject subject;
+    subject.Attach(&observer);
+    int data = 5;
+    subject.Notify(NC_CONTENT_ADDED, reinterpret_cast<CXML*>(&data), &data);
+    EXPECT_EQ(observer.seen.code, 16);
+    EXPECT_EQ(observer.seen.data, &data);
+}
+
+} // namespace
