@@ -1,0 +1,48 @@
+#include "commonkit/Common.h"
+
+#include "baseutil/Desktop.h"
+#include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "commonkit/StringTable.h"
+
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+std::unique_ptr<CCommon> g_instance;
+
+bool IsFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+CCommon* CCommon::Instance() {
+    if (!g_instance)
+        g_instance.reset(new CCommon);
+    return g_instance.get();
+}
+
+void CCommon::DeleteInstance() {
+    g_instance.reset();
+}
+
+std::string CCommon::GetHelpFilePath() const {
+    CPath program(CStrHelper::GetAppRunPathString());
+    return program.GetLocation() + CStrHelper::ML_GetStringEx(kStrHelpFileName);
+}
+
+bool CCommon::ShowHelp(const std::string& topic) {
+    std::string helpFile = GetHelpFilePath();
+    if (!IsFile(helpFile)) {
+        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile,
+                        CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                        mb::Icon::Warning);
+        return false;
+    }
+    if (m_viewer)
+        return m_viewer(helpFile, topic);
+    return mb::Desktop().Open(helpFile);
+}

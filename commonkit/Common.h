@@ -1,0 +1,36 @@
+#pragma once
+// Process-wide helper services; for now the display of the product's own
+// help file.
+
+#include <functional>
+#include <string>
+
+class CCommon {
+public:
+    // Shows `topic` of a help file; true when something was shown.
+    using HelpViewer = std::function<bool(const std::string& helpFile, const std::string& topic)>;
+
+    // Created on first use; DeleteInstance() removes it at exit.
+    static CCommon* Instance();
+    static void DeleteInstance();
+
+    // The product's help file: string 9 in the folder of the program.
+    std::string GetHelpFilePath() const;
+
+    // Opens the help file at `topic`, a page name inside it, possibly with an
+    // anchor ("prj10.htm#ROOTDIR"). With a help viewer installed (the main
+    // program's own CHM display, which understands topics), the viewer gets
+    // the help file's path and the topic. Otherwise the desktop opens the
+    // help file itself: desktop CHM viewers take no topic, so they start at
+    // the help file's home page. A missing help file is reported to the user.
+    bool ShowHelp(const std::string& topic);
+
+    // Installs the viewer that can show a topic; an empty one goes back to
+    // the desktop.
+    void SetHelpViewer(HelpViewer viewer) { m_viewer = std::move(viewer); }
+
+private:
+    CCommon() = default;
+
+    HelpViewer m_viewer;
+};

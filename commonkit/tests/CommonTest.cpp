@@ -1,0 +1,106 @@
+#include "commonkit/Common.h"
+#include "baseutil/Desktop.h"
+#include "baseutil/tests/support/ScriptedPrompt.h"
+#include "commonkit/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingDesktop final : public mb::IDesktop {
+public:
+    RecordingDesktop() { mb::SetDesktop(this); }
+    ~RecordingDesktop() override { mb::SetDesktop(nullptr); }
+    std::vector<std::string> opened;
+    bool Open(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    std::optional<mb::DesktopProgram> DefaultProgramFor(const std::string&) override {
+        return std::nullopt;
+    }
+    bool StartProgram(const std::string&, const std::string&) override { return false; }
+};
+
+// Puts an empty help file beside the test program for one test, unless a
+// real one is there already.
+class HelpFileBesideProgram {
+public:
+    explicit HelpFileBesideProgram(const std::string& path) : m_path(path) {
+        if (!fs::exists(m_path)) {
+            std::ofstream(m_path).put('\0');
+            m_created = true;
+        }
+    }
+    ~HelpFileBesideProgram() {
+        if (m_created)
+            fs::remove(m_path);
+    }
+
+private:
+    std::string m_path;
+    bool m_created = false;
+};
+
+TEST(Common, SingletonLivesUntilDeleted) {
+    CCommon* first = CCommon::Instance();
+    EXPECT_EQ(CCommon::Instance(), first);
+    CCommon::DeleteInstance();
+    CCommon::DeleteInstance(); // a second delete is harmless
+    EXPECT_NE(CCommon::Instance(), nullptr);
+    CCommon::DeleteInstance();
+}
+
+TEST(Common, HelpFileLiesBesideTheProgram) {
+    fs::path program = CStrHelper::GetAppRunPathString();
+    EXPECT_EQ(CCommon::Instance()->GetHelpFilePath(),
+              (program.parent_path() / "marrowbook.chm").string());
+    CCommon::DeleteInstance();
+}
+
+// One test, so that no other test of this program sees the help file that
+// it puts beside the program for a while.
+TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
+    std::string helpFile = CCommon::Instance()->GetHelpFilePath();
+    RecordingDesktop desktop;
+    mb::testing::ScriptedPrompt prompt;
+    std::string seenFile, seenTopic;
+    auto viewer = [&](const std::string& f, const std::string& t) {
+        seenFile = f;
+        seenTopic = t;
+        return true;
+    };
+
+    if (!fs::exists(helpFile)) {
+        CCommon::Instance()->SetHelpViewer(viewer);
+        EXPECT_FALSE(CCommon::Instance()->ShowHelp("welcome.htm"));
+        EXPECT_EQ(seenFile, "") << "no viewer for a missing file";
+        EXPECT_TRUE(desktop.opened.empty());
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].text,
+                  CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile);
+        EXPECT_EQ(prompt.messages[0].caption, "Marrowbook");
+        EXPECT_EQ(prompt.messages[0].icon, mb::Icon::Warning);
+        CCommon::DeleteInstance();
+        prompt.messages.clear();
+    }
+
+    HelpFileBesideProgram file(helpFile);
+    EXPECT_TRUE(CCommon::Instance()->ShowHelp("prj10.htm#ROOTDIR"));
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{helpFile});
+
+    CCommon::Instance()->SetHelpViewer(viewer);
+    EXPECT_TRUE(CCommon::Instance()->ShowHelp("dropfilefilter.htm"));
+    EXPECT_EQ(seenFile, helpFile);
+    EXPECT_EQ(seenTopic, "dropfilefilter.htm");
+    EXPECT_EQ(desktop.opened.size(), 1u) << "the viewer, not the desktop";
+    EXPECT_TRUE(prompt.messages.empty());
+    CCommon::DeleteInstance();
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#pragma once
+// The user's settings, kept as the XML file "mbconfig.xml" in the settings
+// folder. The program reads it once at start-up and writes it once at exit;
+// in between every module reads and changes the values in memory.
+
+#include "baseutil/Xml.h"
+#include "commonkit/DropFileFilterSet.h"
+#include "commonkit/FavoriteEditorManager.h"
+#include "runconfig/AddDirectoryOption.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CConfigData {
+public:
+    // The one configuration, created on first use.
+    static CConfigData* Instance();
+    // Deletes it (at exit); the next Instance() starts afresh.
+    static void DestroyInstance();
+
+    virtual ~CConfigData();
+    CConfigData(const CConfigData&) = delete;
+    CConfigData& operator=(const CConfigData&) = delete;
+
+    // The full path of the configuration file.
+    std::string GetConfigFilename() const;
+
+    // Replaces the values by those of the file. A missing, unreadable or
+    // foreign file gives the defaults (silently) and returns 0; 1 when the
+    // file was used.
+    int ReadConfigData_XML();
+    // Writes every value to the file, replacing it only once the new file is
+    // complete. A read-only file is left alone with a warning to the user, a
+    // write error is shown with its reason; both return 0.
+    int WriteConfigData_XML();
+
+    int GetInsertMode() const { return m_nInsertMode; }
+    void SetInsertMode(int mode) { m_nInsertMode = mode; }
+    int GetLCID() const { return m_nLCID; }
+    void SetLCID(int lcid) { m_nLCID = lcid; }
+    int GetViewStyle() const { return m_nViewStyle; }
+    void SetViewStyle(int style) { m_nViewStyle = style; }
+    int GetSelectedConfigPage() const { return m_nLastConfigPage; }
+    // The "REPLACE_TABLE" element: children "REPLACE_ITEM" with "old" and
+    // "new". Null before the first read.
+    CXML* GetReplacedTable() const { return m_replaceTable.get(); }
+    CFavoriteEditorManager* GetFavoriteEditorManager() const { return m_favoriteEditors.get(); }
+    CDropFileFilterSet* GetDropFileFilterSet() const { return m_filterSet.get(); }
+
+    // Values the program reads and writes directly.
+    tagAddDirectoryOption m_addDirectoryOption;
+    int m_nLastConfigPage = 0;
+    std::string m_strLastProjectPath;
+    // Recently used projects, most recent first; up to ten are stored.
+    std::vector<std::string> m_recentProjects;
+    int m_bShowChmPath = 0;
+    int m_bIdMapperViewOn = 0;
+    int m_bArchiveViewOn = 0;
+    int m_bAutoCheckUpdate = 0;
+    std::string m_strLastCheckDate;
+    int m_nHtmlTopic = 0;
+    int m_nHtmlOtherTypesTopic = 0;
+
+    static constexpr int kMaxRecentProjects = 10;
+
+private:
+    CConfigData();
+
+    void UseDefaults();
+    void ReadValues(CXML& configData);
+    void ReadRecentProjects(const CXML* mru);
+    void ReadEditors(const CXML* editors);
+    void ReadReplaceTable(CXML& configData);
+    void RebuildDefaultEditors();
+    void BuildDocument(CXML& root) const;
+
+    static std::unique_ptr<CConfigData> m_instance;
+
+    int m_nInsertMode = 2;
+    int m_nLCID = 1033;
+    int m_nViewStyle = 0;
+    std::unique_ptr<CXML> m_replaceTable;
+    std::unique_ptr<CFavoriteEditorManager> m_favoriteEditors;
+    std::unique_ptr<CDropFileFilterSet> m_filterSet;
+};
