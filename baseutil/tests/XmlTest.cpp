@@ -172,7 +172,8 @@ TEST(XmlTree, ChildrenInsertRemoveAndSiblings) {
     EXPECT_EQ(e->GetNextSibling(), nullptr);
     EXPECT_EQ(root.GetLastChild(), e);
     EXPECT_EQ(root.GetParent(), nullptr);
-    EXPECT_EQ(root.AddSibling(new CXML("x"), 1), nullptr) << "the root has no siblings";
+    auto orphan = std::make_unique<CXML>("x");
+    EXPECT_EQ(root.AddSibling(orphan.get(), 1), nullptr) << "the root has no siblings";
 
     EXPECT_TRUE(root.RemoveChild(c));
     EXPECT_EQ(c->GetParent(), nullptr);
