@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    libexpat1-dev
+    libexpat1-dev libxml2-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xdg-utils libfile-mimeinfo-perl
