@@ -10,6 +10,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xdg-utils libfile-mimeinfo-perl
+    fp-utils
+    libmspack-dev libchm-bin
 )
 
 missing=()
