@@ -1,0 +1,173 @@
+#pragma once
+// Reading a compiled help file: finding and reading its streams, copying
+// them into a folder tree (decompiling), describing its tree as XML, reading
+// its contents and index sitemaps and its context-id table, and converting
+// it into plain HTML pages for handheld screens.
+//
+// Paths inside the help file are written with "\" (or "/") between storage
+// names and without a leading separator: "a\b.htm". Everything written to
+// disk lands below the output folder the caller chose: element names that
+// would climb out of it ("..", absolute paths, drive letters) are refused and
+// reported in the run log, and the rest goes on. Files are written to a
+// temporary name and renamed when complete. Progress and error lines go to
+// the main window as WM_APP_LOG.
+
+#include "compiledhelp/ItsFile.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CXML;
+
+// Context id -> topic, ascending by id.
+using CHMContextMap = std::map<uint32_t, std::string>;
+
+class CCHMFileRW {
+public:
+    // Entries per handheld index page.
+    static constexpr int kEntriesPerPage = 40;
+
+    CCHMFileRW() = default;
+    CCHMFileRW(const CCHMFileRW&) = delete;
+    CCHMFileRW& operator=(const CCHMFileRW&) = delete;
+
+    // ---- The open help file -------------------------------------------
+
+    // Opens `path` (closing the file open before); true on success.
+    bool CHM_SetCHMFile(const std::string& path);
+    void CHM_CloseCHMFile();
+    // The result of the last CHM_SetCHMFile (kItsOk after a success).
+    int GetLastResult() const { return m_lastResult; }
+
+    // Finds a stream and reads it whole into `data`; returns its size, or -1
+    // when it is not found or cannot be read. With `fullPath` the wanted
+    // path is compared with each stream's full path, else with its bare
+    // name (the first one in directory order anywhere in the tree wins);
+    // both ignoring case.
+    int64_t CHM_GetStream(const std::string& path, std::string& data, bool fullPath);
+    // The same search, giving the stream's size without reading it, or -1.
+    int64_t CHM_GetStreamSize(const std::string& path, bool fullPath);
+    // The same search for a storage below `start`, whose own path is
+    // `currentPath` ("" for the root); an empty handle when none is found.
+    CItsStorage GetStorage(const CItsStorage& start, const std::string& currentPath,
+                           const std::string& wantedPath, bool fullPath) const;
+
+    // True when a stream of exactly this name (case-sensitive) lies at the root.
+    bool CHM_FindFileAtRoot(const std::string& name);
+    static bool FindFileAtRoot(const std::string& chmPath, const std::string& name);
+    // The first root stream whose name ends in ".hhc" / ".hhk" (ignoring
+    // case) and is longer than the ending alone, as stored.
+    bool CHM_FindHHCAtRoot(std::string& name);
+    bool CHM_FindHHKAtRoot(std::string& name);
+    // The first root stream ending in ".mbkmbk" (the project copy compiled
+    // into the file): as stored, or upper-cased for CHM_FindMBKAtRoot.
+    static bool FindMBKAtRoot(const std::string& chmPath, std::string& name);
+    bool CHM_FindMBKAtRoot(std::string& name);
+    // A description of a result code.
+    static std::string GetErr(int code);
+
+    // ---- Decompiling --------------------------------------------------
+
+    // Copies the open file into `folder`, without the container's own
+    // bookkeeping elements; the project copy only with `includeProject`
+    // (which stays in force for later calls). 0 on success, 1 when any
+    // element could not be written or was refused.
+    int CHM_Decompile(const std::string& folder, bool includeProject);
+    // Copies the storage at `storagePath` (full path) with its subtree into
+    // folder/subFolder. False when a folder cannot be created or `subFolder`
+    // is not a plain name; true otherwise, also when there is no such storage.
+    bool CHM_DumpStorage(const std::string& subFolder, const std::string& storagePath,
+                         const std::string& folder, bool includeSystem);
+    // Writes the stream at `streamPath` (full path) to `file`. `name` and
+    // `unused` are not used.
+    bool CHM_DumpStream(const std::string& name, const std::string& streamPath,
+                        const std::string& file, bool unused);
+    // Copies everything, bookkeeping elements included, then writes the
+    // context map to folder/mapFile, one "id=topic" line per entry. 0 on
+    // success, else 1 or a result code.
+    int CHM_Dump(const std::string& folder, const std::string& mapFile);
+    int Dump(const std::string& chmPath, const std::string& folder, const std::string& mapFile);
+    // Reads the context-id table (#IVB and #STRINGS). A file without one
+    // gives an empty map. kItsOk or a result code.
+    static int GetContextMap(const std::string& chmPath, CHMContextMap& map);
+
+    // Describes the open file below `root`: one "Node" element per element
+    // with "Name", "Type" and "Local". True on success.
+    bool CHM_ReadAllStorageInfoToXML(CXML* root);
+    int CHM_ReadStorageInfoToXML(const CItsStorage& storage, CXML* element, bool includeSystem);
+
+    // ---- Sitemaps -----------------------------------------------------
+
+    // Read a .hhc / .hhk file from disk into an "HHCRoot" / "HHKRoot" tree.
+    bool ReadHHCInfoToXML(const std::string& path, CXML* root);
+    bool ReadHHKInfoToXML(const std::string& path, CXML* root);
+    // Read a sitemap stream of the open file (the first root ".hhc" when
+    // `name` is empty; the first root ".hhk"); false when missing or empty.
+    bool CHM2Web_ReadHHCInfoToXML(CXML* root, const std::string& name);
+    bool CHM2Web_ReadHHKInfoToXML(CXML* root);
+    // Copies the open file like the handheld conversion does, without
+    // rewriting any page. 0 on success, 1 on any failure.
+    int CHM2Web_Decompile(const std::string& folder);
+    // Reads the open file's contents sitemap into `root`, its topic files
+    // into `topics` and its colours. False without a contents file.
+    bool CHM_GetHHCInfo(CXML* root, std::vector<std::string>& topics);
+    const std::string& GetBackgroundColor() const { return m_backColor; }
+    const std::string& GetForegroundColor() const { return m_foreColor; }
+
+    // ---- Handheld pages -----------------------------------------------
+
+    // Converts `chmPath` into index pages, images and rewritten topics in
+    // `outputFolder` (or, when empty, a folder "<title>_marrow" beside the
+    // file). True when the file has a contents sitemap.
+    bool CHM2PDA(const std::string& chmPath, const std::string& outputFolder,
+                 const std::string& indexFileName);
+
+private:
+    struct PrevNext {
+        std::string previous;
+        std::string next;
+    };
+
+    int DumpAll(const CItsStorage& storage, const std::string& folder, bool includeSystem);
+    bool ReadSitemapFile(const std::string& path, CXML* root, const char* rootTag);
+    bool FindAtRoot(const char* ending, std::string& name) const;
+
+    void CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath);
+    void CHM2PDA_SplitHHC(CXML* element, int indent, int perPage);
+    void CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& text) const;
+    void CHM2PDA_OutputIndexPageTail(std::string& text, int page) const;
+    std::string CHM_GetIndexPageFilename(int page) const;
+    void CHM_GetPrevNextURL(int page, std::string& previous, std::string& next) const;
+    void CHM2PDA_AddUsedImage(int number);
+    void CHM2PDA_CreateImages(const std::string& folder) const;
+    int CHM2PDA_Decompile(const std::string& folder);
+    int CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path) const;
+    std::string CHM2PDA_RemoveSomething(std::string text, const std::string& path) const;
+    std::string CHM2PDA_CreateNavigateTableForHtmlPage(const std::string& path) const;
+    PrevNext CHM2PDA_GetPrevNextFile(const std::string& path) const;
+    void IndexTopicList();
+
+    CItsFile m_file;
+    int m_lastResult = kItsNotOpen;
+    bool m_includeProject = false;
+    // Name (without folder) of the file being converted, for "MS-ITS:" links.
+    std::string m_chmFileName;
+    std::string m_backColor = "#ffffff";
+    std::string m_foreColor = "#000000";
+
+    // Handheld conversion state, rebuilt by each CHM2PDA.
+    std::string m_root;         // output folder, with a trailing "/"
+    std::string m_sourceFolder; // m_root + "source"
+    std::string m_indexFileName;
+    std::string m_indexPath;
+    std::vector<std::string> m_pages;
+    std::string m_currentPage;
+    int m_entryCount = 0;
+    std::vector<std::string> m_topics;                    // output paths, in contents order
+    std::vector<std::string> m_topicFiles;                // the same decoded ("" when too long)
+    std::unordered_map<std::string, size_t> m_topicIndex; // lowered path -> first position
+    std::vector<uint16_t> m_usedImages;                   // first-use order
+};

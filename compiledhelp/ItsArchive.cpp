@@ -1,0 +1,282 @@
+#include "compiledhelp/ItsArchive.h"
+
+#include <mspack.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <new>
+#include <utility>
+
+namespace {
+
+// The handles that libmspack reads from and writes to. Reading goes to the
+// help file itself; writing goes to the sink whose address is written into
+// the "file name" that Extract passes on.
+struct MsFile {
+    std::FILE* in = nullptr;
+    ItsSink* sink = nullptr;
+    bool failed = false;
+};
+
+constexpr const char* kSinkPrefix = "mb-sink:";
+
+mspack_file* SysOpen(mspack_system*, const char* filename, int mode) {
+    if (mode == MSPACK_SYS_OPEN_WRITE) {
+        void* address = nullptr;
+        if (std::strncmp(filename, kSinkPrefix, std::strlen(kSinkPrefix)) != 0 ||
+            std::sscanf(filename + std::strlen(kSinkPrefix), "%p", &address) != 1 || !address)
+            return nullptr;
+        auto* handle = new (std::nothrow) MsFile;
+        if (handle)
+            handle->sink = static_cast<ItsSink*>(address);
+        return reinterpret_cast<mspack_file*>(handle);
+    }
+    if (mode != MSPACK_SYS_OPEN_READ)
+        return nullptr;
+    std::FILE* in = std::fopen(filename, "rb");
+    if (!in)
+        return nullptr;
+    std::setvbuf(in, nullptr, _IOFBF, 1 << 16);
+    auto* handle = new (std::nothrow) MsFile;
+    if (!handle) {
+        std::fclose(in);
+        return nullptr;
+    }
+    handle->in = in;
+    return reinterpret_cast<mspack_file*>(handle);
+}
+
+void SysClose(mspack_file* file) {
+    auto* handle = reinterpret_cast<MsFile*>(file);
+    if (handle && handle->in)
+        std::fclose(handle->in);
+    delete handle;
+}
+
+// The file header holds two format GUIDs. Free Pascal's chmcmd writes the
+// first one in both places; libmspack insists on the second one, so that
+// variation is read as the value it stands for.
+constexpr off_t kHeaderGuid2Offset = 0x28;
+const unsigned char kHeaderGuid1[16] = {0x10, 0xfd, 0x01, 0x7c, 0xaa, 0x7b, 0xd0, 0x11,
+                                        0x9e, 0x0c, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec};
+constexpr unsigned char kHeaderGuid2First = 0x11;
+
+int SysRead(mspack_file* file, void* buffer, int bytes) {
+    auto* handle = reinterpret_cast<MsFile*>(file);
+    if (!handle || !handle->in || bytes < 0)
+        return -1;
+    off_t start = ftello(handle->in);
+    size_t got = std::fread(buffer, 1, static_cast<size_t>(bytes), handle->in);
+    if (got == 0 && std::ferror(handle->in))
+        return -1;
+    if (start >= 0 && start <= kHeaderGuid2Offset &&
+        start + static_cast<off_t>(got) >= kHeaderGuid2Offset + 16) {
+        auto* guid = static_cast<unsigned char*>(buffer) + (kHeaderGuid2Offset - start);
+        if (std::memcmp(guid, kHeaderGuid1, sizeof kHeaderGuid1) == 0)
+            guid[0] = kHeaderGuid2First;
+    }
+    return static_cast<int>(got);
+}
+
+int SysWrite(mspack_file* file, void* buffer, int bytes) {
+    auto* handle = reinterpret_cast<MsFile*>(file);
+    if (!handle || !handle->sink || bytes < 0 || handle->failed)
+        return -1;
+    if (!handle->sink->Write(buffer, static_cast<size_t>(bytes))) {
+        handle->failed = true;
+        return -1;
+    }
+    return bytes;
+}
+
+int SysSeek(mspack_file* file, off_t offset, int mode) {
+    auto* handle = reinterpret_cast<MsFile*>(file);
+    if (!handle || !handle->in)
+        return -1;
+    int whence = mode == MSPACK_SYS_SEEK_START ? SEEK_SET
+                 : mode == MSPACK_SYS_SEEK_CUR ? SEEK_CUR
+                                               : SEEK_END;
+    return fseeko(handle->in, offset, whence) == 0 ? 0 : -1;
+}
+
+off_t SysTell(mspack_file* file) {
+    auto* handle = reinterpret_cast<MsFile*>(file);
+    return handle && handle->in ? ftello(handle->in) : -1;
+}
+
+// libmspack reports damaged structures it works around; the caller learns
+// about real failures from the result codes, so the remarks are dropped.
+void SysMessage(mspack_file*, const char*, ...) {}
+
+void* SysAlloc(mspack_system*, size_t bytes) {
+    return std::malloc(bytes);
+}
+
+void SysFree(void* pointer) {
+    std::free(pointer);
+}
+
+void SysCopy(void* source, void* dest, size_t bytes) {
+    std::memmove(dest, source, bytes);
+}
+
+int ToResult(int mspackError) {
+    switch (mspackError) {
+    case MSPACK_ERR_OK:
+        return kItsOk;
+    case MSPACK_ERR_OPEN:
+        return kItsOpenFailed;
+    case MSPACK_ERR_READ:
+    case MSPACK_ERR_SEEK:
+        return kItsReadFailed;
+    case MSPACK_ERR_WRITE:
+        return kItsWriteFailed;
+    case MSPACK_ERR_NOMEMORY:
+        return kItsNoMemory;
+    case MSPACK_ERR_SIGNATURE:
+        return kItsNotHelpFile;
+    case MSPACK_ERR_DATAFORMAT:
+        return kItsBadFormat;
+    case MSPACK_ERR_DECRUNCH:
+    case MSPACK_ERR_CHECKSUM:
+        return kItsBadData;
+    default:
+        return kItsUnsupported;
+    }
+}
+
+} // namespace
+
+std::string ItsResultText(int code) {
+    switch (code) {
+    case kItsOk:
+        return "The operation completed successfully.";
+    case kItsOpenFailed:
+        return "The file cannot be opened.";
+    case kItsReadFailed:
+        return "The file cannot be read, or it ends too early.";
+    case kItsWriteFailed:
+        return "The data cannot be written.";
+    case kItsNotHelpFile:
+        return "The file is not a compiled help file.";
+    case kItsBadFormat:
+        return "The compiled help file is damaged.";
+    case kItsNoMemory:
+        return "Not enough memory.";
+    case kItsBadData:
+        return "The compressed data of the help file is damaged.";
+    case kItsNotFound:
+        return "No element of that name was found.";
+    case kItsNotOpen:
+        return "No compiled help file is open.";
+    case kItsWrongType:
+        return "The element is of another kind.";
+    case kItsUnsupported:
+        return "The compiled help file uses a feature that is not supported.";
+    default:
+        return "Unknown error " + std::to_string(code) + ".";
+    }
+}
+
+bool ItsStringSink::Write(const void* data, size_t size) {
+    try {
+        m_out.append(static_cast<const char*>(data), size);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+int CItsArchive::Open(const std::string& path, std::shared_ptr<CItsArchive>& archive) {
+    int selfTest = 0;
+    MSPACK_SYS_SELFTEST(selfTest);
+    if (selfTest != MSPACK_ERR_OK)
+        return kItsUnsupported;
+
+    std::shared_ptr<CItsArchive> opened(new (std::nothrow) CItsArchive);
+    if (!opened)
+        return kItsNoMemory;
+    opened->m_path = path;
+    opened->m_system.reset(new (std::nothrow)
+                               mspack_system{SysOpen, SysClose, SysRead, SysWrite, SysSeek, SysTell,
+                                             SysMessage, SysAlloc, SysFree, SysCopy, nullptr});
+    if (!opened->m_system)
+        return kItsNoMemory;
+    opened->m_decompressor = mspack_create_chm_decompressor(opened->m_system.get());
+    if (!opened->m_decompressor)
+        return kItsNoMemory;
+    opened->m_header = opened->m_decompressor->open(opened->m_decompressor, opened->m_path.c_str());
+    if (!opened->m_header) {
+        int error = opened->m_decompressor->last_error(opened->m_decompressor);
+        return error == MSPACK_ERR_OK ? kItsBadFormat : ToResult(error);
+    }
+    try {
+        opened->BuildTree();
+    } catch (const std::bad_alloc&) {
+        return kItsNoMemory;
+    }
+    archive = std::move(opened);
+    return kItsOk;
+}
+
+CItsArchive::~CItsArchive() {
+    if (m_decompressor) {
+        if (m_header)
+            m_decompressor->close(m_decompressor, m_header);
+        mspack_destroy_chm_decompressor(m_decompressor);
+    }
+}
+
+void CItsArchive::BuildTree() {
+    m_nodes.assign(1, ItsNode{});
+    // Storages already made, by parent and name, so that a help file with
+    // thousands of entries in one folder is still read in linear time.
+    std::map<std::pair<size_t, std::string>, size_t> storages;
+    for (const mschmd_file* file = m_header->files; file; file = file->next) {
+        std::string path = file->filename ? file->filename : "";
+        size_t start = !path.empty() && path[0] == '/' ? 1 : 0;
+        size_t parent = 0;
+        for (size_t slash; (slash = path.find('/', start)) != std::string::npos;
+             start = slash + 1) {
+            std::string name = path.substr(start, slash - start);
+            auto found = storages.find({parent, name});
+            if (found == storages.end()) {
+                ItsNode node;
+                node.name = name;
+                m_nodes.push_back(std::move(node));
+                size_t index = m_nodes.size() - 1;
+                m_nodes[parent].children.push_back(index);
+                found = storages.emplace(std::make_pair(parent, name), index).first;
+            }
+            parent = found->second;
+        }
+        ItsNode stream;
+        stream.name = path.substr(start);
+        stream.type = kItsTypeStream;
+        stream.size = file->length > 0 ? static_cast<uint64_t>(file->length) : 0;
+        stream.file = file;
+        m_nodes.push_back(std::move(stream));
+        m_nodes[parent].children.push_back(m_nodes.size() - 1);
+    }
+}
+
+int CItsArchive::Extract(size_t index, ItsSink& sink) {
+    if (index >= m_nodes.size() || m_nodes[index].type != kItsTypeStream)
+        return kItsWrongType;
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%p", kSinkPrefix, static_cast<void*>(&sink));
+    auto* file = const_cast<mschmd_file*>(m_nodes[index].file);
+    return ToResult(m_decompressor->extract(m_decompressor, file, name));
+}
+
+uint64_t CItsArchive::StorageOrder(size_t index) const {
+    const mschmd_file* file = m_nodes[index].file;
+    if (!file)
+        return 0;
+    uint64_t section = file->section ? file->section->id : 0;
+    uint64_t offset = file->offset > 0 ? static_cast<uint64_t>(file->offset) : 0;
+    return (section << 62) | (offset & ((uint64_t{1} << 62) - 1));
+}

@@ -1,0 +1,162 @@
+#include "compiledhelp/SitemapScanner.h"
+
+#include "baseutil/Xml.h"
+#include "compiledhelp/ElementRules.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Nesting beyond this is not built: real sitemaps stay far below it, and
+// a deeper tree would only make every later walk over it recursion-heavy.
+constexpr int kMaxDepth = 1000;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+// The texts between the first few pairs of double quotes of a tag.
+std::vector<std::string_view> QuotedValues(std::string_view tag, size_t wanted) {
+    std::vector<std::string_view> values;
+    size_t position = 0;
+    while (values.size() < wanted) {
+        size_t open = tag.find('"', position);
+        if (open == std::string_view::npos)
+            break;
+        size_t close = tag.find('"', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        values.push_back(tag.substr(open + 1, close - open - 1));
+        position = close + 1;
+    }
+    return values;
+}
+
+class Scanner {
+public:
+    Scanner(CXML& root, const std::string& chmFileName) : m_root(root), m_current(&root) {
+        if (!chmFileName.empty())
+            m_prefix = "MS-ITS:" + chmFileName + "::/";
+    }
+
+    void Tag(std::string_view tag) {
+        // tag is the text between "<" and ">".
+        size_t end = 0;
+        while (end < tag.size() && !IsBlank(tag[end]))
+            ++end;
+        std::string name = mb::chm::UpperAscii(tag.substr(0, end));
+        if (!name.empty() && name[0] == '/')
+            Close(name);
+        else if (name == "HTML" || name == "HEAD" || name == "BODY" || name == "UL")
+            Open(name);
+        else if (name == "OBJECT")
+            Object(tag);
+        else if (name == "PARAM")
+            Param(tag);
+        else if (name == "LI")
+            Item();
+    }
+
+private:
+    CXML* Up(CXML* node) const {
+        CXML* parent = node ? node->GetParent() : nullptr;
+        return parent ? parent : &m_root;
+    }
+
+    void Close(const std::string& name) {
+        if (name == "/HTML" || name == "/HEAD" || name == "/BODY" || name == "/OBJECT" ||
+            name == "/PARAM") {
+            Leave(Up(m_current));
+        } else if (name == "/UL") {
+            // Out of the innermost open list, wherever in it we are.
+            CXML* list = m_current;
+            while (list != &m_root && list->GetTagName() != "UL")
+                list = list->GetParent();
+            Leave(list == &m_root ? &m_root : Up(list));
+        }
+    }
+
+    void Leave(CXML* node) {
+        m_current = node;
+        m_depth = 0;
+        for (CXML* up = node; up != &m_root; up = up->GetParent())
+            ++m_depth;
+    }
+
+    CXML* Open(const std::string& name) {
+        if (m_depth >= kMaxDepth)
+            return nullptr;
+        m_current = m_current->AddChild(name);
+        ++m_depth;
+        return m_current;
+    }
+
+    void Object(std::string_view tag) {
+        std::vector<std::string_view> values = QuotedValues(tag, 1);
+        if (CXML* object = Open("OBJECT"))
+            object->SetAttr("type", values.empty() ? std::string() : std::string(values[0]));
+    }
+
+    void Param(std::string_view tag) {
+        std::vector<std::string_view> values = QuotedValues(tag, 2);
+        if (values.size() < 2 || m_depth >= kMaxDepth)
+            return;
+        std::string_view value = values[1];
+        if (!m_prefix.empty() && mb::chm::EqualsNoCase(values[0], "Local") &&
+            mb::chm::StartsWithNoCase(value, m_prefix))
+            value.remove_prefix(m_prefix.size());
+        CXML* param = m_current->AddChild("PARAM");
+        param->SetAttr("name", std::string(values[0]));
+        param->SetAttr("value", std::string(value));
+    }
+
+    void Item() {
+        if (m_current->GetTagName() == "LI" && m_current != &m_root)
+            Leave(Up(m_current));
+        Open("LI");
+    }
+
+    CXML& m_root;
+    CXML* m_current;
+    int m_depth = 0;
+    std::string m_prefix;
+};
+
+} // namespace
+
+void ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
+                 const std::string& chmFileName) {
+    root.ResetContents();
+    root.SetTagName(rootTag);
+    Scanner scanner(root, chmFileName);
+    size_t position = 0;
+    while (true) {
+        size_t open = text.find('<', position);
+        if (open == std::string_view::npos)
+            break;
+        size_t close = text.find('>', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        scanner.Tag(text.substr(open + 1, close - open - 1));
+        position = close + 1;
+    }
+}
+
+void ReadIndexHeaderColors(const std::string* header, std::string& background,
+                           std::string& foreground) {
+    background = "#ffffff";
+    foreground = "#000000";
+    if (!header || header->size() < 39)
+        return;
+    auto color = [header](size_t at) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(header->data()) + at;
+        char text[16];
+        std::snprintf(text, sizeof text, "#%x", bytes[0] | (bytes[1] << 8) | (bytes[2] << 16));
+        return std::string(text);
+    };
+    background = color(32);
+    if (background == "#0")
+        background = "#ffffff";
+    foreground = color(36);
+}
