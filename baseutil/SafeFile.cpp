@@ -8,7 +8,8 @@
 
 namespace mb {
 
-SafeFileWriter::SafeFileWriter(std::string target) : m_target(std::move(target)) {
+SafeFileWriter::SafeFileWriter(std::string target, SyncMode sync)
+    : m_target(std::move(target)), m_sync(sync) {
     std::string pattern = m_target + ".XXXXXX";
     int fd = mkstemp(pattern.data());
     if (fd < 0) {
@@ -60,7 +61,8 @@ bool SafeFileWriter::Write(std::string_view data) {
 bool SafeFileWriter::Commit() {
     if (!m_file)
         return false;
-    bool ok = std::fflush(m_file) == 0 && !std::ferror(m_file) && fsync(fileno(m_file)) == 0;
+    bool ok = std::fflush(m_file) == 0 && !std::ferror(m_file) &&
+              (m_sync == SyncMode::Unsynced || fsync(fileno(m_file)) == 0);
     if (!ok)
         Fail("cannot write " + m_target);
     if (std::fclose(m_file) != 0 && ok) {

@@ -9,10 +9,15 @@
 
 namespace mb {
 
+// Whether Commit waits for the data to reach the disk before the rename.
+// Replacing a user's file needs it; writing thousands of new files (a
+// decompile) would be many times slower with it and protects nothing older.
+enum class SyncMode { Synced, Unsynced };
+
 class SafeFileWriter {
 public:
     // Creates the temporary file beside `target`. Check IsOpen().
-    explicit SafeFileWriter(std::string target);
+    explicit SafeFileWriter(std::string target, SyncMode sync = SyncMode::Synced);
     // Removes the temporary file unless Commit() succeeded.
     ~SafeFileWriter();
     SafeFileWriter(const SafeFileWriter&) = delete;
@@ -35,6 +40,7 @@ private:
     std::FILE* m_file = nullptr;
     bool m_committed = false;
     std::string m_error;
+    SyncMode m_sync;
 };
 
 // Writes `data` to `path` through a SafeFileWriter; on failure returns false

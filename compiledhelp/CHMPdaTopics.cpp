@@ -6,7 +6,7 @@
 
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ElementRules.h"
-#include "compiledhelp/OutputFile.h"
+#include "baseutil/SafeFile.h"
 #include "compiledhelp/StorageDumper.h"
 #include "markup/HTMLHelper.h"
 
@@ -76,7 +76,7 @@ int CCHMFileRW::CHM2PDA_SaveSub(const CItsStream& stream, const std::string& pat
     }
     text.resize(strnlen(text.data(), text.size()));
     text = CHM2PDA_RemoveSomething(std::move(text), path);
-    mb::chm::OutputFile writer(path);
+    mb::SafeFileWriter writer(path, mb::SyncMode::Unsynced);
     if (!writer.IsOpen()) {
         ReportUncreatableFile(path);
         return 1;

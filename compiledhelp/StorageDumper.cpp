@@ -4,7 +4,7 @@
 #include "baseutil/Path.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ElementRules.h"
-#include "compiledhelp/OutputFile.h"
+#include "baseutil/SafeFile.h"
 #include "runconfig/RunEnv.h"
 
 #include <algorithm>
@@ -17,13 +17,13 @@ constexpr size_t kMaxReasonLength = 500;
 // Hands the bytes of a stream to the output file as they are decompressed.
 class OutputSink final : public ItsSink {
 public:
-    explicit OutputSink(mb::chm::OutputFile& file) : m_file(file) {}
+    explicit OutputSink(mb::SafeFileWriter& file) : m_file(file) {}
     bool Write(const void* data, size_t size) override {
         return m_file.Write(std::string_view(static_cast<const char*>(data), size));
     }
 
 private:
-    mb::chm::OutputFile& m_file;
+    mb::SafeFileWriter& m_file;
 };
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -52,7 +52,7 @@ void ReportUnwritableFile(const std::string& path, const std::string& reason) {
 }
 
 int SaveStreamToFile(const CItsStream& stream, const std::string& path) {
-    mb::chm::OutputFile writer(path);
+    mb::SafeFileWriter writer(path, mb::SyncMode::Unsynced);
     if (!writer.IsOpen()) {
         ReportUncreatableFile(path);
         return 1;
