@@ -1,0 +1,35 @@
+// Opens arbitrary bytes as a project file. Whatever opens must save, and the
+// saved file must open again and save to the same bytes.
+
+#include "FuzzSupport.h"
+#include "projectmodel/ProjectFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+std::string SavedText(CProjectFile& project, const std::string& path) {
+    project.SetModified(1);
+    if (project.WriteProjectFile(path) != 1)
+        std::abort();
+    return fuzz::ReadFile(path);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& folder = fuzz::ScratchFolder();
+    fuzz::WriteFile(folder + "p.mbk", std::string(reinterpret_cast<const char*>(data), size));
+    CProjectFile project;
+    if (project.OpenProjectFile(folder + "p.mbk") != 1)
+        return 0;
+    project.GetHHPFile()->BuildHHPText();
+    std::string first = SavedText(project, folder + "a.mbk");
+    CProjectFile reopened;
+    if (reopened.OpenProjectFile(folder + "a.mbk") != 1)
+        std::abort();
+    if (SavedText(reopened, folder + "b.mbk") != first)
+        std::abort();
+    return 0;
+}

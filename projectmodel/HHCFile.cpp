@@ -1,0 +1,114 @@
+#include "projectmodel/HHCFile.h"
+
+#include "baseutil/Guid.h"
+
+namespace {
+
+// Visits the entries below `parent` in tree order until `visit` returns
+// false; returns false when it was stopped.
+template <typename Visit> bool ForEachEntry(const CXML* parent, Visit&& visit) {
+    for (int i = 0; i < parent->GetChildCount(); ++i) {
+        const CXML* node = parent->GetChildAt(i);
+        if (!visit(node) || !ForEachEntry(node, visit))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+const uint32_t CHHCFile::m_nHHCStyleMask[24] = {
+    1u << 0,  1u << 1,  1u << 2,  1u << 3,  1u << 4,  1u << 5,  1u << 6,  1u << 7,
+    1u << 8,  1u << 9,  1u << 10, 1u << 11, 1u << 12, 1u << 13, 1u << 14, 1u << 15,
+    1u << 16, 1u << 17, 1u << 18, 1u << 19, 1u << 20, 1u << 21, 1u << 22, 1u << 23};
+
+CHHCFile::CHHCFile()
+    : CSitemapFile("hhcTreeRoot", {NC_CONTENT_SELECTED, NC_CONTENT_ACTIVATED,
+                                   NC_CONTENT_DEACTIVATED, NC_CONTENT_FONT_CHANGED}) {}
+
+void CHHCFile::InitHHC() {
+    for (int i = 0; i < 24; ++i)
+        SetContentWindowStyle(i, (kDefaultWindowStyles & m_nHHCStyleMask[i]) ? 1 : 0);
+    m_foreground = kDefaultForeground;
+    SetBackgroundColor(kDefaultBackground);
+    InitFont();
+    ClearTree();
+    m_windowName.clear();
+    m_frameName = "right";
+    m_imageType = "Folder";
+}
+
+void CHHCFile::SetContentWindowStyle(int index, int on) {
+    if (index < 0 || index >= 24)
+        return;
+    if (on == 1)
+        m_windowStyles |= m_nHHCStyleMask[index];
+    else
+        m_windowStyles &= ~m_nHHCStyleMask[index];
+    CXML change("WindowStyle");
+    change.SetAttr("index", index);
+    change.SetAttr("value", on == 1 ? 1 : 0);
+    Notify(NC_CONTENT_WINDOWSTYLE_CHANGED, &change);
+    SetModified();
+}
+
+void CHHCFile::SetContentWindowStyle(uint32_t styles) {
+    m_windowStyles = styles;
+    CXML change("WindowStyle");
+    change.SetAttr("index", -1);
+    change.SetAttr("value", std::to_string(styles));
+    Notify(NC_CONTENT_WINDOWSTYLE_CHANGED, &change);
+    SetModified();
+}
+
+int CHHCFile::GetWindowStyles(int index) const {
+    if (index < 0 || index >= 24)
+        return 0;
+    return (m_windowStyles & m_nHHCStyleMask[index]) ? 1 : 0;
+}
+
+void CHHCFile::SetBackgroundColor(uint32_t color) {
+    m_background = color;
+    CXML change("color");
+    change.SetAttr("value", std::to_string(color));
+    Notify(NC_CONTENT_BKCOLOR_CHANGED, &change);
+    SetModified();
+}
+
+CXML* CHHCFile::CreateNode(const std::string& name, const std::string& local,
+                           const std::string& id) {
+    auto* node = new CXML("node");
+    node->SetAttr("Name", name);
+    node->SetAttr("Local", local);
+    node->SetAttr("ImageNumber", local.empty() ? 0 : 10);
+    node->SetAttr("ID", id.empty() ? mb::NewGuidString() : id);
+    return node;
+}
+
+int CHHCFile::GetSelectedNodeType() const {
+    const CXML* node = GetSelectedNode();
+    return node ? node->GetAttrInt("Type") : 0;
+}
+
+void CHHCFile::GetNodeNameAndURL(std::vector<std::string>& names,
+                                 std::vector<std::string>& urls) const {
+    ForEachEntry(GetTreeRoot(), [&](const CXML* node) {
+        std::string local = node->GetAttr("Local");
+        if (!local.empty()) {
+            names.push_back(node->GetAttr("Name"));
+            urls.push_back(local);
+        }
+        return true;
+    });
+}
+
+void CHHCFile::GetTopicNameByURL(const std::string& url, std::string& name) const {
+    name.clear();
+    ForEachEntry(GetTreeRoot(), [&](const CXML* node) {
+        std::string local = node->GetAttr("Local");
+        if (local.empty() || local != url)
+            return true;
+        name = node->GetAttr("Name");
+        return false;
+    });
+}

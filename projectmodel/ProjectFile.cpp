@@ -1,0 +1,251 @@
+#include "projectmodel/ProjectFile.h"
+
+#include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "baseutil/SafeFile.h"
+#include "commonkit/StringTable.h"
+#include "runconfig/RunEnv.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kRootTag = "PROJECT_FT";
+constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n";
+constexpr int kStrNotProjectFile = 237;
+constexpr int kStrCannotSave = 293;
+constexpr int kStrReadOnly = 481;
+constexpr size_t kMaxErrorText = 254;
+
+PR_CALLBACK g_progressCallback = nullptr;
+
+// Sets a flag for the lifetime of the object.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+std::string FolderOf(const std::string& path) {
+    return CPath(path).GetLocation();
+}
+
+} // namespace
+
+PR_CALLBACK PR_SetCallBackFunction(PR_CALLBACK callback) {
+    g_progressCallback = callback;
+    return g_progressCallback;
+}
+
+CProjectFile::CProjectFile() : m_modifiedInfo(std::make_unique<CXML>("ModifiedInfo")) {
+    m_hhp.AttachProjectFile(this);
+    m_hhc.AttachProjectFile(this);
+    m_hhk.AttachProjectFile(this);
+    InitModels();
+    m_modified = 0; // a new project starts unmodified; nobody observes it yet
+}
+
+CProjectFile::~CProjectFile() = default;
+
+void CProjectFile::InitModels() {
+    m_hhp.InitHHP();
+    m_hhc.InitHHC();
+    m_hhk.InitHHK();
+    m_writtenSpellings.clear();
+}
+
+void CProjectFile::InitProject() {
+    m_path.clear();
+    m_title.clear();
+    m_folder.clear();
+    InitModels();
+    SetModified(0);
+}
+
+int CProjectFile::OpenProjectFile(const std::string& path) {
+    mb::BusyCursor busy;
+    CXML root;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        root.XMLRead(file);
+        std::fclose(file);
+    }
+    if (root.GetTagName() != kRootTag) {
+        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNotProjectFile),
+                        CStrHelper::ML_GetStringEx(kStrProductName));
+        return 0;
+    }
+    Notify(NC_LOAD_STARTING);
+    CXML* hhp = root.GetChildByTagName("HHP");
+
+    InitModels();
+    StoreProjectFolder(FolderOf(path));
+    SetLastOpenDir(m_folder);
+
+    m_version = "1.0";
+    if (CXML* parameters = root.GetChildByTagName("ProjectParameters")) {
+        if (CXML* version = parameters->GetChildByTagName("ProjectFileVersion"))
+            m_version = version->Value() == "2.0" ? "2.0" : "1.0";
+    }
+    if (hhp) {
+        if (m_version == "2.0")
+            m_hhp.ReadXMLTree_Ver2(hhp);
+        else
+            m_hhp.ReadXMLTree_Ver1(hhp);
+    }
+
+    SetMBKFileName(path);
+    Notify(NC_RELOADED);
+    m_hhk.Notify(NC_RELOADED);
+    Notify(NC_LOAD_FINISHED);
+    m_hhc.Notify(NC_RELOADED);
+    SetModified(0);
+    return 1;
+}
+
+int CProjectFile::WriteProjectFile(const std::string& path) {
+    if (!m_modified)
+        return 1;
+    if (path.empty())
+        return 0;
+    if (mb::IsReadOnlyFile(path)) {
+        ShowReadOnlyWarning(path);
+        return 0;
+    }
+
+    CXML root(kRootTag);
+    CXML* parameters = root.AddChild("ProjectParameters");
+    parameters->AddChild("ProjectFileVersion", "2.0");
+    {
+        FlagScope writing(m_writingProjectFile);
+        m_hhp.WriteXMLTree_Ver2(root.AddChild("HHP"));
+    }
+    root.AddChild("HHC")->SetAttr("ft", "ft");
+    root.AddChild("HHK")->SetAttr("ft", "ft");
+
+    mb::SafeFileWriter writer(path);
+    if (!writer.Write(kDeclaration) || !root.XMLWrite(writer.File()) || !writer.Commit()) {
+        std::string error = writer.Error().empty()
+                                ? "cannot write " + path + ": " + std::strerror(errno)
+                                : writer.Error();
+        mb::ShowMessage(error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
+                        mb::Buttons::Ok, mb::Icon::Error);
+        return 0;
+    }
+    SetModified(0);
+    return 1;
+}
+
+int CProjectFile::SaveProject() {
+    m_hhp.UpdateData(m_title);
+    return WriteProjectFile(m_path);
+}
+
+int CProjectFile::SaveProjectAs(const std::string& path) {
+    SetMBKFileName(path);
+    SetModified(1);
+    return SaveProject();
+}
+
+void CProjectFile::SetMBKFileName(const std::string& path) {
+    m_path = path;
+    CPath parsed(path);
+    m_title = parsed.GetFileTitle();
+    StoreProjectFolder(parsed.GetLocation());
+    Notify(NC_PROJECT_FILENAME_CHANGED);
+}
+
+void CProjectFile::SetModified(int flag) {
+    m_modified = flag;
+    Notify(NC_MODIFIED_CHANGED);
+}
+
+void CProjectFile::StoreProjectFolder(const std::string& folder) {
+    m_folder = CPath::AddBackSlash(folder, CPath::IsNativeForm(folder));
+}
+
+void CProjectFile::SetProjectFolder(const std::string& folder) {
+    StoreProjectFolder(folder);
+    SetModified(1);
+}
+
+std::string CProjectFile::GetProjectFolder2() const {
+    return CPath::RemoveBackSlash(m_folder);
+}
+
+void CProjectFile::GetProjectFolderByHHPFile(const std::string& path) {
+    StoreProjectFolder(FolderOf(path));
+}
+
+int CProjectFile::AbsolutePathToRelativePath(std::string& path) const {
+    std::string spelled = path;
+    if (m_writingProjectFile) {
+        auto found = m_writtenSpellings.find(path);
+        if (found != m_writtenSpellings.end())
+            spelled = found->second;
+    }
+    // Only the file part is converted: "help.chm" of "help.chm::/page.htm",
+    // "page.htm" of "page.htm#part".
+    size_t end = mb::FilePartEnd(spelled);
+    std::string head = spelled.substr(0, end);
+    std::string tail = spelled.substr(end);
+
+    std::string relative;
+    if (CPath::IsNativeForm(m_folder) && !head.empty() && head[0] == '/') {
+        // Native paths in memory are canonical: a path lies inside the
+        // folder exactly when the folder is its beginning.
+        if (head.size() > m_folder.size() && head.compare(0, m_folder.size(), m_folder) == 0)
+            relative = head.substr(m_folder.size());
+        for (char& c : relative) {
+            if (c == '/')
+                c = '\\';
+        }
+    } else {
+        relative = CPath(head).GetRelativePath(m_folder);
+        bool upwards = relative == ".." || relative.rfind("..\\", 0) == 0;
+        if (relative == "." || upwards)
+            relative.clear();
+    }
+    if (relative.empty())
+        return 0;
+    path = relative + tail;
+    return 1;
+}
+
+void CProjectFile::RelativePathToAbsolutePath(std::string& path) {
+    if (path.empty() || path[0] != '\\' || (path.size() > 1 && path[1] == '\\'))
+        return;
+    path = ResolvePath(m_folder, path);
+}
+
+std::string CProjectFile::ResolvePath(const std::string& folder, const std::string& value) {
+    mb::ResolvedPath resolved = mb::ResolveAgainstFolder(folder, value);
+    if (resolved.asWritten != resolved.path)
+        m_writtenSpellings[resolved.path] = resolved.asWritten;
+    return resolved.path;
+}
+
+std::string CProjectFile::GetLastOpenDir() const {
+    return CRunEnv::Instance()->GetLastOpenFolder();
+}
+
+void CProjectFile::SetLastOpenDir(const std::string& folder) {
+    CRunEnv::Instance()->SetLastOpenFolder(folder);
+}
+
+void CProjectFile::SetLastOpenDir2(const std::string& path) {
+    SetLastOpenDir(CPath(path).GetLocationNoSlash());
+}
+
+void CProjectFile::ShowReadOnlyWarning(const std::string& path) {
+    std::string text = CStrHelper::ML_GetStringEx(kStrCannotSave) + "\n\n" + path + "\n\n" +
+                       CStrHelper::ML_GetStringEx(kStrReadOnly);
+    mb::ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                    mb::Icon::Warning);
+}

@@ -1,0 +1,134 @@
+#include "projectmodel/SitemapFile.h"
+
+#include "projectmodel/ProjectFile.h"
+#include "projectmodel/TextValues.h"
+
+#include <cmath>
+
+namespace {
+
+// Pixels per inch of the screen the fonts are measured on. The library has
+// no window of its own, so it uses the desktop's standard logical
+// resolution; sizes then survive the way through a height and back.
+constexpr long kScreenDpi = 96;
+
+long MulDiv(long a, long b, long c) {
+    return static_cast<long>(std::llround(static_cast<double>(a) * b / c));
+}
+
+int CountBelow(const CXML* node) {
+    int count = node->GetChildCount();
+    for (int i = 0; i < node->GetChildCount(); ++i)
+        count += CountBelow(node->GetChildAt(i));
+    return count;
+}
+
+} // namespace
+
+CSitemapFile::CSitemapFile(const std::string& rootTag, Codes codes)
+    : m_root(std::make_unique<CXML>(rootTag)), m_codes(codes) {}
+
+CSitemapFile::~CSitemapFile() = default;
+
+CXML* CSitemapFile::GetNodeByID(const std::string& id) const {
+    if (id.empty() || mb::EqualsNoCase(id, "ROOT"))
+        return m_root.get();
+    if (mb::EqualsNoCase(id, "TAIL")) {
+        CXML* last = m_root->GetLastChild();
+        return last ? last : m_root.get();
+    }
+    return m_root->FindByID(id);
+}
+
+std::string CSitemapFile::GetNodeID(const CXML* node) const {
+    if (node == m_root.get())
+        return "ROOT";
+    return node ? node->GetAttr("ID") : std::string();
+}
+
+CXML* CSitemapFile::GetParentNode(const CXML* node) const {
+    if (!node)
+        return nullptr;
+    CXML* parent = node->GetParent();
+    return parent == m_root.get() ? nullptr : parent;
+}
+
+CXML* CSitemapFile::GetParentNode(const std::string& id) const {
+    CXML* node = m_root->FindByID(id);
+    return node ? GetParentNode(node) : nullptr;
+}
+
+std::string CSitemapFile::GetNodeURL(const CXML* node) const {
+    return node ? node->GetAttr("Local") : std::string();
+}
+
+int CSitemapFile::GetCount() const {
+    return CountBelow(m_root.get());
+}
+
+void CSitemapFile::SetSelectedNode(CXML* node) {
+    if (node == m_selected)
+        return;
+    m_selected = node;
+    Notify(m_codes.selected, node);
+}
+
+void CSitemapFile::OnActivate(int flag) {
+    Notify(flag ? m_codes.activated : m_codes.deactivated);
+}
+
+void CSitemapFile::InitFont() {
+    LOGFONTA font;
+    font.lfHeight = GetFontHeightFromFontSize(9);
+    font.lfWeight = 400;
+    font.lfCharSet = 0;
+    font.lfOutPrecision = 3;
+    font.lfClipPrecision = 2;
+    font.lfQuality = 1;
+    font.lfPitchAndFamily = 0x22;
+    font.lfFaceName = "MS Sans Serif";
+    SetFont(font);
+}
+
+void CSitemapFile::SetFont(const std::string& face, long size, unsigned char charset) {
+    m_faceName = face;
+    m_fontSize = size;
+    m_charSet = charset;
+    m_logFont.lfHeight = GetFontHeightFromFontSize(size);
+    m_logFont.lfWeight = 400;
+    m_logFont.lfItalic = 0;
+    m_logFont.lfUnderline = 0;
+    m_logFont.lfStrikeOut = 0;
+    m_logFont.lfCharSet = charset;
+    m_logFont.lfFaceName = face;
+    Notify(m_codes.fontChanged, nullptr, &m_logFont);
+    SetModified();
+}
+
+void CSitemapFile::GetFont(std::string& face, long& size, unsigned char& charset) const {
+    face = m_faceName;
+    size = m_fontSize;
+    charset = m_charSet;
+}
+
+void CSitemapFile::SetFont(const LOGFONTA& font) {
+    m_logFont = font;
+    // Rounded, so that a size survives the way through a height and back.
+    long size = MulDiv(-font.lfHeight, 72, kScreenDpi);
+    SetFont(font.lfFaceName, size, font.lfCharSet);
+}
+
+long CSitemapFile::GetFontHeightFromFontSize(long size) {
+    return -MulDiv(size, kScreenDpi, 72);
+}
+
+void CSitemapFile::ClearTree() {
+    m_root->DelAllChild();
+    m_selected = nullptr;
+    m_dropped = nullptr;
+}
+
+void CSitemapFile::SetModified() {
+    if (m_project)
+        m_project->SetModified(1);
+}
