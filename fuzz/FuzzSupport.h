@@ -3,6 +3,7 @@
 // message silently, and a scratch folder that lives as long as the process.
 
 #include "baseutil/Prompt.h"
+#include "projectmodel/ProjectFile.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -67,6 +68,15 @@ inline void WriteFile(const std::string& path, const std::string& data) {
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Saves `project` to `path` (whether modified or not) and returns the text
+// written; a project that cannot be saved is a finding.
+inline std::string SavedProjectText(CProjectFile& project, const std::string& path) {
+    project.SetModified(1);
+    if (project.WriteProjectFile(path) != 1)
+        std::abort();
+    return ReadFile(path);
 }
 
 } // namespace fuzz

@@ -9,18 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-// Writes the project file of `project` and returns its text.
-std::string SavedText(CProjectFile& project, const std::string& path) {
-    project.SetModified(1);
-    if (project.WriteProjectFile(path) != 1)
-        std::abort();
-    return fuzz::ReadFile(path);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& folder = fuzz::ScratchFolder();
     std::string input(reinterpret_cast<const char*>(data), size);
@@ -48,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CXML again("HHP");
     project.GetHHPFile()->ReadHHPFileToXML(folder + "out.hhp", &again);
 
-    std::string first = SavedText(project, folder + "a.mbk");
+    std::string first = fuzz::SavedProjectText(project, folder + "a.mbk");
     CProjectFile reopened;
     if (reopened.OpenProjectFile(folder + "a.mbk") != 1)
         std::abort();
-    if (SavedText(reopened, folder + "b.mbk") != first)
+    if (fuzz::SavedProjectText(reopened, folder + "b.mbk") != first)
         std::abort();
     return 0;
 }

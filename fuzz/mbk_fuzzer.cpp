@@ -7,17 +7,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-std::string SavedText(CProjectFile& project, const std::string& path) {
-    project.SetModified(1);
-    if (project.WriteProjectFile(path) != 1)
-        std::abort();
-    return fuzz::ReadFile(path);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& folder = fuzz::ScratchFolder();
     fuzz::WriteFile(folder + "p.mbk", std::string(reinterpret_cast<const char*>(data), size));
@@ -25,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (project.OpenProjectFile(folder + "p.mbk") != 1)
         return 0;
     project.GetHHPFile()->BuildHHPText();
-    std::string first = SavedText(project, folder + "a.mbk");
+    std::string first = fuzz::SavedProjectText(project, folder + "a.mbk");
     CProjectFile reopened;
     if (reopened.OpenProjectFile(folder + "a.mbk") != 1)
         std::abort();
-    if (SavedText(reopened, folder + "b.mbk") != first)
+    if (fuzz::SavedProjectText(reopened, folder + "b.mbk") != first)
         std::abort();
     return 0;
 }
