@@ -4,4 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build"
-exec "$root/build/bin/marrowbook" "$@"
+program=$root/build/bin/marrowbook
+if [ ! -x "$program" ]; then
+    echo "The desktop program is not built yet: this version holds the headless libraries only." >&2
+    exit 1
+fi
+exec "$program" "$@"
