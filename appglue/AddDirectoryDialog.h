@@ -1,0 +1,33 @@
+#pragma once
+// The add-directory dialog, asked before a whole folder is added to the
+// project. The desktop program installs its dialog at start-up; tests install
+// a scripted fake that records what was asked.
+
+#include "runconfig/AddDirectoryOption.h"
+
+class CDropFileFilterSet;
+
+namespace mb {
+
+class IAddDirectoryDialog {
+public:
+    virtual ~IAddDirectoryDialog() = default;
+    // The dialog with a folder field, for adding a folder through the menu.
+    // On OK it stores the chosen folder and the include-sub-folders switch in
+    // `options` and returns true; false on Cancel. `filters` (may be null)
+    // is the set whose filter in use the dialog shows and lets the user edit.
+    virtual bool ChooseFolder(tagAddDirectoryOption& options, CDropFileFilterSet* filters) = 0;
+    // The same dialog without the folder field, for folders that were
+    // dropped: on OK it stores the include-sub-folders switch.
+    virtual bool ConfirmDroppedFolders(tagAddDirectoryOption& options,
+                                       CDropFileFilterSet* filters) = 0;
+};
+
+// The dialog in use. Without an installed one, the folder is asked with the
+// prompt's folder picker (the include-sub-folders switch stays as it is) and
+// dropped folders are declined.
+IAddDirectoryDialog& AddDirectoryDialog();
+// Installs a dialog (not owned); nullptr goes back to the default.
+void SetAddDirectoryDialog(IAddDirectoryDialog* dialog);
+
+} // namespace mb
