@@ -25,7 +25,7 @@ Utf8Char DecodeAt(const std::string& text, size_t i) {
     if (lead < 0x80)
         return {1, lead};
     size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    if (!IsValidUtf8(std::string_view(text).substr(i, length)) || i + length > text.size())
+    if (i + length > text.size() || !IsValidUtf8(std::string_view(text).substr(i, length)))
         return {};
     char32_t value = lead & (0x7F >> length);
     for (size_t k = 1; k < length; ++k)
@@ -112,7 +112,7 @@ bool WriteCompilerTextFile(const std::string& path, const std::string& utf8, int
     if (encoded.unrepresentable > 0) {
         std::string line = path + ": " + std::to_string(encoded.unrepresentable) +
                            " character(s) outside code page " + CodePageOfLanguage(languageId) +
-                           " written as character references";
+                           " written as character references\r\n";
         LogLine(line.c_str());
     }
     return true;

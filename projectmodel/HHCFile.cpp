@@ -1,6 +1,13 @@
 #include "projectmodel/HHCFile.h"
 
-#include "baseutil/Guid.h"
+#include "baseutil/FileManip.h"
+#include "projectmodel/NodeIds.h"
+#include "baseutil/Prompt.h"
+#include "markup/HTMLHelper.h"
+#include "projectmodel/ProjectFile.h"
+#include "runconfig/ConfigData.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -15,6 +22,33 @@ template <typename Visit> bool ForEachEntry(const CXML* parent, Visit&& visit) {
     return true;
 }
 
+// Queues a copy of every file below `from` to the same place below `to`.
+void QueueFolderCopy(const std::string& from, const std::string& to,
+                     std::vector<std::string>& sources, std::vector<std::string>& targets) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        sources.push_back(it->path().string());
+        targets.push_back((fs::path(to) / fs::relative(it->path(), from, ec)).string());
+    }
+}
+
+// Calls the project's progress callback, when one is installed.
+void ReportProgress(int code, const int* value) {
+    PR_CALLBACK callback = PR_GetCallBackFunction();
+    if (!callback)
+        return;
+    if (!value) {
+        callback(code, nullptr);
+        return;
+    }
+    CXML data("PDATA");
+    data.SetValue(*value);
+    callback(code, &data);
+}
+
 } // namespace
 
 const uint32_t CHHCFile::m_nHHCStyleMask[24] = {
@@ -23,8 +57,10 @@ const uint32_t CHHCFile::m_nHHCStyleMask[24] = {
     1u << 16, 1u << 17, 1u << 18, 1u << 19, 1u << 20, 1u << 21, 1u << 22, 1u << 23};
 
 CHHCFile::CHHCFile()
-    : CSitemapFile("hhcTreeRoot", {NC_CONTENT_SELECTED, NC_CONTENT_ACTIVATED,
-                                   NC_CONTENT_DEACTIVATED, NC_CONTENT_FONT_CHANGED}) {}
+    : CSitemapFile("hhcTreeRoot",
+                   {NC_CONTENT_SELECTED, NC_CONTENT_ACTIVATED, NC_CONTENT_DEACTIVATED,
+                    NC_CONTENT_FONT_CHANGED, NC_CONTENT_ADDED, NC_CONTENT_REMOVED,
+                    NC_CONTENT_DELETED, NC_CONTENT_DELETED_EMPTY, 0, 1}) {}
 
 void CHHCFile::InitHHC() {
     for (int i = 0; i < 24; ++i)
@@ -32,7 +68,7 @@ void CHHCFile::InitHHC() {
     m_foreground = kDefaultForeground;
     SetBackgroundColor(kDefaultBackground);
     InitFont();
-    ClearTree();
+    DelAll();
     m_windowName.clear();
     m_frameName = "right";
     m_imageType = "Folder";
@@ -81,7 +117,7 @@ CXML* CHHCFile::CreateNode(const std::string& name, const std::string& local,
     node->SetAttr("Name", name);
     node->SetAttr("Local", local);
     node->SetAttr("ImageNumber", local.empty() ? 0 : 10);
-    node->SetAttr("ID", id.empty() ? mb::NewGuidString() : id);
+    node->SetAttr("ID", id.empty() ? mb::NewNodeID() : id);
     return node;
 }
 
@@ -111,4 +147,76 @@ void CHHCFile::GetTopicNameByURL(const std::string& url, std::string& name) cons
         name = node->GetAttr("Name");
         return false;
     });
+}
+
+bool CHHCFile::RefusesRun(const CXML* relative, int mode) const {
+    return mode == 1 && relative->GetAttrInt("Type") == kMergeType;
+}
+
+void CHHCFile::ModifyNode(CXML* node, int what, const CXML* values) {
+    if (!node || !values)
+        return;
+    switch (what) {
+    case 1:
+        node->SetAttr("Name", values->GetAttr("Name"));
+        Notify(NC_CONTENT_RENAMED, node);
+        break;
+    case 2: {
+        bool had = !node->GetAttr("Local").empty();
+        std::string local = values->GetAttr("Local");
+        node->SetAttr("Local", local);
+        int code = NC_CONTENT_LOCAL_CHANGED;
+        if (!had && !local.empty())
+            code = NC_CONTENT_LOCAL_ADDED;
+        else if (had && local.empty())
+            code = NC_CONTENT_LOCAL_CLEARED;
+        Notify(code, node);
+        break;
+    }
+    case 7:
+        node->SetAttr("ImageNumber", values->GetAttrInt("ImageNumber"));
+        Notify(NC_CONTENT_IMAGE_CHANGED, node);
+        break;
+    default:
+        break;
+    }
+}
+
+int CHHCFile::ReplaceUCInFilename(const CXML* list) {
+    CXML* table = CConfigData::Instance()->GetReplacedTable();
+    if (!table || !list)
+        return 0;
+    CHTMLHelper* helper = CHTMLHelper::Instance();
+    helper->SetReplaceTable(table);
+
+    int total = list->GetChildCount();
+    ReportProgress(6, &total);
+    std::vector<std::string> sources;
+    std::vector<std::string> targets;
+    int renamed = 0;
+    for (int i = 0; i < total; ++i) {
+        CXML* node = GetNodeByID(list->GetChildAt(i)->Value());
+        if (node && node != GetTreeRoot()) {
+            std::string newFile, oldFolder, newFolder;
+            helper->ReplaceUnwelcomeCharsInFilename(node->GetAttr("Local"), newFile, oldFolder,
+                                                    newFolder);
+            if (!newFile.empty()) {
+                CXML values("NewValue");
+                values.SetAttr("Local", newFile);
+                ModifyNode(node, 2, &values);
+                SetModified();
+                if (!newFolder.empty())
+                    QueueFolderCopy(oldFolder, newFolder, sources, targets);
+                ++renamed;
+            }
+        }
+        int done = i + 1;
+        ReportProgress(7, &done);
+    }
+    if (!sources.empty()) {
+        mb::BusyCursor busy;
+        CFileManip::CopyFiles(sources, targets, true);
+    }
+    ReportProgress(8, nullptr);
+    return renamed;
 }

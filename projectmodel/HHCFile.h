@@ -2,11 +2,17 @@
 // The table of contents of a project: a tree of "node" elements under the
 // root element "hhcTreeRoot", with the display properties of the contents
 // window (window styles, colours, font, frame and window names, image type).
+// A node carries "Name", "Local" (the page), "ImageNumber" (from 0; -1 for
+// none), "ID", and optionally "Type" 3 for a merge entry (a reference to
+// another help file's contents, in "Local"), "FrameName", "WindowName",
+// "Comment" and "New".
 //
-// Notifications: 11 selection (node), 12 / 13 activation, 18 background
-// colour (node: a "color" element with "value"), 19 font (data: the
-// LOGFONTA), 20 window style (node: a "WindowStyle" element with "index",
-// -1 for the whole word, and "value").
+// Notifications: 6 renamed, 7 / 8 / 9 page changed / cleared / added, 10
+// image (node), 11 selection (node), 12 / 13 activation, 14 / 15 entries
+// removed and the tree empty / not empty, 16 / 17 run added / removed
+// (node: its record), 18 background colour (node: a "color" element with
+// "value"), 19 font (data: the LOGFONTA), 20 window style (node: a
+// "WindowStyle" element with "index", -1 for the whole word, and "value").
 
 #include "projectmodel/SitemapFile.h"
 
@@ -24,6 +30,8 @@ public:
     static constexpr uint32_t kDefaultWindowStyles = 0x800227;
     static constexpr uint32_t kDefaultForeground = 0x80000008;
     static constexpr uint32_t kDefaultBackground = 0xFFFFFF;
+    // "Type" of a merge entry.
+    static constexpr int kMergeType = 3;
 
     // Back to the defaults, with an empty tree.
     void InitHHC();
@@ -53,7 +61,46 @@ public:
     // The "Name" of the first entry whose "Local" is exactly `url`, else "".
     void GetTopicNameByURL(const std::string& url, std::string& name) const;
 
+    // what 1 "Name" (6), 2 "Local" (9 / 8 / 7), 7 "ImageNumber" (10).
+    void ModifyNode(CXML* node, int what, const CXML* values) override;
+    using CSitemapFile::ModifyNode;
+
+    // Renames the pages of the entries whose IDs a list's children hold when
+    // their file names contain unwelcome character sequences (the
+    // configuration's replacement table), copying associated folders to
+    // their new names. Reports progress through the project's progress
+    // callback. Returns the number of pages renamed.
+    int ReplaceUCInFilename(const CXML* list);
+
+    // ---- Sitemap forms (HHCText.cpp)
+
+    // Reads an .hhc file into the intermediate form ("SiteProperties" and
+    // "SiteMap" children of `element`), pages resolved against the file's
+    // folder. A file that cannot be read gives an empty form. Returns 1.
+    int ReadHHCFileToXML(const std::string& path, CXML* element);
+    // Does nothing; the contents are read by ReadHHCFileToXML.
+    int ReadHHCFile() { return 1; }
+    // Writes the contents as an .hhc for the compiler, in the code page of
+    // the project's language. 0 when the target is read-only (after the
+    // warning) or cannot be written.
+    int WriteHHCFile(const std::string& path);
+    // The .hhc text that WriteHHCFile writes, in UTF-8.
+    std::string BuildHHCText() const;
+    // The intermediate form in the project file ("HHC" element). Only
+    // version 2 is written; version 1 is read the same way but has no merge
+    // entries.
+    void WriteXMLTree_Ver2(CXML* element) const;
+    // Sets the properties and appends the entries of the intermediate form.
+    void ReadXMLTree_Ver2(const CXML* element);
+    void ReadXMLTree_Ver1(const CXML* element);
+
+protected:
+    bool RefusesRun(const CXML* relative, int mode) const override;
+    bool WatchesDefaultTopic() const override { return true; }
+
 private:
+    void ReadXMLTree(const CXML* element, bool withTypes);
+
     uint32_t m_windowStyles = 0;
     uint32_t m_foreground = kDefaultForeground;
     uint32_t m_background = kDefaultBackground;

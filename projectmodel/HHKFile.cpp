@@ -1,16 +1,19 @@
 #include "projectmodel/HHKFile.h"
 
-#include "baseutil/Guid.h"
+#include "projectmodel/NodeIds.h"
+
+#include <vector>
 
 CHHKFile::CHHKFile()
     : CSitemapFile("hhkTreeRoot", {NC_INDEX_SELECTED, NC_INDEX_ACTIVATED, NC_INDEX_DEACTIVATED,
-                                   NC_INDEX_FONT_CHANGED}) {}
+                                   NC_INDEX_FONT_CHANGED, NC_INDEX_ADDED, NC_INDEX_REMOVED, -1,
+                                   NC_INDEX_DELETED_EMPTY, 2, 3}) {}
 
 void CHHKFile::InitHHK() {
     InitFont();
     m_frameName = "right";
     m_windowName = "win";
-    ClearTree();
+    DelAll();
 }
 
 CXML* CHHKFile::CreateNode(const std::string& name, const std::string& local, int type,
@@ -19,6 +22,50 @@ CXML* CHHKFile::CreateNode(const std::string& name, const std::string& local, in
     node->SetAttr("Name", name);
     node->SetAttr("Local", local);
     node->SetAttr("Type", type);
-    node->SetAttr("ID", id.empty() ? mb::NewGuidString() : id);
+    node->SetAttr("ID", id.empty() ? mb::NewNodeID() : id);
     return node;
+}
+
+void CHHKFile::ModifyNode(CXML* node, int what, const CXML* values) {
+    if (!node || !values)
+        return;
+    switch (what) {
+    case 1:
+        node->SetAttr("Name", values->GetAttr("Name"));
+        Notify(NC_INDEX_RENAMED, node);
+        break;
+    case 2:
+        node->SetAttr("Local", values->GetAttr("Local"));
+        Notify(NC_INDEX_LOCAL_CHANGED, node);
+        break;
+    case 8:
+        node->SetAttr("Type", values->GetAttrInt("Type"));
+        Notify(NC_INDEX_TYPE_CHANGED, node);
+        break;
+    default:
+        break;
+    }
+}
+
+void CHHKFile::FitInsertedNode(CXML* node, bool appendedToRoot) {
+    // Parents first, so that each node is judged by its parent's final type.
+    std::vector<CXML*> pending{node};
+    while (!pending.empty()) {
+        CXML* current = pending.back();
+        pending.pop_back();
+        int type = current->GetAttrInt("Type");
+        if (type < 0 || type > kTopicOfKeyword)
+            type = 0;
+        const CXML* parent = current->GetParent();
+        bool underKeyword = parent != GetTreeRoot() &&
+                            parent->GetAttrInt("Type") == kKeywordWithTopics;
+        if (type == kTopicOfKeyword && !underKeyword)
+            type = 0;
+        if (current == node && appendedToRoot && type != kKeywordWithTopics)
+            type = 0;
+        if (current->GetAttr("Type") != std::to_string(type))
+            current->SetAttr("Type", type);
+        for (int i = 0; i < current->GetChildCount(); ++i)
+            pending.push_back(current->GetChildAt(i));
+    }
 }

@@ -1,10 +1,14 @@
 #pragma once
 // The keyword index of a project: a tree of "node" elements under the root
 // element "hhkTreeRoot". "Type" 0 is a keyword with one topic in its own
-// "Local", 4 a keyword with several topics, which are its children of type 5.
+// "Local", 4 a keyword with several topics, which are its children of type
+// 5 ("Name" the topic's title, "Local" its page); a keyword's other
+// children are its sub-keywords.
 //
-// Notifications: 22 selection (node), 25 / 26 activation, 30 font (data:
-// the LOGFONTA).
+// Notifications: 21 renamed, 22 selection (node), 23 page changed, 24 type
+// changed (node), 25 / 26 activation, 27 entries removed and the index
+// empty, 28 / 29 run added / removed (node: its record), 30 font (data: the
+// LOGFONTA).
 
 #include "projectmodel/SitemapFile.h"
 
@@ -13,6 +17,9 @@
 class CHHKFile : public CSitemapFile {
 public:
     CHHKFile();
+
+    static constexpr int kKeywordWithTopics = 4;
+    static constexpr int kTopicOfKeyword = 5;
 
     // Back to the defaults, with an empty index.
     void InitHHK();
@@ -23,4 +30,29 @@ public:
                             const std::string& id = {});
     // The node's "Type".
     int GetNodeType(const CXML* node) const { return node ? node->GetAttrInt("Type") : 0; }
+
+    // what 1 "Name" (21), 2 "Local" (23), 8 "Type" (24).
+    void ModifyNode(CXML* node, int what, const CXML* values) override;
+    using CSitemapFile::ModifyNode;
+
+    // ---- Sitemap forms (HHKText.cpp)
+
+    // Reads an .hhk file into the intermediate form ("SiteProperties" and
+    // "SiteMap" children of `element`). A file that cannot be read gives an
+    // empty form. Returns 1.
+    int ReadHHKFileToXML(const std::string& path, CXML* element);
+    // Writes the index as an .hhk for the compiler, in the code page of the
+    // project's language. 0 when the target is read-only (after the
+    // warning) or cannot be written.
+    int WriteHHKFile(const std::string& path);
+    // The .hhk text that WriteHHKFile writes, in UTF-8.
+    std::string BuildHHKText() const;
+    // The intermediate form in the project file ("HHK" element); versions 1
+    // and 2 are the same, and only version 2 is written.
+    void WriteXMLTree_Ver2(CXML* element) const;
+    void ReadXMLTree_Ver2(const CXML* element);
+    void ReadXMLTree_Ver1(const CXML* element) { ReadXMLTree_Ver2(element); }
+
+protected:
+    void FitInsertedNode(CXML* node, bool appendedToRoot) override;
 };

@@ -3,6 +3,7 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
+#include "projectmodel/CompilerText.h"
 #include "projectmodel/HHPFile.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TextValues.h"
@@ -158,7 +159,8 @@ int CHHPFile::WriteHHPFile(const std::string& path) {
     }
     mb::BusyCursor busy;
     std::string error;
-    if (!mb::WriteFileSafely(path, BuildHHPText(), &error)) {
+    // The compiler reads the project text in the code page of its language.
+    if (!mb::WriteCompilerTextFile(path, BuildHHPText(), m_options.language, &error)) {
         mb::ShowMessage(error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
                         mb::Buttons::Ok, mb::Icon::Error);
         return 0;

@@ -33,6 +33,12 @@ private:
     bool& m_flag;
 };
 
+// Position of the first child tagged `tag`, or -1.
+int IndexOfChild(const CXML& element, const std::string& tag) {
+    const CXML* child = element.GetChildByTagName(tag);
+    return child ? child->GetIndexInParent() : -1;
+}
+
 std::string FolderOf(const std::string& path) {
     return CPath(path).GetLocation();
 }
@@ -41,6 +47,10 @@ std::string FolderOf(const std::string& path) {
 
 PR_CALLBACK PR_SetCallBackFunction(PR_CALLBACK callback) {
     g_progressCallback = callback;
+    return g_progressCallback;
+}
+
+PR_CALLBACK PR_GetCallBackFunction() {
     return g_progressCallback;
 }
 
@@ -66,6 +76,7 @@ void CProjectFile::InitProject() {
     m_title.clear();
     m_folder.clear();
     InitModels();
+    ResetModifiedInfo();
     SetModified(0);
 }
 
@@ -93,12 +104,30 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
         if (CXML* version = parameters->GetChildByTagName("ProjectFileVersion"))
             m_version = version->Value() == "2.0" ? "2.0" : "1.0";
     }
+    bool version2 = m_version == "2.0";
     if (hhp) {
-        if (m_version == "2.0")
+        if (version2)
             m_hhp.ReadXMLTree_Ver2(hhp);
         else
             m_hhp.ReadXMLTree_Ver1(hhp);
     }
+    // Each tree's part of the document, and the records of loading it, go
+    // as soon as the tree is read, so that a large project never holds
+    // them all at once. The records describe no change to undo.
+    std::unique_ptr<CXML> hhc(root.RemoveAt(IndexOfChild(root, "HHC")));
+    if (version2)
+        m_hhc.ReadXMLTree_Ver2(hhc.get());
+    else
+        m_hhc.ReadXMLTree_Ver1(hhc.get());
+    hhc.reset();
+    ResetModifiedInfo();
+    std::unique_ptr<CXML> hhk(root.RemoveAt(IndexOfChild(root, "HHK")));
+    if (version2)
+        m_hhk.ReadXMLTree_Ver2(hhk.get());
+    else
+        m_hhk.ReadXMLTree_Ver1(hhk.get());
+    hhk.reset();
+    ResetModifiedInfo();
 
     SetMBKFileName(path);
     Notify(NC_RELOADED);
@@ -125,9 +154,13 @@ int CProjectFile::WriteProjectFile(const std::string& path) {
     {
         FlagScope writing(m_writingProjectFile);
         m_hhp.WriteXMLTree_Ver2(root.AddChild("HHP"));
+        CXML* hhc = root.AddChild("HHC");
+        hhc->SetAttr("ft", "ft");
+        m_hhc.WriteXMLTree_Ver2(hhc);
+        CXML* hhk = root.AddChild("HHK");
+        hhk->SetAttr("ft", "ft");
+        m_hhk.WriteXMLTree_Ver2(hhk);
     }
-    root.AddChild("HHC")->SetAttr("ft", "ft");
-    root.AddChild("HHK")->SetAttr("ft", "ft");
 
     mb::SafeFileWriter writer(path);
     if (!writer.Write(kDeclaration) || !root.XMLWrite(writer.File()) || !writer.Commit()) {

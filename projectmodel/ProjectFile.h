@@ -34,6 +34,8 @@
 using PR_CALLBACK = int (*)(int code, CXML* data);
 // Stores the process-wide progress callback and returns it.
 PR_CALLBACK PR_SetCallBackFunction(PR_CALLBACK callback);
+// The progress callback stored, or null.
+PR_CALLBACK PR_GetCallBackFunction();
 
 class CProjectFile : public CSubject {
 public:
@@ -195,6 +197,126 @@ public:
     CXML* HHK_GetParentNode(const std::string& id) const { return m_hhk.GetParentNode(id); }
     int Index_GetCount() const { return m_hhk.GetCount(); }
 
+    // ---- Sitemap files and tree editing (ProjectFileEditing.cpp). Files
+    // lists and records are described in FilesList.h; lists stay the
+    // caller's. "(M)" marks the project modified afterwards.
+    using Move = CSitemapFile::Move;
+
+    int HHC_WriteFile(const std::string& path) { return m_hhc.WriteHHCFile(path); }
+    int HHC_ReadHHCFileToXML(const std::string& path, CXML* element) {
+        return m_hhc.ReadHHCFileToXML(path, element);
+    }
+    int HHK_WriteFile(const std::string& path) { return m_hhk.WriteHHKFile(path); }
+    void HHC_ModifyNode(const std::string& id, int what, const CXML* values); // (M)
+    void HHK_ModifyNode(const std::string& id, int what, const CXML* values); // (M)
+    CXML* HHC_GetDroppedNode() const { return m_hhc.GetDroppedNode(); }
+    CXML* HHK_GetDroppedNode() const { return m_hhk.GetDroppedNode(); }
+    void Content_DeleteAll() { m_hhc.DelAll(); }
+    void Index_DeleteAll() { m_hhk.DelAll(); }
+    int Content_ReplaceUCInFilename(const CXML* list) { return m_hhc.ReplaceUCInFilename(list); }
+
+    void Content_AddFilesList(CXML* list) { m_hhc.AddFilesList(list); }
+    void Index_AddFilesList(CXML* list) { m_hhk.AddFilesList(list); }
+    void Content_AddFilesList2(const CXML* list) { m_hhc.AddFilesList2(list); }
+    void Index_AddFilesList2(const CXML* list) { m_hhk.AddFilesList2(list); }
+    void Content_DeleteFilesList2(const CXML* list) { m_hhc.DelFilesList2(list); }
+    void Index_DeleteFilesList2(const CXML* list) { m_hhk.DelFilesList2(list); }
+    // Plans (records only) for moving the runs of a type-2 list, for
+    // dropping them on the dropped node, and for sorting the branch holding
+    // `node` (0 when the user cancelled).
+    void Content_MoveUpFilesList2(const CXML* list) { m_hhc.PlanMove(list, Move::Up); }
+    void Content_MoveDownFilesList2(const CXML* list) { m_hhc.PlanMove(list, Move::Down); }
+    void Content_MoveLeftFilesList2(const CXML* list) { m_hhc.PlanMove(list, Move::Left); }
+    void Content_MoveRightFilesList2(const CXML* list) { m_hhc.PlanMove(list, Move::Right); }
+    void Index_MoveUpFilesList2(const CXML* list) { m_hhk.PlanMove(list, Move::Up); }
+    void Index_MoveDownFilesList2(const CXML* list) { m_hhk.PlanMove(list, Move::Down); }
+    void Index_MoveLeftFilesList2(const CXML* list) { m_hhk.PlanMove(list, Move::Left); }
+    void Index_MoveRightFilesList2(const CXML* list) { m_hhk.PlanMove(list, Move::Right); }
+    void Content_DragDropFilesList2(const CXML* list) { m_hhc.PlanDragDrop(list); }
+    void Index_DragDropFilesList2(const CXML* list) { m_hhk.PlanDragDrop(list); }
+    int Content_SortAZ(const CXML* node) { return m_hhc.PlanSort(node, 0); }
+    int Content_SortZA(const CXML* node) { return m_hhc.PlanSort(node, 1); }
+    int Index_SortAZ(const CXML* node) { return m_hhk.PlanSort(node, 0); }
+    int Index_SortZA(const CXML* node) { return m_hhk.PlanSort(node, 1); }
+    void Content_GetType2FilesListFromIDs(const CXML* selected, CXML* list) const {
+        m_hhc.GetType2FilesListFromIDs(selected, list);
+    }
+    void Index_GetType2FilesListFromIDs(const CXML* selected, CXML* list) const {
+        m_hhk.GetType2FilesListFromIDs(selected, list);
+    }
+    void Content_GetRelativeNodeInfo(const CXML* node, std::string& id, int& mode) const {
+        m_hhc.GetRelativeNodeInfo(node, id, mode);
+    }
+    void Index_GetRelativeNodeInfo(const CXML* node, std::string& id, int& mode) const {
+        m_hhk.GetRelativeNodeInfo(node, id, mode);
+    }
+    // Gives every node of a type-2 list a new ID (for copies).
+    void UseNewID(CXML* list);
+    // Turns a type-1 list into a type-2 list with one "List" at the given
+    // place, the entries named after their pages.
+    void ChangeFilesListFromType1ToType2(CXML* list, const std::string& relativeId, int mode);
+    // Adds the pages of a type-1 list to the project's files, without
+    // entries in either tree.
+    void HiddenFiles_AddFilesList(CXML* list) { m_hhp.AddFiles(list); }
+    void ResetModifiedInfo() { m_modifiedInfo->DelAllChild(); }
+    // A new, detached change record; the caller appends it to the
+    // modified info, which then owns it.
+    static CXML* NewAModifiedNodeInfo();
+
+    // ---- Import, export and the checks before topic files are added
+    // (ProjectFileImport.cpp, ProjectFileChecks.cpp, ProjectFileTopics.cpp).
+
+    // Reads an HTML Help project (.hhp) with its contents and index files
+    // into this freshly initialised project, whose folder becomes the
+    // folder of the .hhp. A missing or unreadable contents or index file
+    // leaves that tree empty. Returns 1.
+    int ImportHHPFile(const std::string& path);
+    // Writes `path` (.hhp) and, beside the project file (or beside `path`
+    // for a project never saved), the .hhc and the .hhk for the compiler.
+    // 1 when all three were written; a failure stops the chain. Exported
+    // projects no longer list the enciphered project copy.
+    int ExportHHPFile(const std::string& path);
+    // Tells the views that the trees were filled from a compiled help file.
+    int ImportCHM_X();
+
+    // Results of the checks.
+    static constexpr int kCheckGoOn = 0;          // files in place, or copied
+    static constexpr int kCheckCancelled = 5;     // the user declined the files
+    static constexpr int kCheckOutsideFolder = 6; // ValDirectory: outside the project folder
+    static constexpr int kFolderInProject = 2;    // CheckDirectory
+    static constexpr int kFolderOutsideProject = 3;
+
+    // Before a single topic file is added: pages inside compiled files and
+    // web addresses pass; a project without a folder asks for one; a file
+    // outside the project folder asks whether to go on (nothing is copied).
+    int CheckFile(const std::string& path);
+    // Before a dropped list of files and folders (a type-1 files list with
+    // "PublicPath") is added: asks for a project folder when there is none;
+    // files from outside the project folder are copied into it when the
+    // user agrees, and their entries' "Local" then name the copies. A
+    // failed copy empties the list. 0 to go on, 5 when the user declined.
+    int CheckFileList(CXML* list);
+    // 0 for an empty folder or one inside the project folder, 6 otherwise.
+    int ValDirectory(const std::string& folder, int action = 0);
+    // 2 when `folder` is the project folder or lies inside it, else 3.
+    int CheckDirectory(const std::string& folder, std::string* unused = nullptr) const;
+
+    // The name for a new entry of the page `path`: its title or file name,
+    // as the configuration's HTML_TOPIC and HTML_OTHER_TYPES_TOPIC choose.
+    // Always true.
+    bool GetNodeNameFromFile(const std::string& path, std::string& name) const;
+    // The same for a page inside a compiled help file ("x.chm::/a.htm"):
+    // its title, or its file name when it has none. Always true.
+    bool GetNodeNameFromFileInCHM(const std::string& address, std::string& name) const;
+    // A folder path "auto_YYYYMMDD_HHMMSS" (with a trailing separator)
+    // inside the project folder that does not exist yet; empty without a
+    // project folder. The folder is not created.
+    void GenerateNewDirInRoot(std::string& path) const;
+    // Debugging aids: write the contents or index tree as XML into the
+    // system's temporary folder; the path written, or empty on failure.
+    std::string DumpContent() const;
+    std::string DumpIndex() const;
+
 private:
     std::string DerivedName(const std::string& extension) const {
         return m_folder + m_title + extension;
@@ -202,6 +324,15 @@ private:
     // Sets the folder (with its trailing separator) without marking.
     void StoreProjectFolder(const std::string& folder);
     void InitModels();
+    // Asks for the project folder, proposing `folder` and its parent;
+    // false when the user cancelled.
+    bool AskForProjectFolder(const std::string& folder);
+    // Copies the files of a dropped list from outside into the project
+    // folder, keeping their places below the dropped folder, and points the
+    // entries at the copies; empties the list when a copy fails.
+    void CopyIntoProjectFolder(CXML* list, const std::string& publicPath);
+    // The language id of the project, for the code page of its texts.
+    int LanguageId() const;
 
     std::string m_version = "2.0";
     int m_modified = 0;

@@ -1,9 +1,13 @@
 #include "projectmodel/SitemapFile.h"
 
+#include "baseutil/SafeFile.h"
+#include "projectmodel/CompilerText.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TextValues.h"
+#include "projectmodel/TopicPath.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -16,10 +20,16 @@ long MulDiv(long a, long b, long c) {
     return static_cast<long>(std::llround(static_cast<double>(a) * b / c));
 }
 
-int CountBelow(const CXML* node) {
-    int count = node->GetChildCount();
-    for (int i = 0; i < node->GetChildCount(); ++i)
-        count += CountBelow(node->GetChildAt(i));
+int CountBelow(const CXML* root) {
+    int count = 0;
+    std::vector<const CXML*> pending{root};
+    while (!pending.empty()) {
+        const CXML* node = pending.back();
+        pending.pop_back();
+        count += node->GetChildCount();
+        for (int i = 0; i < node->GetChildCount(); ++i)
+            pending.push_back(node->GetChildAt(i));
+    }
     return count;
 }
 
@@ -37,7 +47,7 @@ CXML* CSitemapFile::GetNodeByID(const std::string& id) const {
         CXML* last = m_root->GetLastChild();
         return last ? last : m_root.get();
     }
-    return m_root->FindByID(id);
+    return m_index.Find(id);
 }
 
 std::string CSitemapFile::GetNodeID(const CXML* node) const {
@@ -54,7 +64,7 @@ CXML* CSitemapFile::GetParentNode(const CXML* node) const {
 }
 
 CXML* CSitemapFile::GetParentNode(const std::string& id) const {
-    CXML* node = m_root->FindByID(id);
+    CXML* node = m_index.Find(id);
     return node ? GetParentNode(node) : nullptr;
 }
 
@@ -123,6 +133,7 @@ long CSitemapFile::GetFontHeightFromFontSize(long size) {
 }
 
 void CSitemapFile::ClearTree() {
+    m_index.Clear();
     m_root->DelAllChild();
     m_selected = nullptr;
     m_dropped = nullptr;
@@ -131,4 +142,59 @@ void CSitemapFile::ClearTree() {
 void CSitemapFile::SetModified() {
     if (m_project)
         m_project->SetModified(1);
+}
+
+CXML* CSitemapFile::Records() {
+    if (m_project)
+        return m_project->GetModifiedInfo();
+    if (!m_ownRecords)
+        m_ownRecords = std::make_unique<CXML>("ModifiedInfo");
+    return m_ownRecords.get();
+}
+
+std::string CSitemapFile::ToProjectForm(const std::string& path) const {
+    std::string stored = path;
+    if (m_project && !stored.empty())
+        m_project->AbsolutePathToRelativePath(stored);
+    return stored;
+}
+
+std::string CSitemapFile::FromProjectForm(const std::string& value) const {
+    if (!m_project || value.empty())
+        return value;
+    std::string path = value;
+    if (!mb::IsFixedLocation(path) && path[0] != '\\')
+        path.insert(0, 1, '\\');
+    m_project->RelativePathToAbsolutePath(path);
+    return path;
+}
+
+std::string CSitemapFile::ResolveSitemapPath(const std::string& folder,
+                                             const std::string& value) const {
+    if (value.empty() || mb::IsFixedLocation(value))
+        return value;
+    return m_project ? m_project->ResolvePath(folder, value)
+                     : mb::ResolveAgainstFolder(folder, value).path;
+}
+
+std::string CSitemapFile::ToSitemapForm(const std::string& path) const {
+    std::string written = ToProjectForm(path);
+    if (!written.empty() && written[0] == '\\' && (written.size() < 2 || written[1] != '\\'))
+        written.erase(0, 1);
+    return written;
+}
+
+int CSitemapFile::LanguageId() const {
+    int language = 1033;
+    if (m_project)
+        m_project->GetHHPFile()->GetOptionsData(OPT_LANGUAGE, language);
+    return language;
+}
+
+int CSitemapFile::WriteCompilerFile(const std::string& path, const std::string& text) const {
+    if (mb::IsReadOnlyFile(path)) {
+        CProjectFile::ShowReadOnlyWarning(path);
+        return 0;
+    }
+    return mb::WriteCompilerTextFile(path, text, LanguageId(), nullptr) ? 1 : 0;
 }

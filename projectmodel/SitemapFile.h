@@ -1,10 +1,20 @@
 #pragma once
 // What the contents model and the index model share: a tree of "node"
 // elements under a root element, the selected and the dropped node, the
-// frame and window names and the font of the tree's window.
+// frame and window names and the font of the tree's window, and the editing
+// of the tree.
+//
+// Editing speaks in files lists (see FilesList.h). Every insertion and
+// removal leaves a record in the project's modified-info element and sends
+// it with a notification; the planning operations (moves, drops, sorting)
+// only leave records, which the commands then carry out as a removal
+// followed by an insertion. Entries are found by "ID" through an index that
+// every insertion and removal keeps in step, so the tree must only be
+// changed through these operations.
 
 #include "baseutil/Subject.h"
 #include "baseutil/Xml.h"
+#include "projectmodel/NodeIndex.h"
 
 #include <memory>
 #include <string>
@@ -32,12 +42,18 @@ struct LOGFONTA {
 
 class CSitemapFile : public CSubject {
 public:
-    // The notification codes of one kind of tree.
+    // The notification codes and record types of one kind of tree.
     struct Codes {
         int selected;
         int activated;
         int deactivated;
-        int fontChanged; // sent with the LOGFONTA as data
+        int fontChanged;  // sent with the LOGFONTA as data
+        int added;        // a run inserted; node: its record
+        int removed;      // a run removed (sent before it goes); node: its record
+        int deletedLeft;  // after removing, entries are left (-1: nothing sent)
+        int deletedEmpty; // after removing, the tree is empty
+        int insertedType; // "ModifiedType" of an insertion record
+        int removedType;  // "ModifiedType" of a removal record
     };
 
     CSitemapFile(const std::string& rootTag, Codes codes);
@@ -89,18 +105,101 @@ public:
     // The LOGFONTA height of a size in points on the screen.
     static long GetFontHeightFromFontSize(long size);
 
+    // ---- Applying changes (TreeEditing.cpp). Lists stay the caller's.
+
+    // Inserts a type-1 files list at the selected entry (else after the last
+    // top-level entry) with the configured insert mode. The list becomes the
+    // type-2 form that was inserted, with the new IDs.
+    void AddFilesList(CXML* list);
+    // Inserts each "List" of a type-2 files list: its first node by the
+    // insert mode relative to its "RelativeNodeID", the others after it.
+    void AddFilesList2(const CXML* list);
+    // Removes the tree's nodes that the "List"s of a type-2 files list name
+    // by "ID"; nodes no longer in the tree are passed over.
+    void DelFilesList2(const CXML* list);
+    // Removes every entry, leaving records that can restore them.
+    void DelAll();
+    // Where the node stands, as the relative node and insert mode that put
+    // it back there: after its previous sibling (2), else first child of its
+    // parent (1, "ROOT" at the top level). Nothing for no node.
+    void GetRelativeNodeInfo(const CXML* node, std::string& id, int& mode) const;
+    // Builds a type-2 files list of copies of the entries a "SelectedNodes"
+    // record names: adjacent siblings selected one after the other share a
+    // "List", every other entry starts its own.
+    void GetType2FilesListFromIDs(const CXML* selected, CXML* list) const;
+    // Copies one attribute, chosen by `what`, from `values` onto the node
+    // and sends the one notification that goes with it.
+    virtual void ModifyNode(CXML* node, int what, const CXML* values) = 0;
+    // The same for the node with this ID; nothing when there is none.
+    void ModifyNode(const std::string& id, int what, const CXML* values);
+
+    // ---- Planning (TreePlanning.cpp): records only, the tree is untouched.
+
+    enum class Move { Up, Down, Left, Right };
+    // One record per "List": where the run stands ("Undo...") and where the
+    // move takes it ("Do..."). A "List" whose move has no target (no
+    // sibling or parent to move by) gets no record.
+    void PlanMove(const CXML* list, Move move);
+    // One record per "List", all aimed at the dropped node with the
+    // configured insert mode.
+    void PlanDragDrop(const CXML* list);
+    // Asks how to sort the branch holding `node` (the sort dialog) and
+    // records it before and after sorting by "Name", A to Z for direction 0
+    // and Z to A for 1. 0 when the user cancelled.
+    int PlanSort(const CXML* node, int direction);
+
 protected:
-    // Deletes every entry and forgets the selected and the dropped node.
+    // Contents: no run goes in as the first child of a merge entry.
+    virtual bool RefusesRun(const CXML* relative, int mode) const { return false; }
+    // Index: makes the types of a node (and its subtree) fit its new place.
+    virtual void FitInsertedNode(CXML* node, bool appendedToRoot) {}
+    // Contents: removing the project's default topic clears it.
+    virtual bool WatchesDefaultTopic() const { return false; }
+
+    // Appends the nodes under `list` (made by a reader) to the end of the
+    // tree, taking them over rather than copying; recorded and notified like
+    // any insertion when the tree has observers.
+    void AddLoadedNodes(CXML* list);
+    // Deletes every entry and forgets the selected and the dropped node,
+    // without records or notifications.
     void ClearTree();
     void SetModified();
+    // The modified-info element that records go to: the project's, or one of
+    // the model's own when no project is attached.
+    CXML* Records();
+
+    // A path as the project file stores it (relative inside the project
+    // folder), and back.
+    std::string ToProjectForm(const std::string& path) const;
+    std::string FromProjectForm(const std::string& value) const;
+    // A sitemap's page value resolved against the sitemap file's folder.
+    std::string ResolveSitemapPath(const std::string& folder, const std::string& value) const;
+    // A page as a sitemap for the compiler names it: relative inside the
+    // project folder, without a leading backslash.
+    std::string ToSitemapForm(const std::string& path) const;
+    // The language of the project (for the code page of sitemap files).
+    int LanguageId() const;
+    // Writes a sitemap for the compiler, after the read-only check.
+    int WriteCompilerFile(const std::string& path, const std::string& text) const;
 
     CProjectFile* m_project = nullptr;
     std::string m_frameName;
     std::string m_windowName;
 
 private:
+    // Inserts one "List"; when `loading`, the nodes are moved out of it.
+    void InsertRun(CXML* run, bool loading);
+    // Puts `node` by `mode` relative to `relative`; false when the mode is
+    // unknown.
+    bool Place(CXML* node, CXML* relative, int mode);
+    // Detaches and deletes a node of the tree with its subtree.
+    void DeleteNode(CXML* node);
+    void ClearDefaultTopic();
+
     std::unique_ptr<CXML> m_root;
     Codes m_codes;
+    mb::NodeIndex m_index;
+    std::unique_ptr<CXML> m_ownRecords;
     CXML* m_selected = nullptr;
     CXML* m_dropped = nullptr;
     long m_fontSize = 9;

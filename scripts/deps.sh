@@ -12,6 +12,7 @@ packages=(
     xdg-utils libfile-mimeinfo-perl
     fp-utils
     libmspack-dev libchm-bin
+    doxygen
 )
 
 missing=()

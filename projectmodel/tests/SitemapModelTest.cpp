@@ -1,5 +1,6 @@
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/tests/NotificationLog.h"
+#include "projectmodel/tests/TreeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -102,12 +103,17 @@ TEST(ContentsModel, FontSizeSurvivesTheWayThroughAHeight) {
 class TreeModels : public ::testing::Test {
 protected:
     void SetUp() override {
-        CXML* root = hhc.GetTreeRoot();
-        book = root->AddChild(CHHCFile::CreateNode("Book", "", "{B}"));
-        page = book->AddChild(CHHCFile::CreateNode("Page", "/p/page.htm", "{P}"));
-        merge = root->AddChild(CHHCFile::CreateNode("Merge", "/p/other.chm", "{M}"));
-        merge->SetAttr("Type", 3);
-        last = root->AddChild(CHHCFile::CreateNode("Again", "/p/page.htm", "{L}"));
+        CXML* bookNode = CHHCFile::CreateNode("Book", "", "{B}");
+        bookNode->AddChild(CHHCFile::CreateNode("Page", "/p/page.htm", "{P}"));
+        CXML* mergeNode = CHHCFile::CreateNode("Merge", "/p/other.chm", "{M}");
+        mergeNode->SetAttr("Type", 3);
+        auto list = mb::testing::FilesList({mb::testing::ListRun(
+            "ROOT", 2, {bookNode, mergeNode, CHHCFile::CreateNode("Again", "/p/page.htm", "{L}")})});
+        hhc.AddFilesList2(list.get());
+        book = hhc.GetNodeByID("{B}");
+        page = hhc.GetNodeByID("{P}");
+        merge = hhc.GetNodeByID("{M}");
+        last = hhc.GetNodeByID("{L}");
     }
     CHHCFile hhc;
     CXML* book = nullptr;

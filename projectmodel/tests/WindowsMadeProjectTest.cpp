@@ -86,8 +86,38 @@ const std::string kWindowsProject = JoinCrLf({
     "\t\t\t<FILE_LIST Name=\"Other.chm\"/>",
     "\t\t</MERGE_FILES>",
     "\t</HHP>",
-    "\t<HHC ft=\"ft\"/>",
-    "\t<HHK ft=\"ft\"/>",
+    "\t<HHC ft=\"ft\">",
+    "\t\t<SiteProperties>",
+    "\t\t\t<param name=\"FrameName\" value=\"right\"/>",
+    "\t\t\t<param name=\"ImageType\" value=\"Folder\"/>",
+    "\t\t\t<param name=\"Window Styles\" value=\"0x800025\"/>",
+    "\t\t\t<param name=\"Foreground\" value=\"0x80000008\"/>",
+    "\t\t\t<param name=\"Background\" value=\"0xe0f0ff\"/>",
+    "\t\t\t<param name=\"Font\" value=\"Tahoma,10,0\"/>",
+    "\t\t</SiteProperties>",
+    "\t\t<SiteMap>",
+    "\t\t\t<Topic Name=\"Intro\" XPosition=\"0\" ImageNumber=\"10\" Local=\"INTRO.HTM\"/>",
+    "\t\t\t<Topic Name=\"Chapter\" XPosition=\"0\" ImageNumber=\"0\"/>",
+    "\t\t\t<Topic Name=\"Page\" XPosition=\"1\" ImageNumber=\"10\" Local=\"Sub\\Page.htm\" "
+    "Comment=\"first draft\" New=\"1\"/>",
+    "\t\t\t<Topic Name=\"Help.CHM::/Inner.hhc\" XPosition=\"1\" ImageNumber=\"44\" "
+    "Local=\"Help.CHM::/Inner.hhc\" Type=\"3\"/>",
+    "\t\t\t<Topic Name=\"Shared\" XPosition=\"0\" Local=\"C:\\Shared\\common.htm\"/>",
+    "\t\t</SiteMap>",
+    "\t</HHC>",
+    "\t<HHK ft=\"ft\">",
+    "\t\t<SiteProperties>",
+    "\t\t\t<param name=\"FrameName\" value=\"right\"/>",
+    "\t\t\t<param name=\"WindowName\" value=\"win\"/>",
+    "\t\t\t<param name=\"Font\" value=\"MS Sans Serif,9,0\"/>",
+    "\t\t</SiteProperties>",
+    "\t\t<SiteMap>",
+    "\t\t\t<Topic Name=\"intro\" XPosition=\"0\" Local=\"INTRO.HTM\" Type=\"0\"/>",
+    "\t\t\t<Topic Name=\"pages\" XPosition=\"0\" Type=\"4\"/>",
+    "\t\t\t<Topic Name=\"Intro\" XPosition=\"1\" Local=\"INTRO.HTM\" Type=\"5\"/>",
+    "\t\t\t<Topic Name=\"Page\" XPosition=\"1\" Local=\"Sub\\Page.htm\" Type=\"5\"/>",
+    "\t\t</SiteMap>",
+    "\t</HHK>",
     "</PROJECT_FT>",
 });
 
@@ -129,6 +159,19 @@ TEST_F(WindowsMadeProject, TopicsResolveToTheFilesOnDisk) {
     EXPECT_EQ(map->Value(), folder + "ids.h");
     EXPECT_EQ(map->GetChildAt(0)->GetAttr("FILE"), folder + "sub/page.htm");
     EXPECT_TRUE(prompt.messages.empty());
+
+    std::vector<std::string> titles, pages;
+    project.HHC_GetNodeNameAndURL(titles, pages);
+    EXPECT_EQ(pages, (std::vector<std::string>{folder + "intro.htm", folder + "sub/page.htm",
+                                               folder + "help.chm::/Inner.hhc",
+                                               "C:\\Shared\\common.htm"}));
+    EXPECT_EQ(project.HHK_GetNodeURL(project.HHK_GetTreeRoot()->GetChildAt(1)->GetChildAt(1)),
+              folder + "sub/page.htm");
+    // The compiler's sitemaps name the pages as they are on disk.
+    std::string contents = project.GetHHCFile()->BuildHHCText();
+    EXPECT_NE(contents.find("<param name=\"Local\" value=\"sub\\page.htm\">"), std::string::npos);
+    EXPECT_NE(contents.find("<param name=\"Merge\" value=\"help.chm::/Inner.hhc\">"),
+              std::string::npos);
 
     // The compiler's project text names the files as they are on disk.
     std::string text = project.GetHHPFile()->BuildHHPText();

@@ -1,0 +1,270 @@
+// The index in its text forms: the .hhk sitemap for the compiler, and the
+// intermediate form ("SiteProperties" and "SiteMap") that sits between the
+// sitemap and the tree and is the index's form in the project file.
+
+#include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "compiledhelp/SitemapScanner.h"
+#include "projectmodel/HHKFile.h"
+#include "projectmodel/SitemapText.h"
+#include "projectmodel/TextValues.h"
+
+#include <functional>
+
+using namespace mb::sitemap;
+
+namespace {
+
+const char* const kPropertyNames[] = {"FrameName", "WindowName", "Font"};
+
+void AddParam(CXML* properties, const std::string& name, const std::string& value) {
+    CXML* param = properties->AddChild("param");
+    param->SetAttr("name", name);
+    param->SetAttr("value", value);
+}
+
+CXML* ChildOrNew(CXML* element, const std::string& tag) {
+    CXML* child = element->GetChildByTagName(tag);
+    return child ? child : element->AddChild(tag);
+}
+
+// Reads the keywords of a scanned .hhk into "Topic" elements.
+class HHKReader {
+public:
+    HHKReader(CXML* siteMap, std::function<std::string(const std::string&)> resolve)
+        : m_siteMap(siteMap), m_resolve(std::move(resolve)) {}
+
+    void Walk(const CXML* element, int level) {
+        const std::string& tag = element->GetTagName();
+        if (tag == "OBJECT")
+            return;
+        if (tag == "UL")
+            ++level;
+        else if (tag == "LI")
+            Item(element, level);
+        for (int i = 0; i < element->GetChildCount(); ++i)
+            Walk(element->GetChildAt(i), level);
+    }
+
+private:
+    void Item(const CXML* item, int level) {
+        const CXML* object = nullptr;
+        for (int i = 0; i < item->GetChildCount() && !object; ++i) {
+            const CXML* child = item->GetChildAt(i);
+            if (child->GetTagName() == "OBJECT" && child->GetChildCount() > 0)
+                object = child;
+        }
+        if (!object)
+            return;
+        // Parameters name a keyword, then its topics as "Name" (and "Local")
+        // pairs. Most files put each "Local" after its "Name"; some
+        // generators put it before, and then it belongs to the next "Name".
+        bool localFirst = false;
+        for (int i = 0; i < object->GetChildCount(); ++i) {
+            std::string name = object->GetChildAt(i)->GetAttr("name");
+            if (IsName(name) || mb::EqualsNoCase(name, "keyword")) {
+                break;
+            }
+            if (mb::EqualsNoCase(name, "local")) {
+                localFirst = true;
+                break;
+            }
+        }
+        CXML* keyword = nullptr;
+        CXML* current = nullptr;
+        std::string pending;
+        for (int i = 0; i < object->GetChildCount(); ++i) {
+            const CXML* param = object->GetChildAt(i);
+            if (param->GetTagName() != "PARAM")
+                continue;
+            std::string name = param->GetAttr("name");
+            std::string value = param->GetAttr("value");
+            if (IsName(name) || (!keyword && mb::EqualsNoCase(name, "keyword"))) {
+                if (!keyword) {
+                    keyword = current = NewTopic(DecodeText(value), level);
+                } else {
+                    current = NewTopic(DecodeText(value), level + 1);
+                    current->SetAttr("Type", CHHKFile::kTopicOfKeyword);
+                    keyword->SetAttr("Type", CHHKFile::kKeywordWithTopics);
+                }
+                if (!pending.empty())
+                    current->SetAttr("Local", m_resolve(DecodeLocal(pending)));
+                pending.clear();
+            } else if (mb::EqualsNoCase(name, "local") && !value.empty()) {
+                if (localFirst)
+                    pending = value;
+                else if (current)
+                    current->SetAttr("Local", m_resolve(DecodeLocal(value)));
+            }
+        }
+    }
+
+    static bool IsName(const std::string& name) { return mb::EqualsNoCase(name, "name"); }
+
+    CXML* NewTopic(const std::string& name, int level) {
+        CXML* topic = m_siteMap->AddChild("Topic");
+        topic->SetAttr("Name", name);
+        topic->SetAttr("XPosition", level);
+        return topic;
+    }
+
+    CXML* m_siteMap;
+    std::function<std::string(const std::string&)> m_resolve;
+};
+
+} // namespace
+
+int CHHKFile::ReadHHKFileToXML(const std::string& path, CXML* element) {
+    if (!element)
+        return 1;
+    mb::BusyCursor busy;
+    CXML* properties = ChildOrNew(element, "SiteProperties");
+    CXML* siteMap = ChildOrNew(element, "SiteMap");
+    std::string text;
+    if (!ReadSitemapText(path, LanguageId(), text))
+        return 1;
+    CXML scanned;
+    ScanSitemap(text, scanned, "HHKRoot", "");
+    CXML* start = StartElement(&scanned);
+
+    if (const CXML* object = FindObject(start, "text/site properties")) {
+        for (int i = 0; i < object->GetChildCount(); ++i) {
+            const CXML* param = object->GetChildAt(i);
+            for (const char* name : kPropertyNames) {
+                if (mb::EqualsNoCase(param->GetAttr("name"), name)) {
+                    AddParam(properties, name, DecodeText(param->GetAttr("value")));
+                    break;
+                }
+            }
+        }
+    }
+    std::string folder = CPath(path).GetLocation();
+    ResolvedPaths paths;
+    HHKReader reader(siteMap, [&](const std::string& value) {
+        return paths.Get(value, [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
+    });
+    CXML* list = start->GetChildByTagName("UL");
+    if (list && list->GetChildCount() > 0) {
+        reader.Walk(list, -1);
+        return 1;
+    }
+    if (list)
+        delete start->RemoveAt(list->GetIndexInParent());
+    reader.Walk(start, 0);
+    return 1;
+}
+
+void CHHKFile::WriteXMLTree_Ver2(CXML* element) const {
+    if (!element)
+        return;
+    CXML* properties = element->AddChild("SiteProperties");
+    AddParam(properties, "FrameName", m_frameName);
+    AddParam(properties, "WindowName", m_windowName);
+    std::string face;
+    long size = 0;
+    unsigned char charset = 0;
+    GetFont(face, size, charset);
+    AddParam(properties, "Font", FontText(face, size, charset));
+
+    CXML* siteMap = element->AddChild("SiteMap");
+    for (const LeveledEntry& entry : EntriesInOrder(GetTreeRoot())) {
+        CXML* topic = siteMap->AddChild("Topic");
+        topic->SetAttr("Name", entry.node->GetAttr("Name"));
+        topic->SetAttr("XPosition", entry.level);
+        std::string local = entry.node->GetAttr("Local");
+        if (!local.empty())
+            topic->SetAttr("Local", ToProjectForm(local));
+        topic->SetAttr("Type", entry.node->GetAttrInt("Type"));
+    }
+}
+
+void CHHKFile::ReadXMLTree_Ver2(const CXML* element) {
+    if (!element)
+        return;
+    if (const CXML* properties = element->GetChildByTagName("SiteProperties")) {
+        for (int i = 0; i < properties->GetChildCount(); ++i) {
+            const CXML* param = properties->GetChildAt(i);
+            std::string name = param->GetAttr("name");
+            std::string value = param->GetAttr("value");
+            if (name == "FrameName") {
+                m_frameName = value;
+            } else if (name == "WindowName") {
+                m_windowName = value;
+            } else if (name == "Font") {
+                std::string face;
+                long size = 9;
+                int charset = 0;
+                ParseFontText(value, face, size, charset);
+                SetFont(face, size, static_cast<unsigned char>(charset));
+            }
+        }
+    }
+    const CXML* siteMap = element->GetChildByTagName("SiteMap");
+    if (!siteMap)
+        return;
+    CXML list("List");
+    LevelNester nester(&list);
+    ResolvedPaths paths;
+    auto inMemory = [this](const std::string& value) { return FromProjectForm(value); };
+    for (int i = 0; i < siteMap->GetChildCount(); ++i) {
+        const CXML* topic = siteMap->GetChildAt(i);
+        if (topic->GetTagName() != "Topic")
+            continue;
+        nester.Add(CreateNode(AttrOf(topic, "Name"), paths.Get(AttrOf(topic, "Local"), inMemory),
+                              topic->GetAttrInt("Type")),
+                   topic->GetAttrInt("XPosition"));
+    }
+    AddLoadedNodes(&list);
+}
+
+std::string CHHKFile::BuildHHKText() const {
+    std::string text = "<HTML>\r\n<HEAD>\r\n</HEAD>\r\n<BODY>\r\n";
+    AppendLine(text, 0, "<OBJECT type=\"text/site properties\">");
+    FillParamString(text, 0, "FrameName", EncodeText(m_frameName));
+    FillParamString(text, 0, "WindowName", EncodeText(m_windowName));
+    std::string face;
+    long size = 0;
+    unsigned char charset = 0;
+    GetFont(face, size, charset);
+    FillParamString(text, 0, "Font", EncodeText(FontText(face, size, charset)));
+    AppendLine(text, 0, "</OBJECT>");
+
+    auto isTopicOfKeyword = [this](const CXML* node) {
+        const CXML* parent = node->GetParent();
+        return GetNodeType(node) == kTopicOfKeyword && parent != GetTreeRoot() &&
+               GetNodeType(parent) == kKeywordWithTopics;
+    };
+    ListWriter lists(text);
+    for (const LeveledEntry& entry : EntriesInOrder(GetTreeRoot())) {
+        const CXML* node = entry.node;
+        // A keyword's topics are written inside the keyword's object.
+        if (isTopicOfKeyword(node))
+            continue;
+        int depth = lists.MoveTo(entry.level);
+        AppendLine(text, depth, "<LI> <OBJECT type=\"text/sitemap\">");
+        FillParamString(text, depth + 1, "Name", EncodeText(node->GetAttr("Name")));
+        if (GetNodeType(node) == kKeywordWithTopics) {
+            for (int i = 0; i < node->GetChildCount(); ++i) {
+                const CXML* topic = node->GetChildAt(i);
+                if (GetNodeType(topic) != kTopicOfKeyword)
+                    continue;
+                FillParamString(text, depth + 1, "Name", EncodeText(topic->GetAttr("Name")));
+                std::string local = topic->GetAttr("Local");
+                if (!local.empty())
+                    FillParamString(text, depth + 1, "Local", EncodeLocal(ToSitemapForm(local)));
+            }
+        } else {
+            std::string local = node->GetAttr("Local");
+            if (!local.empty())
+                FillParamString(text, depth + 1, "Local", EncodeLocal(ToSitemapForm(local)));
+        }
+        AppendLine(text, depth + 1, "</OBJECT>");
+    }
+    lists.Finish();
+    text += "</BODY>\r\n</HTML>\r\n";
+    return text;
+}
+
+int CHHKFile::WriteHHKFile(const std::string& path) {
+    return WriteCompilerFile(path, BuildHHKText());
+}

@@ -1,0 +1,58 @@
+#include "projectmodel/NodeIds.h"
+
+#include "baseutil/Guid.h"
+
+#include <cstdint>
+#include <sys/random.h>
+
+namespace mb {
+namespace {
+
+class RandomBlock {
+public:
+    // 16 random bytes, or false when the system's source failed.
+    bool Take(uint8_t* out) {
+        if (m_used + 16 > m_filled && !Refill())
+            return false;
+        for (int i = 0; i < 16; ++i)
+            out[i] = m_bytes[m_used + i];
+        m_used += 16;
+        return true;
+    }
+
+private:
+    bool Refill() {
+        ssize_t got = getrandom(m_bytes, sizeof m_bytes, 0);
+        m_filled = got > 0 ? static_cast<size_t>(got) : 0;
+        m_used = 0;
+        return m_filled >= 16;
+    }
+
+    uint8_t m_bytes[4096];
+    size_t m_filled = 0;
+    size_t m_used = 0;
+};
+
+} // namespace
+
+std::string NewNodeID() {
+    thread_local RandomBlock block;
+    uint8_t bytes[16];
+    if (!block.Take(bytes))
+        return NewGuidString();
+    bytes[6] = static_cast<uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
+    bytes[8] = static_cast<uint8_t>((bytes[8] & 0x3F) | 0x80); // variant 1
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string id = "{";
+    id.reserve(38);
+    for (int i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            id += '-';
+        id += kHex[bytes[i] >> 4];
+        id += kHex[bytes[i] & 0x0F];
+    }
+    id += '}';
+    return id;
+}
+
+} // namespace mb

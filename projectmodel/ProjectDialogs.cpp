@@ -1,0 +1,54 @@
+#include "projectmodel/ProjectDialogs.h"
+
+#include "baseutil/MainWindow.h"
+
+namespace mb {
+namespace {
+
+// Without a user to ask, nothing is chosen and nothing is copied.
+class CancellingDialogs final : public IProjectDialogs {
+public:
+    std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice&) override {
+        return std::nullopt;
+    }
+    bool ConfirmCopyIntoProjectFolder() override { return false; }
+};
+
+CancellingDialogs g_cancelling;
+IProjectDialogs* g_installed = nullptr;
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+} // namespace
+
+IProjectDialogs& ProjectDialogs() {
+    return g_installed ? *g_installed : g_cancelling;
+}
+
+void SetProjectDialogs(IProjectDialogs* dialogs) {
+    g_installed = dialogs;
+}
+
+std::string ParentFolder(const std::string& folder) {
+    std::string text = folder;
+    while (text.size() > 1 && IsSeparator(text.back()))
+        text.pop_back();
+    if (text.size() == 2 && text[1] == ':')
+        return text + "\\"; // a drive is its own parent
+    size_t last = text.find_last_of("/\\");
+    if (last == std::string::npos)
+        return text;
+    std::string parent = text.substr(0, last);
+    // Keep the separator of a root: "/" or "D:\".
+    if (parent.empty() || (parent.size() == 2 && parent[1] == ':'))
+        parent += text[last];
+    return parent;
+}
+
+void ShowProjectFolderHelp() {
+    SendToMainWindow(WM_APP_SHOW_HELP, 1);
+}
+
+} // namespace mb

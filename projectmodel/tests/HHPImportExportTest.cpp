@@ -1,0 +1,240 @@
+// A project made with HTML Help Workshop is imported with its contents,
+// index and files, and exported again for the compiler, which builds the
+// same help file from it.
+
+#include "baseutil/tests/support/ScriptedPrompt.h"
+#include "baseutil/tests/support/TempTree.h"
+#include "projectmodel/ProjectFile.h"
+#include "projectmodel/tests/HelpCompiler.h"
+#include "projectmodel/tests/NotificationLog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using mb::testing::NotificationLog;
+using mb::testing::ScriptedPrompt;
+using mb::testing::TempTree;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every entry below `parent` as "level|Name|Local|extra", depth first, with
+// the project folder written as "T/".
+void Describe(const CXML* parent, int level, const std::string& folder, const char* extra,
+              std::vector<std::string>& out) {
+    for (int i = 0; i < parent->GetChildCount(); ++i) {
+        const CXML* node = parent->GetChildAt(i);
+        std::string local = node->GetAttr("Local");
+        if (local.rfind(folder, 0) == 0)
+            local = "T/" + local.substr(folder.size());
+        out.push_back(std::to_string(level) + "|" + node->GetAttr("Name") + "|" + local + "|" +
+                      node->GetAttr(extra));
+        Describe(node, level + 1, folder, extra, out);
+    }
+}
+
+class HHPImportExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy(std::string(MB_TEST_DATA_DIR) + "/hhw_project", tree.Root(),
+                 fs::copy_options::recursive);
+        folder = tree.Root() + "/";
+    }
+    std::vector<std::string> Contents(const CProjectFile& project) const {
+        std::vector<std::string> out;
+        Describe(project.HHC_GetTreeRoot(), 0, folder, "ImageNumber", out);
+        return out;
+    }
+    std::vector<std::string> Index(const CProjectFile& project) const {
+        std::vector<std::string> out;
+        Describe(project.HHK_GetTreeRoot(), 0, folder, "Type", out);
+        return out;
+    }
+    static bool CompilerMissing() {
+        return !mb::testing::OnPath("chmcmd") || !mb::testing::OnPath("chmls");
+    }
+
+    ScriptedPrompt prompt;
+    TempTree tree;
+    std::string folder;
+};
+
+TEST_F(HHPImportExport, ImportKeepsEveryEntryKeywordAndFile) {
+    CProjectFile project;
+    NotificationLog log;
+    log.Watch(project, "project");
+    log.Watch(*project.GetHHCFile(), "hhc");
+    log.Watch(*project.GetHHKFile(), "hhk");
+
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    EXPECT_EQ(project.GetProjectFolder(), folder);
+    EXPECT_EQ(Contents(project), (std::vector<std::string>{
+                                     "0|Introduction|T/html/intro.htm|10",
+                                     "0|Birds & Their Calls||0",
+                                     "1|Owl|T/html/birds/owl.htm|10",
+                                     "1|Grey Heron|T/html/birds/heron.htm#calls|16",
+                                     "0|Trees||0",
+                                     "1|Oak|T/html/trees/oak.htm|0",
+                                     "2|Ash, the \"Tree of Life\"|T/html/trees/ash.htm|10",
+                                     "0|Glossary|T/html/glossary.htm|10",
+                                 }));
+    EXPECT_EQ(Index(project), (std::vector<std::string>{
+                                  "0|ash|T/html/trees/ash.htm|0",
+                                  "0|birds||4",
+                                  "1|Owl|T/html/birds/owl.htm|5",
+                                  "1|Grey Heron|T/html/birds/heron.htm|5",
+                                  "1|calls|T/html/birds/heron.htm#calls|0",
+                                  "0|oak & acorn|T/html/trees/oak.htm|0",
+                              }));
+    std::vector<std::string> files;
+    const CXML* listed = project.GetHHPFile()->GetFilesData();
+    for (int i = 0; i < listed->GetChildCount(); ++i)
+        files.push_back(listed->GetChildAt(i)->GetAttr("Name"));
+    EXPECT_EQ(files, (std::vector<std::string>{
+                         folder + "html/intro.htm", folder + "html/birds/owl.htm",
+                         folder + "html/birds/heron.htm", folder + "html/trees/oak.htm",
+                         folder + "html/trees/ash.htm", folder + "html/glossary.htm"}));
+    std::string title;
+    project.HHP_GetOptionsData(OPT_TITLE, title);
+    EXPECT_EQ(title, "Field Guide");
+    EXPECT_EQ(log.Only({NC_RELOADED}), (std::vector<std::string>{"project:2", "hhc:2", "hhk:2"}));
+}
+
+TEST_F(HHPImportExport, MissingSitemapsLeaveTheirTreesEmpty) {
+    // The contents file named only by the window line; no index file at all.
+    std::string hhp = TempTree::Read(tree / "guide.hhp");
+    hhp.erase(hhp.find("Contents file=guide.hhc\r\n"), 25);
+    tree.Write("guide.hhp", hhp);
+    fs::remove(tree / "guide.hhk");
+
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    EXPECT_EQ(project.Content_GetCount(), 8);
+    EXPECT_EQ(project.Index_GetCount(), 0);
+
+    fs::remove(tree / "guide.hhc");
+    CProjectFile bare;
+    EXPECT_EQ(bare.ImportHHPFile(tree / "guide.hhp"), 1);
+    EXPECT_EQ(bare.Content_GetCount(), 0);
+    EXPECT_EQ(bare.GetHHPFile()->GetFilesData()->GetChildCount(), 6);
+}
+
+TEST_F(HHPImportExport, TheExportedProjectCompilesToTheSameContentsAndIndex) {
+    if (CompilerMissing())
+        GTEST_SKIP() << "chmcmd and chmls (fp-utils) are not installed";
+    mb::RunResult original = mb::testing::CompileHelp(tree.Root(), "guide.hhp");
+    ASSERT_TRUE(fs::exists(tree / "guide.chm")) << original.output;
+
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    ASSERT_EQ(project.ExportHHPFile(tree / "exported.hhp"), 1);
+    EXPECT_TRUE(fs::exists(tree / "exported.hhc"));
+    EXPECT_TRUE(fs::exists(tree / "exported.hhk"));
+    mb::RunResult exported = mb::testing::CompileHelp(tree.Root(), "exported.hhp");
+    EXPECT_EQ(exported.exitStatus, 0) << exported.output;
+    ASSERT_TRUE(fs::exists(tree / "exported.chm")) << exported.output;
+
+    // Entries without an image number of their own are written with the
+    // number the viewer would have shown, so image numbers are left out here
+    // (the import test checks them).
+    using mb::testing::ExtractSitemap;
+    using mb::testing::SitemapEntries;
+    std::vector<std::string> toc =
+        SitemapEntries(ExtractSitemap(tree / "guide.chm", "extracttoc"), {"imagenumber"});
+    ASSERT_EQ(toc.size(), 8u);
+    EXPECT_EQ(SitemapEntries(ExtractSitemap(tree / "exported.chm", "extracttoc"), {"imagenumber"}),
+              toc);
+    std::vector<std::string> index =
+        SitemapEntries(ExtractSitemap(tree / "guide.chm", "extractindex"));
+    ASSERT_FALSE(index.empty());
+    EXPECT_EQ(SitemapEntries(ExtractSitemap(tree / "exported.chm", "extractindex")), index);
+
+    std::vector<std::string> names = mb::testing::ListedNames(tree / "exported.chm");
+    for (const char* page : {"/html/intro.htm", "/html/birds/owl.htm", "/html/birds/heron.htm",
+                             "/html/trees/oak.htm", "/html/trees/ash.htm", "/html/glossary.htm"})
+        EXPECT_NE(std::find(names.begin(), names.end(), page), names.end()) << page;
+}
+
+TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy) {
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    // Saved under another name than the imported files carry.
+    project.SetMBKFileName(tree / "manual.mbk");
+    ASSERT_EQ(project.GetIncludeMBKProjectInfo(), 1);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(project.ExportHHPFile(tree / "manual.hhp"), 1);
+        std::string hhp = TempTree::Read(tree / "manual.hhp");
+        EXPECT_EQ(hhp.find(".mbkmbk"), std::string::npos) << round;
+        EXPECT_NE(hhp.find("Contents file=manual.hhc\r\n"), std::string::npos);
+        EXPECT_NE(hhp.find("Index file=manual.hhk\r\n"), std::string::npos);
+        EXPECT_EQ(project.GetIncludeMBKProjectInfo(), 0);
+    }
+    EXPECT_TRUE(fs::exists(tree / "manual.hhc"));
+    EXPECT_TRUE(fs::exists(tree / "manual.hhk"));
+
+    // Read back, the exported files give the same trees.
+    CProjectFile reread;
+    ASSERT_EQ(reread.ImportHHPFile(tree / "manual.hhp"), 1);
+    EXPECT_EQ(Contents(reread), Contents(project));
+    EXPECT_EQ(Index(reread), Index(project));
+}
+
+TEST_F(HHPImportExport, AReadOnlyTargetStopsTheExportWithAWarning) {
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    const std::string locked = tree.Write("exported.hhc", "old contents");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    EXPECT_EQ(project.ExportHHPFile(tree / "exported.hhp"), 0);
+    EXPECT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(TempTree::Read(locked), "old contents");
+    EXPECT_FALSE(fs::exists(tree / "exported.hhk"));
+}
+
+TEST_F(HHPImportExport, AProjectWithoutEntriesStillCompiles) {
+    if (CompilerMissing())
+        GTEST_SKIP() << "chmcmd and chmls (fp-utils) are not installed";
+    CProjectFile project;
+    project.SetMBKFileName(tree / "empty.mbk");
+    project.GetHHPFile()->AddFile(folder + "html/intro.htm");
+    project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, folder + "html/intro.htm");
+    ASSERT_EQ(project.ExportHHPFile(tree / "empty.hhp"), 1);
+
+    mb::RunResult compiled = mb::testing::CompileHelp(tree.Root(), "empty.hhp");
+    EXPECT_EQ(compiled.exitStatus, 0) << compiled.output;
+    ASSERT_TRUE(fs::exists(tree / "empty.chm")) << compiled.output;
+    EXPECT_TRUE(
+        mb::testing::SitemapEntries(mb::testing::ExtractSitemap(tree / "empty.chm", "extracttoc"))
+            .empty());
+}
+
+TEST_F(HHPImportExport, TreesFilledFromOutsideAreAnnouncedAndCanBeDumped) {
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    NotificationLog log;
+    log.Watch(project, "project");
+    log.Watch(*project.GetHHCFile(), "hhc");
+    log.Watch(*project.GetHHKFile(), "hhk");
+    EXPECT_EQ(project.ImportCHM_X(), 1);
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"project:2", "hhc:2", "hhk:2"}));
+
+    // The dumps go to the temporary folder of the system.
+    const std::string previous = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    const std::string scratch = tree.MakeFolder("scratch");
+    setenv("TMPDIR", scratch.c_str(), 1);
+    std::string contents = project.DumpContent();
+    std::string index = project.DumpIndex();
+    if (previous.empty())
+        unsetenv("TMPDIR");
+    else
+        setenv("TMPDIR", previous.c_str(), 1);
+    EXPECT_EQ(contents, scratch + "/hhcdump.xml");
+    EXPECT_EQ(index, scratch + "/hhkdump.xml");
+    EXPECT_NE(TempTree::Read(contents).find("Grey Heron"), std::string::npos);
+    EXPECT_NE(TempTree::Read(index).find("oak &amp; acorn"), std::string::npos);
+}
+
+} // namespace
