@@ -17,12 +17,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -136,8 +136,7 @@ bool DeleteAndReinsert(CProjectFile& project, double& seconds) {
         project.ResetModifiedInfo();
         project.Content_AddFilesList2(&undo);
     });
-    return project.Content_GetCount() == kEntries &&
-           project.GetHHCFile()->BuildHHCText() == before;
+    return project.Content_GetCount() == kEntries && project.GetHHCFile()->BuildHHCText() == before;
 }
 
 // The high-water mark of this process's resident memory in MB (VmHWM: the
@@ -246,8 +245,7 @@ int main(int argc, char** argv) {
         IdleObserver observer;
         reopened->GetHHCFile()->Attach(&observer);
         reopened->GetHHKFile()->Attach(&observer);
-        openWatched =
-            std::min(openWatched, Seconds([&] { reopened->OpenProjectFile(mbk); }));
+        openWatched = std::min(openWatched, Seconds([&] { reopened->OpenProjectFile(mbk); }));
         reopened->GetHHCFile()->Detach(&observer);
         reopened->GetHHKFile()->Detach(&observer);
     }
@@ -276,8 +274,8 @@ int main(int argc, char** argv) {
                 editing * 1e3, editing / save);
     std::printf("peak memory of an open:   %8.1f MB  (target < 400 MB)\n", peak);
 
-    bool ok = opened && restored && peak > 0 && open / bareTree <= 3.0 && editing < save &&
-              peak < 400;
+    bool ok =
+        opened && restored && peak > 0 && open / bareTree <= 3.0 && editing < save && peak < 400;
     if (!opened || !restored)
         std::printf("the opened or restored project is not the one saved\n");
     return ok ? 0 : 1;

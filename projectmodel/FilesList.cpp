@@ -1,7 +1,7 @@
 #include "projectmodel/FilesList.h"
 
-#include "projectmodel/NodeIds.h"
 #include "baseutil/Xml.h"
+#include "projectmodel/NodeIds.h"
 
 #include <memory>
 #include <vector>

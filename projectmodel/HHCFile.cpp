@@ -1,9 +1,9 @@
 #include "projectmodel/HHCFile.h"
 
 #include "baseutil/FileManip.h"
-#include "projectmodel/NodeIds.h"
 #include "baseutil/Prompt.h"
 #include "markup/HTMLHelper.h"
+#include "projectmodel/NodeIds.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 

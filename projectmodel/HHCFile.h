@@ -78,8 +78,6 @@ public:
     // "SiteMap" children of `element`), pages resolved against the file's
     // folder. A file that cannot be read gives an empty form. Returns 1.
     int ReadHHCFileToXML(const std::string& path, CXML* element);
-    // Does nothing; the contents are read by ReadHHCFileToXML.
-    int ReadHHCFile() { return 1; }
     // Writes the contents as an .hhc for the compiler, in the code page of
     // the project's language. 0 when the target is read-only (after the
     // warning) or cannot be written.

@@ -168,7 +168,8 @@ int CHHCFile::ReadHHCFileToXML(const std::string& path, CXML* element) {
     std::string folder = CPath(path).GetLocation();
     ResolvedPaths paths;
     HHCReader reader(siteMap, [&](const std::string& value) {
-        return paths.Get(value, [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
+        return paths.Get(value,
+                         [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
     });
     reader.Start(start);
     return 1;

@@ -57,8 +57,8 @@ void CHHKFile::FitInsertedNode(CXML* node, bool appendedToRoot) {
         if (type < 0 || type > kTopicOfKeyword)
             type = 0;
         const CXML* parent = current->GetParent();
-        bool underKeyword = parent != GetTreeRoot() &&
-                            parent->GetAttrInt("Type") == kKeywordWithTopics;
+        bool underKeyword =
+            parent != GetTreeRoot() && parent->GetAttrInt("Type") == kKeywordWithTopics;
         if (type == kTopicOfKeyword && !underKeyword)
             type = 0;
         if (current == node && appendedToRoot && type != kKeywordWithTopics)

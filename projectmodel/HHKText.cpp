@@ -141,7 +141,8 @@ int CHHKFile::ReadHHKFileToXML(const std::string& path, CXML* element) {
     std::string folder = CPath(path).GetLocation();
     ResolvedPaths paths;
     HHKReader reader(siteMap, [&](const std::string& value) {
-        return paths.Get(value, [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
+        return paths.Get(value,
+                         [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
     });
     CXML* list = start->GetChildByTagName("UL");
     if (list && list->GetChildCount() > 0) {
@@ -229,15 +230,17 @@ std::string CHHKFile::BuildHHKText() const {
     FillParamString(text, 0, "Font", EncodeText(FontText(face, size, charset)));
     AppendLine(text, 0, "</OBJECT>");
 
+    // A keyword's topics are written inside the keyword's object. A topic
+    // that has entries below it (the tree allows moving entries there) is
+    // written as a keyword of its own, so that they stay below it.
     auto isTopicOfKeyword = [this](const CXML* node) {
         const CXML* parent = node->GetParent();
-        return GetNodeType(node) == kTopicOfKeyword && parent != GetTreeRoot() &&
-               GetNodeType(parent) == kKeywordWithTopics;
+        return GetNodeType(node) == kTopicOfKeyword && node->GetChildCount() == 0 &&
+               parent != GetTreeRoot() && GetNodeType(parent) == kKeywordWithTopics;
     };
     ListWriter lists(text);
     for (const LeveledEntry& entry : EntriesInOrder(GetTreeRoot())) {
         const CXML* node = entry.node;
-        // A keyword's topics are written inside the keyword's object.
         if (isTopicOfKeyword(node))
             continue;
         int depth = lists.MoveTo(entry.level);
@@ -246,7 +249,7 @@ std::string CHHKFile::BuildHHKText() const {
         if (GetNodeType(node) == kKeywordWithTopics) {
             for (int i = 0; i < node->GetChildCount(); ++i) {
                 const CXML* topic = node->GetChildAt(i);
-                if (GetNodeType(topic) != kTopicOfKeyword)
+                if (!isTopicOfKeyword(topic))
                     continue;
                 FillParamString(text, depth + 1, "Name", EncodeText(topic->GetAttr("Name")));
                 std::string local = topic->GetAttr("Local");

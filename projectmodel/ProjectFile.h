@@ -211,6 +211,8 @@ public:
     void HHK_ModifyNode(const std::string& id, int what, const CXML* values); // (M)
     CXML* HHC_GetDroppedNode() const { return m_hhc.GetDroppedNode(); }
     CXML* HHK_GetDroppedNode() const { return m_hhk.GetDroppedNode(); }
+    void Content_GetFont(LOGFONTA& font) const { m_hhc.GetFont(font); }
+    void Content_SetFont(const LOGFONTA& font) { m_hhc.SetFont(font); }
     void Content_DeleteAll() { m_hhc.DelAll(); }
     void Index_DeleteAll() { m_hhk.DelAll(); }
     int Content_ReplaceUCInFilename(const CXML* list) { return m_hhc.ReplaceUCInFilename(list); }

@@ -21,15 +21,14 @@ void CProjectFile::UseNewID(CXML* list) {
 
 void CProjectFile::ChangeFilesListFromType1ToType2(CXML* list, const std::string& relativeId,
                                                    int mode) {
-    mb::ConvertType1ToType2(list, relativeId, mode,
-                            [this](int kind, const std::string& local) {
-                                std::string name;
-                                if (kind == 2)
-                                    GetNodeNameFromFileInCHM(local, name);
-                                else
-                                    GetNodeNameFromFile(local, name);
-                                return name;
-                            });
+    mb::ConvertType1ToType2(list, relativeId, mode, [this](int kind, const std::string& local) {
+        std::string name;
+        if (kind == 2)
+            GetNodeNameFromFileInCHM(local, name);
+        else
+            GetNodeNameFromFile(local, name);
+        return name;
+    });
 }
 
 CXML* CProjectFile::NewAModifiedNodeInfo() {

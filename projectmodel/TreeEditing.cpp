@@ -1,9 +1,9 @@
 // Applying changes to a contents or index tree: inserting and removing runs
 // of entries, with a change record and a notification for each run.
 
-#include "projectmodel/NodeIds.h"
 #include "baseutil/TextFold.h"
 #include "projectmodel/FilesList.h"
+#include "projectmodel/NodeIds.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/SitemapFile.h"
 #include "runconfig/ConfigData.h"
@@ -76,10 +76,11 @@ void CSitemapFile::AddFilesList(CXML* list) {
 void CSitemapFile::AddFilesList2(const CXML* list) {
     if (!list)
         return;
+    // A run without nodes changes nothing.
     bool anyRun = false;
     for (int i = 0; i < list->GetChildCount(); ++i) {
         CXML* run = list->GetChildAt(i);
-        if (IsRun(run)) {
+        if (IsRun(run) && run->GetChildCount() > 0) {
             anyRun = true;
             InsertRun(run, false);
         }
@@ -112,17 +113,16 @@ void CSitemapFile::InsertRun(CXML* run, bool loading) {
     record->SetAttr("DoRelativeNodeID", relativeId);
     record->SetAttr("DoInsertMode", mode);
 
-    bool known = mode == mb::kInsertBefore || mode == mb::kInsertFirstChild ||
-                 mode == mb::kInsertAfter;
+    bool known =
+        mode == mb::kInsertBefore || mode == mb::kInsertFirstChild || mode == mb::kInsertAfter;
     if (relative && known && !RefusesRun(relative, mode)) {
         bool appendedToRoot = relative == m_root.get() && mode != mb::kInsertFirstChild;
-        std::vector<std::unique_ptr<CXML>> nodes =
-            loading ? TakeChildren(run) : CopyChildren(run);
+        std::vector<std::unique_ptr<CXML>> nodes = loading ? TakeChildren(run) : CopyChildren(run);
         CXML* previous = nullptr;
         for (std::unique_ptr<CXML>& owned : nodes) {
             CXML* node = owned.release();
-            bool placed = previous ? Place(node, previous, mb::kInsertAfter)
-                                   : Place(node, relative, mode);
+            bool placed =
+                previous ? Place(node, previous, mb::kInsertAfter) : Place(node, relative, mode);
             if (!placed) {
                 delete node;
                 break;
@@ -171,11 +171,9 @@ void CSitemapFile::DelFilesList2(const CXML* list) {
     bool anyRun = false;
     for (int i = 0; i < list->GetChildCount(); ++i) {
         const CXML* run = list->GetChildAt(i);
-        if (!IsRun(run))
+        if (!IsRun(run) || run->GetChildCount() == 0)
             continue;
         anyRun = true;
-        if (run->GetChildCount() == 0)
-            continue;
         CXML* record = Records()->AddChild(mb::NewChangeRecord());
         record->SetAttr("ModifiedType", m_codes.removedType);
         record->SetAttr("DoRelativeNodeID", run->GetAttr("RelativeNodeID"));

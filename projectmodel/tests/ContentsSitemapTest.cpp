@@ -37,12 +37,12 @@ protected:
         page->SetAttr("Comment", "draft <b>");
         page->SetAttr("FrameName", "main");
         page->SetAttr("New", "1");
-        auto list = FilesList({ListRun(
-            "ROOT", 2,
-            {Merge("M0", folder + "first.chm::/first.hhc"),
-             Page("I", "Intro & more", folder + "a&b.htm", 10),
-             Page("B", "Book", "", 0, {Merge("M1", folder + "other.chm::/x.hhc"), page}),
-             Page("W", "Web", "http://example.com/x?a=1&b=2", -1)})});
+        auto list = FilesList(
+            {ListRun("ROOT", 2,
+                     {Merge("M0", folder + "first.chm::/first.hhc"),
+                      Page("I", "Intro & more", folder + "a&b.htm", 10),
+                      Page("B", "Book", "", 0, {Merge("M1", folder + "other.chm::/x.hhc"), page}),
+                      Page("W", "Web", "http://example.com/x?a=1&b=2", -1)})});
         hhc.AddFilesList2(list.get());
     }
 
@@ -110,7 +110,8 @@ TEST_F(ContentsText, ListsCloseForEveryLevelLeft) {
     for (size_t at = text.find("UL>"); at != std::string::npos; at = text.find("UL>", at + 1))
         lists += text[at - 1] == '/' ? ")" : "(";
     EXPECT_EQ(lists, "(((())))");
-    EXPECT_NE(text.find("\t\t\t</UL>\r\n\t\t</UL>\r\n\t</UL>\r\n\t<LI> <OBJECT"), std::string::npos);
+    EXPECT_NE(text.find("\t\t\t</UL>\r\n\t\t</UL>\r\n\t</UL>\r\n\t<LI> <OBJECT"),
+              std::string::npos);
     EXPECT_NE(text.find("\t\t\t\t<LI> <OBJECT"), std::string::npos); // A3 four deep
 }
 
@@ -196,8 +197,9 @@ TEST_F(ContentsText, ReadingSitemapsMadeElsewhere) {
 
 TEST_F(ContentsText, LegacyCodePagesAreReadAndWrittenByLanguage) {
     // "Café" in code page 1252, for a project in language 1033.
-    std::string path = tree.Write("cafe.hhc", "<ul><li><object type=\"text/sitemap\">"
-                                              "<param name=\"Name\" value=\"Caf\xE9\"></object></ul>");
+    std::string path =
+        tree.Write("cafe.hhc", "<ul><li><object type=\"text/sitemap\">"
+                               "<param name=\"Name\" value=\"Caf\xE9\"></object></ul>");
     CXML form("HHC");
     project.HHC_ReadHHCFileToXML(path, &form);
     hhc.ReadXMLTree_Ver2(&form);
@@ -220,8 +222,9 @@ TEST_F(ContentsText, LegacyCodePagesAreReadAndWrittenByLanguage) {
 
     // GBK for Chinese (2052).
     project.HHP_SetOptionsData(OPT_LANGUAGE, 2052);
-    std::string gbk = tree.Write("gbk.hhc", "<ul><li><object type=\"text/sitemap\">"
-                                            "<param name=\"Name\" value=\"\xD6\xD0\"></object></ul>");
+    std::string gbk =
+        tree.Write("gbk.hhc", "<ul><li><object type=\"text/sitemap\">"
+                              "<param name=\"Name\" value=\"\xD6\xD0\"></object></ul>");
     CXML chinese("HHC");
     project.HHC_ReadHHCFileToXML(gbk, &chinese);
     EXPECT_EQ(chinese.GetChildByTagName("SiteMap")->GetChildAt(0)->GetAttr("Name"), "\xE4\xB8\xAD");
@@ -297,7 +300,8 @@ TEST_F(ContentsText, UnwelcomeFileNamesAreRepairedWithProgress) {
     item->SetAttr("new", "and");
     std::string bad = tree.Write("q&a.htm", "<html><body>Q</body></html>");
     std::string good = tree.Write("fine.htm", "<html></html>");
-    auto list = FilesList({ListRun("ROOT", 2, {Page("Q", "Q", bad, 10), Page("F", "F", good, 10)})});
+    auto list =
+        FilesList({ListRun("ROOT", 2, {Page("Q", "Q", bad, 10), Page("F", "F", good, 10)})});
     hhc.AddFilesList2(list.get());
     project.SetModified(0);
     CXML ids("IDs");

@@ -24,15 +24,15 @@ class IndexText : public ::testing::Test {
 protected:
     void SetUp() override { project.SetMBKFileName(folder + "guide.mbk"); }
     void Fill() {
-        auto list = FilesList({ListRun(
-            "ROOT", 2,
-            {Keyword("A", "Alpha & co", folder + "a.htm", 0,
-                     {Keyword("A1", "sub <1>", folder + "sub/one.htm", 0)}),
-             Keyword("M", "Many", "", 4,
-                     {Keyword("T1", "First", folder + "1.htm", 5),
-                      Keyword("T2", "Second \"2\"", folder + "2 & 3.htm", 5),
-                      Keyword("S", "Sub", folder + "s.htm", 0)}),
-             Keyword("Z", "Zed", "", 0)})});
+        auto list =
+            FilesList({ListRun("ROOT", 2,
+                               {Keyword("A", "Alpha & co", folder + "a.htm", 0,
+                                        {Keyword("A1", "sub <1>", folder + "sub/one.htm", 0)}),
+                                Keyword("M", "Many", "", 4,
+                                        {Keyword("T1", "First", folder + "1.htm", 5),
+                                         Keyword("T2", "Second \"2\"", folder + "2 & 3.htm", 5),
+                                         Keyword("S", "Sub", folder + "s.htm", 0)}),
+                                Keyword("Z", "Zed", "", 0)})});
         hhk.AddFilesList2(list.get());
     }
     std::vector<std::string> Read(const std::string& text) {
@@ -63,42 +63,41 @@ protected:
 
 TEST_F(IndexText, WrittenTextPutsATopicListInsideItsKeyword) {
     Fill();
-    const std::string expected =
-        "<HTML>\r\n<HEAD>\r\n</HEAD>\r\n<BODY>\r\n"
-        "<OBJECT type=\"text/site properties\">\r\n"
-        "<param name=\"FrameName\" value=\"right\">\r\n"
-        "<param name=\"WindowName\" value=\"win\">\r\n"
-        "<param name=\"Font\" value=\"MS Sans Serif,9,0\">\r\n"
-        "</OBJECT>\r\n"
-        "<UL>\r\n"
-        "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
-        "\t\t<param name=\"Name\" value=\"Alpha &amp; co\">\r\n"
-        "\t\t<param name=\"Local\" value=\"a.htm\">\r\n"
-        "\t\t</OBJECT>\r\n"
-        "\t<UL>\r\n"
-        "\t\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
-        "\t\t\t<param name=\"Name\" value=\"sub &lt;1&gt;\">\r\n"
-        "\t\t\t<param name=\"Local\" value=\"sub\\one.htm\">\r\n"
-        "\t\t\t</OBJECT>\r\n"
-        "\t</UL>\r\n"
-        "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
-        "\t\t<param name=\"Name\" value=\"Many\">\r\n"
-        "\t\t<param name=\"Name\" value=\"First\">\r\n"
-        "\t\t<param name=\"Local\" value=\"1.htm\">\r\n"
-        "\t\t<param name=\"Name\" value=\"Second &quot;2&quot;\">\r\n"
-        "\t\t<param name=\"Local\" value=\"2 & 3.htm\">\r\n"
-        "\t\t</OBJECT>\r\n"
-        "\t<UL>\r\n"
-        "\t\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
-        "\t\t\t<param name=\"Name\" value=\"Sub\">\r\n"
-        "\t\t\t<param name=\"Local\" value=\"s.htm\">\r\n"
-        "\t\t\t</OBJECT>\r\n"
-        "\t</UL>\r\n"
-        "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
-        "\t\t<param name=\"Name\" value=\"Zed\">\r\n"
-        "\t\t</OBJECT>\r\n"
-        "</UL>\r\n"
-        "</BODY>\r\n</HTML>\r\n";
+    const std::string expected = "<HTML>\r\n<HEAD>\r\n</HEAD>\r\n<BODY>\r\n"
+                                 "<OBJECT type=\"text/site properties\">\r\n"
+                                 "<param name=\"FrameName\" value=\"right\">\r\n"
+                                 "<param name=\"WindowName\" value=\"win\">\r\n"
+                                 "<param name=\"Font\" value=\"MS Sans Serif,9,0\">\r\n"
+                                 "</OBJECT>\r\n"
+                                 "<UL>\r\n"
+                                 "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
+                                 "\t\t<param name=\"Name\" value=\"Alpha &amp; co\">\r\n"
+                                 "\t\t<param name=\"Local\" value=\"a.htm\">\r\n"
+                                 "\t\t</OBJECT>\r\n"
+                                 "\t<UL>\r\n"
+                                 "\t\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
+                                 "\t\t\t<param name=\"Name\" value=\"sub &lt;1&gt;\">\r\n"
+                                 "\t\t\t<param name=\"Local\" value=\"sub\\one.htm\">\r\n"
+                                 "\t\t\t</OBJECT>\r\n"
+                                 "\t</UL>\r\n"
+                                 "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
+                                 "\t\t<param name=\"Name\" value=\"Many\">\r\n"
+                                 "\t\t<param name=\"Name\" value=\"First\">\r\n"
+                                 "\t\t<param name=\"Local\" value=\"1.htm\">\r\n"
+                                 "\t\t<param name=\"Name\" value=\"Second &quot;2&quot;\">\r\n"
+                                 "\t\t<param name=\"Local\" value=\"2 & 3.htm\">\r\n"
+                                 "\t\t</OBJECT>\r\n"
+                                 "\t<UL>\r\n"
+                                 "\t\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
+                                 "\t\t\t<param name=\"Name\" value=\"Sub\">\r\n"
+                                 "\t\t\t<param name=\"Local\" value=\"s.htm\">\r\n"
+                                 "\t\t\t</OBJECT>\r\n"
+                                 "\t</UL>\r\n"
+                                 "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
+                                 "\t\t<param name=\"Name\" value=\"Zed\">\r\n"
+                                 "\t\t</OBJECT>\r\n"
+                                 "</UL>\r\n"
+                                 "</BODY>\r\n</HTML>\r\n";
     EXPECT_EQ(hhk.BuildHHKText(), expected);
 }
 
@@ -117,22 +116,22 @@ TEST_F(IndexText, SitemapFileRoundTripKeepsKeywordsAndTopics) {
 
 TEST_F(IndexText, ReadingKeywordItems) {
     tree.Write("a.htm", "");
-    std::vector<std::string> entries = Read(
-        "<HTML><BODY><OBJECT type=\"text/site properties\">"
-        "<param name=\"windowname\" value=\"main\"><param name=\"ImageType\" value=\"x\">"
-        "</OBJECT><UL>"
-        "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Alpha\">"
-        "<param name=\"Local\" value=\"A.htm\"></OBJECT>"
-        "<LI><OBJECT type=\"text/sitemap\"><param name=\"Keyword\" value=\"Beta\">"
-        "<param name=\"Name\" value=\"First\"><param name=\"Local\" value=\"1.htm\">"
-        "<param name=\"See Also\" value=\"Alpha\">"
-        "<param name=\"Name\" value=\"Second\"><param name=\"Local\" value=\"2.htm\"></OBJECT>"
-        "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Beta sub\">"
-        "</OBJECT></UL>"
-        "<LI><OBJECT type=\"text/sitemap\"><param name=\"ImageNumber\" value=\"3\"></OBJECT>"
-        "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"See\">"
-        "<param name=\"See Also\" value=\"Alpha\"></OBJECT>"
-        "</UL></BODY></HTML>");
+    std::vector<std::string> entries =
+        Read("<HTML><BODY><OBJECT type=\"text/site properties\">"
+             "<param name=\"windowname\" value=\"main\"><param name=\"ImageType\" value=\"x\">"
+             "</OBJECT><UL>"
+             "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Alpha\">"
+             "<param name=\"Local\" value=\"A.htm\"></OBJECT>"
+             "<LI><OBJECT type=\"text/sitemap\"><param name=\"Keyword\" value=\"Beta\">"
+             "<param name=\"Name\" value=\"First\"><param name=\"Local\" value=\"1.htm\">"
+             "<param name=\"See Also\" value=\"Alpha\">"
+             "<param name=\"Name\" value=\"Second\"><param name=\"Local\" value=\"2.htm\"></OBJECT>"
+             "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Beta sub\">"
+             "</OBJECT></UL>"
+             "<LI><OBJECT type=\"text/sitemap\"><param name=\"ImageNumber\" value=\"3\"></OBJECT>"
+             "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"See\">"
+             "<param name=\"See Also\" value=\"Alpha\"></OBJECT>"
+             "</UL></BODY></HTML>");
     EXPECT_EQ(entries, (std::vector<std::string>{
                            "0 0 Alpha " + folder + "a.htm",
                            "0 4 Beta ",

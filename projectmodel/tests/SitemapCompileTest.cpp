@@ -51,18 +51,20 @@ protected:
 };
 
 TEST_F(SitemapCompile, ContentsAndIndexWithEntriesCompile) {
-    auto contents = FilesList({ListRun(
-        "ROOT", 2,
-        {Page("I", "Intro & more", "intro.htm"),
-         Page("B", "Book", "", {Page("P", "Page one", "sub/page one.htm"),
-                                Page("A", "A and B", "a&b.htm", {Page("D", "Deep", "k.htm")})}),
-         Page("E", "Caf\xC3\xA9 \xE4\xB8\xAD", "intro.htm")})});
+    auto contents =
+        FilesList({ListRun("ROOT", 2,
+                           {Page("I", "Intro & more", "intro.htm"),
+                            Page("B", "Book", "",
+                                 {Page("P", "Page one", "sub/page one.htm"),
+                                  Page("A", "A and B", "a&b.htm", {Page("D", "Deep", "k.htm")})}),
+                            Page("E", "Caf\xC3\xA9 \xE4\xB8\xAD", "intro.htm")})});
     project.Content_AddFilesList2(contents.get());
     auto index = FilesList({ListRun(
         "ROOT", 2,
         {Typed(Page("K", "keyword", "k.htm", {Typed(Page("S", "sub keyword", "intro.htm"), 0)}), 0),
-         Typed(Page("M", "many", "", {Typed(Page("T1", "first", "intro.htm"), 5),
-                                      Typed(Page("T2", "second", "a&b.htm"), 5)}),
+         Typed(Page("M", "many", "",
+                    {Typed(Page("T1", "first", "intro.htm"), 5),
+                     Typed(Page("T2", "second", "a&b.htm"), 5)}),
                4)})});
     project.Index_AddFilesList2(index.get());
 

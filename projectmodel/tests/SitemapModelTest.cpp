@@ -108,7 +108,8 @@ protected:
         CXML* mergeNode = CHHCFile::CreateNode("Merge", "/p/other.chm", "{M}");
         mergeNode->SetAttr("Type", 3);
         auto list = mb::testing::FilesList({mb::testing::ListRun(
-            "ROOT", 2, {bookNode, mergeNode, CHHCFile::CreateNode("Again", "/p/page.htm", "{L}")})});
+            "ROOT", 2,
+            {bookNode, mergeNode, CHHCFile::CreateNode("Again", "/p/page.htm", "{L}")})});
         hhc.AddFilesList2(list.get());
         book = hhc.GetNodeByID("{B}");
         page = hhc.GetNodeByID("{P}");

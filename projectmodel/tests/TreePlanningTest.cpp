@@ -18,7 +18,7 @@ namespace {
 // A type-2 list of one run built from a record's nodes and one of its places.
 std::unique_ptr<CXML> ListFrom(const CXML* record, const std::string& prefix) {
     auto list = FilesList({ListRun(record->GetAttr(prefix + "RelativeNodeID"),
-                               record->GetAttrInt(prefix + "InsertMode"), {})});
+                                   record->GetAttrInt(prefix + "InsertMode"), {})});
     record->CloneChildTo(list->GetChildAt(0));
     return list;
 }
@@ -27,8 +27,9 @@ class Planning : public ::testing::Test {
 protected:
     void SetUp() override {
         // A, B(B1, B2), C(C1), D
-        auto list = FilesList({ListRun("ROOT", 2, {Entry("A"), Entry("B", {Entry("B1"), Entry("B2")}),
-                                               Entry("C", {Entry("C1")}), Entry("D")})});
+        auto list = FilesList({ListRun("ROOT", 2,
+                                       {Entry("A"), Entry("B", {Entry("B1"), Entry("B2")}),
+                                        Entry("C", {Entry("C1")}), Entry("D")})});
         hhc.AddFilesList2(list.get());
         project.ResetModifiedInfo();
     }
@@ -62,73 +63,58 @@ protected:
     CHHCFile& hhc = *project.GetHHCFile();
 };
 
-TEST_F(Planning, MoveUpGoesBeforeThePreviousSibling) {
-    EXPECT_EQ(Move(&CProjectFile::Content_MoveUpFilesList2, {"C", "D"}), "A,C(C1),D,B(B1,B2)");
-    // One plan record, then the removal and insertion of carrying it out.
-    ASSERT_EQ(project.GetModifiedInfo()->GetChildCount(), 3);
-    CXML* record = Record(0);
-    EXPECT_EQ(record->GetAttr("ModifiedType"), "1");
-    EXPECT_EQ(Place(record, "Do"), "B/0");
-    EXPECT_EQ(Place(record, "Undo"), "B/2");
-    EXPECT_EQ(record->GetAttr("ModifiedNodeID"), "C");
-    EXPECT_EQ(Shape(record), "C(C1),D");
+TEST_F(Planning, EachMoveDirectionRecordsWhereTheRunStandsAndGoes) {
+    struct Case {
+        void (CProjectFile::*plan)(const CXML*);
+        std::initializer_list<const char*> ids;
+        std::string doPlace, undoPlace, shape;
+    };
+    const Case cases[] = {
+        {&CProjectFile::Content_MoveUpFilesList2, {"C", "D"}, "B/0", "B/2", "A,C(C1),D,B(B1,B2)"},
+        {&CProjectFile::Content_MoveDownFilesList2,
+         {"A", "B"},
+         "C/2",
+         "ROOT/1",
+         "C(C1),A,B(B1,B2),D"},
+        {&CProjectFile::Content_MoveLeftFilesList2, {"B1"}, "B/2", "B/1", "A,B(B2),B1,C(C1),D"},
+        // Right: after the previous sibling's last child, or as its only one.
+        {&CProjectFile::Content_MoveRightFilesList2, {"C"}, "B2/2", "B/2", "A,B(B1,B2,C(C1)),D"},
+        {&CProjectFile::Content_MoveRightFilesList2, {"B"}, "A/1", "A/2", "A(B(B1,B2)),C(C1),D"},
+    };
+    for (const Case& c : cases) {
+        hhc.InitHHC();
+        SetUp();
+        EXPECT_EQ(Move(c.plan, c.ids), c.shape) << c.doPlace;
+        CXML* record = Record(0);
+        EXPECT_EQ(record->GetAttr("ModifiedType"), "1");
+        EXPECT_EQ(Place(record, "Do"), c.doPlace);
+        EXPECT_EQ(Place(record, "Undo"), c.undoPlace);
+        EXPECT_EQ(record->GetAttr("ModifiedNodeID"), *c.ids.begin());
+        EXPECT_EQ(record->GetChildCount(), static_cast<int>(c.ids.size()));
+    }
 }
 
-TEST_F(Planning, MoveDownGoesAfterTheNextSiblingOfTheLast) {
-    EXPECT_EQ(Move(&CProjectFile::Content_MoveDownFilesList2, {"A", "B"}), "C(C1),A,B(B1,B2),D");
-    EXPECT_EQ(Place(Record(0), "Do"), "C/2");
-    EXPECT_EQ(Place(Record(0), "Undo"), "ROOT/1");
-}
-
-TEST_F(Planning, MoveLeftGoesAfterTheParent) {
-    EXPECT_EQ(Move(&CProjectFile::Content_MoveLeftFilesList2, {"B1"}), "A,B(B2),B1,C(C1),D");
-    EXPECT_EQ(Place(Record(0), "Do"), "B/2");
-    EXPECT_EQ(Place(Record(0), "Undo"), "B/1");
-}
-
-TEST_F(Planning, MoveRightGoesUnderThePreviousSibling) {
-    // The previous sibling has children: after its last child.
-    EXPECT_EQ(Move(&CProjectFile::Content_MoveRightFilesList2, {"C"}), "A,B(B1,B2,C(C1)),D");
-    EXPECT_EQ(Place(Record(0), "Do"), "B2/2");
-    // It has none: as its only child.
-    EXPECT_EQ(Move(&CProjectFile::Content_MoveRightFilesList2, {"B"}), "A(B(B1,B2,C(C1))),D");
-    EXPECT_EQ(Place(Record(0), "Do"), "A/1");
-}
-
-TEST_F(Planning, MovesWithoutATargetPlanNothing) {
-    auto first = Selection({"A"});
-    CXML list;
-    project.Content_GetType2FilesListFromIDs(first.get(), &list);
-    project.Content_MoveUpFilesList2(&list);
-    project.Content_MoveLeftFilesList2(&list);
-    project.Content_MoveRightFilesList2(&list);
-    EXPECT_EQ(project.GetModifiedInfo()->GetChildCount(), 0);
-    auto last = Selection({"D"});
-    project.Content_GetType2FilesListFromIDs(last.get(), &list);
-    project.Content_MoveDownFilesList2(&list);
-    EXPECT_EQ(project.GetModifiedInfo()->GetChildCount(), 0);
-}
-
-TEST_F(Planning, EachSeparateRunGetsItsOwnRecord) {
-    auto selected = Selection({"B1", "C1"});
+TEST_F(Planning, RunsWithoutATargetGetNoRecordAndOthersOneEach) {
+    auto selected = Selection({"A", "B1", "C1"}); // three runs
     CXML list;
     project.Content_GetType2FilesListFromIDs(selected.get(), &list);
-    project.Content_MoveLeftFilesList2(&list);
+    project.Content_MoveLeftFilesList2(&list); // A is at the top level already
     ASSERT_EQ(project.GetModifiedInfo()->GetChildCount(), 2);
     EXPECT_EQ(Place(Record(0), "Do"), "B/2");
     EXPECT_EQ(Place(Record(1), "Do"), "C/2");
-}
+    project.ResetModifiedInfo();
+    project.Content_MoveUpFilesList2(&list); // no run has a previous sibling
+    EXPECT_EQ(project.GetModifiedInfo()->GetChildCount(), 0);
 
-TEST_F(Planning, IndexMovesRecordAsMovesToo) {
     CHHKFile& hhk = *project.GetHHKFile();
     auto keywords = FilesList({ListRun("ROOT", 2, {Entry("K1"), Entry("K2")})});
     hhk.AddFilesList2(keywords.get());
-    auto selected = Selection({"K2"});
-    CXML list;
-    project.Index_GetType2FilesListFromIDs(selected.get(), &list);
+    auto last = Selection({"K2"});
+    project.Index_GetType2FilesListFromIDs(last.get(), &list);
     project.ResetModifiedInfo();
+    project.Index_MoveDownFilesList2(&list);
+    EXPECT_EQ(project.GetModifiedInfo()->GetChildCount(), 0);
     project.Index_MoveUpFilesList2(&list);
-    ASSERT_EQ(project.GetModifiedInfo()->GetChildCount(), 1);
     EXPECT_EQ(Record(0)->GetAttr("ModifiedType"), "1");
     EXPECT_EQ(Place(Record(0), "Do"), "K1/0");
 }
@@ -178,10 +164,9 @@ class Sorting : public ::testing::Test {
 protected:
     void SetUp() override {
         // b, C(z, a(y, X)), a
-        auto list = FilesList({ListRun("ROOT", 2, {Entry("b"),
-                                               Entry("C", {Entry("z"), Entry("a2", {}, ""),
-                                                           Entry("y")}),
-                                               Entry("a")})});
+        auto list = FilesList({ListRun(
+            "ROOT", 2,
+            {Entry("b"), Entry("C", {Entry("z"), Entry("a2", {}, ""), Entry("y")}), Entry("a")})});
         hhc.AddFilesList2(list.get());
         CXML* a2 = hhc.GetNodeByID("a2");
         a2->SetAttr("Name", "a");
@@ -249,20 +234,6 @@ TEST_F(Sorting, InnerBranchRecordsItsParentAndHonoursTheOptions) {
     hhc.DelFilesList2(before.get());
     hhc.AddFilesList2(after.get());
     EXPECT_EQ(Shape(hhc.GetTreeRoot(), "Name"), "b,C(z,y,a(y,X)),a");
-}
-
-TEST_F(Sorting, IndexSortsLikeTheContents) {
-    ScriptedSortDialog dialog;
-    CHHKFile& hhk = *project.GetHHKFile();
-    auto list = FilesList({ListRun("ROOT", 2, {Entry("k"), Entry("K"), Entry("b")})});
-    hhk.AddFilesList2(list.get());
-    project.ResetModifiedInfo();
-    dialog.answer = {1, 1};
-    EXPECT_EQ(project.Index_SortAZ(hhk.GetNodeByID("b")), 1);
-    EXPECT_EQ(Shape(Record(1), "Name"), "b,k,K"); // equal names keep their order
-    dialog.answer = {1, 0};
-    EXPECT_EQ(project.Index_SortZA(hhk.GetNodeByID("b")), 1);
-    EXPECT_EQ(Shape(Record(3), "Name"), "k,b,K");
 }
 
 } // namespace
