@@ -1,7 +1,7 @@
 #include "projectmodel/FilesList.h"
 
 #include "baseutil/Xml.h"
-#include "projectmodel/NodeIds.h"
+#include "baseutil/Guid.h"
 
 #include <memory>
 #include <vector>
@@ -40,7 +40,7 @@ void ConvertItem(CXML* item, const PageTitleSource& titles) {
     item->SetAttr("Name", name);
     item->SetAttr("Local", local);
     item->SetAttr("ImageNumber", image);
-    item->SetAttr("ID", NewNodeID());
+    item->SetAttr("ID", NewGuidString());
     item->SetAttr("Type", kind);
     item->SetAttr("HTreeItem", "EMPTY");
 }
@@ -86,7 +86,7 @@ void GiveNewIDs(CXML* list) {
         if (run->GetTagName() != "List")
             continue;
         for (CXML* node : Descendants(run))
-            node->SetAttr("ID", NewNodeID());
+            node->SetAttr("ID", NewGuidString());
     }
 }
 

@@ -3,7 +3,7 @@
 #include "baseutil/FileManip.h"
 #include "baseutil/Prompt.h"
 #include "markup/HTMLHelper.h"
-#include "projectmodel/NodeIds.h"
+#include "baseutil/Guid.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 
@@ -117,7 +117,7 @@ CXML* CHHCFile::CreateNode(const std::string& name, const std::string& local,
     node->SetAttr("Name", name);
     node->SetAttr("Local", local);
     node->SetAttr("ImageNumber", local.empty() ? 0 : 10);
-    node->SetAttr("ID", id.empty() ? mb::NewNodeID() : id);
+    node->SetAttr("ID", id.empty() ? mb::NewGuidString() : id);
     return node;
 }
 

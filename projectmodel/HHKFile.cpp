@@ -1,6 +1,6 @@
 #include "projectmodel/HHKFile.h"
 
-#include "projectmodel/NodeIds.h"
+#include "baseutil/Guid.h"
 
 #include <vector>
 
@@ -22,7 +22,7 @@ CXML* CHHKFile::CreateNode(const std::string& name, const std::string& local, in
     node->SetAttr("Name", name);
     node->SetAttr("Local", local);
     node->SetAttr("Type", type);
-    node->SetAttr("ID", id.empty() ? mb::NewNodeID() : id);
+    node->SetAttr("ID", id.empty() ? mb::NewGuidString() : id);
     return node;
 }
 

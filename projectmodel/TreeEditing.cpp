@@ -3,7 +3,7 @@
 
 #include "baseutil/TextFold.h"
 #include "projectmodel/FilesList.h"
-#include "projectmodel/NodeIds.h"
+#include "baseutil/Guid.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/SitemapFile.h"
 #include "runconfig/ConfigData.h"
@@ -43,7 +43,7 @@ void GiveMissingIDs(CXML* node) {
         pending.pop_back();
         const std::string* id = current->FindAttr("ID");
         if (!id || id->empty())
-            current->SetAttr("ID", mb::NewNodeID());
+            current->SetAttr("ID", mb::NewGuidString());
         for (int i = 0; i < current->GetChildCount(); ++i)
             pending.push_back(current->GetChildAt(i));
     }
