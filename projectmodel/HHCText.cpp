@@ -20,17 +20,6 @@ namespace {
 const char* const kPropertyNames[] = {"FrameName",  "WindowName", "ImageType", "Window Styles",
                                       "Foreground", "Background", "Font"};
 
-void AddParam(CXML* properties, const std::string& name, const std::string& value) {
-    CXML* param = properties->AddChild("param");
-    param->SetAttr("name", name);
-    param->SetAttr("value", value);
-}
-
-CXML* ChildOrNew(CXML* element, const std::string& tag) {
-    CXML* child = element->GetChildByTagName(tag);
-    return child ? child : element->AddChild(tag);
-}
-
 // Reads the entries of a scanned .hhc into "Topic" elements.
 class HHCReader {
 public:
@@ -154,17 +143,7 @@ int CHHCFile::ReadHHCFileToXML(const std::string& path, CXML* element) {
     ScanSitemap(text, scanned, "HHCRoot", "");
     const CXML* start = StartElement(&scanned);
 
-    if (const CXML* object = FindObject(start, "text/site properties")) {
-        for (int i = 0; i < object->GetChildCount(); ++i) {
-            const CXML* param = object->GetChildAt(i);
-            for (const char* name : kPropertyNames) {
-                if (mb::EqualsNoCase(param->GetAttr("name"), name)) {
-                    AddParam(properties, name, DecodeText(param->GetAttr("value")));
-                    break;
-                }
-            }
-        }
-    }
+    CopySiteProperties(start, properties, kPropertyNames);
     std::string folder = CPath(path).GetLocation();
     ResolvedPaths paths;
     HHCReader reader(siteMap, [&](const std::string& value) {

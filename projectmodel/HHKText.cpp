@@ -17,17 +17,6 @@ namespace {
 
 const char* const kPropertyNames[] = {"FrameName", "WindowName", "Font"};
 
-void AddParam(CXML* properties, const std::string& name, const std::string& value) {
-    CXML* param = properties->AddChild("param");
-    param->SetAttr("name", name);
-    param->SetAttr("value", value);
-}
-
-CXML* ChildOrNew(CXML* element, const std::string& tag) {
-    CXML* child = element->GetChildByTagName(tag);
-    return child ? child : element->AddChild(tag);
-}
-
 // Reads the keywords of a scanned .hhk into "Topic" elements.
 class HHKReader {
 public:
@@ -127,17 +116,7 @@ int CHHKFile::ReadHHKFileToXML(const std::string& path, CXML* element) {
     ScanSitemap(text, scanned, "HHKRoot", "");
     CXML* start = StartElement(&scanned);
 
-    if (const CXML* object = FindObject(start, "text/site properties")) {
-        for (int i = 0; i < object->GetChildCount(); ++i) {
-            const CXML* param = object->GetChildAt(i);
-            for (const char* name : kPropertyNames) {
-                if (mb::EqualsNoCase(param->GetAttr("name"), name)) {
-                    AddParam(properties, name, DecodeText(param->GetAttr("value")));
-                    break;
-                }
-            }
-        }
-    }
+    CopySiteProperties(start, properties, kPropertyNames);
     std::string folder = CPath(path).GetLocation();
     ResolvedPaths paths;
     HHKReader reader(siteMap, [&](const std::string& value) {

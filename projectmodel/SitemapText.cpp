@@ -181,4 +181,30 @@ void LevelNester::Add(CXML* node, int level) {
     m_path.push_back(node);
 }
 
+void AddParam(CXML* properties, const std::string& name, const std::string& value) {
+    CXML* param = properties->AddChild("param");
+    param->SetAttr("name", name);
+    param->SetAttr("value", value);
+}
+
+CXML* ChildOrNew(CXML* element, const std::string& tag) {
+    CXML* child = element->GetChildByTagName(tag);
+    return child ? child : element->AddChild(tag);
+}
+
+void CopySiteProperties(const CXML* start, CXML* properties, std::span<const char* const> names) {
+    const CXML* object = FindObject(start, "text/site properties");
+    if (!object)
+        return;
+    for (int i = 0; i < object->GetChildCount(); ++i) {
+        const CXML* param = object->GetChildAt(i);
+        for (const char* name : names) {
+            if (mb::EqualsNoCase(param->GetAttr("name"), name)) {
+                AddParam(properties, name, DecodeText(param->GetAttr("value")));
+                break;
+            }
+        }
+    }
+}
+
 } // namespace mb::sitemap

@@ -4,6 +4,7 @@
 // property, and the nesting of entries that come as a flat list with levels.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -22,6 +23,17 @@ const std::string& AttrOf(const CXML* element, const char* name);
 // Where the entries of a scanned sitemap start: the "BODY" of its "HTML"
 // (or of the root), else the "HTML", else the root itself.
 CXML* StartElement(CXML* scanned);
+
+// Appends a "param" child with the attributes "name" and "value".
+void AddParam(CXML* properties, const std::string& name, const std::string& value);
+
+// The child of `element` with this tag, made when there is none.
+CXML* ChildOrNew(CXML* element, const std::string& tag);
+
+// Copies the parameters of the "text/site properties" object below `start`
+// whose names are among `names` (compared ignoring case) into `properties`,
+// under the name as listed and with the value decoded; others are dropped.
+void CopySiteProperties(const CXML* start, CXML* properties, std::span<const char* const> names);
 
 // The first "OBJECT" child of `element` whose "type" is `type` (any case).
 CXML* FindObject(const CXML* element, const std::string& type);
