@@ -33,16 +33,22 @@ function(mb_add_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LINKS})
 endfunction()
 
-# mb_add_tests(name): one GoogleTest program per library, from folder/tests/*.cpp.
+# mb_add_tests(name [DIR folder]): one GoogleTest program per library, from
+# folder/tests/*.cpp; the folder is the library's name unless DIR says otherwise.
 function(mb_add_tests name)
-    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${name}/tests/*.cpp)
+    cmake_parse_arguments(ARG "" "DIR" "" ${ARGN})
+    set(folder ${name})
+    if(ARG_DIR)
+        set(folder ${ARG_DIR})
+    endif()
+    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/tests/*.cpp)
     if(NOT sources OR NOT TARGET ${name})
         return()
     endif()
     add_executable(${name}_tests ${sources})
     target_link_libraries(${name}_tests PRIVATE ${name} GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(${name}_tests PRIVATE
-        MB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/${name}/tests/data")
+        MB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/${folder}/tests/data")
     gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "MARROWBOOK_HOME=${CMAKE_BINARY_DIR}/test-home")
 endfunction()

@@ -1,0 +1,180 @@
+#include "dialogkit/NewPageDialog.h"
+
+#include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "baseutil/SafeFile.h"
+#include "commonkit/StringTable.h"
+#include "dialogkit/DialogHost.h"
+#include "projectmodel/ProjectFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
+
+namespace {
+
+constexpr int kStrEnterProjectFolder = 467;
+constexpr int kStrOverwrite = 470;
+constexpr int kStrCaption = 472;
+constexpr int kStrEmptyTitle = 477;
+constexpr int kStrEmptyFileName = 478;
+constexpr int kStrFolderNotLocal = 479;
+constexpr int kStrOutsideProject = 480;
+constexpr int kStrReadOnly = 481;
+constexpr int kStrCannotSave = 293;
+constexpr int kStrProjectFolderIs = 511;
+
+constexpr std::string_view kForbiddenInName = "\\/:*?\"<>|";
+
+std::string Text(int n) {
+    return CStrHelper::ML_GetStringEx(n);
+}
+
+mb::Answer Warn(const std::string& text, mb::Buttons buttons = mb::Buttons::Ok) {
+    return mb::ShowMessage(text, Text(kStrProductName), buttons, mb::Icon::Warning);
+}
+
+bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
+    if (text.size() < suffix.size())
+        return false;
+    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+// The title goes into the page as element text: the characters that would
+// start markup or an entity are written as entities.
+std::string EncodeTitle(const std::string& title) {
+    std::string out;
+    for (char c : title) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The folder of a path, with its trailing separator ("/" for the root).
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+} // namespace
+
+CDlgNewPage::CDlgNewPage(CProjectFile* project, std::string* title, std::string* path)
+    : m_project(project), m_resultTitle(title), m_resultPath(path), m_titleText("** Title **"),
+      m_fileName("NewPage"), m_folder(project ? project->GetProjectFolder2() : std::string()),
+      m_lastAutomaticName(m_fileName) {}
+
+int CDlgNewPage::DoModal() {
+    return mb::DialogHost().ShowNewPage(*this) ? mb::kIdOk : mb::kIdCancel;
+}
+
+std::string CDlgNewPage::GetCaption() const {
+    return Text(kStrCaption);
+}
+
+void CDlgNewPage::OnTitleChanged(const std::string& title) {
+    m_titleText = title;
+    if (!m_automatic)
+        return;
+    m_fileName.clear();
+    for (char c : title) {
+        if (kForbiddenInName.find(c) == std::string_view::npos)
+            m_fileName += c;
+    }
+    m_lastAutomaticName = m_fileName;
+}
+
+void CDlgNewPage::OnFileNameKillFocus() {
+    if (m_fileName.empty())
+        m_automatic = true;
+    else if (m_fileName != m_lastAutomaticName)
+        m_automatic = false;
+}
+
+bool CDlgNewPage::OnOK() {
+    if (m_titleText.empty()) {
+        Warn(Text(kStrEmptyTitle));
+        return false;
+    }
+    if (m_fileName.empty()) {
+        Warn(Text(kStrEmptyFileName));
+        return false;
+    }
+    const std::string projectFolder = m_project ? m_project->GetProjectFolder2() : std::string();
+    // A project that was never saved has no folder to default to, and none
+    // to keep the page inside: the page then goes where the user says.
+    const std::string& folder = m_folder.empty() ? projectFolder : m_folder;
+    if (folder.empty()) {
+        Warn(Text(kStrEnterProjectFolder));
+        return false;
+    }
+    CPath folderPath(folder, true);
+    if (!folderPath.IsNativePath() || !folderPath.IsLocalPath()) {
+        Warn(Text(kStrFolderNotLocal));
+        return false;
+    }
+
+    std::string name = m_fileName;
+    if (!EndsWithNoCase(name, ".htm") && !EndsWithNoCase(name, ".html"))
+        name += ".htm";
+    // Canonical, so that ".." steps in the folder or a typed name cannot
+    // lead the page out of the project folder unnoticed.
+    const std::string fullPath = CPath::Canonicalize(CPath::AddBackSlash(folder, true) + name);
+    const std::string parent = FolderOf(fullPath);
+    if (!projectFolder.empty() &&
+        m_project->CheckDirectory(parent) == CProjectFile::kFolderOutsideProject) {
+        Warn(Text(kStrOutsideProject) + "\n\n" + Text(kStrProjectFolderIs) + projectFolder);
+        return false;
+    }
+
+    std::error_code ec;
+    if (std::filesystem::exists(fullPath, ec)) {
+        if (Warn(fullPath + "\n\n" + Text(kStrOverwrite), mb::Buttons::YesNo) != mb::Answer::Yes)
+            return false;
+        if (mb::IsReadOnlyFile(fullPath)) {
+            Warn(fullPath + "\n\n" + Text(kStrReadOnly));
+            return false;
+        }
+    }
+
+    std::string error;
+    if (!CPath::CreateDir(parent))
+        error = "cannot create the folder " + parent;
+    else if (!mb::WriteFileSafely(fullPath, PageText(m_titleText), &error) && error.empty())
+        error = "cannot write the file";
+    if (!error.empty()) {
+        Warn(Text(kStrCannotSave) + "\n\n" + fullPath + "\n\n" + error);
+        return false;
+    }
+    if (m_resultTitle)
+        *m_resultTitle = m_titleText;
+    if (m_resultPath)
+        *m_resultPath = fullPath;
+    return true;
+}
+
+std::string CDlgNewPage::PageText(const std::string& title) {
+    return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">"
+           "<html>\r\n"
+           "<head>\r\n<meta http-equiv=\"Content-Language\" content=\"en-us\">\r\n"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"
+           "<title>" +
+           EncodeTitle(title) +
+           "</title>\r\n"
+           "</head>\r\n<body>\r\n<p><font face=\"Verdana\" size=\"2\"><b>New Page</b></font></p>"
+           "\r\n</body>\r\n</html>";
+}

@@ -1,0 +1,190 @@
+#pragma once
+// Fakes for the command tests: a main window that answers selection
+// requests from a script and records every request, a dialog host that
+// answers from a script, a sort dialog that always sorts, and a fixture with
+// a project, the application helper and the command manager wired up.
+#include "appglue/AppHelper.h"
+#include "baseutil/MainWindow.h"
+#include "baseutil/Xml.h"
+#include "baseutil/tests/support/ScriptedPrompt.h"
+#include "baseutil/tests/support/TempTree.h"
+#include "dialogkit/DialogHost.h"
+#include "dialogkit/EntryDialogs.h"
+#include "dialogkit/NewPageDialog.h"
+#include "editcommands/CommandIds.h"
+#include "editcommands/CommandManager.h"
+#include "projectmodel/ProjectFile.h"
+#include "projectmodel/SortDialog.h"
+#include "projectmodel/tests/TreeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mb::testing {
+
+// One request the main window received, with a copy of its record.
+struct Request {
+    int message;
+    intptr_t wParam;
+    std::string record; // the record's XML, or the ID string of a sort request
+};
+
+class FakeMainWindow final : public IMainWindow {
+public:
+    FakeMainWindow() { SetMainWindow(this); }
+    ~FakeMainWindow() override { SetMainWindow(nullptr); }
+
+    // The IDs each selection request is answered with ("!" before an ID
+    // marks the entry as expanded).
+    std::map<int, std::vector<std::string>> selections;
+    std::vector<Request> requests;
+
+    int Send(int message, intptr_t wParam, void* lParam) override {
+        Request request{message, wParam, {}};
+        if (message == REQ_CONTENT_RESTORE_SORTED || message == REQ_INDEX_RESTORE_SORTED) {
+            request.record = *static_cast<std::string*>(lParam);
+        } else if (lParam && message != WM_APP_LOG) {
+            auto* record = static_cast<CXML*>(lParam);
+            if (auto found = selections.find(message); found != selections.end())
+                for (const std::string& id : found->second) {
+                    CXML* node = record->AddChild("node");
+                    bool expanded = !id.empty() && id[0] == '!';
+                    node->SetAttr("ID", expanded ? id.substr(1) : id);
+                    node->SetAttr("expanded", expanded ? 1 : 0);
+                }
+            record->XMLWriteString(request.record);
+        }
+        requests.push_back(request);
+        return 0;
+    }
+    // The requests with this message number.
+    std::vector<Request> Received(int message) const {
+        std::vector<Request> found;
+        for (const Request& request : requests)
+            if (request.message == message)
+                found.push_back(request);
+        return found;
+    }
+};
+
+class ScriptedDialogHost final : public IDialogHost {
+public:
+    ScriptedDialogHost() { SetDialogHost(this); }
+    ~ScriptedDialogHost() override { SetDialogHost(nullptr); }
+
+    // Nothing means Cancel.
+    std::optional<bool> addToIndexChecked;
+    std::optional<std::vector<bool>> keywordsChecked;
+    std::optional<std::string> url;
+    std::optional<std::string> newPageTitle;
+    std::optional<uint32_t> color;
+    std::optional<LOGFONTA> font;
+    std::vector<std::string> shown;
+    std::vector<std::string> keywordsShown;
+    std::string urlShown;
+
+    bool ShowAddSelectedToIndex(CDlgAddSelectedCEToIndex& dialog) override {
+        shown.push_back("add-to-index");
+        if (!addToIndexChecked)
+            return false;
+        dialog.OnOK(*addToIndexChecked);
+        return true;
+    }
+    bool ShowKeywordsSelect(CDlgKeywordsSelect& dialog) override {
+        shown.push_back("keywords");
+        keywordsShown = dialog.GetKeywords();
+        if (!keywordsChecked)
+            return false;
+        dialog.OnOK(*keywordsChecked);
+        return true;
+    }
+    bool ShowGetURL(CDlgGetURL& dialog) override {
+        shown.push_back("url");
+        urlShown = dialog.GetInitialText();
+        return url && dialog.OnOK(*url);
+    }
+    bool ShowNewPage(CDlgNewPage& dialog) override {
+        shown.push_back("new-page");
+        if (!newPageTitle)
+            return false;
+        dialog.OnTitleChanged(*newPageTitle);
+        return dialog.OnOK();
+    }
+    bool ShowEnterEditItem(CDlgEnterEditItem&) override { return false; }
+    std::optional<uint32_t> ChooseColor(uint32_t) override {
+        shown.push_back("color");
+        return color;
+    }
+    std::optional<LOGFONTA> ChooseFont(const LOGFONTA&) override {
+        shown.push_back("font");
+        return font;
+    }
+};
+
+// Sorts every branch it is asked about, sub-branches included, ignoring case.
+class AlwaysSort final : public ISortDialog {
+public:
+    AlwaysSort() { SetSortDialog(this); }
+    ~AlwaysSort() override { SetSortDialog(nullptr); }
+    bool Ask(const std::string&, SortChoice& choice) override {
+        choice.thisLevelOnly = 0;
+        choice.ignoreCase = 1;
+        return true;
+    }
+};
+
+// A project in a temporary folder with the command manager ready.
+class CommandTest : public ::testing::Test {
+protected:
+    CommandTest() {
+        project.SetProjectFolder(folder.Root() + "/");
+        manager.SetProjectFile(&project);
+        manager.SetAppHelper(&helper);
+        manager.CreateCommandObject();
+    }
+    ~CommandTest() override {
+        manager.ClearCommandHistoryList_ContentTree();
+        manager.ClearCommandHistoryList_IndexTree();
+        manager.DeleteCommandObject();
+    }
+    // Fills a tree with runs of entries (see TreeTestSupport.h) and forgets
+    // the change records of that.
+    void FillContents(std::unique_ptr<CXML> list) {
+        project.Content_AddFilesList2(list.get());
+        project.ResetModifiedInfo();
+    }
+    void FillIndex(std::unique_ptr<CXML> list) {
+        project.Index_AddFilesList2(list.get());
+        project.ResetModifiedInfo();
+    }
+    std::string Contents(const std::string& attribute = "ID") const {
+        return Shape(project.HHC_GetTreeRoot(), attribute);
+    }
+    std::string Index(const std::string& attribute = "ID") const {
+        return Shape(project.HHK_GetTreeRoot(), attribute);
+    }
+    // The whole tree as XML, every attribute included.
+    static std::string Xml(const CXML* root) {
+        std::string text;
+        root->XMLWriteString(text);
+        return text;
+    }
+    int Do(int id, CXML* parameters = nullptr) { return manager.DoCommand(id, parameters); }
+    int ContentHistorySize() const { return manager.ContentHistory().Size(); }
+    int IndexHistorySize() const { return manager.IndexHistory().Size(); }
+
+    TempTree folder;
+    ScriptedPrompt prompt;
+    FakeMainWindow window;
+    ScriptedDialogHost dialogs;
+    CProjectFile project;
+    CAppHelper helper;
+    CCommandManager manager;
+};
+
+} // namespace mb::testing

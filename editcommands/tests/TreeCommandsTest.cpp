@@ -1,0 +1,304 @@
+// Commands that add, remove, move, drag and sort entries: each change, its
+// undo and redo, the requests to the main window, and cancelled input.
+#include "appglue/tests/GlueFakes.h"
+#include "editcommands/tests/CommandFakes.h"
+#include "projectmodel/FilesList.h"
+#include "projectmodel/HHPRecords.h"
+#include "runconfig/ConfigData.h"
+
+#include <gtest/gtest.h>
+
+using namespace mb;
+using namespace mb::testing;
+
+namespace {
+
+class InsertCommands : public CommandTest {};
+
+TEST_F(InsertCommands, NewHeadingIsAddedAtTheSelectionAndEditedAfterItsHistoryEntry) {
+    FillContents(FilesList({ListRun("ROOT", 1, {Entry("A"), Entry("B")})}));
+    project.GetHHCFile()->SetSelectedNode(project.HHC_GetNodeByID("A"));
+    Do(CMD_NEW_CONTENTS_HEADING);
+    ASSERT_EQ(ContentHistorySize(), 1);
+    EXPECT_EQ(Contents("Name"), "A,New Heading,B");
+    ASSERT_EQ(window.Received(REQ_CONTENT_EDIT_NEW_TITLE).size(), 1u);
+    std::string id = project.HHC_GetTreeRoot()->GetChildAt(1)->GetAttr("ID");
+
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Contents(), "A,B");
+    manager.Redo_ContentTree();
+    EXPECT_EQ(Contents(), "A," + id + ",B") << "Redo brings the entry back with its ID";
+    EXPECT_EQ(IndexHistorySize(), 0);
+}
+
+TEST_F(InsertCommands, FilesPickedInsideTheProjectFolderBecomeEntriesNamedByTitle) {
+    std::string page = folder.Write("intro.htm", "<html><title>Welcome</title></html>");
+    std::string other = folder.Write("notes.txt", "plain");
+    prompt.pickedFiles = {std::vector<std::string>{page, other}};
+    Do(CMD_ADD_FILES_TO_CONTENTS);
+    EXPECT_EQ(Contents("Name"), "Welcome,notes.txt");
+    EXPECT_EQ(Contents("Local"), page + "," + other);
+    EXPECT_EQ(ContentHistorySize(), 1);
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Contents(), "");
+}
+
+TEST_F(InsertCommands, AFolderIsAddedWithItsSubFolders) {
+    folder.Write("guide/a.htm", "<title>A</title>");
+    folder.Write("guide/part/b.htm", "<title>B</title>");
+    FakeAddDirectoryDialog chooser;
+    chooser.folder = folder / "guide";
+    Do(CMD_ADD_FOLDER_TO_INDEX);
+    EXPECT_EQ(Index("Name"), "guide(part(B),A)");
+    EXPECT_EQ(IndexHistorySize(), 1);
+    EXPECT_EQ(ContentHistorySize(), 0);
+}
+
+TEST_F(InsertCommands, CancelledPickersAndDialogsLeaveTreesAndHistoriesAlone) {
+    FakeAddDirectoryDialog chooser; // no folder: Cancel
+    Do(CMD_ADD_FOLDER_TO_CONTENTS);
+    Do(CMD_ADD_FILES_TO_INDEX);      // the prompt's picker cancels
+    Do(CMD_NEW_CONTENTS_PAGE);       // the dialog host cancels
+    Do(CMD_FOLDER_VIEW_TO_CONTENTS); // nothing was dragged
+    EXPECT_EQ(Contents() + Index(), "");
+    EXPECT_EQ(ContentHistorySize() + IndexHistorySize(), 0);
+    EXPECT_TRUE(window.Received(REQ_CONTENT_ACCEPT_DROP).empty());
+}
+
+TEST_F(InsertCommands, FilesFromOutsideTheProjectAreNotAddedWhenTheUserDeclinesTheCopy) {
+    TempTree outside;
+    prompt.pickedFiles = {std::vector<std::string>{outside.Write("x.htm", "<title>X</title>")}};
+    Do(CMD_ADD_FILES_TO_CONTENTS); // the project dialogs are not installed: the copy is declined
+    EXPECT_EQ(Contents(), "");
+    EXPECT_EQ(ContentHistorySize(), 0);
+}
+
+TEST_F(InsertCommands, NewPageIsWrittenAndAddedUnderItsTitle) {
+    dialogs.newPageTitle = "First Steps";
+    Do(CMD_NEW_CONTENTS_PAGE);
+    EXPECT_EQ(Contents("Name"), "First Steps");
+    std::string local = project.HHC_GetTreeRoot()->GetChildAt(0)->GetAttr("Local");
+    EXPECT_EQ(local, folder / "First Steps.htm");
+    EXPECT_NE(TempTree::Read(local).find("<title>First Steps</title>"), std::string::npos);
+    EXPECT_EQ(ContentHistorySize(), 1);
+}
+
+TEST_F(InsertCommands, AddingProjectFilesTouchesNeitherTreeNorHistory) {
+    std::string page = folder.Write("hidden.htm", "<title>Hidden</title>");
+    prompt.pickedFiles = {std::vector<std::string>{page}};
+    Do(CMD_ADD_FILES_TO_FILES);
+    const CXML* files = project.GetHHPFile()->GetFilesData();
+    ASSERT_EQ(files->GetChildCount(), 1);
+    EXPECT_EQ(files->GetChildAt(0)->GetAttr("Name"), page);
+    EXPECT_EQ(Contents() + Index(), "");
+    EXPECT_EQ(ContentHistorySize() + IndexHistorySize(), 0);
+}
+
+class RemoveCommands : public CommandTest {
+protected:
+    void SetUp() override {
+        FillContents(
+            FilesList({ListRun("ROOT", 1,
+                               {Entry("A", {}, "/p/a.htm"), Entry("B", {Entry("B1"), Entry("B2")}),
+                                Entry("C"), Entry("D")})}));
+        before = Xml(project.HHC_GetTreeRoot());
+    }
+    std::string before;
+};
+
+TEST_F(RemoveCommands, UndoRestoresTheExactTreeWhateverTheSelectionOrder) {
+    // Reverse order, an entry inside a selected one, an unknown ID.
+    window.selections[REQ_CONTENT_SELECTION] = {"D", "B1", "C", "B", "nosuch", "A"};
+    prompt.answers = {Answer::Yes};
+    Do(CMD_DELETE_CONTENTS);
+    EXPECT_EQ(Contents(), "");
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    manager.Redo_ContentTree();
+    EXPECT_EQ(Contents(), "");
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+}
+
+TEST_F(RemoveCommands, NoToTheQuestionOrNoSelectionChangesNothing) {
+    Do(CMD_DELETE_CONTENTS); // nothing selected: not even asked
+    EXPECT_TRUE(prompt.messages.empty());
+    window.selections[REQ_CONTENT_SELECTION] = {"C"};
+    prompt.answers = {Answer::No};
+    Do(CMD_DELETE_CONTENTS);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    EXPECT_EQ(ContentHistorySize(), 0);
+}
+
+TEST_F(RemoveCommands, DeleteAllClearsTheDefaultTopicWhichUndoDoesNotRestore) {
+    project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, std::string("/p/a.htm"));
+    project.HHP_SetWindowsData(WIN_DEFAULT_FILE, std::string("/p/a.htm"));
+    prompt.answers = {Answer::Yes};
+    Do(CMD_DELETE_ALL_CONTENTS);
+    EXPECT_EQ(Contents(), "");
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    std::string topic = "x", file = "x";
+    project.HHP_GetOptionsData(OPT_DEFAULT_TOPIC, topic);
+    project.HHP_GetWindowsData(WIN_DEFAULT_FILE, file);
+    EXPECT_EQ(topic, "");
+    EXPECT_EQ(file, "");
+}
+
+TEST_F(RemoveCommands, IndexEntriesDeletedOneByOneComeBackInPlace) {
+    FillIndex(FilesList(
+        {ListRun("ROOT", 1, {Entry("K1"), Entry("K2", {Entry("T1")}), Entry("K3"), Entry("K4")})}));
+    std::string index = Xml(project.HHK_GetTreeRoot());
+    window.selections[REQ_INDEX_SELECTION] = {"K3", "K2", "T1"};
+    prompt.answers = {Answer::Yes};
+    Do(CMD_DELETE_INDEX);
+    EXPECT_EQ(Index(), "K1,K4");
+    manager.Undo_IndexTree();
+    EXPECT_EQ(Xml(project.HHK_GetTreeRoot()), index);
+    EXPECT_EQ(ContentHistorySize(), 0);
+}
+
+class MoveCommands : public CommandTest {
+protected:
+    void SetUp() override {
+        FillContents(
+            FilesList({ListRun("ROOT", 1,
+                               {Entry("A", {}, "/p/a.htm"), Entry("B", {Entry("B1"), Entry("B2")}),
+                                Entry("C", {Entry("C1")}), Entry("D")})}));
+        before = Xml(project.HHC_GetTreeRoot());
+    }
+    std::string before;
+};
+
+TEST_F(MoveCommands, EachDirectionMovesAndUndoRestoresTheExactTree) {
+    struct Case {
+        int id;
+        int request;
+        std::vector<std::string> selection;
+        std::string moved;
+    };
+    const Case cases[] = {
+        {CMD_MOVE_CONTENTS_UP, REQ_CONTENT_MOVE_UP, {"D", "C"}, "A,C(C1),D,B(B1,B2)"},
+        {CMD_MOVE_CONTENTS_DOWN, REQ_CONTENT_MOVE_DOWN, {"A", "B"}, "C(C1),A,B(B1,B2),D"},
+        {CMD_MOVE_CONTENTS_LEFT, REQ_CONTENT_MOVE_LEFT, {"B1"}, "A,B(B2),B1,C(C1),D"},
+        {CMD_MOVE_CONTENTS_RIGHT, REQ_CONTENT_MOVE_RIGHT, {"C", "!D"}, "A,B(B1,B2,C(C1),D)"},
+    };
+    for (const Case& c : cases) {
+        window.requests.clear();
+        window.selections[c.request] = c.selection;
+        Do(c.id);
+        EXPECT_EQ(Contents(), c.moved) << c.id;
+        auto reselect = window.Received(REQ_CONTENT_RESELECT);
+        ASSERT_EQ(reselect.size(), 1u);
+        manager.Undo_ContentTree();
+        EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before) << c.id;
+        manager.Redo_ContentTree();
+        EXPECT_EQ(Contents(), c.moved) << c.id;
+        manager.Undo_ContentTree();
+        // Execute, undo, redo and undo each select the moved entries again.
+        EXPECT_EQ(window.Received(REQ_CONTENT_RESELECT).size(), 4u);
+        EXPECT_EQ(window.Received(REQ_CONTENT_RESELECT).back().record, reselect[0].record);
+        window.selections.erase(c.request);
+    }
+    // Each new move discarded the undone one before it.
+    EXPECT_EQ(ContentHistorySize(), 1);
+}
+
+TEST_F(MoveCommands, MovingTheDefaultTopicKeepsIt) {
+    project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, std::string("/p/a.htm"));
+    window.selections[REQ_CONTENT_MOVE_DOWN] = {"A"};
+    Do(CMD_MOVE_CONTENTS_DOWN);
+    manager.Undo_ContentTree();
+    std::string topic;
+    project.HHP_GetOptionsData(OPT_DEFAULT_TOPIC, topic);
+    EXPECT_EQ(topic, "/p/a.htm");
+}
+
+TEST_F(MoveCommands, AMoveWithNowhereToGoOrNoSelectionAddsNoEntry) {
+    window.selections[REQ_CONTENT_MOVE_UP] = {"A"};
+    Do(CMD_MOVE_CONTENTS_UP);
+    Do(CMD_MOVE_CONTENTS_DOWN);
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    EXPECT_EQ(ContentHistorySize(), 0);
+}
+
+TEST_F(MoveCommands, DragMoveOntoAnEntryAndBack) {
+    CConfigData::Instance()->SetInsertMode(kInsertAfter);
+    project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("C1"));
+    window.selections[REQ_CONTENT_DRAGGED] = {"D", "A", "B2"};
+    Do(CMD_DRAG_MOVE_CONTENTS);
+    EXPECT_EQ(Contents(), "B(B1),C(C1,A,B2,D)");
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    manager.Redo_ContentTree();
+    EXPECT_EQ(Contents(), "B(B1),C(C1,A,B2,D)");
+}
+
+TEST_F(MoveCommands, DroppingEntriesIntoThemselvesIsRefused) {
+    project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("B2"));
+    window.selections[REQ_CONTENT_DRAGGED] = {"B"};
+    Do(CMD_DRAG_MOVE_CONTENTS);
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    EXPECT_EQ(ContentHistorySize(), 0);
+}
+
+TEST_F(MoveCommands, DragCopyThenUndoRemovesOnlyTheCopies) {
+    CConfigData::Instance()->SetInsertMode(kInsertAfter);
+    project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, std::string("/p/a.htm"));
+    project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("D"));
+    window.selections[REQ_CONTENT_DRAGGED] = {"A", "C"};
+    Do(CMD_DRAG_COPY_CONTENTS);
+    EXPECT_EQ(Contents("Name"), "A,B(B1,B2),C(C1),D,A,C(C1)");
+    // The main window saw the entries before they got their new IDs.
+    auto before_copy = window.Received(REQ_CONTENT_BEFORE_COPY);
+    ASSERT_EQ(before_copy.size(), 1u);
+    EXPECT_NE(before_copy[0].record.find("ID=\"A\""), std::string::npos);
+    const CXML* root = project.HHC_GetTreeRoot();
+    EXPECT_NE(root->GetChildAt(4)->GetAttr("ID"), "A");
+
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(root), before);
+    std::string topic;
+    project.HHP_GetOptionsData(OPT_DEFAULT_TOPIC, topic);
+    EXPECT_EQ(topic, "/p/a.htm");
+}
+
+class SortCommands : public CommandTest {
+protected:
+    AlwaysSort sorter;
+};
+
+TEST_F(SortCommands, SortingATopLevelBranchAndUndoingIt) {
+    FillContents(FilesList(
+        {ListRun("ROOT", 1, {Entry("c"), Entry("a", {Entry("z"), Entry("y")}), Entry("b")})}));
+    std::string before = Xml(project.HHC_GetTreeRoot());
+    window.selections[REQ_CONTENT_SELECTION] = {"!a"};
+    Do(CMD_SORT_CONTENTS_AZ);
+    EXPECT_EQ(Contents(), "a(y,z),b,c");
+    auto restore = window.Received(REQ_CONTENT_RESTORE_SORTED);
+    ASSERT_EQ(restore.size(), 1u);
+    EXPECT_EQ(restore[0].wParam, 1);
+    EXPECT_EQ(restore[0].record, "a");
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+    EXPECT_EQ(window.Received(REQ_CONTENT_RESTORE_SORTED).size(), 2u);
+
+    window.selections[REQ_CONTENT_SELECTION] = {"z"};
+    Do(CMD_SORT_CONTENTS_ZA);
+    EXPECT_EQ(Contents(), "c,a(z,y),b");
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
+}
+
+TEST_F(SortCommands, ACancelledSortAddsNoEntry) {
+    FillIndex(FilesList({ListRun("ROOT", 1, {Entry("b"), Entry("a")})}));
+    SetSortDialog(nullptr); // the default dialog cancels
+    window.selections[REQ_INDEX_SELECTION] = {"a"};
+    Do(CMD_SORT_INDEX_AZ);
+    EXPECT_EQ(Index(), "b,a");
+    EXPECT_EQ(IndexHistorySize(), 0);
+}
+
+} // namespace
