@@ -13,9 +13,11 @@
 #include "dialogkit/NewPageDialog.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
+#include "projectmodel/FilesList.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/SortDialog.h"
 #include "projectmodel/tests/TreeTestSupport.h"
+#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +144,8 @@ public:
 class CommandTest : public ::testing::Test {
 protected:
     CommandTest() {
+        // Tests that change the configured insert mode must not leak it.
+        CConfigData::Instance()->SetInsertMode(kInsertAfter);
         project.SetProjectFolder(folder.Root() + "/");
         manager.SetProjectFile(&project);
         manager.SetAppHelper(&helper);
