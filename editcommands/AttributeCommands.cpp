@@ -168,11 +168,15 @@ int IndexTypeCommand::Execute() {
     const CXML* node = m_hasRecord ? NodeByID(m_id) : nullptr;
     if (!node)
         return 0;
+    // A topic (5) belongs under a keyword with several topics (4); changes
+    // that would leave a topic anywhere else are not made.
+    int type = node->GetAttrInt("Type");
     switch (m_change) {
     case Change::MakeSubTopic: {
-        // A top-level entry has no keyword to become a topic of.
+        // A top-level entry has no keyword to become a topic of, and an
+        // entry with topics of its own cannot become one.
         const CXML* parent = m_project->HHK_GetParentNode(node);
-        if (!parent)
+        if (!parent || type != kKeywordOneTopic)
             return 0;
         Retype(node, kTopicOfKeyword);
         if (parent->GetAttrInt("Type") != kKeywordSeveralTopics)
@@ -180,9 +184,13 @@ int IndexTypeCommand::Execute() {
         break;
     }
     case Change::MakeKeyword:
+        if (type != kTopicOfKeyword)
+            return 0;
         Retype(node, kKeywordOneTopic);
         break;
     case Change::SplitTopics:
+        if (type != kKeywordSeveralTopics)
+            return 0;
         Retype(node, kKeywordOneTopic);
         for (int i = 0; i < node->GetChildCount(); ++i) {
             const CXML* child = node->GetChildAt(i);

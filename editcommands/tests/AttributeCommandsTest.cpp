@@ -166,6 +166,15 @@ TEST_F(IndexTypes, MakeKeywordAndSplitTopicsWithTheirUndo) {
     EXPECT_EQ(Types(), "0(0,0),0(0,0)");
 }
 
+TEST_F(IndexTypes, ChangesThatWouldStrandATopicAreNotMade) {
+    Run(CMD_INDEX_MAKE_SUBTOPIC, "S1");
+    std::string topics = Types();
+    Run(CMD_INDEX_MAKE_KEYWORD, "M"); // a keyword with topics is no topic
+    Run(CMD_INDEX_SPLIT_TOPICS, "K"); // a keyword without topics
+    EXPECT_EQ(Types(), topics);
+    EXPECT_EQ(IndexHistorySize(), 1);
+}
+
 class IndexFromContents : public CommandTest {};
 
 TEST_F(IndexFromContents, ReplacingTheIndexByTheContentsAndBack) {
