@@ -6,6 +6,7 @@
 #include "baseutil/Path.h"
 #include "baseutil/Xml.h"
 #include "commonkit/DropFileFilterSet.h"
+#include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
 #include <filesystem>
@@ -34,6 +35,12 @@ std::string ParentOf(const std::string& path) {
 
 void CAppHelper::SetAddDirectoryOption(tagAddDirectoryOption* options) {
     m_options = options ? options : &m_ownOptions;
+}
+
+void CAppHelper::UseConfiguration() {
+    CConfigData* config = CConfigData::Instance();
+    SetAddDirectoryOption(&config->m_addDirectoryOption);
+    SetDropFileFilterSet(config->GetDropFileFilterSet());
 }
 
 bool CAppHelper::AdmitsFolder(const std::string& folderName) const {

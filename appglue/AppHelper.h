@@ -31,6 +31,10 @@ public:
     // its own; without a filter set, nothing is filtered.
     void SetAddDirectoryOption(tagAddDirectoryOption* options);
     void SetDropFileFilterSet(CDropFileFilterSet* filters) { m_filters = filters; }
+    // Takes both from the configuration, as the program does at start-up:
+    // the options the add-directory dialog last stored and the filter set
+    // the user edits.
+    void UseConfiguration();
     tagAddDirectoryOption* GetAddDirectoryOption() const { return m_options; }
     CDropFileFilterSet* GetDropFileFilterSet() const { return m_filters; }
     CDragDropHelper* GetDragDropHelper() { return &m_dragDrop; }

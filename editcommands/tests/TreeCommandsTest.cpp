@@ -54,6 +54,29 @@ TEST_F(InsertCommands, AFolderIsAddedWithItsSubFolders) {
     EXPECT_EQ(ContentHistorySize(), 0);
 }
 
+TEST_F(InsertCommands, AddingAFolderUsesTheConfiguredOptionsAndFilters) {
+    folder.Write("guide/a.htm", "<title>A</title>");
+    folder.Write("guide/Images_files/x.htm", "<title>X</title>");
+    folder.Write("guide/sub/b.htm", "<title>B</title>");
+    CConfigData* config = CConfigData::Instance();
+    config->GetDropFileFilterSet()->UseDefaultData();
+    config->m_addDirectoryOption.includeSubDir = 1;
+    helper.UseConfiguration();
+    FakeAddDirectoryDialog chooser;
+    chooser.folder = folder / "guide";
+    chooser.includeSubDir = 0;
+    Do(CMD_ADD_FOLDER_TO_CONTENTS);
+    EXPECT_EQ(chooser.filtersShown, config->GetDropFileFilterSet());
+    // The dialog's answers are kept in the configuration for next time.
+    EXPECT_EQ(config->m_addDirectoryOption.folder, folder / "guide");
+    EXPECT_EQ(config->m_addDirectoryOption.includeSubDir, 0);
+    EXPECT_EQ(Contents("Name"), "guide(A)");
+
+    chooser.includeSubDir = 1;
+    Do(CMD_ADD_FOLDER_TO_INDEX);
+    EXPECT_EQ(Index("Name"), "guide(sub(B),A)") << "the default filter skips *_files folders";
+}
+
 TEST_F(InsertCommands, CancelledPickersAndDialogsLeaveTreesAndHistoriesAlone) {
     FakeAddDirectoryDialog chooser; // no folder: Cancel
     Do(CMD_ADD_FOLDER_TO_CONTENTS);
