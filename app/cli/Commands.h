@@ -1,0 +1,40 @@
+#pragma once
+// The commands of the tool. Each returns the exit status: 0 on success, 1
+// when the work failed (the reason is on standard error), 2 for a mistake
+// on the command line.
+#include "app/cli/Invocation.h"
+
+#include <string>
+#include <vector>
+
+namespace mb::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Command {
+    const char* name;
+    const char* usage;   // the arguments, e.g. "<file.chm>..."
+    const char* summary; // one line
+    const char* details; // the options, one per line
+    int minArguments;
+    int maxArguments; // -1: any number
+    int (*run)(const Invocation&);
+};
+
+const std::vector<Command>& AllCommands();
+const Command* FindCommand(const std::string& name);
+
+// The handlers, grouped by what they work on.
+int RunNew(const Invocation& invocation);
+int RunImportHhp(const Invocation& invocation);
+int RunExportHhp(const Invocation& invocation);
+int RunCompile(const Invocation& invocation);
+int RunOpenChm(const Invocation& invocation);
+int RunDecompile(const Invocation& invocation);
+int RunHandheld(const Invocation& invocation);
+int RunList(const Invocation& invocation);
+int RunContextMap(const Invocation& invocation);
+
+} // namespace mb::cli

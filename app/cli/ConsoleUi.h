@@ -1,0 +1,52 @@
+#pragma once
+// The command-line tool's stand-ins for the desktop program's windows:
+// messages go to standard error, questions get the answer chosen on the
+// command line (or the cautious one), log lines go to standard output, and
+// long work shows a progress line when standard error is a terminal.
+#include "baseutil/MainWindow.h"
+#include "baseutil/Prompt.h"
+
+namespace mb::cli {
+
+class ConsolePrompt final : public IPrompt {
+public:
+    // `assumeYes`: questions are answered Yes (OK, Retry) instead of No
+    // (Cancel).
+    explicit ConsolePrompt(bool assumeYes);
+    ~ConsolePrompt() override;
+    Answer Message(const MessageRequest& request) override;
+    std::optional<std::vector<std::string>> PickOpenFiles(const PickRequest&) override;
+    std::optional<std::string> PickFolder(const PickRequest&) override;
+    std::optional<std::string> PickSavePath(const PickRequest&) override;
+    void BeginBusy() override {}
+    void EndBusy() override {}
+
+private:
+    bool m_assumeYes;
+};
+
+class ConsoleWindow final : public IMainWindow {
+public:
+    // `quiet`: log lines are not printed.
+    explicit ConsoleWindow(bool quiet);
+    ~ConsoleWindow() override;
+    int Send(int message, intptr_t wParam, void* lParam) override;
+
+private:
+    bool m_quiet;
+};
+
+// Shows the progress that long project operations report, on standard
+// error, while it lives.
+class ProgressLine {
+public:
+    ProgressLine();
+    ~ProgressLine();
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+};
+
+// Prints "marrowbook-cli: <text>" on standard error.
+void PrintError(const std::string& text);
+
+} // namespace mb::cli

@@ -1,0 +1,108 @@
+// The command-line tool, run as a program: its command line, exit status
+// and messages, and its commands on real files (compiled by chmcmd and read
+// back with chmls).
+#include "baseutil/Process.h"
+#include "baseutil/tests/support/TempTree.h"
+#include "projectmodel/tests/HelpCompiler.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+using namespace mb::testing;
+
+namespace {
+
+// Runs the tool; standard error is appended to the output.
+mb::RunResult Cli(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"sh", "-c", "exec \"$0\" \"$@\" 2>&1", MB_CLI_PATH});
+    return mb::RunAndCapture(arguments);
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CliCommandLine, HelpMistakesAndExitStatus) {
+    auto help = Cli({"--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* command : {"new", "import-hhp", "export-hhp", "list", "context-map"})
+        EXPECT_TRUE(Contains(help.output, command)) << command;
+    auto commandHelp = Cli({"new", "--help"});
+    EXPECT_EQ(commandHelp.exitStatus, 0);
+    EXPECT_TRUE(Contains(commandHelp.output, "--add-folder"));
+
+    EXPECT_EQ(Cli({}).exitStatus, 2);
+    auto unknown = Cli({"frobnicate"});
+    EXPECT_EQ(unknown.exitStatus, 2);
+    EXPECT_TRUE(Contains(unknown.output, "unknown command \"frobnicate\""));
+    auto missing = Cli({"list"});
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_TRUE(Contains(missing.output, "usage: marrowbook-cli list <file.chm>"));
+    EXPECT_EQ(Cli({"new", "x.mbk", "--title"}).exitStatus, 2);
+    EXPECT_EQ(Cli({"list", "--yes=no", "x.chm"}).exitStatus, 2);
+}
+
+TEST(CliCommandLine, UnreadableFilesFailWithTheReason) {
+    TempTree tree;
+    std::string junk = tree.Write("junk.chm", "this is no compiled help file");
+    for (const char* command : {"list", "context-map"}) {
+        auto result = Cli({command, junk});
+        EXPECT_EQ(result.exitStatus, 1) << command;
+        EXPECT_TRUE(Contains(result.output, "cannot read \"" + junk + "\"")) << result.output;
+    }
+    auto missing = Cli({"export-hhp", tree / "none.mbk"});
+    EXPECT_EQ(missing.exitStatus, 1);
+    EXPECT_TRUE(Contains(missing.output, "is not a project file"));
+}
+
+class CliProject : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!OnPath("chmcmd") || !OnPath("chmls"))
+            GTEST_SKIP() << "chmcmd and chmls (fp-utils) are needed";
+        tree.Write("guide/intro.htm", "<html><head><title>Introduction</title></head></html>");
+        tree.Write("guide/part/setup.htm", "<html><head><title>Setting up</title></head></html>");
+    }
+    TempTree tree;
+};
+
+TEST_F(CliProject, NewProjectFromAFolderExportsAndCompiles) {
+    std::string mbk = tree / "guide/help.mbk";
+    auto made = Cli({"new", mbk, "--title", "The Guide", "--add-folder", tree / "guide"});
+    ASSERT_EQ(made.exitStatus, 0) << made.output;
+    EXPECT_TRUE(Contains(made.output, "3 contents entries")) << made.output;
+    EXPECT_EQ(Cli({"new", mbk}).exitStatus, 1) << "an existing project is not replaced";
+
+    auto exported = Cli({"export-hhp", mbk});
+    ASSERT_EQ(exported.exitStatus, 0) << exported.output;
+    EXPECT_EQ(Cli({"export-hhp", mbk, tree / "elsewhere.hhp"}).exitStatus, 2);
+    auto compiled = CompileHelp(tree / "guide", "help.hhp");
+    ASSERT_TRUE(std::filesystem::exists(tree / "guide/help.chm")) << compiled.output;
+
+    auto listed = Cli({"list", tree / "guide/help.chm"});
+    ASSERT_EQ(listed.exitStatus, 0) << listed.output;
+    auto reference = RunChmls({"list", tree / "guide/help.chm"});
+    for (const char* page : {"/intro.htm", "/part/setup.htm"}) {
+        EXPECT_TRUE(Contains(listed.output, page)) << listed.output;
+        EXPECT_TRUE(Contains(reference.output, page)) << reference.output;
+    }
+    EXPECT_TRUE(Contains(listed.output, "/part/\n"));
+}
+
+TEST_F(CliProject, ImportedProjectGetsItsProjectFileBesideTheHhp) {
+    tree.Write("guide/help.hhp", "[OPTIONS]\r\nTitle=Imported\r\nContents file=help.hhc\r\n"
+                                 "\r\n[FILES]\r\nintro.htm\r\n");
+    tree.Write("guide/help.hhc",
+               "<HTML><BODY><UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" "
+               "value=\"Intro\"><param name=\"Local\" value=\"intro.htm\"></OBJECT></UL>"
+               "</BODY></HTML>");
+    EXPECT_EQ(Cli({"import-hhp", tree / "guide/help.hhp", tree / "other.mbk"}).exitStatus, 2);
+    auto imported = Cli({"import-hhp", tree / "guide/help.hhp"});
+    ASSERT_EQ(imported.exitStatus, 0) << imported.output;
+    EXPECT_TRUE(Contains(imported.output, "1 contents and 0 index entries")) << imported.output;
+    EXPECT_TRUE(std::filesystem::exists(tree / "guide/help.mbk"));
+}
+
+} // namespace
