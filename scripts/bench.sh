@@ -9,4 +9,9 @@ for bench in "$root"/build-release/bin/bench_*; do
     echo "== $(basename "$bench")"
     "$bench" || status=1
 done
+# Script benchmarks time our programs against other programs.
+for bench in "$root"/bench/*_bench.sh; do
+    echo "== $(basename "$bench")"
+    "$bench" "$root/build-release/bin" || status=1
+done
 exit $status

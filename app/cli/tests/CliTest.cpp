@@ -91,6 +91,37 @@ TEST_F(CliProject, NewProjectFromAFolderExportsAndCompiles) {
     EXPECT_TRUE(Contains(listed.output, "/part/\n"));
 }
 
+TEST_F(CliProject, CompileThenTakeTheHelpFileApart) {
+    std::string mbk = tree / "guide/help.mbk";
+    ASSERT_EQ(Cli({"new", mbk, "--add-folder", tree / "guide"}).exitStatus, 0);
+    auto compiled = Cli({"compile", mbk});
+    ASSERT_EQ(compiled.exitStatus, 0) << compiled.output;
+    std::string chm = tree / "guide/help.chm";
+    EXPECT_TRUE(Contains(compiled.output, "compiled " + chm)) << compiled.output;
+    EXPECT_FALSE(std::filesystem::exists(tree / "guide/help.mbkmbk"));
+
+    auto opened = Cli({"open-chm", chm});
+    ASSERT_EQ(opened.exitStatus, 0) << opened.output;
+    std::smatch project;
+    ASSERT_TRUE(std::regex_search(opened.output, project, std::regex("project (/\\S+\\.mbk)")))
+        << opened.output;
+    EXPECT_TRUE(std::filesystem::exists(project[1].str()));
+    EXPECT_TRUE(std::filesystem::exists(
+        std::filesystem::path(project[1].str()).parent_path() / "part/setup.htm"));
+
+    auto decompiled = Cli({"decompile", chm, "--output", tree / "out"});
+    ASSERT_EQ(decompiled.exitStatus, 0) << decompiled.output;
+    EXPECT_TRUE(std::filesystem::exists(tree / "out/intro.htm"));
+    EXPECT_EQ(Cli({"decompile", chm, chm, "--output", tree / "out"}).exitStatus, 2);
+
+    auto handheld = Cli({"handheld", chm, "--output", tree / "small"});
+    ASSERT_EQ(handheld.exitStatus, 0) << handheld.output;
+    EXPECT_TRUE(std::filesystem::exists(tree / "small/index.html"));
+
+    auto broken = Cli({"compile", tree / "guide/intro.htm"});
+    EXPECT_EQ(broken.exitStatus, 1);
+}
+
 TEST_F(CliProject, ImportedProjectGetsItsProjectFileBesideTheHhp) {
     tree.Write("guide/help.hhp", "[OPTIONS]\r\nTitle=Imported\r\nContents file=help.hhc\r\n"
                                  "\r\n[FILES]\r\nintro.htm\r\n");

@@ -1,0 +1,99 @@
+#pragma once
+// One compile of a project into its help file: writes the files the
+// compiler reads (.hhc, .hhk, .hhp and, when the project asks for it, the
+// enciphered project copy .mbkmbk) into the project folder, runs the HTML
+// Help compiler on a worker thread, and cleans up after it.
+//
+// Threads. Start, Cancel and Wait are called on the user-interface thread.
+// The log and progress callbacks, the clean-up and the
+// WM_APP_COMPILE_FINISHED message run on the worker thread; a window that
+// receives the message must not block the worker waiting for the
+// user-interface thread (post it on). Only one compile runs in the process
+// at a time, because the compiler's callbacks carry no context.
+//
+// Order at the end of a compile: the clean-up deletes the enciphered copy
+// (always) and the intermediate files (unless kept), then the compiling
+// flag drops, the done event is set and WM_APP_COMPILE_FINISHED is sent. A
+// compile started as soon as the message arrives therefore never has its
+// fresh files deleted by the clean-up of the one before.
+
+#include "app/core/ManualResetEvent.h"
+#include "baseutil/MainWindow.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+class CProjectFile;
+
+namespace mb {
+
+struct CompileRequest {
+    // Pieces of the compiler's log, in order (not necessarily whole lines).
+    std::function<void(const std::string& text)> log;
+    // The name of each file as the compiler takes it in; false stops the
+    // compile.
+    std::function<bool(const std::string& fileName)> progress;
+    // Receives WM_APP_COMPILE_STARTED and WM_APP_COMPILE_FINISHED; null
+    // means the main window installed when the compile starts.
+    IMainWindow* notifyWindow = nullptr;
+};
+
+class CompileJob {
+public:
+    CompileJob() = default;
+    // Stops a running compile and waits for it.
+    ~CompileJob();
+    CompileJob(const CompileJob&) = delete;
+    CompileJob& operator=(const CompileJob&) = delete;
+
+    // Writes the compiler's files for the saved project `project` and starts
+    // the worker. Empty on success, else the message for the user; after a
+    // failure the written files are removed again and the done event is
+    // set. Before the worker starts, the log receives one line for each
+    // setting of the project that the compiler will not honour.
+    std::string Start(CProjectFile& project, const CompileRequest& request);
+    // Makes the next progress report stop the compiler.
+    void Cancel() { m_cancel = true; }
+    // From a successful Start to the end of its clean-up.
+    bool IsCompiling() const { return m_compiling; }
+    // Waits until the compile started last has ended and been cleaned up
+    // (returns at once when none was started). 1 when the compiler made the
+    // help file, else 0.
+    int Wait();
+    // Set when the last compile has ended or failed to start; reset by Start.
+    const ManualResetEvent& DoneEvent() const { return m_done; }
+
+    // With the flag set, the clean-up leaves the .hhp, .hhc and .hhk behind.
+    void SetKeepIntermediateFiles(bool keep) { m_keepIntermediateFiles = keep; }
+    bool GetKeepIntermediateFiles() const { return m_keepIntermediateFiles; }
+
+private:
+    struct Files {
+        std::string hhp;
+        std::string hhc;
+        std::string hhk;
+        std::string mbk;
+        std::string mbkmbk;
+    };
+
+    std::string WriteCompilerFiles(CProjectFile& project);
+    std::string FailStart(const std::string& message);
+    void Run();
+    void CleanUp();
+    static bool OnLog(const char* text);
+    static bool OnProgress(const char* fileName);
+
+    Files m_files;
+    CompileRequest m_request;
+    IMainWindow* m_notify = nullptr;
+    std::thread m_worker;
+    std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_compiling{false};
+    std::atomic<int> m_result{0};
+    ManualResetEvent m_done{true}; // no compile is running
+    std::atomic<bool> m_keepIntermediateFiles{false};
+};
+
+} // namespace mb

@@ -1,0 +1,56 @@
+#pragma once
+// The dialogs of the project controller that are more than a message box:
+// the new-project dialog, the project-folder warning, the compile dialog,
+// the decompile and handheld-conversion dialogs and the long-file-name
+// warning. The desktop program installs its dialogs at start-up; tests
+// install scripted fakes. Without installed ones every dialog is cancelled
+// and the two warnings are shown as message boxes through the prompt.
+
+#include <string>
+
+class CDlgChmOutput;
+class CDlgNewProject;
+class CProjectController;
+
+namespace mb {
+
+// Help topic of the project-folder warning.
+inline constexpr const char* kProjectFolderWarningHelp = "prj10.htm#WARNING_BW_W00040001";
+// Text of the project-folder warning; the project folder follows it.
+inline constexpr const char* kProjectFolderWarningText =
+    "The project file and the HTML Help project must be saved in the project folder, because "
+    "the paths of the topic files are kept relative to it. The project folder is:\n\n";
+// Text of the long-file-name warning; the path of the run log follows it.
+inline constexpr const char* kLongFilenameWarningText =
+    "Some files could not be created, because their names are too long or not allowed here. "
+    "The run log lists them:\n\n";
+
+class IControllerDialogs {
+public:
+    virtual ~IControllerDialogs() = default;
+    // Shows the new-project dialog; the implementation calls the dialog's
+    // OnOK when the user presses OK and keeps the dialog open while OnOK
+    // refuses. True when OnOK accepted, false on Cancel.
+    virtual bool ShowNewProject(CDlgNewProject& dialog) = 0;
+    // Tells the user that a project file or HTML Help project can only be
+    // saved into `projectFolder`.
+    virtual void ShowProjectFolderWarning(const std::string& projectFolder) = 0;
+    // The modal compile dialog: its Compile button calls the controller's
+    // StartCompile with the dialog's own callbacks, its Stop button
+    // CancelCompile; it returns when the user closes it (never while a
+    // compile runs).
+    virtual void ShowCompile(CProjectController& controller) = 0;
+    // The decompile and handheld-conversion dialogs; as ShowNewProject.
+    virtual bool ShowDecompile(CDlgChmOutput& dialog) = 0;
+    virtual bool ShowChmToHandheld(CDlgChmOutput& dialog) = 0;
+    // Some output files could not be created because of their names; the
+    // dialog offers to open the run log.
+    virtual void ShowLongFilenameWarning() = 0;
+};
+
+// The dialogs in use (the cancelling default when none is installed).
+IControllerDialogs& ControllerDialogs();
+// Installs dialogs (not owned); nullptr goes back to the default.
+void SetControllerDialogs(IControllerDialogs* dialogs);
+
+} // namespace mb

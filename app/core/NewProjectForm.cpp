@@ -1,0 +1,112 @@
+#include "app/core/NewProjectForm.h"
+
+#include "app/core/PathChecks.h"
+#include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "commonkit/Common.h"
+#include "commonkit/StringTable.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kStrEmptyName = 466;
+constexpr int kStrEmptyFolder = 467;
+constexpr int kStrFolderNotLocal = 468;
+constexpr int kStrCreateFolder = 469;
+constexpr int kStrFileExists = 470;
+constexpr int kStrEmptyTitle = 471;
+constexpr std::string_view kForbiddenInName = "\\/:*?\"<>|";
+constexpr std::string_view kExtension = ".mbk";
+
+std::string Text(int n) {
+    return CStrHelper::ML_GetStringEx(n);
+}
+
+mb::Answer Ask(const std::string& text, mb::Buttons buttons, mb::Icon icon) {
+    return mb::ShowMessage(text, Text(kStrProductName), buttons, icon);
+}
+
+bool Refuse(const std::string& text) {
+    Ask(text, mb::Buttons::Ok, mb::Icon::Warning);
+    return false;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+} // namespace
+
+CDlgNewProject::CDlgNewProject(const std::string& lastFolder, int language)
+    : m_folder(lastFolder.size() > 1 ? CPath::RemoveBackSlash(lastFolder) : lastFolder),
+      m_language(language) {}
+
+void CDlgNewProject::SetNameText(const std::string& name) {
+    m_name.clear();
+    for (char c : name) {
+        if (kForbiddenInName.find(c) == std::string_view::npos)
+            m_name += c;
+    }
+}
+
+void CDlgNewProject::OnBrowse() {
+    mb::PickRequest request;
+    request.title = "Please select your project folder:";
+    request.initialPath = m_folder;
+    if (std::optional<std::string> folder = mb::Prompt().PickFolder(request))
+        m_folder = *folder;
+}
+
+void CDlgNewProject::OnHelp() const {
+    CCommon::Instance()->ShowHelp("dlgnewproject.htm");
+}
+
+bool CDlgNewProject::OnOK() {
+    // A name that is nothing but the extension names no project either.
+    if (m_name.empty() ||
+        (mb::EndsWithNoCase(m_name, kExtension) && m_name.size() == kExtension.size()))
+        return Refuse(Text(kStrEmptyName));
+    if (!mb::EndsWithNoCase(m_name, kExtension))
+        m_name += kExtension;
+    if (m_title.empty())
+        return Refuse(Text(kStrEmptyTitle));
+    if (!CheckFolder())
+        return false;
+
+    std::string path = CPath::AddBackSlash(m_folder, true) + m_name;
+    if (Exists(path) && Ask(Text(kStrFileExists) + "\n\n" + path, mb::Buttons::YesNo,
+                            mb::Icon::Question) != mb::Answer::Yes)
+        return false;
+    m_result = {m_title, m_folder, path, m_language};
+    return true;
+}
+
+bool CDlgNewProject::CheckFolder() {
+    if (m_folder.empty())
+        return Refuse(Text(kStrEmptyFolder));
+    // Only a folder of this system's own form can hold the project: a
+    // Windows drive path names nothing here.
+    CPath folder(m_folder, true);
+    if (!folder.IsLocalPath() || !CPath::IsNativeForm(m_folder))
+        return Refuse(Text(kStrFolderNotLocal));
+    if (IsFolder(m_folder))
+        return true;
+    if (Ask(Text(kStrCreateFolder) + "\"" + m_folder + "\"", mb::Buttons::YesNo,
+            mb::Icon::Question) != mb::Answer::Yes)
+        return false;
+    errno = 0;
+    if (!CPath::CreateDir(m_folder) || !IsFolder(m_folder))
+        return Refuse("The folder could not be created: " + m_folder +
+                      (errno ? std::string(" (") + std::strerror(errno) + ")" : std::string()));
+    return true;
+}

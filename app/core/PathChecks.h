@@ -1,0 +1,22 @@
+#pragma once
+// Path questions of the project controller.
+
+#include <string>
+#include <string_view>
+
+namespace mb {
+
+// Whether `text` ends in `suffix`, ignoring the case of ASCII letters.
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
+
+// Whether two paths name the same file or folder: the same path once "."
+// and ".." steps and trailing separators are resolved, or the same entry on
+// disk (through links, or spelled differently on a file system that ignores
+// case). Letter case counts otherwise, as it does for native paths.
+bool SamePath(const std::string& first, const std::string& second);
+
+// `folder` when nothing of that name exists yet, else the first of
+// folder_2, folder_3, ... that does not exist.
+std::string UnusedFolder(const std::string& folder);
+
+} // namespace mb

@@ -1,0 +1,269 @@
+// Replacing the open project: New, Open, Open CHM and Import HHP, and
+// writing it out for HTML Help Workshop (Export HHP).
+
+#include "app/core/ControllerDialogs.h"
+#include "app/core/ConversionLog.h"
+#include "app/core/NewProjectForm.h"
+#include "app/core/PathChecks.h"
+#include "app/core/ProjectController.h"
+#include "baseutil/BWHelper.h"
+#include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "baseutil/SafeFile.h"
+#include "baseutil/Xml.h"
+#include "commonkit/StringTable.h"
+#include "compiledhelp/CHMFileRW.h"
+#include "runconfig/ConfigData.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+constexpr int kStrNoContents = 288;
+constexpr int kStrEmbeddedProjectFailed = 289;
+constexpr int kStrImportChmFailed = 290;
+constexpr int kStrRecentMissing = 292;
+constexpr const char* kMbkFilter = "MBK Files(*.MBK)|*.MBK";
+constexpr const char* kHhpFilter = "HHP Files(*.hhp)|*.hhp";
+constexpr const char* kChmFilter = "CHM Files(*.CHM)|*.CHM";
+
+std::string Text(int n) {
+    return CStrHelper::ML_GetStringEx(n);
+}
+
+void Tell(const std::string& text, mb::Icon icon = mb::Icon::Warning) {
+    mb::ShowMessage(text, Text(kStrProductName), mb::Buttons::Ok, icon);
+}
+
+std::optional<std::string> PickOne(const char* filter, const std::string& folder) {
+    mb::PickRequest request;
+    request.filter = filter;
+    request.initialPath = folder;
+    auto picked = mb::Prompt().PickOpenFiles(request);
+    if (!picked || picked->empty())
+        return std::nullopt;
+    return picked->front();
+}
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// The name of a stream at the root of a help file, usable as a file name in
+// the output folder: no separators and no step out of it.
+bool IsPlainName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string::npos;
+}
+
+// Writes the project file deciphered from its enciphered copy.
+bool DecipherProjectCopy(const std::string& coded, const std::string& target) {
+    std::FILE* in = std::fopen(coded.c_str(), "r");
+    if (!in)
+        return false;
+    mb::SafeFileWriter writer(target);
+    bool ok = writer.IsOpen() && CBWHelper::DecryptFileA(in, writer.File());
+    std::fclose(in);
+    return ok && writer.Commit();
+}
+
+} // namespace
+
+int CProjectController::NewProject() {
+    if (SaveIfModified() != kGoOn)
+        return 0;
+    ResetProject();
+    CConfigData* config = CConfigData::Instance();
+    CDlgNewProject dialog(LastFolder(), config->GetLCID());
+    if (!mb::ControllerDialogs().ShowNewProject(dialog))
+        return 0;
+    const CDlgNewProject::Result& result = dialog.GetResult();
+    // The title also goes into the "Title" option, which a project file
+    // read back would otherwise fill from the caption: the project is the
+    // same before and after it was saved and opened again.
+    m_project.HHP_SetWindowsData(WIN_TITLE_BAR_TEXT, result.title);
+    m_project.HHP_SetOptionsData(OPT_TITLE, result.title);
+    m_project.SetProjectFolder(result.folder);
+    m_project.SetMBKFileName(result.path);
+    if (result.language)
+        config->SetLCID(*result.language);
+    m_project.HHP_SetOptionsData(OPT_LANGUAGE, result.language.value_or(config->GetLCID()));
+    return 1;
+}
+
+int CProjectController::OpenProject() {
+    {
+        mb::BusyCursor busy;
+        if (SaveIfModified() != kGoOn)
+            return 0;
+    }
+    std::optional<std::string> path = PickOne(kMbkFilter, LastFolder());
+    return path ? OpenProject(*path) : 0;
+}
+
+int CProjectController::OpenProject(const std::string& path) {
+    if (IsOpenProject(path))
+        return 0;
+    ResetProject();
+    int opened;
+    {
+        mb::BusyCursor busy;
+        opened = m_project.OpenProjectFile(path);
+    }
+    RememberFolder(CPath(path).GetLocationNoSlash());
+    AddRecentProject(path);
+    if (!opened) {
+        // The user has been told why; what is left is an empty project.
+        InitProject();
+        return 0;
+    }
+    return 1;
+}
+
+int CProjectController::OpenRecentProject(const std::string& path) {
+    if (!Exists(path)) {
+        RemoveRecentProject(path);
+        Tell(Text(kStrRecentMissing) + "\n\n" + path);
+        return 0;
+    }
+    if (IsOpenProject(path) || SaveIfModified() != kGoOn)
+        return 0;
+    return OpenProject(path);
+}
+
+int CProjectController::OpenChm() {
+    if (SaveIfModified() != kGoOn)
+        return 0;
+    std::optional<std::string> chm = PickOne(kChmFilter, LastFolder());
+    return chm ? OpenChm(*chm) : 0;
+}
+
+int CProjectController::OpenChm(const std::string& chm) {
+    mb::ConversionLog log;
+    std::string name;
+    if (CCHMFileRW::FindMBKAtRoot(chm, name))
+        return OpenEmbeddedProject(chm, name);
+    return ImportChmSitemaps(chm);
+}
+
+int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::string& name) {
+    if (!IsPlainName(name)) {
+        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        return 0;
+    }
+    std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
+    std::string coded = folder + "/" + name;
+    std::string project = coded.substr(0, coded.size() - 3); // ".mbkmbk" -> ".mbk"
+    {
+        mb::BusyCursor busy;
+        // Pages that cannot be written are reported in the log; the project
+        // opens as long as its copy came out.
+        Decompile(chm, folder, true);
+    }
+    bool deciphered = Exists(coded) && DecipherProjectCopy(coded, project);
+    std::error_code ec;
+    std::filesystem::remove(coded, ec);
+    if (!deciphered || !OpenProject(project)) {
+        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        return 0;
+    }
+    return 1;
+}
+
+int CProjectController::ImportChmSitemaps(const std::string& chm) {
+    CCHMFileRW reader;
+    if (!reader.CHM_SetCHMFile(chm)) {
+        Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n" +
+             CCHMFileRW::GetErr(reader.GetLastResult()));
+        return 0;
+    }
+    std::string contents;
+    std::string index;
+    if (!reader.CHM_FindHHCAtRoot(contents)) {
+        if (mb::ShowMessage(Text(kStrNoContents), Text(kStrProductName), mb::Buttons::OkCancel,
+                            mb::Icon::Question) == mb::Answer::Ok) {
+            std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
+            {
+                mb::BusyCursor busy;
+                Decompile(chm, folder, false);
+            }
+            CBWHelper::OpenDirectoryInWindowsExplorer(folder);
+        }
+        return 0;
+    }
+    reader.CHM_FindHHKAtRoot(index);
+
+    std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
+    {
+        mb::BusyCursor busy;
+        if (!CPath::CreateDir(folder)) {
+            Tell(Text(kStrImportChmFailed) + "\n\n" + folder);
+            return 0;
+        }
+        reader.CHM_Decompile(folder, false);
+    }
+    ResetProject();
+    m_project.SetProjectFolder(folder);
+    if (IsPlainName(contents)) {
+        CXML hhc("HHC");
+        hhc.SetAttr("ft", "ft");
+        m_project.GetHHCFile()->ReadHHCFileToXML(folder + "/" + contents, &hhc);
+        m_project.GetHHCFile()->ReadXMLTree_Ver2(&hhc);
+        m_project.HHP_SetOptionsData(OPT_CONTENTS_FILE, contents);
+    }
+    if (IsPlainName(index)) {
+        CXML hhk("HHK");
+        hhk.SetAttr("ft", "ft");
+        m_project.GetHHKFile()->ReadHHKFileToXML(folder + "/" + index, &hhk);
+        m_project.GetHHKFile()->ReadXMLTree_Ver2(&hhk);
+        m_project.HHP_SetOptionsData(OPT_INDEX_FILE, index);
+    }
+    RememberFolder(folder);
+    if (!m_project.ImportCHM_X()) {
+        Tell(Text(kStrImportChmFailed) + "\n\n" + chm);
+        return 0;
+    }
+    return 1;
+}
+
+int CProjectController::ImportHHP() {
+    if (SaveIfModified() != kGoOn)
+        return 0;
+    std::optional<std::string> path = PickOne(kHhpFilter, LastFolder());
+    return path ? ImportHHP(*path) : 0;
+}
+
+int CProjectController::ImportHHP(const std::string& path) {
+    if (!Exists(path)) {
+        Tell("This file cannot be found:\n\n" + path);
+        return 0;
+    }
+    ResetProject();
+    int result;
+    {
+        mb::BusyCursor busy;
+        result = m_project.ImportHHPFile(path);
+    }
+    RememberFolder(CPath(path).GetLocationNoSlash());
+    return result ? 1 : 0;
+}
+
+int CProjectController::ExportHHP() {
+    mb::PickRequest request;
+    request.filter = kHhpFilter;
+    request.initialPath = m_project.GetProjectFolder();
+    std::optional<std::string> path = mb::Prompt().PickSavePath(request);
+    if (!path || path->empty())
+        return 0;
+    if (CPath(*path).GetExtName().empty())
+        *path += ".hhp";
+    return ExportHHP(*path);
+}
+
+int CProjectController::ExportHHP(const std::string& path) {
+    if (!IsInProjectFolder(path))
+        return 0;
+    return m_project.ExportHHPFile(path) ? 1 : 0;
+}

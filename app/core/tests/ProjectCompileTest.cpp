@@ -1,0 +1,204 @@
+// The Compile command: the checks on the help file it writes, the files it
+// writes for the compiler and removes again, the messages to the window,
+// stopping a compile, and one compile at a time.
+#include "app/core/CompilerLimits.h"
+#include "app/core/tests/ControllerFakes.h"
+#include "commonkit/StringTable.h"
+#include "projectmodel/tests/HelpCompiler.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace mb;
+using namespace mb::testing;
+
+namespace {
+
+std::string Text(int n) {
+    return CStrHelper::ML_GetStringEx(n);
+}
+
+class CompileTest : public ControllerTest {
+protected:
+    // A saved project "guide" with two pages in its contents.
+    void SetUp() override {
+        folder.Write("intro.htm", "<html><head><title>Intro</title></head><body>Hi</body></html>");
+        folder.Write("more.htm", "<html><head><title>More</title></head><body>Yo</body></html>");
+        Project().SetMBKFileName(folder / "guide.mbk");
+        Project().HHP_SetOptionsData(OPT_TITLE, "Guide");
+        AddPage("Intro", folder / "intro.htm");
+        AddPage("More", folder / "more.htm");
+        ASSERT_EQ(controller.Save(), 1);
+    }
+    void AddPage(const std::string& name, const std::string& path) {
+        CXML list("FilesList");
+        CXML* item = list.AddChild("FileItem");
+        item->SetAttr("Name", name);
+        item->SetAttr("Type", 0);
+        item->SetAttr("Local", path);
+        Project().Content_AddFilesList(&list);
+        Project().HiddenFiles_AddFilesList(&list);
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
+    // The compiler's intermediate files and the enciphered copy.
+    std::string LeftOver() const {
+        std::string found;
+        for (const char* name : {"guide.hhp", "guide.hhc", "guide.hhk", "guide.mbkmbk"})
+            if (Exists(name))
+                found += std::string(found.empty() ? "" : " ") + name;
+        return found;
+    }
+    CompileRequest Logging() {
+        CompileRequest request;
+        request.log = [this](const std::string& text) { log += text; };
+        return request;
+    }
+    std::string log;
+};
+
+TEST_F(CompileTest, AReadOnlyHelpFileIsRefusedBeforeAnythingIsWritten) {
+    std::string chm = folder.Write("guide.chm", "old");
+    ::chmod(chm.c_str(), 0444);
+    EXPECT_EQ(controller.CompileCommand(), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, Text(296) + Text(297) + Text(298) + "\n\n\"" + chm + "\"");
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(LeftOver(), "");
+    EXPECT_EQ(TempTree::Read(chm), "old");
+}
+
+TEST_F(CompileTest, AHelpFileHeldByAnotherProgramIsRefused) {
+    std::string chm = folder.Write("guide.chm", "old");
+    {
+        int fd = ::open(chm.c_str(), O_RDONLY);
+        ASSERT_EQ(::flock(fd, LOCK_SH | LOCK_NB), 0);
+        EXPECT_EQ(controller.CompileCommand(), 0);
+        ::close(fd);
+    }
+    {
+        int fd = ::open(chm.c_str(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_len = 1;
+        ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+        EXPECT_EQ(controller.CompileCommand(), 0);
+        ::close(fd);
+    }
+    ASSERT_EQ(prompt.messages.size(), 2u);
+    for (const MessageRequest& message : prompt.messages)
+        EXPECT_EQ(message.text, Text(296) + Text(492) + "\n\n\"" + chm + "\"");
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // Released, the same file is a fine target.
+    EXPECT_EQ(controller.CompileCommand(), 1);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"compile"});
+}
+
+TEST_F(CompileTest, AProjectThatIsNotSavedIsNotCompiled) {
+    CProjectController unnamed;
+    unnamed.GetProject()->SetModified(1);
+    EXPECT_EQ(unnamed.CompileCommand(), 0); // the save dialog is cancelled
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(unnamed.StartCompile({}).empty());
+    for (const char* stray : {".hhp", ".hhc", ".hhk", ".mbkmbk"})
+        EXPECT_FALSE(std::filesystem::exists(stray)) << "written into the working folder";
+}
+
+TEST_F(CompileTest, TheCommandTurnsOnTheProjectCopyAndTellsAboutANewHelpFile) {
+    Project().SetIncludeMBKProjectInfo(0);
+    EXPECT_EQ(controller.CompileCommand(), 1);
+    EXPECT_EQ(Project().GetIncludeMBKProjectInfo(), 1);
+    EXPECT_EQ(window.Sent(WM_APP_NOTIFY), std::vector<intptr_t>{NOTIFY_FIRST_COMPILE});
+    folder.Write("guide.chm", "made");
+    EXPECT_EQ(controller.CompileCommand(), 1);
+    EXPECT_EQ(window.Sent(WM_APP_NOTIFY).size(), 1u) << "the help file existed before";
+}
+
+TEST_F(CompileTest, AFailedWriteReportsThePathRemovesWhatWasWrittenAndStartsNothing) {
+    folder.Write("guide.hhk/blocker", "a folder in the way of the index file");
+    std::string error = controller.StartCompile(Logging());
+    EXPECT_EQ(error, Text(442) + " " + folder / "guide.hhk");
+    EXPECT_TRUE(controller.GetCompileDoneEvent().IsSet());
+    EXPECT_FALSE(controller.IsCompiling());
+    EXPECT_EQ(LeftOver(), "guide.hhk");
+    EXPECT_TRUE(window.Order().empty());
+    EXPECT_EQ(controller.WaitForCompile(), 0);
+}
+
+TEST_F(CompileTest, AMissingProjectFileLeavesNoEncipheredCopy) {
+    std::filesystem::remove(folder / "guide.mbk");
+    std::string error = controller.StartCompile(Logging());
+    EXPECT_EQ(error, Text(442) + " " + folder / "guide.mbkmbk");
+    EXPECT_EQ(LeftOver(), "");
+}
+
+class RealCompile : public CompileTest {
+protected:
+    void SetUp() override {
+        if (!OnPath("chmcmd"))
+            GTEST_SKIP() << "chmcmd is not installed";
+        CompileTest::SetUp();
+    }
+};
+
+TEST_F(RealCompile, CompilesWithTheCopyInsideAndNothingLeftBeside) {
+    Project().HHP_SetOptionsData(OPT_LANGUAGE, 2052);
+    ASSERT_EQ(controller.Save(), 1);
+    std::vector<std::string> taken;
+    CompileRequest request = Logging();
+    request.progress = [&](const std::string& name) {
+        taken.push_back(name);
+        return true;
+    };
+    EXPECT_EQ(controller.Compile(request), 1) << log;
+    EXPECT_TRUE(Exists("guide.chm"));
+    EXPECT_EQ(LeftOver(), "");
+    EXPECT_EQ(window.Order(),
+              (std::vector<int>{WM_APP_COMPILE_STARTED, WM_APP_COMPILE_FINISHED, WM_APP_NOTIFY}));
+    std::vector<std::string> listed = ListedNames(folder / "guide.chm");
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "/guide.mbkmbk"), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "/intro.htm"), listed.end());
+    for (const std::string& name : taken)
+        EXPECT_EQ(name.find(".mbkmbk"), std::string::npos) << name;
+
+    // The settings the compiler will not honour come first in the log.
+    std::string expected;
+    for (const std::string& line : UnhonouredSettings(*Project().GetHHPFile()))
+        expected += line + "\n";
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(log.substr(0, expected.size()), expected);
+}
+
+TEST_F(RealCompile, KeptIntermediateFilesStayButTheCopyGoes) {
+    controller.SetKeepIntermediateFiles(true);
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+    EXPECT_EQ(LeftOver(), "guide.hhp guide.hhc guide.hhk");
+    EXPECT_NE(TempTree::Read(folder / "guide.hhp").find("compiled file=guide.chm"),
+              std::string::npos);
+}
+
+TEST_F(RealCompile, StopEndsTheCompileAndASecondOneCannotStartMeanwhile) {
+    std::string secondStart;
+    CompileRequest request = Logging();
+    request.progress = [&](const std::string&) {
+        if (secondStart.empty())
+            secondStart = controller.StartCompile(Logging());
+        controller.CancelCompile();
+        return true;
+    };
+    EXPECT_EQ(controller.Compile(request), 0);
+    EXPECT_FALSE(secondStart.empty());
+    EXPECT_FALSE(Exists("guide.chm"));
+    EXPECT_EQ(LeftOver(), "");
+    EXPECT_EQ(window.Sent(WM_APP_COMPILE_FINISHED).size(), 1u);
+    EXPECT_FALSE(controller.IsCompiling());
+
+    // Stopped once, the next compile runs to the end.
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+}
+
+} // namespace
