@@ -12,6 +12,13 @@
 
 namespace {
 
+// "0x407" for 1031.
+std::string LanguageHex(int language) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(language));
+    return text;
+}
+
 constexpr const char* kCrLf = "\r\n";
 constexpr size_t kMaxErrorText = 254;
 
@@ -67,6 +74,11 @@ std::string CHHPFile::BuildHHPText() const {
             text = relative(text);
         } else if (GetOptionsData(i, text)) {
             text = mb::OneLine(text);
+        } else if (i == OPT_LANGUAGE && GetOptionsData(i, number)) {
+            // Compilers read the language as a hexadecimal id; a decimal
+            // one leaves chmcmd marking every help file as US English.
+            if (number > 0)
+                text = LanguageHex(number);
         } else if (GetOptionsData(i, number)) {
             text = IsFlag(i) ? (number == 1 ? "YES" : "") : std::to_string(number);
         }

@@ -14,7 +14,6 @@ namespace {
 
 constexpr const char* kDefaultErrorLog = "compilelog.txt";
 constexpr const char* kDefaultCompatibility = "1.1 or later";
-constexpr int kEnglishUnitedStates = 0x409;
 
 using Entry = std::pair<std::string, std::string>;
 
@@ -61,19 +60,11 @@ std::string Listed(const std::vector<std::string>& names) {
     return text;
 }
 
-void AddLanguageLines(const CHHPFile& hhp, const std::vector<Entry>& options,
-                      std::vector<std::string>& lines) {
+void AddLanguageLines(const CHHPFile& hhp, std::vector<std::string>& lines) {
     int language = 0;
     hhp.GetOptionsData(OPT_LANGUAGE, language);
     if (language <= 0)
         return;
-    std::string written = OptionValue(options, "Language");
-    if (language != kEnglishUnitedStates && !SameText(written.substr(0, 2), "0x"))
-        lines.push_back("Language " + Hex(language) +
-                        ": chmcmd reads a language only as a hexadecimal number (such as 0x407) "
-                        "and the project text gives it as \"" +
-                        written +
-                        "\", so the help file will be marked as English (United States).");
     std::string codePage = mb::CodePageOfLanguage(language);
     if (codePage != "CP1252")
         lines.push_back("Language " + Hex(language) +
@@ -159,7 +150,7 @@ std::vector<std::string> UnhonouredSettings(const CHHPFile& hhp) {
     std::string text = hhp.BuildHHPText();
     std::vector<Entry> options = Entries(text, "OPTIONS");
     std::vector<std::string> lines;
-    AddLanguageLines(hhp, options, lines);
+    AddLanguageLines(hhp, lines);
     AddOptionLines(hhp, options, lines);
     AddMapLines(hhp, text, lines);
     return lines;
