@@ -1,5 +1,7 @@
 #include "baseutil/ConsolePipe.h"
 
+#include "baseutil/SpawnSetup.h"
+
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -37,28 +39,10 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
-// The spawn attributes and file actions, destroyed on every path.
-class SpawnSetup {
-public:
-    SpawnSetup() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attr);
-    }
-    ~SpawnSetup() {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attr);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attr;
-};
-
 // Starts /bin/sh -c command in a process group of its own, with the pipe
 // ends as its standard handles and no other descriptor of ours.
 int SpawnShell(const char* command, int input, int output, pid_t& pid) {
-    SpawnSetup setup;
+    mb::SpawnSetup setup;
     posix_spawn_file_actions_adddup2(&setup.actions, input, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&setup.actions, output, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&setup.actions, output, STDERR_FILENO);

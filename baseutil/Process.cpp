@@ -1,5 +1,7 @@
 #include "baseutil/Process.h"
 
+#include "baseutil/SpawnSetup.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -29,24 +31,6 @@ public:
 
 private:
     int m_fd;
-};
-
-// The spawn attributes and file actions, destroyed on every path.
-class SpawnSetup {
-public:
-    SpawnSetup() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attr);
-    }
-    ~SpawnSetup() {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attr);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attr;
 };
 
 std::string StartError(const std::vector<std::string>& argv, int err) {

@@ -2,6 +2,7 @@
 
 #include "baseutil/MainWindow.h"
 #include "baseutil/Xml.h"
+#include "projectmodel/FilesList.h"
 #include "projectmodel/ProjectFile.h"
 
 namespace mb {
@@ -11,18 +12,20 @@ std::unique_ptr<CXML> CopyOf(const std::unique_ptr<CXML>& element) {
     return element ? std::unique_ptr<CXML>(element->Copy()) : nullptr;
 }
 
-CXML* NewRun(CXML* list, const std::string& relativeId, int mode) {
-    CXML* run = list->AddChild("List");
-    run->SetAttr("RelativeNodeID", relativeId);
-    run->SetAttr("InsertMode", mode);
-    return run;
-}
-
 } // namespace
 
 ChangeRecordCommand::ChangeRecordCommand(const ChangeRecordCommand& other)
     : EditCommand(other), m_snapshot(CopyOf(other.m_snapshot)),
       m_selection(CopyOf(other.m_selection)) {}
+
+bool ChangeRecordCommand::KeepSelection(int message) {
+    m_selection = AskSelection(message);
+    NormalizeSelection(m_selection.get(), *m_project, m_tree);
+    if (m_selection->GetChildCount() > 0)
+        return true;
+    m_selection.reset();
+    return false;
+}
 
 void ChangeRecordCommand::BeginChange() const {
     m_project->ResetModifiedInfo();
@@ -41,7 +44,7 @@ std::unique_ptr<CXML> ChangeRecordCommand::ListFromRecords(const std::string& pr
     auto list = std::make_unique<CXML>("FilesList");
     for (int i = 0; m_snapshot && i < m_snapshot->GetChildCount(); ++i) {
         const CXML* record = m_snapshot->GetChildAt(i);
-        CXML* run = NewRun(list.get(), record->GetAttr(prefix + "RelativeNodeID"),
+        CXML* run = AddRun(list.get(), record->GetAttr(prefix + "RelativeNodeID"),
                            record->GetAttrInt(prefix + "InsertMode"));
         record->CloneChildTo(run);
     }
@@ -56,7 +59,7 @@ std::unique_ptr<CXML> ChangeRecordCommand::MergedDoList() const {
     for (int i = 0; i < m_snapshot->GetChildCount() && relativeId.empty(); ++i)
         relativeId = m_snapshot->GetChildAt(i)->GetAttr("DoRelativeNodeID");
     CXML* run =
-        NewRun(list.get(), relativeId, m_snapshot->GetChildAt(0)->GetAttrInt("DoInsertMode"));
+        AddRun(list.get(), relativeId, m_snapshot->GetChildAt(0)->GetAttrInt("DoInsertMode"));
     for (int i = 0; i < m_snapshot->GetChildCount(); ++i)
         m_snapshot->GetChildAt(i)->CloneChildTo(run);
     return list;
@@ -68,7 +71,7 @@ std::unique_ptr<CXML> ChangeRecordCommand::ListFromRecord(int index) const {
     if (!record)
         return list;
     CXML* run =
-        NewRun(list.get(), record->GetAttr("DoRelativeNodeID"), record->GetAttrInt("DoInsertMode"));
+        AddRun(list.get(), record->GetAttr("DoRelativeNodeID"), record->GetAttrInt("DoInsertMode"));
     record->CloneChildTo(run);
     return list;
 }

@@ -77,6 +77,11 @@ void EditCommand::ModifyAttribute(const std::string& id, int what, const std::st
     ModifyNode(id, what, &values);
 }
 
+bool EditCommand::CheckFiles(CXML* list) const {
+    return m_project->CheckFileList(list) != CProjectFile::kCheckCancelled &&
+           list->GetChildCount() > 0;
+}
+
 void EditCommand::IndexInsertPlace(std::string& relativeId, int& mode) const {
     mode = CConfigData::Instance()->GetInsertMode();
     if (m_project->Index_GetCount() == 0) {

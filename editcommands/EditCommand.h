@@ -47,6 +47,10 @@ protected:
     // Sets one attribute of a node through ModifyNode.
     void ModifyAttribute(const std::string& id, int what, const std::string& attribute,
                          const std::string& value) const;
+    // Checks files about to be added against the project folder (copying
+    // them in when the user agrees); false when the user declined or the
+    // copy failed.
+    bool CheckFiles(CXML* list) const;
     // The place for new index entries: the configured insert mode, relative
     // to "ROOT" in an empty index, else to the selected entry or the last
     // top-level one.

@@ -13,8 +13,7 @@ int AddProjectFilesCommand::Execute() {
     CXML list("FilesList");
     if (!Gather(&list) || list.GetChildCount() == 0)
         return 0;
-    if (m_setup.checked && (m_project->CheckFileList(&list) == CProjectFile::kCheckCancelled ||
-                            list.GetChildCount() == 0))
+    if (m_setup.checked && !CheckFiles(&list))
         return 0;
     switch (m_setup.target) {
     case Target::HiddenFiles:

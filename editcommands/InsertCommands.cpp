@@ -30,13 +30,6 @@ void AddFileItem(CXML* list, int kind, const std::string& name, const std::strin
         item->SetAttr("Local", local);
 }
 
-CXML* NewRun(CXML* list, const std::string& relativeId, int mode) {
-    CXML* run = list->AddChild("List");
-    run->SetAttr("RelativeNodeID", relativeId);
-    run->SetAttr("InsertMode", mode);
-    return run;
-}
-
 } // namespace
 
 void InsertCommandBase::Undo() {
@@ -53,9 +46,7 @@ int InsertCommand::Execute() {
     CXML list("FilesList");
     if (!Gather(&list) || list.GetChildCount() == 0)
         return 0;
-    // A failed copy into the project folder empties the list.
-    if (m_setup.checked && (m_project->CheckFileList(&list) == CProjectFile::kCheckCancelled ||
-                            list.GetChildCount() == 0))
+    if (m_setup.checked && !CheckFiles(&list))
         return 0;
     if (m_setup.messageBefore)
         SendToMainWindow(m_setup.messageBefore);
@@ -110,7 +101,7 @@ int AddSelectionToIndexCommand::Execute() {
     auto selected = AskSelection(withSubEntries ? REQ_CONTENT_SELECTION_WITH_CHILDREN
                                                 : REQ_CONTENT_SELECTION_FOR_INDEX);
     CXML list("FilesList");
-    CXML* run = NewRun(&list, relativeId, mode);
+    CXML* run = AddRun(&list, relativeId, mode);
     for (int i = 0; i < selected->GetChildCount(); ++i) {
         const CXML* entry = m_project->HHC_GetNodeByID(selected->GetChildAt(i)->GetAttr("ID"));
         if (entry && entry != m_project->HHC_GetTreeRoot())
@@ -161,7 +152,7 @@ int AddPageKeywordsCommand::Execute() {
     if (dialog.DoModal() != kIdOk || keywords.empty())
         return kDone;
     CXML list("FilesList");
-    CXML* run = NewRun(&list, relativeId, mode);
+    CXML* run = AddRun(&list, relativeId, mode);
     for (const std::string& keyword : keywords)
         run->AddChild(entry->Copy())->SetAttr("Name", keyword);
     m_project->UseNewID(&list);

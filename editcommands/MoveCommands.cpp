@@ -24,12 +24,8 @@ bool WithinSelection(const CXML* node, const CXML* selected, const CSitemapFile&
 int MoveCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
-    m_selection.reset();
-    auto selected = AskSelection(m_selectionMessage);
-    NormalizeSelection(selected.get(), *m_project, m_tree);
-    if (selected->GetChildCount() == 0)
+    if (!KeepSelection(m_selectionMessage))
         return 0;
-    m_selection = std::move(selected);
     CXML list("FilesList");
     Type2FilesListFromIDs(m_selection.get(), &list);
     BeginChange();
@@ -52,16 +48,15 @@ void MoveCommand::Undo() {
 int DragMoveCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
-    m_selection.reset();
-    auto selected = AskSelection(IsContents() ? REQ_CONTENT_DRAGGED : REQ_INDEX_DRAGGED);
-    NormalizeSelection(selected.get(), *m_project, m_tree);
     const CXML* target = Model()->GetDroppedNode();
+    if (!target || !KeepSelection(IsContents() ? REQ_CONTENT_DRAGGED : REQ_INDEX_DRAGGED))
+        return 0;
     // Dropping entries on themselves or inside themselves would take the
     // target out of the tree together with them.
-    if (selected->GetChildCount() == 0 || !target ||
-        WithinSelection(target, selected.get(), *Model()))
+    if (WithinSelection(target, m_selection.get(), *Model())) {
+        m_selection.reset();
         return 0;
-    m_selection = std::move(selected);
+    }
     CXML list("FilesList");
     Type2FilesListFromIDs(m_selection.get(), &list);
     BeginChange();
@@ -84,12 +79,9 @@ void DragMoveCommand::Undo() {
 int DragCopyCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
-    m_selection.reset();
-    auto selected = AskSelection(IsContents() ? REQ_CONTENT_DRAGGED : REQ_INDEX_DRAGGED);
-    NormalizeSelection(selected.get(), *m_project, m_tree);
-    if (selected->GetChildCount() == 0 || !Model()->GetDroppedNode())
+    if (!Model()->GetDroppedNode() ||
+        !KeepSelection(IsContents() ? REQ_CONTENT_DRAGGED : REQ_INDEX_DRAGGED))
         return 0;
-    m_selection = std::move(selected);
     CXML list("FilesList");
     Type2FilesListFromIDs(m_selection.get(), &list);
     SendToMainWindow(IsContents() ? REQ_CONTENT_BEFORE_COPY : REQ_INDEX_BEFORE_COPY, 0, &list);

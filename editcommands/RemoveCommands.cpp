@@ -54,10 +54,7 @@ bool RemoveCommand::SelectedEntries(CXML* list) const {
             std::string relativeId;
             int mode = kInsertAfter;
             m_project->Index_GetRelativeNodeInfo(node, relativeId, mode);
-            CXML* run = list->AddChild("List");
-            run->SetAttr("RelativeNodeID", relativeId);
-            run->SetAttr("InsertMode", mode);
-            run->AddChild(node->Copy());
+            AddRun(list, relativeId, mode)->AddChild(node->Copy());
         }
     }
     return list->GetChildCount() > 0;

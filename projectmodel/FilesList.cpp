@@ -1,7 +1,7 @@
 #include "projectmodel/FilesList.h"
 
-#include "baseutil/Xml.h"
 #include "baseutil/Guid.h"
+#include "baseutil/Xml.h"
 
 #include <memory>
 #include <vector>
@@ -76,6 +76,13 @@ void ConvertType1ToType2(CXML* list, const std::string& relativeId, int mode,
     list->ResetContents();
     list->SetTagName("FilesList");
     list->AddChild(run.release());
+}
+
+CXML* AddRun(CXML* list, const std::string& relativeId, int mode) {
+    CXML* run = list->AddChild("List");
+    run->SetAttr("RelativeNodeID", relativeId);
+    run->SetAttr("InsertMode", mode);
+    return run;
 }
 
 void GiveNewIDs(CXML* list) {

@@ -40,6 +40,8 @@ using PageTitleSource = std::function<std::string(int kind, const std::string& l
 void ConvertType1ToType2(CXML* list, const std::string& relativeId, int mode,
                          const PageTitleSource& titles);
 
+// Appends an empty "List" at (`relativeId`, `mode`) to a type-2 list.
+CXML* AddRun(CXML* list, const std::string& relativeId, int mode);
 // Gives every node below every "List" a new ID (for copies).
 void GiveNewIDs(CXML* list);
 

@@ -4,6 +4,7 @@
 // behave as the desktop program's commands do.
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
+#include "app/cli/Paths.h"
 
 #include "app/core/ProjectController.h"
 #include "projectmodel/ProjectFile.h"
@@ -16,12 +17,6 @@ namespace fs = std::filesystem;
 
 namespace mb::cli {
 namespace {
-
-std::string Absolute(const std::string& path) {
-    std::error_code error;
-    fs::path absolute = fs::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
-}
 
 bool IsFile(const std::string& path) {
     if (fs::is_regular_file(path))

@@ -3,6 +3,7 @@
 // import and export.
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
+#include "app/cli/Paths.h"
 
 #include "appglue/AppHelper.h"
 #include "baseutil/Xml.h"
@@ -16,12 +17,6 @@ namespace fs = std::filesystem;
 
 namespace mb::cli {
 namespace {
-
-std::string Absolute(const std::string& path) {
-    std::error_code error;
-    fs::path absolute = fs::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
-}
 
 std::string FolderOf(const std::string& path) {
     return fs::path(path).parent_path().string() + "/";
