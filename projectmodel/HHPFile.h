@@ -132,9 +132,14 @@ public:
     int ReadMapFileToXML(const std::string& path, CXML* mapFile);
     // Writes the .hhp text for the compiler. 1 when written; 0 when the
     // target is read-only (after the warning) or could not be written.
-    int WriteHHPFile(const std::string& path);
+    // How the project text separates the folders of the paths it names:
+    // backslashes for the project's interchange form (export), slashes for
+    // the compiler of this system, which finds topics, header files and
+    // the default topic in subfolders only so.
+    enum class PathForm { Interchange, Compiler };
+    int WriteHHPFile(const std::string& path, PathForm form = PathForm::Interchange);
     // The .hhp text that WriteHHPFile writes.
-    std::string BuildHHPText() const;
+    std::string BuildHHPText(PathForm form = PathForm::Interchange) const;
 
 private:
     void ReadXMLTree(CXML* element, bool withMapAndMergeFiles);

@@ -8,6 +8,7 @@
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TextValues.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -53,12 +54,14 @@ std::string FirstContentsPage(const CXML* parent) {
 
 } // namespace
 
-std::string CHHPFile::BuildHHPText() const {
+std::string CHHPFile::BuildHHPText(PathForm form) const {
     // Relative to the project, "\" separators, without a leading "\".
-    auto relative = [this](const std::string& path) {
+    auto relative = [this, form](const std::string& path) {
         std::string text = mb::OneLine(ToProjectForm(path));
         if (!text.empty() && text[0] == '\\')
             text.erase(0, 1);
+        if (form == PathForm::Compiler)
+            std::replace(text.begin(), text.end(), '\\', '/');
         return text;
     };
 
@@ -164,7 +167,7 @@ std::string CHHPFile::BuildHHPText() const {
     return out;
 }
 
-int CHHPFile::WriteHHPFile(const std::string& path) {
+int CHHPFile::WriteHHPFile(const std::string& path, PathForm form) {
     if (mb::IsReadOnlyFile(path)) {
         CProjectFile::ShowReadOnlyWarning(path);
         return 0;
@@ -172,7 +175,7 @@ int CHHPFile::WriteHHPFile(const std::string& path) {
     mb::BusyCursor busy;
     std::string error;
     // The compiler reads the project text in the code page of its language.
-    if (!mb::WriteCompilerTextFile(path, BuildHHPText(), m_options.language, &error)) {
+    if (!mb::WriteCompilerTextFile(path, BuildHHPText(form), m_options.language, &error)) {
         mb::ShowMessage(error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
                         mb::Buttons::Ok, mb::Icon::Error);
         return 0;

@@ -116,7 +116,10 @@ public:
     static void ShowReadOnlyWarning(const std::string& path);
 
     // Forwarding to the settings.
-    int HHP_WriteFile(const std::string& path) { return m_hhp.WriteHHPFile(path); }
+    int HHP_WriteFile(const std::string& path,
+                      CHHPFile::PathForm form = CHHPFile::PathForm::Interchange) {
+        return m_hhp.WriteHHPFile(path, form);
+    }
     void HHP_UpdateData(const std::string& title) { m_hhp.UpdateData(title); }
     int HHP_GetOptionsData(int index, std::string& value) const {
         return m_hhp.GetOptionsData(index, value);

@@ -97,7 +97,7 @@ std::string CompileJob::WriteCompilerFiles(CProjectFile& project) {
     // The .hhp names the help file, the contents and the index after the
     // project file, and lists the enciphered copy when it is wanted.
     project.HHP_UpdateData(project.GetProjectFileTitle());
-    bool hhpWritten = project.HHP_WriteFile(m_files.hhp) != 0;
+    bool hhpWritten = project.HHP_WriteFile(m_files.hhp, CHHPFile::PathForm::Compiler) != 0;
     if (project.GetIncludeMBKProjectInfo() && !EncipherProjectFile(m_files.mbk, m_files.mbkmbk))
         return CannotWrite(m_files.mbkmbk);
     if (!hhpWritten)

@@ -114,31 +114,12 @@ void AddMapLines(const CHHPFile& hhp, const std::string& text, std::vector<std::
                         "): chmcmd refuses to compile a project with such ids.");
 
     std::map<std::string, std::vector<std::string>> idsOfTopic;
-    std::vector<std::string> inSubfolders;
-    for (const auto& [id, topic] : Entries(text, "ALIAS")) {
+    for (const auto& [id, topic] : Entries(text, "ALIAS"))
         idsOfTopic[topic].push_back(id);
-        if (topic.find('\\') != std::string::npos)
-            inSubfolders.push_back(id);
-    }
     for (const auto& [topic, ids] : idsOfTopic) {
         if (ids.size() > 1)
             lines.push_back("Context ids " + Listed(ids) + " lead to the same topic \"" + topic +
                             "\": chmcmd refuses to compile a project in which ids share a topic.");
-    }
-    if (!inSubfolders.empty())
-        lines.push_back("Context ids leading to topics in subfolders (" + Listed(inSubfolders) +
-                        "): chmcmd does not find such topics and refuses to compile the project.");
-
-    for (const std::string& line : mb::IniSectionLines(text, "MAP")) {
-        std::string header = Trimmed(line);
-        constexpr std::string_view kInclude = "#include";
-        if (header.compare(0, kInclude.size(), kInclude) != 0)
-            continue;
-        header = Trimmed(header.substr(kInclude.size()));
-        if (header.find('\\') != std::string::npos)
-            lines.push_back("Header file \"" + header +
-                            "\" is outside the project folder: chmcmd does not find it and "
-                            "leaves its context ids out of the help file.");
     }
 }
 
@@ -147,7 +128,7 @@ void AddMapLines(const CHHPFile& hhp, const std::string& text, std::vector<std::
 namespace mb {
 
 std::vector<std::string> UnhonouredSettings(const CHHPFile& hhp) {
-    std::string text = hhp.BuildHHPText();
+    std::string text = hhp.BuildHHPText(CHHPFile::PathForm::Compiler);
     std::vector<Entry> options = Entries(text, "OPTIONS");
     std::vector<std::string> lines;
     AddLanguageLines(hhp, lines);

@@ -138,8 +138,9 @@ TEST(DoxygenRoundTrip, AGeneratedHelpProjectSurvivesImportExportAndCompile) {
     std::vector<std::string> before = mb::testing::ListedNames(html + "/shapes.chm");
     std::vector<std::string> after = mb::testing::ListedNames(html + "/exported.chm");
     for (const std::string& name : before) {
-        if (name.ends_with(".html"))
+        if (name.ends_with(".html")) {
             EXPECT_NE(std::find(after.begin(), after.end(), name), after.end()) << name;
+        }
     }
 }
 

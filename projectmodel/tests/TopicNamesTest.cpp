@@ -87,7 +87,8 @@ TEST(TopicNames, TitlesAreCleanedAndReadInTheProjectsCodePage) {
 
 TEST(TopicNames, PagesInsideACompiledFileAreNamedAfterTheirTitles) {
     TempTree tree;
-    mb::testing::ChmProject help{tree.Root()};
+    mb::testing::ChmProject help;
+    help.folder = tree.Root();
     help.Add("a.htm", "<html><head><title>Alpha &amp; Co</title></head><body>a</body></html>");
     help.Add("sub/b.html", "<html><head><title>Beta</title></head><body>b</body></html>");
     help.Add("pic.gif", "GIF89a");
