@@ -34,14 +34,12 @@ void ChangeLocalCommand::TakeParameters(const CXML* parameters) {
         return;
     m_mode = IsContents() ? parameters->GetAttrInt("GET_URL_MODE") : kGivenValues;
     m_id = parameters->GetAttr("ID");
-    m_old = parameters->GetAttr("OLD_URL");
     m_new = parameters->GetAttr("NEW_URL");
 }
 
 bool ChangeLocalCommand::AskContentsValues(const CXML* node) {
     if (m_mode == kGivenValues)
         return true;
-    m_old = node ? std::string(node->GetAttr("Local")) : std::string();
     if (m_mode == kPickFile) {
         PickRequest request;
         request.initialPath = m_project->GetLastOpenDir();
@@ -62,6 +60,9 @@ bool ChangeLocalCommand::AskContentsValues(const CXML* node) {
 
 int ChangeLocalCommand::Execute() {
     const CXML* node = NodeByID(m_id);
+    // Undo gives the entry back the page it has now, whatever the caller
+    // believed it to be.
+    m_old = node ? std::string(node->GetAttr("Local")) : std::string();
     if (IsContents()) {
         if (!AskContentsValues(node))
             return -1;
@@ -94,12 +95,14 @@ void RenameCommand::TakeParameters(const CXML* parameters) {
     if (!parameters)
         return;
     m_id = parameters->GetAttr("ID");
-    m_old = parameters->GetAttr("OLD_NAME");
     m_new = parameters->GetAttr("NEW_NAME");
 }
 
 int RenameCommand::Execute() {
     const CXML* node = NodeByID(m_id);
+    // Undo gives the entry back the name it has now, whatever the caller
+    // believed it to be.
+    m_old = node ? std::string(node->GetAttr("Name")) : std::string();
     // An entry that is gone or not shown cannot be renamed, and a rename to
     // the same name is no change worth an entry in the history.
     if (!node || !IsShown(node) || m_old == m_new)

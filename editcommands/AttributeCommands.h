@@ -12,7 +12,8 @@ namespace mb {
 
 // Changes the page of one entry. The contents command takes the new page
 // from a file picker (mode 1), the URL dialog (mode 2) or the record (mode
-// 3); the index command always from the record.
+// 3); the index command always from the record. The old page is the one
+// the entry has, so a record's "OLD_URL" is not needed.
 class ChangeLocalCommand : public EditCommand {
 public:
     static constexpr int kPickFile = 1;
@@ -36,6 +37,8 @@ private:
     std::string m_new;
 };
 
+// Renames one entry to the record's "NEW_NAME"; undo restores the name the
+// entry had.
 class RenameCommand : public EditCommand {
 public:
     using EditCommand::EditCommand;

@@ -42,6 +42,13 @@ TEST_F(AttributeCommands, RenameUndoRedoAndANewRenameDiscardsTheRedoEntry) {
     EXPECT_EQ(ContentHistorySize(), 1);
 }
 
+TEST_F(AttributeCommands, UndoRestoresTheNameTheEntryHadWhateverTheCallerSaid) {
+    auto record = Parameters({{"ID", "A"}, {"OLD_NAME", "stale"}, {"NEW_NAME", "Alpha"}});
+    Do(CMD_RENAME_CONTENTS, record.get());
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Contents("Name"), "A,B(B1)");
+}
+
 TEST_F(AttributeCommands, RenamesOfMissingOrHiddenEntriesAreNotMadeOrRecorded) {
     project.HHC_GetNodeByID("B1")->SetAttr("HTreeItem", "0");
     for (const char* id : {"nosuch", "B1"}) {
