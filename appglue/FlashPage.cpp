@@ -4,6 +4,7 @@
 
 #include "baseutil/Path.h"
 #include "baseutil/SafeFile.h"
+#include "markup/HTMLHelper.h"
 
 #include <filesystem>
 
@@ -14,31 +15,6 @@ namespace {
 constexpr const char* kPlayerCabinet =
     "http://download.macromedia.com/pub/shockwave/cabs/flash/swflash.cab#version=7,0,19,0";
 constexpr const char* kPlayerDownloadPage = "http://www.macromedia.com/go/getflashplayer";
-
-// A file name as text inside the page: characters with a meaning in HTML
-// become references, so no file name can end a tag or an attribute.
-std::string HtmlText(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 // A file name as a relative address: "%", "#" and "?" are escaped so that
 // the name is not read as an escape, a fragment or a query.
@@ -54,11 +30,11 @@ std::string AddressText(const std::string& name) {
         else
             out += c;
     }
-    return HtmlText(out);
+    return CHTMLHelper::HTMLEncode(out);
 }
 
 std::string PageText(const std::string& title, const std::string& fileName) {
-    const std::string t = HtmlText(title);
+    const std::string t = CHTMLHelper::HTMLEncode(title);
     const std::string f = AddressText(fileName);
     std::string page;
     page += "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html\">\r\n";

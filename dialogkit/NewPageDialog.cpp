@@ -5,6 +5,7 @@
 #include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
 #include "dialogkit/DialogHost.h"
+#include "markup/HTMLHelper.h"
 #include "projectmodel/ProjectFile.h"
 
 #include <algorithm>
@@ -42,28 +43,6 @@ bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
         return std::tolower(static_cast<unsigned char>(a)) ==
                std::tolower(static_cast<unsigned char>(b));
     });
-}
-
-// The title goes into the page as element text: the characters that would
-// start markup or an entity are written as entities.
-std::string EncodeTitle(const std::string& title) {
-    std::string out;
-    for (char c : title) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // The folder of a path, with its trailing separator ("/" for the root).
@@ -173,7 +152,7 @@ std::string CDlgNewPage::PageText(const std::string& title) {
            "<head>\r\n<meta http-equiv=\"Content-Language\" content=\"en-us\">\r\n"
            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"
            "<title>" +
-           EncodeTitle(title) +
+           CHTMLHelper::HTMLEncode(title) +
            "</title>\r\n"
            "</head>\r\n<body>\r\n<p><font face=\"Verdana\" size=\"2\"><b>New Page</b></font></p>"
            "\r\n</body>\r\n</html>";
