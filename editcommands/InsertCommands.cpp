@@ -33,7 +33,9 @@ void AddFileItem(CXML* list, int kind, const std::string& name, const std::strin
 } // namespace
 
 void InsertCommandBase::Undo() {
-    DeleteFilesList2(DoList().get());
+    // Adding entries never set the default topic, so taking them out again
+    // must not clear it when one of them names the same page.
+    Relocate(DoList().get(), nullptr);
 }
 
 void InsertCommandBase::Redo() {

@@ -43,6 +43,20 @@ TEST_F(InsertCommands, FilesPickedInsideTheProjectFolderBecomeEntriesNamedByTitl
     EXPECT_EQ(Contents(), "");
 }
 
+TEST_F(InsertCommands, UndoingAnAddKeepsTheDefaultTopicOfAnEarlierEntry) {
+    std::string page = folder.Write("intro.htm", "<title>Welcome</title>");
+    FillContents(FilesList({ListRun("ROOT", 1, {Entry("A", {}, page)})}));
+    project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, page);
+    prompt.pickedFiles = {std::vector<std::string>{page}};
+    Do(CMD_ADD_FILES_TO_CONTENTS);
+    EXPECT_EQ(Contents("Local"), page + "," + page);
+    manager.Undo_ContentTree();
+    EXPECT_EQ(Contents(), "A");
+    std::string topic;
+    project.HHP_GetOptionsData(OPT_DEFAULT_TOPIC, topic);
+    EXPECT_EQ(topic, page);
+}
+
 TEST_F(InsertCommands, AFolderIsAddedWithItsSubFolders) {
     folder.Write("guide/a.htm", "<title>A</title>");
     folder.Write("guide/part/b.htm", "<title>B</title>");
