@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build"
 program=$root/build/bin/marrowbook
 if [ ! -x "$program" ]; then
-    echo "The desktop program is not built yet: this version holds the headless libraries only." >&2
+    echo "The desktop program is not built yet: this version holds the headless libraries" >&2
+    echo "and the command-line tool, $root/build/bin/marrowbook-cli (try --help)." >&2
     exit 1
 fi
 exec "$program" "$@"
