@@ -67,10 +67,10 @@ Timing Measure(CCommandManager& manager, const std::function<void()>& execute) {
 }
 
 void Print(const char* what, const Timing& timing, double save) {
-    std::printf("%-22s execute %8.3f ms, undo %8.3f ms (%.3f%% of a save), redo %8.3f ms "
-                "(%.3f%% of a save)\n",
-                what, timing.execute * 1e3, timing.undo * 1e3, 100 * timing.undo / save,
-                timing.redo * 1e3, 100 * timing.redo / save);
+    std::printf("%-22s execute %10.1f us, undo %10.1f us (%.4f%% of a save), redo %10.1f us "
+                "(%.4f%% of a save)\n",
+                what, timing.execute * 1e6, timing.undo * 1e6, 100 * timing.undo / save,
+                timing.redo * 1e6, 100 * timing.redo / save);
 }
 
 } // namespace
