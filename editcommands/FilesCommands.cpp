@@ -55,7 +55,12 @@ int ReplaceUnwelcomeCharsCommand::Execute() {
     auto selected = AskSelection(REQ_CONTENT_SELECTION_FOR_RENAME);
     if (selected->GetChildCount() == 0)
         return 0;
-    if (m_project->Content_ReplaceUCInFilename(selected.get()) > 0)
+    // The repair takes the IDs as element values; the selection carries
+    // them as attributes.
+    CXML ids("IDs");
+    for (int i = 0; i < selected->GetChildCount(); ++i)
+        ids.AddChild("ID", selected->GetChildAt(i)->GetAttr("ID"));
+    if (m_project->Content_ReplaceUCInFilename(&ids) > 0)
         SendToMainWindow(WM_APP_NOTIFY, NOTIFY_CHARS_REPLACED);
     return 1;
 }
