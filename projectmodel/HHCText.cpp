@@ -2,10 +2,8 @@
 // the intermediate form ("SiteProperties" and "SiteMap") that sits between
 // the sitemap and the tree and is the contents' form in the project file.
 
-#include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/TextFold.h"
-#include "compiledhelp/SitemapScanner.h"
 #include "projectmodel/HHCFile.h"
 #include "projectmodel/SitemapText.h"
 #include "projectmodel/TextValues.h"
@@ -134,23 +132,12 @@ int CHHCFile::ReadHHCFileToXML(const std::string& path, CXML* element) {
     if (!element)
         return 1;
     mb::BusyCursor busy;
-    CXML* properties = ChildOrNew(element, "SiteProperties");
-    CXML* siteMap = ChildOrNew(element, "SiteMap");
-    std::string text;
-    if (!ReadSitemapText(path, LanguageId(), text))
-        return 1;
     CXML scanned;
-    ScanSitemap(text, scanned, "HHCRoot", "");
-    const CXML* start = StartElement(&scanned);
-
-    CopySiteProperties(start, properties, kPropertyNames);
-    std::string folder = CPath(path).GetLocation();
-    ResolvedPaths paths;
-    HHCReader reader(siteMap, [&](const std::string& value) {
-        return paths.Get(value,
-                         [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
-    });
-    reader.Start(start);
+    SitemapSource source;
+    if (!OpenSitemapSource(path, element, "HHCRoot", kPropertyNames, scanned, source))
+        return 1;
+    HHCReader reader(source.siteMap, source.resolve);
+    reader.Start(source.start);
     return 1;
 }
 

@@ -2,9 +2,7 @@
 // intermediate form ("SiteProperties" and "SiteMap") that sits between the
 // sitemap and the tree and is the index's form in the project file.
 
-#include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
-#include "compiledhelp/SitemapScanner.h"
 #include "projectmodel/HHKFile.h"
 #include "projectmodel/SitemapText.h"
 #include "projectmodel/TextValues.h"
@@ -107,22 +105,12 @@ int CHHKFile::ReadHHKFileToXML(const std::string& path, CXML* element) {
     if (!element)
         return 1;
     mb::BusyCursor busy;
-    CXML* properties = ChildOrNew(element, "SiteProperties");
-    CXML* siteMap = ChildOrNew(element, "SiteMap");
-    std::string text;
-    if (!ReadSitemapText(path, LanguageId(), text))
-        return 1;
     CXML scanned;
-    ScanSitemap(text, scanned, "HHKRoot", "");
-    CXML* start = StartElement(&scanned);
-
-    CopySiteProperties(start, properties, kPropertyNames);
-    std::string folder = CPath(path).GetLocation();
-    ResolvedPaths paths;
-    HHKReader reader(siteMap, [&](const std::string& value) {
-        return paths.Get(value,
-                         [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
-    });
+    SitemapSource source;
+    if (!OpenSitemapSource(path, element, "HHKRoot", kPropertyNames, scanned, source))
+        return 1;
+    HHKReader reader(source.siteMap, source.resolve);
+    CXML* start = source.start;
     CXML* list = start->GetChildByTagName("UL");
     if (list && list->GetChildCount() > 0) {
         reader.Walk(list, -1);

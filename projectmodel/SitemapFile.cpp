@@ -1,8 +1,11 @@
 #include "projectmodel/SitemapFile.h"
 
+#include "baseutil/Path.h"
 #include "baseutil/SafeFile.h"
+#include "compiledhelp/SitemapScanner.h"
 #include "projectmodel/CompilerText.h"
 #include "projectmodel/ProjectFile.h"
+#include "projectmodel/SitemapText.h"
 #include "projectmodel/TextValues.h"
 #include "projectmodel/TopicPath.h"
 
@@ -175,6 +178,29 @@ std::string CSitemapFile::ResolveSitemapPath(const std::string& folder,
         return value;
     return m_project ? m_project->ResolvePath(folder, value)
                      : mb::ResolveAgainstFolder(folder, value).path;
+}
+
+bool CSitemapFile::OpenSitemapSource(const std::string& path, CXML* element, const char* rootTag,
+                                     std::span<const char* const> propertyNames, CXML& scanned,
+                                     SitemapSource& source) const {
+    using namespace mb::sitemap;
+    CXML* properties = ChildOrNew(element, "SiteProperties");
+    source.siteMap = ChildOrNew(element, "SiteMap");
+    std::string text;
+    if (!ReadSitemapText(path, LanguageId(), text))
+        return false;
+    ScanSitemap(text, scanned, rootTag, "");
+    source.start = StartElement(&scanned);
+    CopySiteProperties(source.start, properties, propertyNames);
+    // Entries name the same pages again and again, and resolving one may
+    // look at the disk: each page is resolved once per file.
+    auto paths = std::make_shared<ResolvedPaths>();
+    std::string folder = CPath(path).GetLocation();
+    source.resolve = [this, paths, folder](const std::string& value) {
+        return paths->Get(value,
+                          [&](const std::string& v) { return ResolveSitemapPath(folder, v); });
+    };
+    return true;
 }
 
 std::string CSitemapFile::ToSitemapForm(const std::string& path) const {

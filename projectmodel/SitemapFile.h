@@ -16,7 +16,9 @@
 #include "baseutil/Xml.h"
 #include "projectmodel/NodeIndex.h"
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 class CProjectFile;
@@ -174,6 +176,19 @@ protected:
     std::string FromProjectForm(const std::string& value) const;
     // A sitemap's page value resolved against the sitemap file's folder.
     std::string ResolveSitemapPath(const std::string& folder, const std::string& value) const;
+    // The start of reading a sitemap file into its intermediate form: the
+    // form's "SiteProperties" child filled with the named properties of the
+    // file, its "SiteMap" child, the start element of the scanned text
+    // (owned by `scanned`) and a resolver of the file's page values. False
+    // when the file cannot be read (the form then stays empty).
+    struct SitemapSource {
+        CXML* siteMap = nullptr;
+        CXML* start = nullptr;
+        std::function<std::string(const std::string&)> resolve;
+    };
+    bool OpenSitemapSource(const std::string& path, CXML* element, const char* rootTag,
+                           std::span<const char* const> propertyNames, CXML& scanned,
+                           SitemapSource& source) const;
     // A page as a sitemap for the compiler names it: relative inside the
     // project folder, without a leading backslash.
     std::string ToSitemapForm(const std::string& path) const;
