@@ -14,9 +14,14 @@
 
 namespace fuzz {
 
+// Answers every message box without showing it: OK, or `yesNo` where the
+// box asks Yes or No.
 class SilentPrompt final : public mb::IPrompt {
 public:
-    mb::Answer Message(const mb::MessageRequest&) override { return mb::Answer::Ok; }
+    explicit SilentPrompt(mb::Answer yesNo = mb::Answer::Ok) : m_yesNo(yesNo) {}
+    mb::Answer Message(const mb::MessageRequest& request) override {
+        return request.buttons == mb::Buttons::YesNo ? m_yesNo : mb::Answer::Ok;
+    }
     std::optional<std::vector<std::string>> PickOpenFiles(const mb::PickRequest&) override {
         return std::nullopt;
     }
@@ -26,6 +31,9 @@ public:
     }
     void BeginBusy() override {}
     void EndBusy() override {}
+
+private:
+    mb::Answer m_yesNo;
 };
 
 // A folder of the process's own, removed at exit. It lies in memory where

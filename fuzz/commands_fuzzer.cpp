@@ -32,22 +32,6 @@ private:
     size_t m_at = 0;
 };
 
-class YesPrompt final : public mb::IPrompt {
-public:
-    mb::Answer Message(const mb::MessageRequest& request) override {
-        return request.buttons == mb::Buttons::YesNo ? mb::Answer::Yes : mb::Answer::Ok;
-    }
-    std::optional<std::vector<std::string>> PickOpenFiles(const mb::PickRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> PickFolder(const mb::PickRequest&) override { return std::nullopt; }
-    std::optional<std::string> PickSavePath(const mb::PickRequest&) override {
-        return std::nullopt;
-    }
-    void BeginBusy() override {}
-    void EndBusy() override {}
-};
-
 class AlwaysSort final : public mb::ISortDialog {
 public:
     bool Ask(const std::string&, mb::SortChoice& choice) override {
@@ -123,7 +107,7 @@ constexpr int kCommandCount = sizeof kCommands / sizeof kCommands[0];
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static YesPrompt prompt;
+    static fuzz::SilentPrompt prompt(mb::Answer::Yes);
     static AlwaysSort sorter;
     static SelectingWindow window;
     mb::SetPrompt(&prompt);
