@@ -89,8 +89,27 @@ bool WriteFileSafely(const std::string& path, std::string_view data, std::string
     return false;
 }
 
+std::FILE* OpenRegularFile(const std::string& path) {
+    // Opening without blocking first: a named pipe would otherwise wait for
+    // a writer that never comes.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file)
+        close(fd);
+    return file;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& data) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFile(path);
     if (!file)
         return false;
     data.clear();

@@ -47,7 +47,11 @@ private:
 // and, when `error` is given, the reason in the user's words.
 bool WriteFileSafely(const std::string& path, std::string_view data, std::string* error = nullptr);
 
-// Reads a whole file; false when it cannot be opened or read.
+// Opens a regular file for reading; null (errno EINVAL) for anything else,
+// such as a folder or a named pipe, which is refused without waiting.
+std::FILE* OpenRegularFile(const std::string& path);
+
+// Reads a whole regular file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
 
 // True when the file exists and is marked read-only (no write permission bit)

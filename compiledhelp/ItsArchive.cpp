@@ -1,5 +1,7 @@
 #include "compiledhelp/ItsArchive.h"
 
+#include "baseutil/SafeFile.h"
+
 #include <mspack.h>
 
 #include <cstdarg>
@@ -8,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <new>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -36,7 +39,7 @@ mspack_file* SysOpen(mspack_system*, const char* filename, int mode) {
     }
     if (mode != MSPACK_SYS_OPEN_READ)
         return nullptr;
-    std::FILE* in = std::fopen(filename, "rb");
+    std::FILE* in = mb::OpenRegularFile(filename);
     if (!in)
         return nullptr;
     std::setvbuf(in, nullptr, _IOFBF, 1 << 16);
@@ -64,6 +67,32 @@ const unsigned char kHeaderGuid1[16] = {0x10, 0xfd, 0x01, 0x7c, 0xaa, 0x7b, 0xd0
                                         0x9e, 0x0c, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec};
 constexpr unsigned char kHeaderGuid2First = 0x11;
 
+uint32_t ReadLe32(const unsigned char* bytes) {
+    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
+           uint32_t{bytes[3]} << 24;
+}
+
+// The directory header names its first listing chunk. chmcmd writes 1 there
+// while chunk 0 is itself the first listing chunk (a "PMGL" chunk with no
+// previous chunk), so a reader that trusts the field loses every name in
+// chunk 0. When chunk 0 is verifiably that first listing chunk, the field is
+// read as 0.
+constexpr size_t kDirHeaderLength = 0x54;
+constexpr size_t kDirHeaderLengthField = 0x08;
+constexpr size_t kDirFirstListingField = 0x20;
+constexpr size_t kListingPreviousField = 0x0c;
+
+void MendFirstListingChunk(std::FILE* in, off_t headerStart, unsigned char* header) {
+    if (std::memcmp(header, "ITSP", 4) != 0 || ReadLe32(header + kDirFirstListingField) == 0)
+        return;
+    off_t chunk0 = headerStart + static_cast<off_t>(ReadLe32(header + kDirHeaderLengthField));
+    unsigned char chunk[kListingPreviousField + 4];
+    if (pread(fileno(in), chunk, sizeof chunk, chunk0) != static_cast<ssize_t>(sizeof chunk))
+        return;
+    if (std::memcmp(chunk, "PMGL", 4) == 0 && ReadLe32(chunk + kListingPreviousField) == 0xffffffffu)
+        std::memset(header + kDirFirstListingField, 0, 4);
+}
+
 int SysRead(mspack_file* file, void* buffer, int bytes) {
     auto* handle = reinterpret_cast<MsFile*>(file);
     if (!handle || !handle->in || bytes < 0)
@@ -72,12 +101,15 @@ int SysRead(mspack_file* file, void* buffer, int bytes) {
     size_t got = std::fread(buffer, 1, static_cast<size_t>(bytes), handle->in);
     if (got == 0 && std::ferror(handle->in))
         return -1;
+    auto* bytesRead = static_cast<unsigned char*>(buffer);
     if (start >= 0 && start <= kHeaderGuid2Offset &&
         start + static_cast<off_t>(got) >= kHeaderGuid2Offset + 16) {
-        auto* guid = static_cast<unsigned char*>(buffer) + (kHeaderGuid2Offset - start);
+        auto* guid = bytesRead + (kHeaderGuid2Offset - start);
         if (std::memcmp(guid, kHeaderGuid1, sizeof kHeaderGuid1) == 0)
             guid[0] = kHeaderGuid2First;
     }
+    if (got == kDirHeaderLength && start >= 0)
+        MendFirstListingChunk(handle->in, start, bytesRead);
     return static_cast<int>(got);
 }
 
