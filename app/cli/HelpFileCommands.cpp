@@ -6,6 +6,7 @@
 #include "app/cli/ConsoleUi.h"
 #include "app/cli/Paths.h"
 
+#include "app/core/PathChecks.h"
 #include "app/core/ProjectController.h"
 #include "projectmodel/ProjectFile.h"
 
@@ -140,7 +141,7 @@ int RunHandheld(const Invocation& invocation) {
         return kExitFailed;
     std::string folder = invocation.Value("output")
                              ? Absolute(*invocation.Value("output"))
-                             : CProjectController::GetConversionFolderName(chm);
+                             : mb::UnusedFolder(CProjectController::GetConversionFolderName(chm));
     CProjectController controller;
     if (controller.ConvertToHandheld(chm, folder) != 1) {
         PrintError("\"" + chm + "\" was not converted (see the log)");

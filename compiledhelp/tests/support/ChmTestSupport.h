@@ -150,6 +150,25 @@ inline std::map<std::string, std::string> ReadTree(const std::string& folder) {
     return tree;
 }
 
+// Whether a path inside a help file names one of the container's own
+// elements ("#..." and "$..." at any level).
+inline bool IsSystemPath(const std::string& relative) {
+    std::istringstream parts(relative);
+    std::string part;
+    while (std::getline(parts, part, '/')) {
+        if (!part.empty() && (part[0] == '$' || part[0] == '#'))
+            return true;
+    }
+    return false;
+}
+
+// Every file `chmls extractall` writes for the help file, by path.
+inline std::map<std::string, std::string> ChmlsExtractAll(const std::string& chm,
+                                                          const std::string& folder) {
+    RunAndCapture({"chmls", "extractall", chm, folder});
+    return ReadTree(folder);
+}
+
 // Replaces the one occurrence of `from` in the file by `to` (same length).
 inline void PatchBytes(const std::string& path, const std::string& from, const std::string& to) {
     if (from.size() != to.size())
