@@ -183,7 +183,7 @@ std::string CrashReason(const mb::CompileRun& run) {
     std::string text = "The compiler stopped with exit code " + std::to_string(run.status);
     const mb::CompilerOutput& output = run.output;
     if (!output.MissingFiles().empty())
-        return text + ": chmcmd crashed because files that the project lists do not exist: " +
+        return text + ": chmcmd crashed because it could not find files that the project lists: " +
                Listed(output.MissingFiles()) + ". Remove them from the project or put them back.";
     if (!output.Exception().empty())
         return text + ": chmcmd crashed (" + output.Exception() + ").";

@@ -29,6 +29,17 @@ void Remove(const std::string& path) {
     std::filesystem::remove(path, ec);
 }
 
+// Up to ten names, then how many more.
+std::string Listed(const std::vector<std::string>& names) {
+    constexpr size_t kShown = 10;
+    std::string text;
+    for (size_t i = 0; i < names.size() && i < kShown; ++i)
+        text += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kShown)
+        text += " and " + std::to_string(names.size() - kShown) + " more";
+    return text;
+}
+
 std::string CannotWrite(const std::string& path) {
     return CStrHelper::ML_GetStringEx(kStrCannotWrite) + " " + path;
 }
@@ -85,6 +96,11 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
 
     for (const std::string& line : UnhonouredSettings(*project.GetHHPFile()))
         Log(line + "\n");
+    std::vector<std::string> unreachable = FilesChmcmdCannotFind(project);
+    if (!unreachable.empty())
+        Log("Warning: chmcmd cannot find files whose names are not plain ASCII and leaves them "
+            "out of the help file; give them ASCII names: " +
+            Listed(unreachable) + ".\n");
     m_notify = request.notifyWindow ? request.notifyWindow : MainWindow();
     if (m_notify)
         m_notify->Send(WM_APP_COMPILE_STARTED, 0, nullptr);

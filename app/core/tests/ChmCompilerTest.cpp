@@ -184,7 +184,7 @@ TEST_F(HhaCompile, CrashOfTheCompilerIsAFailureAndLeavesNoBrokenFile) {
     std::string hhp = WriteProject(tree, "p", "guide.hhp", "", "missing.htm\r\n");
     EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
     EXPECT_NE(g_received.log.find("The compiler stopped with exit code 217: chmcmd crashed "
-                                  "because files that the project lists do not exist: "
+                                  "because it could not find files that the project lists: "
                                   "missing.htm."),
               std::string::npos)
         << g_received.log;

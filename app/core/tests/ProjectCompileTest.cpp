@@ -201,11 +201,32 @@ TEST_F(RealCompile, KeptIntermediateFilesStayButTheCopyGoes) {
     EXPECT_EQ(compiled, "guide.chm");
 }
 
+TEST_F(RealCompile, FilesWithNamesOutsideAsciiAreNamedInAWarning) {
+    // In the contents only: listed among the files, it would crash chmcmd.
+    CXML list("FilesList");
+    CXML* item = list.AddChild("FileItem");
+    item->SetAttr("Name", "E");
+    item->SetAttr("Type", 0);
+    item->SetAttr("Local", folder.Write("sub/\xC3\xA9.htm", "<title>E</title>"));
+    Project().Content_AddFilesList(&list);
+    ASSERT_EQ(controller.Save(), 1);
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+    EXPECT_NE(log.find("leaves them out of the help file; give them ASCII names: "
+                       "sub\\\xC3\xA9.htm.\n"),
+              std::string::npos)
+        << log;
+    // As the warning says: chmcmd made the help file without the page.
+    std::vector<std::string> listed = ListedNames(folder / "guide.chm");
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "/intro.htm"), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), "/sub/\xC3\xA9.htm"), listed.end());
+}
+
 TEST_F(RealCompile, AFailedCompileKeepsTheOldHelpFile) {
     std::string chm = folder.Write("guide.chm", "the old help file");
     std::filesystem::remove(folder / "more.htm"); // chmcmd crashes on a missing page
     EXPECT_EQ(controller.Compile(Logging()), 0);
-    EXPECT_NE(log.find("do not exist: more.htm"), std::string::npos) << log;
+    EXPECT_NE(log.find("could not find files that the project lists: more.htm"), std::string::npos)
+        << log;
     EXPECT_NE(log.find("The help file \"" + chm + "\" was left as it was."), std::string::npos)
         << log;
     EXPECT_EQ(TempTree::Read(chm), "the old help file");
