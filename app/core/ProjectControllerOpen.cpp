@@ -13,6 +13,7 @@
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/CHMFileRW.h"
+#include "projectmodel/ProjectCopyName.h"
 #include "runconfig/ConfigData.h"
 
 #include <cstdio>
@@ -153,9 +154,14 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
         Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
     }
+    std::string title = mb::ProjectTitleOfCopy(name);
+    if (title.empty()) {
+        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        return 0;
+    }
     std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
     std::string coded = folder + "/" + name;
-    std::string project = coded.substr(0, coded.size() - 3); // ".mbkmbk" -> ".mbk"
+    std::string project = folder + "/" + title + ".mbk";
     {
         mb::BusyCursor busy;
         // Pages that cannot be written are reported in the log; the project
