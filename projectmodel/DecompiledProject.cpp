@@ -103,9 +103,11 @@ std::string ProjectText(const ChmProjectStreams& streams, const ProjectNames& na
     AddOption(out, "Default topic=", decode(system.defaultTopic));
     AddOption(out, "Default Window=", decode(system.defaultWindow));
     AddOption(out, "Default Font=", decode(system.defaultFont));
-    AddOption(out, "Full-text search=", system.fullTextSearch ? "Yes" : "");
-    AddOption(out, "Binary TOC=", streams.hasBinaryToc ? "Yes" : "");
-    AddOption(out, "Binary Index=", streams.hasBinaryIndex ? "Yes" : "");
+    // Written either way, so that a project's defaults do not stand in for
+    // what the help file says.
+    AddOption(out, "Full-text search=", system.fullTextSearch ? "Yes" : "No");
+    AddOption(out, "Binary TOC=", streams.hasBinaryToc ? "Yes" : "No");
+    AddOption(out, "Binary Index=", streams.hasBinaryIndex ? "Yes" : "No");
     AddOption(out, "Language=", system.languageId ? HexNumber(LanguageOf(streams)) : "");
     AddOption(out, "Title=", decode(system.title));
 

@@ -27,13 +27,14 @@ std::string UnusedName(const std::string& folder, const std::string& preferred,
     return name;
 }
 
-bool Write(const std::string& path, const std::string& text) {
+// Writes one file; `what` says in the log what it holds.
+bool Write(const std::string& path, const std::string& text, const std::string& what) {
     std::string error;
-    if (WriteFileSafely(path, text, &error))
-        return true;
-    std::string line = "\r\ncannot write " + path + ": " + error + "\n";
+    bool written = WriteFileSafely(path, text, &error);
+    std::string line = written ? "\r\n" + what + ": " + path + "\n"
+                               : "\r\ncannot write " + path + ": " + error + "\n";
     LogLine(line.c_str());
-    return false;
+    return written;
 }
 
 } // namespace
@@ -48,18 +49,22 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
     int language = decompiled::LanguageOf(streams);
     if (files.contents.empty() && streams.hasBinaryToc) {
         std::string name = UnusedName(folder, streams.system.contentsFile, title, ".hhc");
-        if (Write(folder + "/" + name, decompiled::ContentsText(streams.contents, language)))
+        if (Write(folder + "/" + name, decompiled::ContentsText(streams.contents, language),
+                  "contents rebuilt from the binary contents (" +
+                      std::to_string(streams.contents.size()) + " entries)"))
             files.contents = name;
     }
     if (files.index.empty() && streams.hasBinaryIndex) {
         std::string name = UnusedName(folder, streams.system.indexFile, title, ".hhk");
-        if (Write(folder + "/" + name, decompiled::IndexText(streams.index, language)))
+        if (Write(folder + "/" + name, decompiled::IndexText(streams.index, language),
+                  "index rebuilt from the binary index (" +
+                      std::to_string(streams.index.size()) + " keywords)"))
             files.index = name;
     }
     std::string project = folder + "/" + UnusedName(folder, title + ".hhp", title, ".hhp");
     std::string text =
         decompiled::ProjectText(streams, {CPath(chm).GetFileName(), files.contents, files.index});
-    if (Write(project, text))
+    if (Write(project, text, "project settings, windows and files"))
         files.project = project;
     return files;
 }

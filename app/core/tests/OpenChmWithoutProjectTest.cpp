@@ -89,6 +89,9 @@ TEST_F(OpenChmWithoutProject, WithoutSitemapFilesTheBinaryContentsAndIndexAreReb
     EXPECT_EQ(index.size(), 300u + 3 + 2);
     EXPECT_EQ(index, WithoutRepeatedNames(SitemapEntries(ExtractSitemap(chm, "extractindex"))));
     EXPECT_EQ(Option(OPT_TITLE), "Test help");
+    EXPECT_NE(window.Log().find("index rebuilt from the binary index (305 keywords)"),
+              std::string::npos)
+        << window.Log();
 }
 
 } // namespace
