@@ -11,7 +11,6 @@ enum SystemCode : uint16_t {
     kTitle = 3,
     kLanguageAndFlags = 4,
     kDefaultWindow = 5,
-    kCompiledFile = 6,
     kBinaryIndex = 7,
     kBinaryToc = 11,
     kDefaultFont = 16,
@@ -50,9 +49,6 @@ ChmSystemInfo ParseSystemStream(std::string_view bytes) {
             break;
         case kDefaultWindow:
             info.defaultWindow = record.CString(0);
-            break;
-        case kCompiledFile:
-            info.compiledFile = record.CString(0);
             break;
         case kBinaryIndex:
             info.binaryIndex = true;

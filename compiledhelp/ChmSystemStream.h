@@ -14,7 +14,6 @@ struct ChmSystemInfo {
     std::string defaultTopic;
     std::string title;
     std::string defaultWindow;
-    std::string compiledFile; // the file's name without folder or extension
     std::string defaultFont;
     uint32_t languageId = 0; // 0 when the stream names none
     bool fullTextSearch = false;
