@@ -3,6 +3,7 @@
 
 #include "app/core/ControllerDialogs.h"
 #include "app/core/ConversionLog.h"
+#include "app/core/DecompiledProjectFiles.h"
 #include "app/core/NewProjectForm.h"
 #include "app/core/PathChecks.h"
 #include "app/core/ProjectController.h"
@@ -13,6 +14,7 @@
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/CHMFileRW.h"
+#include "compiledhelp/ChmProjectStreams.h"
 #include "projectmodel/ProjectCopyName.h"
 #include "runconfig/ConfigData.h"
 
@@ -185,9 +187,17 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
              CCHMFileRW::GetErr(reader.GetLastResult()));
         return 0;
     }
+    // What the file keeps of its project besides the sitemap files: its
+    // settings, windows, files and the binary contents and index.
+    ChmProjectStreams streams;
+    {
+        CItsFile file;
+        if (file.OpenITS(chm) == kItsOk)
+            streams = ReadProjectStreams(file);
+    }
     std::string contents;
     std::string index;
-    if (!reader.CHM_FindHHCAtRoot(contents)) {
+    if (!reader.CHM_FindHHCAtRoot(contents) && !streams.hasBinaryToc) {
         if (mb::ShowMessage(Text(kStrNoContents), Text(kStrProductName), mb::Buttons::OkCancel,
                             mb::Icon::Question) == mb::Answer::Ok) {
             std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
@@ -210,8 +220,17 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
         }
         reader.CHM_Decompile(folder, false);
     }
+    mb::DecompiledProjectFiles files =
+        mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index);
+    contents = files.contents;
+    index = files.index;
     ResetProject();
     m_project.SetProjectFolder(folder);
+    if (!files.project.empty()) {
+        CXML hhp("HHP");
+        m_project.GetHHPFile()->ReadHHPFileToXML(files.project, &hhp);
+        m_project.GetHHPFile()->ReadXMLTree_Ver2(&hhp);
+    }
     if (IsPlainName(contents)) {
         CXML hhc("HHC");
         hhc.SetAttr("ft", "ft");

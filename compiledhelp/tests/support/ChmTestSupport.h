@@ -57,6 +57,8 @@ struct ChmProject {
     std::string index;                        // .hhk text (index.hhk), empty for none
     std::vector<std::string> alias;           // [ALIAS] lines
     std::vector<std::string> map;             // [MAP] lines
+    std::vector<std::string> options;         // more [OPTIONS] lines
+    std::vector<std::string> windows;         // [WINDOWS] lines
 
     void Add(const std::string& path, const std::string& content) {
         files[path] = content;
@@ -74,7 +76,15 @@ struct ChmProject {
         if (!index.empty())
             hhp << "Index file=index.hhk\n";
         hhp << "Default topic=" << (fileList.empty() ? "" : fileList.front())
-            << "\nLanguage=0x409 English (United States)\nTitle=Test help\n\n[FILES]\n";
+            << "\nLanguage=0x409 English (United States)\nTitle=Test help\n";
+        for (const auto& line : options)
+            hhp << line << "\n";
+        if (!windows.empty()) {
+            hhp << "\n[WINDOWS]\n";
+            for (const auto& line : windows)
+                hhp << line << "\n";
+        }
+        hhp << "\n[FILES]\n";
         for (const auto& file : fileList)
             hhp << file << "\n";
         if (!alias.empty()) {
