@@ -37,7 +37,8 @@ class LargeHelpFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_root = new std::string(fs::temp_directory_path() / ("mb_large_" + std::to_string(getpid())));
-        ChmProject project{*s_root + "/project"};
+        ChmProject project;
+        project.folder = *s_root + "/project";
         for (int n = 0; n < kPages; ++n) {
             std::string path = "part" + std::to_string(n % 4) + "/chapter" +
                                std::to_string(n % 9) + "/page" + std::to_string(n) + ".htm";
@@ -133,7 +134,8 @@ TEST_F(LargeHelpFileTest, ExistingFilesAreKeptUnlessTheUserAgrees) {
 
 TEST(HelpFileOwnName, DecompileNeverReplacesTheHelpFileBeingRead) {
     std::string root = fs::temp_directory_path() / ("mb_self_" + std::to_string(getpid()));
-    ChmProject project{root + "/project"};
+    ChmProject project;
+    project.folder = root + "/project";
     project.Add("a.htm", "<html><head><title>A</title></head><body>a</body></html>");
     project.Add("self.chm", "not the help file");
     std::string built = project.Build("built.chm");
