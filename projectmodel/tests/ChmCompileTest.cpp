@@ -48,7 +48,7 @@ std::vector<std::string> ListedNames(const std::string& chm) {
 
 TEST(ChmCompile, EveryListedTopicEndsUpInTheHelpFile) {
     if (!OnPath("chmcmd") || !OnPath("chmls"))
-        GTEST_SKIP() << "chmcmd (fp-utils) is not installed";
+        FAIL() << "chmcmd (fp-utils) is not installed";
     ScriptedPrompt prompt;
     TempTree tree;
     const std::string folder = tree.Root() + "/";

@@ -90,7 +90,7 @@ int ListedFiles(const std::string& hhp) {
 TEST(DoxygenRoundTrip, AGeneratedHelpProjectSurvivesImportExportAndCompile) {
     for (const char* tool : {"doxygen", "chmcmd", "chmls"}) {
         if (!mb::testing::OnPath(tool))
-            GTEST_SKIP() << tool << " is not installed (scripts/deps.sh installs it)";
+            FAIL() << tool << " is not installed (scripts/deps.sh installs it)";
     }
     ScriptedPrompt prompt;
     TempTree tree;

@@ -124,7 +124,7 @@ TEST_F(HHPImportExport, MissingSitemapsLeaveTheirTreesEmpty) {
 
 TEST_F(HHPImportExport, TheExportedProjectCompilesToTheSameContentsAndIndex) {
     if (CompilerMissing())
-        GTEST_SKIP() << "chmcmd and chmls (fp-utils) are not installed";
+        FAIL() << "chmcmd and chmls (fp-utils) are not installed";
     mb::RunResult original = mb::testing::CompileHelp(tree.Root(), "guide.hhp");
     ASSERT_TRUE(fs::exists(tree / "guide.chm")) << original.output;
 
@@ -196,7 +196,7 @@ TEST_F(HHPImportExport, AReadOnlyTargetStopsTheExportWithAWarning) {
 
 TEST_F(HHPImportExport, AProjectWithoutEntriesStillCompiles) {
     if (CompilerMissing())
-        GTEST_SKIP() << "chmcmd and chmls (fp-utils) are not installed";
+        FAIL() << "chmcmd and chmls (fp-utils) are not installed";
     CProjectFile project;
     project.SetMBKFileName(tree / "empty.mbk");
     project.GetHHPFile()->AddFile(folder + "html/intro.htm");

@@ -20,7 +20,7 @@ class SitemapCompile : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!OnPath("chmcmd") || !OnPath("chmls"))
-            GTEST_SKIP() << "chmcmd (fp-utils) is not installed";
+            FAIL() << "chmcmd (fp-utils) is not installed";
         project.SetMBKFileName(folder + "guide.mbk");
         project.SetIncludeMBKProjectInfo(0);
         for (const char* page : {"intro.htm", "a&b.htm", "sub/page one.htm", "k.htm"})

@@ -109,7 +109,7 @@ class ConvertTest : public ControllerTest {
 protected:
     void SetUp() override {
         if (!OnPath("chmcmd"))
-            GTEST_SKIP() << "chmcmd is not installed";
+            FAIL() << "chmcmd is not installed";
     }
     // A help file with two pages, with or without contents.
     std::string Chm(const std::string& name, bool withContents) {

@@ -43,7 +43,7 @@ class EndToEnd : public ControllerTest {
 protected:
     void SetUp() override {
         if (!OnPath("chmcmd") || !OnPath("chmls"))
-            GTEST_SKIP() << "chmcmd (fp-utils) is not installed";
+            FAIL() << "chmcmd (fp-utils) is not installed";
         folder.Write("guide/pages/intro.htm", Page("Introduction"));
         folder.Write("guide/pages/usage/start.htm", Page("Getting Started"));
         folder.Write("guide/pages/usage/advanced.htm", Page("Advanced Use"));
