@@ -50,7 +50,12 @@ void ReportUnwritableFile(const std::string& path, const std::string& reason) {
     mb::LogLine(line.c_str());
 }
 
-int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard) {
+namespace {
+
+// Writes `path` through `fill`, which hands the data to the file and gives
+// kItsOk or why it stopped; `size` names the stream in a read failure.
+int SaveToFile(const std::string& path, CReplaceGuard& guard, uint64_t size,
+               const std::function<int(COutputFile&)>& fill) {
     COutputFile file(path, guard);
     if (file.Kept())
         return 0;
@@ -59,14 +64,13 @@ int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplace
             ReportUncreatableFile(path);
         return 1;
     }
-    OutputSink sink(file);
-    int result = stream.CopyTo(sink);
+    int result = fill(file);
     if (result == kItsWriteFailed) {
         ReportUnwritableFile(path, file.Error());
         return 1;
     }
     if (result != kItsOk) {
-        ReportUnreadableStream(path, stream.Size());
+        ReportUnreadableStream(path, size);
         return 1;
     }
     if (!file.Commit()) {
@@ -76,20 +80,19 @@ int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplace
     return 0;
 }
 
+} // namespace
+
+int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard) {
+    return SaveToFile(path, guard, stream.Size(), [&stream](COutputFile& file) {
+        OutputSink sink(file);
+        return stream.CopyTo(sink);
+    });
+}
+
 int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard& guard) {
-    COutputFile file(path, guard);
-    if (file.Kept())
-        return 0;
-    if (!file.IsOpen()) {
-        if (!guard.IsSource(path))
-            ReportUncreatableFile(path);
-        return 1;
-    }
-    if (!file.Write(data) || !file.Commit()) {
-        ReportUnwritableFile(path, file.Error());
-        return 1;
-    }
-    return 0;
+    return SaveToFile(path, guard, data.size(), [data](COutputFile& file) {
+        return file.Write(data) ? kItsOk : kItsWriteFailed;
+    });
 }
 
 int CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder) {
