@@ -123,9 +123,12 @@ int RunImportHhp(const Invocation& invocation) {
                    "\"), because topic paths are kept relative to the project folder");
         return kExitUsage;
     }
-    if (SamePath(mbk, hhp)) {
-        PrintError("the project file would replace the .hhp it is made from (\"" + hhp + "\")");
-        return kExitFailed;
+    // A project file of another kind could be one of the files the import
+    // reads, or the .hhp itself.
+    if (!mb::EndsWithNoCase(mbk, ".mbk") || SamePath(mbk, hhp)) {
+        PrintError("the project file must be a .mbk file other than the .hhp (not \"" + mbk +
+                   "\")");
+        return kExitUsage;
     }
     if (!MayReplace(mbk, invocation.Has("force"))) {
         PrintError("\"" + mbk + "\" was kept (--force or --yes replaces it)");
@@ -161,6 +164,10 @@ int RunExportHhp(const Invocation& invocation) {
     if (FolderOf(hhp) != FolderOf(mbk)) {
         PrintError("the .hhp must be written into the project folder (\"" + FolderOf(mbk) +
                    "\"), because its topic paths are relative to it");
+        return kExitUsage;
+    }
+    if (!mb::EndsWithNoCase(hhp, ".hhp")) {
+        PrintError("the file to export to must be a .hhp file (not \"" + hhp + "\")");
         return kExitUsage;
     }
     if (controller.ExportHHP(hhp) != 1) {

@@ -208,10 +208,8 @@ TEST_F(CliProject, ExportReplacesFilesOnlyAfterAYesAndNeverTheProjectFile) {
     auto asked = Cli({"export-hhp", mbk});
     EXPECT_EQ(asked.exitStatus, 1);
     EXPECT_TRUE(Contains(asked.output, tree / "guide/base.hhp")) << asked.output;
-    EXPECT_EQ(Cli({"export-hhp", mbk, tree / "guide/other.txt"}).exitStatus, 1);
-    auto itself = Cli({"export-hhp", mbk, mbk, "--yes"});
-    EXPECT_EQ(itself.exitStatus, 1);
-    EXPECT_TRUE(Contains(itself.output, "would replace the project file")) << itself.output;
+    EXPECT_EQ(Cli({"export-hhp", mbk, tree / "guide/other.txt", "--yes"}).exitStatus, 2);
+    EXPECT_EQ(Cli({"export-hhp", mbk, mbk, "--yes"}).exitStatus, 2);
     EXPECT_EQ(Contents(tree / "guide"), before);
 
     auto replaced = Cli({"export-hhp", "--yes", mbk});
@@ -250,7 +248,8 @@ TEST_F(CliProject, ImportRefusesWhatIsNoProjectAndKeepsTheOldOne) {
     EXPECT_EQ(TempTree::Read(good), kept);
 
     std::string hhp = tree.Write("guide/x.hhp", "[OPTIONS]\r\nTitle=X\r\n");
-    EXPECT_EQ(Cli({"import-hhp", "--force", hhp, hhp}).exitStatus, 1);
+    EXPECT_EQ(Cli({"import-hhp", "--force", hhp, hhp}).exitStatus, 2);
+    EXPECT_EQ(Cli({"import-hhp", "--force", hhp, tree / "guide/intro.htm"}).exitStatus, 2);
     EXPECT_EQ(TempTree::Read(hhp), "[OPTIONS]\r\nTitle=X\r\n");
 }
 

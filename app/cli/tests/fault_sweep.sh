@@ -72,6 +72,7 @@ for kind in dir empty random missing; do
     sed "s/fifo.hhc/$kind.hhc/" hhc-fifo.hhp >"hhc-$kind.hhp"
 done
 printf '[OPTIONS]\r\nTitle=Nested\r\n[MAP]\r\n#include missing.h\r\n[FILES]\r\na.htm\r\n' >header-missing.hhp
+printf '[OPTIONS]\r\nTitle=Edited by hand\r\n' >other.hhp
 # An output folder that already holds a page of the same name as one in
 # good.chm, with other content.
 mkdir taken
@@ -187,12 +188,13 @@ run_case "new over a project" "1" "" - -- new good.mbk
 run_case "new over a project, yes" "0" "good.mbk" - -- new good.mbk --yes
 run_case "import-hhp over a project" "1" "" - -- import-hhp good.hhp
 run_case "import-hhp over a project, yes" "0" "good.mbk" - -- --yes import-hhp good.hhp
-run_case "import-hhp over its own input" "1" "" - -- --yes import-hhp --force good.hhp good.hhp
+run_case "import-hhp over its own input" "2" "" - -- --yes import-hhp --force good.hhp good.hhp
 run_case "export-hhp over the project's files" "1" "" - -- export-hhp good.mbk
 run_case "export-hhp over the project's files, yes" "0" "good.hhp good.hhc good.hhk" - -- \
     export-hhp good.mbk --yes
-run_case "export-hhp over the project file" "1" "" - -- --yes export-hhp good.mbk good.mbk
-run_case "export-hhp over another file" "1" "" - -- export-hhp good.mbk a.htm
+run_case "export-hhp over the project file" "2" "" - -- --yes export-hhp good.mbk good.mbk
+run_case "export-hhp over another file" "2" "" - -- --yes export-hhp good.mbk a.htm
+run_case "export-hhp over another project text" "1" "" - -- export-hhp good.mbk other.hhp
 run_case "compile" "0" "good.chm" - -- compile good.mbk
 run_case "compile, keeping its files" "0" "good.chm" - -- compile good.mbk --keep
 run_case "decompile into a folder with a page of its own" "0 1" "" - -- \
