@@ -72,6 +72,11 @@ for kind in dir empty random missing; do
     sed "s/fifo.hhc/$kind.hhc/" hhc-fifo.hhp >"hhc-$kind.hhp"
 done
 printf '[OPTIONS]\r\nTitle=Nested\r\n[MAP]\r\n#include missing.h\r\n[FILES]\r\na.htm\r\n' >header-missing.hhp
+printf '[OPTIONS]\r\nTitle=Deep\r\nContents file=deep.hhc\r\n[FILES]\r\na.htm\r\n' >deep.hhp
+{
+    for _ in $(seq 1 5000); do printf '<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="x"></OBJECT>'; done
+    for _ in $(seq 1 5000); do printf '</UL>'; done
+} >deep.hhc
 printf '[OPTIONS]\r\nTitle=Edited by hand\r\n' >other.hhp
 # An output folder that already holds a page of the same name as one in
 # good.chm, with other content.
@@ -182,6 +187,8 @@ for hhp in fifo dir empty random truncated missing hhc-fifo hhc-dir hhc-empty hh
     # Refused input never replaces a good project, even when told to.
     run_case "import-hhp $hhp over a project" "$expected" "$may" - -- import-hhp --force "$hhp.hhp" good.mbk
 done
+
+run_case "import-hhp nested too deeply" "0" "" - -- import-hhp deep.hhp
 
 # Existing files are replaced only after a Yes; never the input itself.
 run_case "new over a project" "1" "" - -- new good.mbk
