@@ -49,7 +49,8 @@ int CProjectFile::ImportHHPFile(const std::string& path) {
     GetProjectFolderByHHPFile(path);
     CXML hhp("HHP");
     if (!m_hhp.ReadHHPFileToXML(path, &hhp)) {
-        TellImportFailed("This file is not an HTML Help project (.hhp):", m_hhp.GetReadProblems());
+        TellImportFailed("This file cannot be imported as an HTML Help project (.hhp):",
+                         m_hhp.GetReadProblems());
         InitProject();
         return 0;
     }
