@@ -66,7 +66,10 @@ int TypeCode(const CItsElement& element) {
 } // namespace
 
 int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder, bool includeSystem) {
-    CStorageDumper dumper({includeSystem, m_includeProject, false}, SaveStreamToFile);
+    CStorageDumper dumper({includeSystem, m_includeProject, false},
+                          [this](const CItsStream& stream, const std::string& path) {
+                              return SaveStreamToFile(stream, path, m_replaceGuard);
+                          });
     return dumper.Dump(storage, folder);
 }
 
@@ -74,7 +77,15 @@ int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {
     m_includeProject = includeProject;
     if (!m_file.IsOpen())
         return 1;
-    return DumpAll(m_file.pStorage(), folder, false);
+    int result = DumpAll(m_file.pStorage(), folder, false);
+    return ReportDamage() ? 1 : result;
+}
+
+bool CCHMFileRW::ReportDamage() const {
+    if (m_file.Damage() == 0)
+        return false;
+    mb::LogLine("\r\nthe help file is damaged: some of its files are missing or incomplete\n");
+    return true;
 }
 
 bool CCHMFileRW::CHM_DumpStorage(const std::string& subFolder, const std::string& storagePath,
@@ -110,6 +121,8 @@ int CCHMFileRW::CHM_Dump(const std::string& folder, const std::string& mapFile) 
     if (!m_file.IsOpen())
         return 1;
     int result = DumpAll(m_file.pStorage(), folder, true);
+    if (ReportDamage())
+        result = 1;
     CHMContextMap map;
     int mapResult = ReadContextMap(m_file, map);
     if (mapResult != kItsOk)

@@ -80,6 +80,7 @@ bool HasRootStream(const CItsFile& file, const std::string& name) {
 
 bool CCHMFileRW::CHM_SetCHMFile(const std::string& path) {
     m_lastResult = m_file.OpenITS(path);
+    m_replaceGuard.SetSource(path);
     return m_lastResult == kItsOk;
 }
 

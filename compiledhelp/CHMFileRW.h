@@ -8,11 +8,14 @@
 // names and without a leading separator: "a\b.htm". Everything written to
 // disk lands below the output folder the caller chose: element names that
 // would climb out of it ("..", absolute paths, drive letters) are refused and
-// reported in the run log, and the rest goes on. Files are written to a
-// temporary name and renamed when complete. Progress and error lines go to
+// reported in the run log, and the rest goes on. New files are written in
+// place and removed again when writing fails; an existing file is replaced
+// (through a temporary file) only when the user agrees, and the help file
+// being read never. Progress and error lines go to
 // the main window as WM_APP_LOG.
 
 #include "compiledhelp/ItsFile.h"
+#include "compiledhelp/OutputFile.h"
 
 #include <cstdint>
 #include <map>
@@ -121,7 +124,8 @@ public:
 
     // Converts `chmPath` into index pages, images and rewritten topics in
     // `outputFolder` (or, when empty, a folder "<title>_marrow" beside the
-    // file). True when the file has a contents sitemap.
+    // file). True when the file has a contents sitemap and every page was
+    // written.
     bool CHM2PDA(const std::string& chmPath, const std::string& outputFolder,
                  const std::string& indexFileName);
 
@@ -132,6 +136,8 @@ private:
     };
 
     int DumpAll(const CItsStorage& storage, const std::string& folder, bool includeSystem);
+    // Logs and returns true when the open file showed signs of damage.
+    bool ReportDamage() const;
     bool ReadSitemapFile(const std::string& path, CXML* root, const char* rootTag);
     bool FindAtRoot(const char* ending, std::string& name) const;
 
@@ -142,15 +148,18 @@ private:
     std::string CHM_GetIndexPageFilename(int page) const;
     void CHM_GetPrevNextURL(int page, std::string& previous, std::string& next) const;
     void CHM2PDA_AddUsedImage(int number);
-    void CHM2PDA_CreateImages(const std::string& folder) const;
+    void CHM2PDA_CreateImages(const std::string& folder);
     int CHM2PDA_Decompile(const std::string& folder);
-    int CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path) const;
+    int CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path);
     std::string CHM2PDA_RemoveSomething(std::string text, const std::string& path) const;
     std::string CHM2PDA_CreateNavigateTableForHtmlPage(const std::string& path) const;
     PrevNext CHM2PDA_GetPrevNextFile(const std::string& path) const;
     void IndexTopicList();
 
     CItsFile m_file;
+    // Keeps existing output files unless the user agrees, and the open
+    // help file always.
+    CReplaceGuard m_replaceGuard;
     int m_lastResult = kItsNotOpen;
     bool m_includeProject = false;
     // Name (without folder) of the file being converted, for "MS-ITS:" links.

@@ -6,7 +6,6 @@
 
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ElementRules.h"
-#include "baseutil/SafeFile.h"
 #include "compiledhelp/StorageDumper.h"
 #include "markup/HTMLHelper.h"
 
@@ -62,13 +61,16 @@ int CCHMFileRW::CHM2PDA_Decompile(const std::string& folder) {
 int CCHMFileRW::CHM2Web_Decompile(const std::string& folder) {
     if (!m_file.IsOpen())
         return 1;
-    CStorageDumper dumper({false, false, true}, SaveStreamToFile);
+    CStorageDumper dumper({false, false, true},
+                          [this](const CItsStream& stream, const std::string& path) {
+                              return SaveStreamToFile(stream, path, m_replaceGuard);
+                          });
     return dumper.Dump(m_file.pStorage(), folder);
 }
 
-int CCHMFileRW::CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path) const {
+int CCHMFileRW::CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path) {
     if (!IsHtmlTopic(path))
-        return SaveStreamToFile(stream, path);
+        return SaveStreamToFile(stream, path, m_replaceGuard);
     std::string text;
     if (stream.ReadAll(text) != kItsOk) {
         ReportUnreadableStream(path, stream.Size());
@@ -76,16 +78,7 @@ int CCHMFileRW::CHM2PDA_SaveSub(const CItsStream& stream, const std::string& pat
     }
     text.resize(strnlen(text.data(), text.size()));
     text = CHM2PDA_RemoveSomething(std::move(text), path);
-    mb::SafeFileWriter writer(path, mb::SyncMode::Unsynced);
-    if (!writer.IsOpen()) {
-        ReportUncreatableFile(path);
-        return 1;
-    }
-    if (!writer.Write(text) || !writer.Commit()) {
-        ReportUnwritableFile(path, writer.Error());
-        return 1;
-    }
-    return 0;
+    return SaveDataToFile(text, path, m_replaceGuard);
 }
 
 std::string CCHMFileRW::CHM2PDA_RemoveSomething(std::string text, const std::string& path) const {

@@ -5,7 +5,6 @@
 
 #include "baseutil/MainWindow.h"
 #include "baseutil/Path.h"
-#include "baseutil/SafeFile.h"
 #include "baseutil/Xml.h"
 #include "compiledhelp/ChmIcons.h"
 #include "compiledhelp/ElementRules.h"
@@ -96,8 +95,9 @@ bool CCHMFileRW::CHM2PDA(const std::string& chmPath, const std::string& outputFo
         CHM2PDA_CreateImages(images);
     else
         ReportUncreatableFile(images);
-    CHM2PDA_Decompile(m_sourceFolder);
-    return hasContents;
+    bool copied = CHM2PDA_Decompile(m_sourceFolder) == 0;
+    bool damaged = ReportDamage();
+    return hasContents && copied && !damaged;
 }
 
 void CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath) {
@@ -120,9 +120,7 @@ void CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& index
         text += m_pages[page];
         CHM2PDA_OutputIndexPageTail(text, page);
         std::string path = page == 0 ? indexPath : folder + CHM_GetIndexPageFilename(page);
-        std::string error;
-        if (!mb::WriteFileSafely(path, text, &error))
-            ReportUncreatableFile(path);
+        SaveDataToFile(text, path, m_replaceGuard);
     }
 }
 
@@ -214,13 +212,12 @@ void CCHMFileRW::CHM2PDA_AddUsedImage(int number) {
         m_usedImages.push_back(image);
 }
 
-void CCHMFileRW::CHM2PDA_CreateImages(const std::string& folder) const {
+void CCHMFileRW::CHM2PDA_CreateImages(const std::string& folder) {
     for (uint16_t number : m_usedImages) {
         std::string_view gif = ChmIconGif(number);
         if (gif.empty())
             continue;
         std::string path = folder + "/" + std::to_string(number) + ".gif";
-        if (!mb::WriteFileSafely(path, gif))
-            ReportUncreatableFile(path);
+        SaveDataToFile(gif, path, m_replaceGuard);
     }
 }

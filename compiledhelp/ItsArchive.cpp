@@ -13,6 +13,12 @@
 #include <unistd.h>
 #include <utility>
 
+// The system handed to libmspack, with the archive's damage counter.
+struct ItsArchiveSystem {
+    mspack_system base;
+    int* damage;
+};
+
 namespace {
 
 // The handles that libmspack reads from and writes to. Reading goes to the
@@ -22,11 +28,13 @@ struct MsFile {
     std::FILE* in = nullptr;
     ItsSink* sink = nullptr;
     bool failed = false;
+    int* damage = nullptr; // counts signs of a damaged container
 };
+
 
 constexpr const char* kSinkPrefix = "mb-sink:";
 
-mspack_file* SysOpen(mspack_system*, const char* filename, int mode) {
+mspack_file* SysOpen(mspack_system* system, const char* filename, int mode) {
     if (mode == MSPACK_SYS_OPEN_WRITE) {
         void* address = nullptr;
         if (std::strncmp(filename, kSinkPrefix, std::strlen(kSinkPrefix)) != 0 ||
@@ -49,6 +57,7 @@ mspack_file* SysOpen(mspack_system*, const char* filename, int mode) {
         return nullptr;
     }
     handle->in = in;
+    handle->damage = reinterpret_cast<ItsArchiveSystem*>(system)->damage;
     return reinterpret_cast<mspack_file*>(handle);
 }
 
@@ -82,8 +91,32 @@ constexpr size_t kDirHeaderLengthField = 0x08;
 constexpr size_t kDirFirstListingField = 0x20;
 constexpr size_t kListingPreviousField = 0x0c;
 
+constexpr size_t kDirChunkSizeField = 0x10;
+constexpr size_t kDirLastListingField = 0x24;
+
+// libmspack passes over chunks between the first and the last listing chunk
+// that are not listing chunks, as index chunks may be; a chunk that is
+// neither has been damaged, and the names it held are lost.
+int CountDamagedChunks(std::FILE* in, off_t headerStart, const unsigned char* header) {
+    uint32_t chunkSize = ReadLe32(header + kDirChunkSizeField);
+    uint32_t first = ReadLe32(header + kDirFirstListingField);
+    uint32_t last = ReadLe32(header + kDirLastListingField);
+    if (chunkSize == 0 || last < first || last - first > 100000)
+        return 0; // refused by libmspack itself
+    off_t chunks = headerStart + static_cast<off_t>(ReadLe32(header + kDirHeaderLengthField));
+    int damaged = 0;
+    for (uint32_t chunk = first; chunk <= last; ++chunk) {
+        char signature[4];
+        off_t at = chunks + static_cast<off_t>(chunk) * chunkSize;
+        if (pread(fileno(in), signature, sizeof signature, at) != sizeof signature ||
+            (std::memcmp(signature, "PMGL", 4) != 0 && std::memcmp(signature, "PMGI", 4) != 0))
+            ++damaged;
+    }
+    return damaged;
+}
+
 void MendFirstListingChunk(std::FILE* in, off_t headerStart, unsigned char* header) {
-    if (std::memcmp(header, "ITSP", 4) != 0 || ReadLe32(header + kDirFirstListingField) == 0)
+    if (ReadLe32(header + kDirFirstListingField) == 0)
         return;
     off_t chunk0 = headerStart + static_cast<off_t>(ReadLe32(header + kDirHeaderLengthField));
     unsigned char chunk[kListingPreviousField + 4];
@@ -108,8 +141,11 @@ int SysRead(mspack_file* file, void* buffer, int bytes) {
         if (std::memcmp(guid, kHeaderGuid1, sizeof kHeaderGuid1) == 0)
             guid[0] = kHeaderGuid2First;
     }
-    if (got == kDirHeaderLength && start >= 0)
+    if (got == kDirHeaderLength && start >= 0 && std::memcmp(bytesRead, "ITSP", 4) == 0) {
         MendFirstListingChunk(handle->in, start, bytesRead);
+        if (handle->damage)
+            *handle->damage += CountDamagedChunks(handle->in, start, bytesRead);
+    }
     return static_cast<int>(got);
 }
 
@@ -139,9 +175,20 @@ off_t SysTell(mspack_file* file) {
     return handle && handle->in ? ftello(handle->in) : -1;
 }
 
-// libmspack reports damaged structures it works around; the caller learns
-// about real failures from the result codes, so the remarks are dropped.
-void SysMessage(mspack_file*, const char*, ...) {}
+// libmspack reports the damaged structures it works around as remarks.
+// Those that mean lost names or data are counted; the rest (an unusual
+// chunk size or version, spare bytes at the end) are harmless.
+void SysMessage(mspack_file* file, const char* format, ...) {
+    auto* handle = reinterpret_cast<MsFile*>(file);
+    static const char* const kDamage[] = {"contents are corrupt", "possibly truncated",
+                                          "invalid section number", "bytes longer than"};
+    if (!handle || !handle->damage || !format)
+        return;
+    for (const char* sign : kDamage) {
+        if (std::strstr(format, sign))
+            ++*handle->damage;
+    }
+}
 
 void* SysAlloc(mspack_system*, size_t bytes) {
     return std::malloc(bytes);
@@ -232,12 +279,13 @@ int CItsArchive::Open(const std::string& path, std::shared_ptr<CItsArchive>& arc
     if (!opened)
         return kItsNoMemory;
     opened->m_path = path;
-    opened->m_system.reset(new (std::nothrow)
-                               mspack_system{SysOpen, SysClose, SysRead, SysWrite, SysSeek, SysTell,
-                                             SysMessage, SysAlloc, SysFree, SysCopy, nullptr});
+    opened->m_system.reset(new (std::nothrow) ItsArchiveSystem{
+        {SysOpen, SysClose, SysRead, SysWrite, SysSeek, SysTell, SysMessage, SysAlloc, SysFree,
+         SysCopy, nullptr},
+        &opened->m_damage});
     if (!opened->m_system)
         return kItsNoMemory;
-    opened->m_decompressor = mspack_create_chm_decompressor(opened->m_system.get());
+    opened->m_decompressor = mspack_create_chm_decompressor(&opened->m_system->base);
     if (!opened->m_decompressor)
         return kItsNoMemory;
     opened->m_header = opened->m_decompressor->open(opened->m_decompressor, opened->m_path.c_str());

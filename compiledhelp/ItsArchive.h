@@ -17,7 +17,7 @@
 struct mschm_decompressor;
 struct mschmd_header;
 struct mschmd_file;
-struct mspack_system;
+struct ItsArchiveSystem;
 
 // Result codes of the container operations (0 is success).
 enum ItsResult : int {
@@ -83,6 +83,9 @@ public:
 
     // Decompresses the stream `index` into `sink`.
     int Extract(size_t index, ItsSink& sink);
+    // Signs of damage seen in the container's directory and streams so far
+    // (0 for a sound file): names or data that could not be read.
+    int Damage() const { return m_damage; }
     // A key that orders streams by their place in the file; extracting in
     // this order decompresses every compressed block only once.
     uint64_t StorageOrder(size_t index) const;
@@ -92,8 +95,9 @@ private:
     void BuildTree();
 
     std::string m_path;
-    std::unique_ptr<mspack_system> m_system;
+    std::unique_ptr<ItsArchiveSystem> m_system;
     mschm_decompressor* m_decompressor = nullptr;
     mschmd_header* m_header = nullptr;
     std::vector<ItsNode> m_nodes;
+    int m_damage = 0;
 };

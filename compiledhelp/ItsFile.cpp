@@ -148,3 +148,7 @@ int CItsFile::ReadStream(const std::string& name, std::string& data) const {
     }
     return stream.ReadAll(data);
 }
+
+int CItsFile::Damage() const {
+    return IsOpen() ? m_root.m_archive->Damage() : 0;
+}

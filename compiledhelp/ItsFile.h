@@ -86,6 +86,8 @@ public:
     int OpenStream(const std::string& name, CItsStream& stream) const;
     // Reads the whole stream `name` of the root into `data`.
     int ReadStream(const std::string& name, std::string& data) const;
+    // Signs of damage seen in the open file so far (0 for a sound file).
+    int Damage() const;
     // Releases the file; calling it again is harmless.
     void CloseStorage() { m_root = CItsStorage(); }
 

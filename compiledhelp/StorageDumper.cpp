@@ -4,7 +4,6 @@
 #include "baseutil/Path.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ElementRules.h"
-#include "baseutil/SafeFile.h"
 #include "runconfig/RunEnv.h"
 
 #include <algorithm>
@@ -17,13 +16,13 @@ constexpr size_t kMaxReasonLength = 500;
 // Hands the bytes of a stream to the output file as they are decompressed.
 class OutputSink final : public ItsSink {
 public:
-    explicit OutputSink(mb::SafeFileWriter& file) : m_file(file) {}
+    explicit OutputSink(COutputFile& file) : m_file(file) {}
     bool Write(const void* data, size_t size) override {
         return m_file.Write(std::string_view(static_cast<const char*>(data), size));
     }
 
 private:
-    mb::SafeFileWriter& m_file;
+    COutputFile& m_file;
 };
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -51,24 +50,43 @@ void ReportUnwritableFile(const std::string& path, const std::string& reason) {
     mb::LogLine(line.c_str());
 }
 
-int SaveStreamToFile(const CItsStream& stream, const std::string& path) {
-    mb::SafeFileWriter writer(path, mb::SyncMode::Unsynced);
-    if (!writer.IsOpen()) {
-        ReportUncreatableFile(path);
+int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard) {
+    COutputFile file(path, guard);
+    if (file.Kept())
+        return 0;
+    if (!file.IsOpen()) {
+        if (!guard.IsSource(path))
+            ReportUncreatableFile(path);
         return 1;
     }
-    OutputSink sink(writer);
+    OutputSink sink(file);
     int result = stream.CopyTo(sink);
     if (result == kItsWriteFailed) {
-        ReportUnwritableFile(path, writer.Error());
+        ReportUnwritableFile(path, file.Error());
         return 1;
     }
     if (result != kItsOk) {
         ReportUnreadableStream(path, stream.Size());
         return 1;
     }
-    if (!writer.Commit()) {
-        ReportUnwritableFile(path, writer.Error());
+    if (!file.Commit()) {
+        ReportUnwritableFile(path, file.Error());
+        return 1;
+    }
+    return 0;
+}
+
+int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard& guard) {
+    COutputFile file(path, guard);
+    if (file.Kept())
+        return 0;
+    if (!file.IsOpen()) {
+        if (!guard.IsSource(path))
+            ReportUncreatableFile(path);
+        return 1;
+    }
+    if (!file.Write(data) || !file.Commit()) {
+        ReportUnwritableFile(path, file.Error());
         return 1;
     }
     return 0;
@@ -90,6 +108,7 @@ int CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder) 
         if (isStream && m_filter.skipSitemaps && mb::chm::IsSitemap(element.name))
             continue;
         if (!mb::chm::IsSafeElementName(element.name)) {
+            m_found += isStream ? 1 : 0;
             std::string line = "\r\nunsafe name refused: \"" + element.name + "\" in " + folder +
                                " (it would be written outside the output folder)\n";
             mb::LogLine(line.c_str());
@@ -98,6 +117,7 @@ int CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder) 
         }
         std::string path = Join(folder, element.name);
         if (isStream) {
+            ++m_found;
             CItsStream stream;
             storage.OpenStream(element, stream);
             m_jobs.push_back({stream, path, stream.StorageOrder()});
@@ -118,8 +138,16 @@ int CStorageDumper::Run() {
     for (const Job& job : m_jobs) {
         if (m_writer(job.stream, job.path) != 0)
             result = 1;
+        else
+            ++m_handled;
     }
     m_jobs.clear();
+    if (m_handled < m_found) {
+        std::string line = "\r\n" + std::to_string(m_found - m_handled) + " of " +
+                           std::to_string(m_found) + " files of the help file were not written\n";
+        mb::LogLine(line.c_str());
+        result = 1;
+    }
     return result;
 }
 

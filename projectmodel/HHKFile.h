@@ -3,7 +3,8 @@
 // element "hhkTreeRoot". "Type" 0 is a keyword with one topic in its own
 // "Local", 4 a keyword with several topics, which are its children of type
 // 5 ("Name" the topic's title, "Local" its page); a keyword's other
-// children are its sub-keywords.
+// children are its sub-keywords. "SeeAlso", when set, names the keyword a
+// keyword refers to.
 //
 // Notifications: 21 renamed, 22 selection (node), 23 page changed, 24 type
 // changed (node), 25 / 26 activation, 27 entries removed and the index

@@ -14,6 +14,9 @@ using namespace mb::sitemap;
 namespace {
 
 const char* const kPropertyNames[] = {"FrameName", "WindowName", "Font"};
+// The keyword a keyword refers to instead of (or besides) its topics: an
+// attribute of the node and of its "Topic" in the project file.
+const char* const kSeeAlso = "SeeAlso";
 
 // Reads the keywords of a scanned .hhk into "Topic" elements.
 class HHKReader {
@@ -60,6 +63,7 @@ private:
         CXML* keyword = nullptr;
         CXML* current = nullptr;
         std::string pending;
+        std::string seeAlso;
         for (int i = 0; i < object->GetChildCount(); ++i) {
             const CXML* param = object->GetChildAt(i);
             if (param->GetTagName() != "PARAM")
@@ -82,8 +86,13 @@ private:
                     pending = value;
                 else if (current)
                     current->SetAttr("Local", m_resolve(DecodeLocal(value)));
+            } else if (mb::EqualsNoCase(name, "see also") && !value.empty()) {
+                // Doxygen writes it before the keyword's name.
+                seeAlso = DecodeText(value);
             }
         }
+        if (keyword && !seeAlso.empty())
+            keyword->SetAttr(kSeeAlso, seeAlso);
     }
 
     static bool IsName(const std::string& name) { return mb::EqualsNoCase(name, "name"); }
@@ -143,6 +152,9 @@ void CHHKFile::WriteXMLTree_Ver2(CXML* element) const {
         if (!local.empty())
             topic->SetAttr("Local", ToProjectForm(local));
         topic->SetAttr("Type", entry.node->GetAttrInt("Type"));
+        const std::string& seeAlso = AttrOf(entry.node, kSeeAlso);
+        if (!seeAlso.empty())
+            topic->SetAttr(kSeeAlso, seeAlso);
     }
 }
 
@@ -178,9 +190,12 @@ void CHHKFile::ReadXMLTree_Ver2(const CXML* element) {
         const CXML* topic = siteMap->GetChildAt(i);
         if (topic->GetTagName() != "Topic")
             continue;
-        nester.Add(CreateNode(AttrOf(topic, "Name"), paths.Get(AttrOf(topic, "Local"), inMemory),
-                              topic->GetAttrInt("Type")),
-                   topic->GetAttrInt("XPosition"));
+        CXML* node = CreateNode(AttrOf(topic, "Name"), paths.Get(AttrOf(topic, "Local"), inMemory),
+                                topic->GetAttrInt("Type"));
+        const std::string& seeAlso = AttrOf(topic, kSeeAlso);
+        if (!seeAlso.empty())
+            node->SetAttr(kSeeAlso, seeAlso);
+        nester.Add(node, topic->GetAttrInt("XPosition"));
     }
     AddLoadedNodes(&list);
 }
@@ -213,6 +228,9 @@ std::string CHHKFile::BuildHHKText() const {
         int depth = lists.MoveTo(entry.level);
         AppendLine(text, depth, "<LI> <OBJECT type=\"text/sitemap\">");
         FillParamString(text, depth + 1, "Name", EncodeText(node->GetAttr("Name")));
+        const std::string& seeAlso = AttrOf(node, kSeeAlso);
+        if (!seeAlso.empty())
+            FillParamString(text, depth + 1, "See Also", EncodeText(seeAlso));
         if (GetNodeType(node) == kKeywordWithTopics) {
             for (int i = 0; i < node->GetChildCount(); ++i) {
                 const CXML* topic = node->GetChildAt(i);

@@ -5,6 +5,7 @@
 #include "commonkit/StringTable.h"
 #include "projectmodel/CompilerText.h"
 #include "projectmodel/HHPFile.h"
+#include "projectmodel/ProjectCopyName.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TextValues.h"
 
@@ -156,7 +157,7 @@ std::string CHHPFile::BuildHHPText(PathForm form) const {
         out += relative(m_files->GetChildAt(i)->GetAttr("Name")) + kCrLf;
     if (m_project && m_project->GetIncludeMBKProjectInfo() &&
         !m_project->GetProjectFileTitle().empty())
-        out += mb::OneLine(m_project->GetProjectFileTitle()) + ".mbkmbk" + kCrLf;
+        out += mb::ProjectCopyName(m_project->GetProjectFileTitle()) + kCrLf;
 
     out += kCrLf;
     out += kCrLf;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -155,19 +156,7 @@ int CProjectFile::WriteProjectFile(const std::string& path) {
     }
 
     CXML root(kRootTag);
-    CXML* parameters = root.AddChild("ProjectParameters");
-    parameters->AddChild("ProjectFileVersion", "2.0");
-    {
-        FlagScope writing(m_writingProjectFile);
-        m_hhp.WriteXMLTree_Ver2(root.AddChild("HHP"));
-        CXML* hhc = root.AddChild("HHC");
-        hhc->SetAttr("ft", "ft");
-        m_hhc.WriteXMLTree_Ver2(hhc);
-        CXML* hhk = root.AddChild("HHK");
-        hhk->SetAttr("ft", "ft");
-        m_hhk.WriteXMLTree_Ver2(hhk);
-    }
-
+    BuildProjectDocument(root);
     mb::SafeFileWriter writer(path);
     if (!writer.Write(kDeclaration) || !root.XMLWrite(writer.File()) || !writer.Commit()) {
         std::string error = writer.Error().empty()
@@ -179,6 +168,28 @@ int CProjectFile::WriteProjectFile(const std::string& path) {
     }
     SetModified(0);
     return 1;
+}
+
+void CProjectFile::BuildProjectDocument(CXML& root) {
+    CXML* parameters = root.AddChild("ProjectParameters");
+    parameters->AddChild("ProjectFileVersion", "2.0");
+    FlagScope writing(m_writingProjectFile);
+    m_hhp.WriteXMLTree_Ver2(root.AddChild("HHP"));
+    CXML* hhc = root.AddChild("HHC");
+    hhc->SetAttr("ft", "ft");
+    m_hhc.WriteXMLTree_Ver2(hhc);
+    CXML* hhk = root.AddChild("HHK");
+    hhk->SetAttr("ft", "ft");
+    m_hhk.WriteXMLTree_Ver2(hhk);
+}
+
+bool CProjectFile::WritePortableCopy(std::FILE* out) {
+    CXML root(kRootTag);
+    {
+        FlagScope portable(m_writingPortableCopy);
+        BuildProjectDocument(root);
+    }
+    return std::fputs(kDeclaration, out) >= 0 && root.XMLWrite(out) && std::fflush(out) == 0;
 }
 
 int CProjectFile::SaveProject() {
@@ -241,6 +252,8 @@ int CProjectFile::AbsolutePathToRelativePath(std::string& path) const {
         // folder exactly when the folder is its beginning.
         if (head.size() > m_folder.size() && head.compare(0, m_folder.size(), m_folder) == 0)
             relative = head.substr(m_folder.size());
+        else if (m_writingPortableCopy)
+            relative = std::filesystem::path(head).lexically_relative(m_folder).string();
         for (char& c : relative) {
             if (c == '/')
                 c = '\\';

@@ -21,8 +21,10 @@
 #include "projectmodel/HHCFile.h"
 #include "projectmodel/HHKFile.h"
 #include "projectmodel/HHPFile.h"
+#include "projectmodel/ProjectCopyName.h"
 #include "projectmodel/TopicPath.h"
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,6 +54,11 @@ public:
     // 1 when written or when there was nothing to write; 0 on failure, which
     // leaves any existing file as it was and the project modified.
     int WriteProjectFile(const std::string& path);
+    // Writes the project file's text to `out` as the copy that travels inside
+    // the help file: paths of this machine outside the project folder in
+    // relative form too ("..\shared\x.htm"), so that the copy names no
+    // folder of the author's machine. The modified flag stays as it is.
+    bool WritePortableCopy(std::FILE* out);
     // Brings the settings' file names up to date and writes to the stored path.
     int SaveProject();
     int SaveProjectAs(const std::string& path);
@@ -82,7 +89,8 @@ public:
     std::string GetHHPFileName_FullPath() const { return DerivedName(".hhp"); }
     std::string GetHHCFileName_FullPath() const { return DerivedName(".hhc"); }
     std::string GetHHKFileName_FullPath() const { return DerivedName(".hhk"); }
-    std::string GetMBKMBKFileName() const { return DerivedName(".mbkmbk"); }
+    // Folder + the name of the enciphered copy (see ProjectCopyName).
+    std::string GetMBKMBKFileName() const { return m_folder + mb::ProjectCopyName(m_title); }
 
     // The project folder, kept with a trailing separator ("/" for a native
     // folder, "\" for a Windows one). Setting it marks the project modified.
@@ -331,6 +339,8 @@ private:
     std::string DerivedName(const std::string& extension) const {
         return m_folder + m_title + extension;
     }
+    // The project file's document under `root`.
+    void BuildProjectDocument(CXML& root);
     // Sets the folder (with its trailing separator) without marking.
     void StoreProjectFolder(const std::string& folder);
     void InitModels();
@@ -359,4 +369,5 @@ private:
     // differ in letter case; used while the project file is written.
     std::map<std::string, std::string> m_writtenSpellings;
     bool m_writingProjectFile = false;
+    bool m_writingPortableCopy = false;
 };

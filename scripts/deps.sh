@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     libexpat1-dev libxml2-dev
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     xdg-utils libfile-mimeinfo-perl
     fp-utils

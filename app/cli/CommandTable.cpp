@@ -22,7 +22,9 @@ const std::vector<Command>& AllCommands() {
          "write the .hhp, .hhc and .hhk of a project into its folder", "", "", 1, 2,
          RunExportHhp},
         {"compile", "<project.mbk>", "compile a project into its .chm with chmcmd",
-         "  --keep              keep the .hhp, .hhc and .hhk written for the compiler\n", "keep",
+         "  --keep              keep the .hhp, .hhc and .hhk written for the compiler\n"
+         "                      (hidden .mb-compile-* files; the log names them)\n",
+         "keep",
          1, 1, RunCompile},
         {"open-chm", "<file.chm>",
          "turn a help file into a project (a new folder beside it, with its .mbk)", "", "", 1, 1,

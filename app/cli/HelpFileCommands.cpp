@@ -5,11 +5,14 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
 #include "app/cli/FileQuestions.h"
+#include "app/cli/InterruptWatch.h"
 #include "app/cli/Paths.h"
 
+#include "app/core/PathChecks.h"
 #include "app/core/ProjectController.h"
 #include "projectmodel/ProjectFile.h"
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -51,12 +54,29 @@ int RunCompile(const Invocation& invocation) {
         if (!quiet)
             std::fputs(text.c_str(), stdout);
     };
-    request.progress = [&current](const std::string& name) {
+    std::atomic<bool> interrupted{false};
+    request.progress = [&current, &interrupted](const std::string& name) {
         current.Show(name);
-        return true;
+        return !interrupted;
     };
-    int made = controller.Compile(request);
+    int made;
+    int signal;
+    {
+        // Interrupted, the compile ends the compiler and removes its files
+        // before the tool ends.
+        InterruptWatch watch([&] {
+            interrupted = true;
+            controller.CancelCompile();
+        });
+        made = controller.Compile(request);
+        signal = watch.Signal();
+    }
     std::fflush(stdout);
+    if (signal != 0) {
+        PrintError("the compile of \"" + mbk + "\" was stopped by signal " +
+                   std::to_string(signal) + "; its files were removed");
+        EndBySignal(signal);
+    }
     std::string chm = controller.GetProject()->GetCHMFileName();
     if (made != 1) {
         PrintError("the compile of \"" + mbk + "\" failed (see the compiler's log above)");
@@ -130,7 +150,7 @@ int RunHandheld(const Invocation& invocation) {
         return kExitFailed;
     std::string folder = invocation.Value("output")
                              ? Absolute(*invocation.Value("output"))
-                             : CProjectController::GetConversionFolderName(chm);
+                             : mb::UnusedFolder(CProjectController::GetConversionFolderName(chm));
     CProjectController controller;
     if (controller.ConvertToHandheld(chm, folder) != 1) {
         PrintError("\"" + chm + "\" was not converted (see the log)");

@@ -1,15 +1,17 @@
 #include "app/core/ChmCompiler.h"
 
-#include "baseutil/ConsolePipe.h"
+#include "app/core/CompilerProcess.h"
+#include "app/core/UnindexablePages.h"
 #include "baseutil/IniSection.h"
 
-#include <condition_variable>
+#include <algorithm>
 #include <cstdlib>
-#include <deque>
+#include <cstring>
 #include <filesystem>
-#include <memory>
-#include <mutex>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <strings.h>
@@ -25,48 +27,9 @@ constexpr const char* kInstallHint =
     "The HTML Help compiler \"chmcmd\" was not found on the search path (PATH). It comes with "
     "the Debian package fp-utils: sudo apt-get install fp-utils\n";
 
-// The compiler's output on its way from the listener thread to the thread
-// of the compile call.
-struct Channel {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<std::string> chunks;
-    bool ended = false; // the pipe has reported its last output and is going
-    int status = -1;
-};
-
-class CompilerPipe : public CConsolePipe {
-public:
-    explicit CompilerPipe(std::shared_ptr<Channel> channel) : m_channel(std::move(channel)) {}
-
-    void OnReceivedOutput(const char* text) override {
-        std::lock_guard<std::mutex> lock(m_channel->mutex);
-        if (text)
-            m_channel->chunks.emplace_back(text);
-        else
-            m_channel->ended = true;
-        m_channel->changed.notify_all();
-    }
-    void OnChildExited(int status) override {
-        std::lock_guard<std::mutex> lock(m_channel->mutex);
-        m_channel->status = status;
-    }
-
-private:
-    std::shared_ptr<Channel> m_channel;
-};
-
 void Log(HHA_LOG_CALLBACK log, const std::string& text) {
     if (log)
         log(text.c_str());
-}
-
-// `text` as one shell word, whatever it contains.
-std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
 }
 
 // The absolute path of an executable `program` on PATH, or "".
@@ -141,114 +104,123 @@ FileStamp StampOf(const fs::path& file) {
     return stamp;
 }
 
-// The name of the file that a line of chmcmd's output says it takes into
-// the help file, if the line says so.
-std::optional<std::string> FileTakenIn(std::string_view line) {
-    struct Form {
-        std::string_view prefix;
-        bool endsWithDot;
-    };
-    static constexpr Form kForms[] = {
-        {"Note: Scanning file ", true},
-        {"Note: Not scanning file because of unknown extension ", false},
-        {"Note: Scanning TOC file : ", true},
-        {"Note: Scanning Index file : ", true},
-    };
-    for (const Form& form : kForms) {
-        if (line.substr(0, form.prefix.size()) != form.prefix)
-            continue;
-        std::string_view name = line.substr(form.prefix.size());
-        if (form.endsWithDot && !name.empty() && name.back() == '.')
-            name.remove_suffix(1);
-        if (name.empty())
-            return std::nullopt;
-        return std::string(name);
+// chmcmd ends with 217 on an exception it does not handle; a signal gives
+// 128 + its number. Exit code 1 is a project it refuses.
+bool Crashed(const mb::CompileRun& run) {
+    return run.status == 217 || run.status > 128;
+}
+
+bool FullTextSearchIsOn(const fs::path& project) {
+    auto lines = mb::ReadIniSection(project.string(), "OPTIONS");
+    if (!lines)
+        return false;
+    for (const std::string& line : *lines) {
+        size_t equals = line.find('=');
+        std::string_view key = Trimmed(std::string_view(line).substr(0, equals));
+        if (equals != std::string::npos && key.size() == 16 &&
+            strncasecmp(key.data(), "full-text search", key.size()) == 0)
+            return strcasecmp(std::string(Trimmed(line.substr(equals + 1))).c_str(), "yes") == 0;
     }
-    return std::nullopt;
+    return false;
 }
 
-bool IsProjectCopy(std::string_view name) {
-    constexpr std::string_view kExtension = ".mbkmbk";
-    return name.size() >= kExtension.size() &&
-           strncasecmp(name.data() + name.size() - kExtension.size(), kExtension.data(),
-                       kExtension.size()) == 0;
-}
-
-// Cuts the output into lines, reports the files taken in and counts the
-// errors, which chmcmd reports without always failing.
-class OutputReader {
+// A copy of a project file beside it with full-text search switched off,
+// removed again when the object goes.
+class ProjectWithoutFullTextSearch {
 public:
-    explicit OutputReader(HHA_PROGRESS_CALLBACK progress) : m_progress(progress) {}
-
-    int Errors() const { return m_errors; }
-
-    // False when the progress callback asked to stop.
-    bool Feed(std::string_view chunk) {
-        m_pending += chunk;
-        size_t end;
-        while ((end = m_pending.find('\n')) != std::string::npos) {
-            std::string line = m_pending.substr(0, end);
-            m_pending.erase(0, end + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (line.compare(0, 6, "Error:") == 0)
-                ++m_errors;
-            std::optional<std::string> name = FileTakenIn(line);
-            if (name && !IsProjectCopy(*name) && m_progress && !m_progress(name->c_str()))
-                return false;
-        }
-        return true;
+    explicit ProjectWithoutFullTextSearch(const fs::path& project) {
+        std::ifstream in(project, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        static const std::regex option(R"((^|\n)([ \t]*full-text search[ \t]*=)[^\r\n]*)",
+                                       std::regex::icase);
+        text = std::regex_replace(text, option, "$1$2No");
+        std::string pattern = (project.parent_path() / ".mb-retry-XXXXXX.hhp").string();
+        int fd = ::mkstemps(pattern.data(), 4);
+        if (fd < 0)
+            return;
+        m_path = pattern;
+        bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        if (::close(fd) != 0 || !written)
+            m_path.clear();
     }
+    ~ProjectWithoutFullTextSearch() {
+        if (!m_path.empty())
+            ::unlink(m_path.c_str());
+    }
+    ProjectWithoutFullTextSearch(const ProjectWithoutFullTextSearch&) = delete;
+    ProjectWithoutFullTextSearch& operator=(const ProjectWithoutFullTextSearch&) = delete;
+
+    // Empty when the copy could not be written.
+    const std::string& Path() const { return m_path; }
 
 private:
-    HHA_PROGRESS_CALLBACK m_progress;
-    std::string m_pending;
-    int m_errors = 0;
+    std::string m_path;
 };
 
-struct CompileRun {
-    bool stopped = false;
-    int status = -1;
-    int errors = 0;                // lines of the output that report an error
-    bool endsWithLineBreak = true; // of the output logged
-};
+std::string Listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : ", ") + names[i];
+    return text;
+}
 
-// Hands the output of the started pipe to the callbacks until it ends;
-// breaks the pipe when the progress callback asks for it.
-CompileRun FollowOutput(CompilerPipe* pipe, Channel& channel, HHA_LOG_CALLBACK log,
-                        HHA_PROGRESS_CALLBACK progress) {
-    CompileRun result;
-    OutputReader reader(progress);
-    std::unique_lock<std::mutex> lock(channel.mutex);
-    for (;;) {
-        channel.changed.wait(lock, [&] { return !channel.chunks.empty() || channel.ended; });
-        if (channel.chunks.empty())
-            break;
-        std::string chunk = std::move(channel.chunks.front());
-        channel.chunks.pop_front();
-        if (result.stopped || chunk.empty())
-            continue;
-        lock.unlock();
-        Log(log, chunk);
-        result.endsWithLineBreak = chunk.back() == '\n';
-        bool goOn = reader.Feed(chunk);
-        lock.lock();
-        if (!goOn) {
-            result.stopped = true;
-            // Until the pipe has said that it ends, it still exists.
-            if (!channel.ended)
-                pipe->Break();
-        }
-    }
-    result.status = channel.status;
-    result.errors = reader.Errors();
-    return result;
+// Why chmcmd could not build the full-text search of `project`.
+std::string WhyNoFullTextSearch(const fs::path& project) {
+    mb::IndexablePages scanned = mb::ScanIndexablePages(project.string());
+    const std::vector<std::string>& pages = scanned.withoutText;
+    if (pages.empty() || static_cast<int>(pages.size()) < scanned.pages)
+        return "chmcmd crashed while building it.";
+    constexpr size_t kNamed = 10;
+    std::vector<std::string> named(pages.begin(), pages.begin() + std::min(pages.size(), kNamed));
+    std::string more =
+        pages.size() > kNamed ? " and " + std::to_string(pages.size() - kNamed) + " more" : "";
+    return "chmcmd cannot build it when no page has a title or any text (" + Listed(named) + more +
+           "). Give the pages a title to have full-text search.";
+}
+
+// Why the compiler crashed, as far as its output tells.
+std::string CrashReason(const mb::CompileRun& run) {
+    std::string text = "The compiler stopped with exit code " + std::to_string(run.status);
+    const mb::CompilerOutput& output = run.output;
+    if (!output.MissingFiles().empty())
+        return text + ": chmcmd crashed because it could not find files that the project lists: " +
+               Listed(output.MissingFiles()) + ". Remove them from the project or put them back.";
+    if (!output.Exception().empty())
+        return text + ": chmcmd crashed (" + output.Exception() + ").";
+    if (run.status > 128)
+        return text + ": chmcmd was ended by signal " + std::to_string(run.status - 128) + ".";
+    return text + ": chmcmd crashed.";
+}
+
+// Whether `file` is a whole compiled help file as far as its header tells:
+// the signature, and every part that the header places lies in the file.
+bool LooksComplete(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char header[0x60] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    if (in.gcount() < 0x58 || std::memcmp(header, "ITSF", 4) != 0)
+        return false;
+    auto at = [&](size_t offset) {
+        unsigned long long value = 0;
+        for (int i = 7; i >= 0; --i)
+            value = (value << 8) | header[offset + i];
+        return value;
+    };
+    std::error_code ec;
+    unsigned long long size = fs::file_size(file, ec);
+    if (ec)
+        return false;
+    unsigned long long end = std::max(at(0x38) + at(0x40), at(0x48) + at(0x50));
+    if (in.gcount() == sizeof header)
+        end = std::max(end, at(0x58));
+    return end <= size;
 }
 
 } // namespace
 
 int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress,
                    int reserved) {
+    mb::CallInProgress call;
     if (!hhpPath || !*hhpPath) {
         Log(log, "No project file was given to compile.\n");
         return 0;
@@ -264,46 +236,84 @@ int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLB
         Log(log, kInstallHint);
         return 0;
     }
-
-    std::string name = project.filename().string();
-    if (name[0] == '-')
-        name = "./" + name; // not to be taken for an option
-    std::string command = "cd " + ShellQuoted(project.parent_path().string()) + " && exec " +
-                          ShellQuoted(compiler) + " --verbosity 5 " + ShellQuoted(name);
+    const std::string cannotStart =
+        "The HTML Help compiler \"" + compiler + "\" could not be started.\n";
 
     fs::path helpFile = CompiledFile(project);
     FileStamp before = StampOf(helpFile);
+    auto removeBrokenHelpFile = [&](std::string& text) {
+        FileStamp after = StampOf(helpFile);
+        if (after.exists && !(after == before) && fs::remove(helpFile, ec))
+            text += "The incomplete help file \"" + helpFile.string() + "\" was removed.\n";
+    };
 
-    auto channel = std::make_shared<Channel>();
-    auto* pipe = new CompilerPipe(channel);
-    if (pipe->Execute(command.c_str()) != 0) {
-        delete pipe;
-        Log(log, "The HTML Help compiler \"" + compiler + "\" could not be started.\n");
+    std::optional<mb::CompileRun> run = mb::RunCompiler(compiler, project.parent_path(),
+                                                        project.filename().string(), log, progress);
+    if (!run) {
+        Log(log, cannotStart);
         return 0;
     }
-    CompileRun run = FollowOutput(pipe, *channel, log, progress);
+    std::string leftOut;
+    if (Crashed(*run) && !run->stopped && !run->output.CrashedOnAFile() &&
+        FullTextSearchIsOn(project)) {
+        // chmcmd's full-text indexer fails on pages without any word; the
+        // help file can still be made without full-text search.
+        std::string text = std::string(run->endsWithLineBreak ? "" : "\n") +
+                           "The compiler crashed (exit code " + std::to_string(run->status) +
+                           "); compiling again without full-text search.\n";
+        removeBrokenHelpFile(text);
+        Log(log, text);
+        ProjectWithoutFullTextSearch retry(project);
+        if (retry.Path().empty()) {
+            Log(log, "The project file for compiling again cannot be written beside \"" +
+                         project.string() + "\".\n");
+            return 0;
+        }
+        before = StampOf(helpFile);
+        run = mb::RunCompiler(compiler, project.parent_path(),
+                              fs::path(retry.Path()).filename().string(), log, progress);
+        if (!run) {
+            Log(log, cannotStart);
+            return 0;
+        }
+        leftOut = "Full-text search was left out: " + WhyNoFullTextSearch(project) + "\n";
+    }
 
     std::string failure;
-    if (run.stopped)
+    if (run->stopped)
         failure = "The compile was stopped before it was complete.";
-    else if (run.status != 0)
-        failure = "The compiler stopped with exit code " + std::to_string(run.status) + ".";
+    else if (Crashed(*run))
+        failure = CrashReason(*run);
+    else if (run->status != 0)
+        failure = "The compiler stopped with exit code " + std::to_string(run->status) + ".";
     else if (!helpFile.empty() && !fs::exists(helpFile, ec))
         failure = "The compiler ended without making the help file \"" + helpFile.string() + "\".";
-    std::string lineBreak = run.endsWithLineBreak ? "" : "\n";
-    if (failure.empty() && run.errors == 0)
-        return 1;
-    if (failure.empty()) {
-        // The help file is there, but something the project asked for is not in it.
-        Log(log, lineBreak + "The compiler reported errors; the help file \"" + helpFile.string() +
-                     "\" may be incomplete.\n");
+    else if (!helpFile.empty() && !LooksComplete(helpFile))
+        failure = "The compiler ended, but the help file \"" + helpFile.string() +
+                  "\" is cut short or damaged.";
+    const std::string lineBreak = run->endsWithLineBreak ? "" : "\n";
+    if (!failure.empty()) {
+        std::string text = lineBreak + failure + "\n";
+        if (!leftOut.empty())
+            text += "Compiling without full-text search failed as well.\n";
+        removeBrokenHelpFile(text);
+        Log(log, text);
         return 0;
     }
-
-    std::string text = lineBreak + failure + "\n";
-    FileStamp after = StampOf(helpFile);
-    if (after.exists && !(after == before) && fs::remove(helpFile, ec))
-        text += "The incomplete help file \"" + helpFile.string() + "\" was removed.\n";
-    Log(log, text);
-    return 0;
+    std::string summary;
+    const int warnings = run->output.LinkWarnings();
+    if (warnings > 0)
+        summary += std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
+                   ": links to missing anchors or pages (see the lines above); the help file "
+                   "was made.\n";
+    summary += leftOut;
+    if (run->output.Errors() > 0) {
+        // The help file is there, but something the project asked for is not in it.
+        Log(log, lineBreak + summary + "The compiler reported errors; the help file \"" +
+                     helpFile.string() + "\" may be incomplete.\n");
+        return 0;
+    }
+    if (!summary.empty())
+        Log(log, lineBreak + summary);
+    return 1;
 }

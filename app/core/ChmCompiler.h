@@ -23,11 +23,24 @@ using HHA_PROGRESS_CALLBACK = bool (*)(const char* fileName);
 
 // Compiles the HTML Help project `hhpPath` and returns when the compiler
 // has ended: 1 when it made the help file without errors, 0 otherwise: it
-// failed, was stopped, could not be run (chmcmd not installed, no such
-// project file), or made the help file but reported errors (chmcmd goes on
-// without a missing contents or index file, for one). Each of these is
-// explained by a line to `log`. A help file that the compiler began to
+// failed, crashed, was stopped, could not be run (chmcmd not installed, no
+// such project file), or made the help file but reported errors (chmcmd
+// goes on without a missing contents or index file, for one). Each of these
+// is explained by a line to `log`. A help file that the compiler began to
 // write and did not finish is removed; an older one that it did not touch
-// is kept. Either callback may be null; `reserved` is not used.
+// is kept.
+//
+// Links to anchors or pages that do not exist are no errors: chmcmd makes
+// a complete help file all the same, and a closing line counts them as
+// warnings. When chmcmd crashes on a project with full-text search (its
+// indexer fails on a page without any word), the project is compiled again
+// without full-text search, and the log says what was left out and why.
+// Either callback may be null; `reserved` is not used.
 int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress,
                    int reserved);
+
+// Ends the compiler that HHA_CompileHHP runs in this process at once, with
+// everything it started, and keeps the call from starting it again; the
+// call then fails as stopped. Safe from any thread; does nothing when no
+// compile runs.
+void StopRunningCompiler();

@@ -6,8 +6,11 @@
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 
 namespace mb {
 namespace {
@@ -26,18 +29,30 @@ void Remove(const std::string& path) {
     std::filesystem::remove(path, ec);
 }
 
+// Up to ten names, then how many more.
+std::string Listed(const std::vector<std::string>& names) {
+    constexpr size_t kShown = 10;
+    std::string text;
+    for (size_t i = 0; i < names.size() && i < kShown; ++i)
+        text += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kShown)
+        text += " and " + std::to_string(names.size() - kShown) + " more";
+    return text;
+}
+
 std::string CannotWrite(const std::string& path) {
     return CStrHelper::ML_GetStringEx(kStrCannotWrite) + " " + path;
 }
 
-// Writes the enciphered copy of the project file.
-bool EncipherProjectFile(const std::string& from, const std::string& to) {
-    std::FILE* in = std::fopen(from.c_str(), "r");
-    if (!in)
+// Writes the enciphered copy of the project: its portable form, which
+// names no folder of this machine.
+bool EncipherProjectCopy(CProjectFile& project, const std::string& to) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> plain(std::tmpfile(), &std::fclose);
+    if (!plain || !project.WritePortableCopy(plain.get()))
         return false;
+    std::rewind(plain.get());
     std::FILE* out = std::fopen(to.c_str(), "w");
-    bool ok = out && CBWHelper::EncryptFileA(in, out);
-    std::fclose(in);
+    bool ok = out && CBWHelper::EncryptFileA(plain.get(), out);
     if (out)
         ok = std::fclose(out) == 0 && ok;
     if (!ok)
@@ -62,14 +77,30 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
 
     m_done.Reset();
     m_request = request;
+    if (project.GetMBKFileName().empty() || project.GetProjectFileTitle().empty())
+        return FailStart("The project must be saved before it can be compiled.");
+    m_files = CompileFiles::Of(project);
+    m_lock = std::make_unique<CompileLock>(m_files.lock);
+    if (!m_lock->IsHeld()) {
+        std::string reason = m_lock->Error().empty()
+                                 ? "Another compile of this project is running. Wait until it "
+                                   "has finished, then compile again."
+                                 : "The project cannot be locked for compiling (\"" + m_files.lock +
+                                       "\": " + m_lock->Error() + ").";
+        m_lock.reset();
+        return FailStart(reason + "\n\n" + m_files.mbk);
+    }
     std::string error = WriteCompilerFiles(project);
     if (!error.empty())
         return FailStart(error);
 
-    if (m_request.log) {
-        for (const std::string& line : UnhonouredSettings(*project.GetHHPFile()))
-            m_request.log(line + "\n");
-    }
+    for (const std::string& line : UnhonouredSettings(*project.GetHHPFile()))
+        Log(line + "\n");
+    std::vector<std::string> unreachable = FilesChmcmdCannotFind(project);
+    if (!unreachable.empty())
+        Log("Warning: chmcmd cannot find files whose names are not plain ASCII and leaves them "
+            "out of the help file; give them ASCII names: " +
+            Listed(unreachable) + ".\n");
     m_notify = request.notifyWindow ? request.notifyWindow : MainWindow();
     if (m_notify)
         m_notify->Send(WM_APP_COMPILE_STARTED, 0, nullptr);
@@ -82,12 +113,10 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
 }
 
 std::string CompileJob::WriteCompilerFiles(CProjectFile& project) {
-    if (project.GetMBKFileName().empty() || project.GetProjectFileTitle().empty())
-        return "The project must be saved before it can be compiled.";
-    m_files = {project.GetHHPFileName_FullPath(), project.GetHHCFileName_FullPath(),
-               project.GetHHKFileName_FullPath(), project.GetMBKFileName(),
-               project.GetMBKMBKFileName()};
-    for (const std::string* path : {&m_files.mbkmbk, &m_files.hhk, &m_files.hhc, &m_files.hhp})
+    // Left behind by a compile that was killed, or kept on request: ours
+    // either way, as the lock says.
+    for (const std::string* path :
+         {&m_files.mbkmbk, &m_files.hhk, &m_files.hhc, &m_files.hhp, &m_files.chm})
         Remove(*path);
 
     if (!project.HHC_WriteFile(m_files.hhc))
@@ -95,10 +124,13 @@ std::string CompileJob::WriteCompilerFiles(CProjectFile& project) {
     if (!project.HHK_WriteFile(m_files.hhk))
         return CannotWrite(m_files.hhk);
     // The .hhp names the help file, the contents and the index after the
-    // project file, and lists the enciphered copy when it is wanted.
-    project.HHP_UpdateData(project.GetProjectFileTitle());
+    // compile's own stem, and lists the enciphered copy when it is wanted;
+    // then the project's names, after its title (as saving sets them), are
+    // put back.
+    project.HHP_UpdateData(m_files.stem);
     bool hhpWritten = project.HHP_WriteFile(m_files.hhp, CHHPFile::PathForm::Compiler) != 0;
-    if (project.GetIncludeMBKProjectInfo() && !EncipherProjectFile(m_files.mbk, m_files.mbkmbk))
+    project.HHP_UpdateData(project.GetProjectFileTitle());
+    if (project.GetIncludeMBKProjectInfo() && !EncipherProjectCopy(project, m_files.mbkmbk))
         return CannotWrite(m_files.mbkmbk);
     if (!hhpWritten)
         return CannotWrite(m_files.hhp);
@@ -113,9 +145,14 @@ std::string CompileJob::FailStart(const std::string& message) {
 }
 
 void CompileJob::Run() {
-    int result =
-        HHA_CompileHHP(m_files.hhp.c_str(), &CompileJob::OnLog, &CompileJob::OnProgress, 0);
+    int result = m_cancel ? 0
+                          : HHA_CompileHHP(m_files.hhp.c_str(), &CompileJob::OnLog,
+                                           &CompileJob::OnProgress, 0);
     g_running = nullptr;
+    if (result == 1 && !PutHelpFileInPlace())
+        result = 0;
+    if (result != 1 && std::filesystem::exists(m_files.target))
+        Log("The help file \"" + m_files.target + "\" was left as it was.\n");
     m_result = result;
     CleanUp();
     m_compiling = false;
@@ -125,13 +162,40 @@ void CompileJob::Run() {
         m_notify->Send(WM_APP_COMPILE_FINISHED, 0, nullptr);
 }
 
+bool CompileJob::PutHelpFileInPlace() {
+    if (std::rename(m_files.chm.c_str(), m_files.target.c_str()) == 0)
+        return true;
+    Log("The help file cannot be put in place of \"" + m_files.target +
+        "\": " + std::strerror(errno) + ".\n");
+    return false;
+}
+
 void CompileJob::CleanUp() {
+    // Without the lock the files are another compile's.
+    if (!m_lock)
+        return;
     Remove(m_files.mbkmbk);
+    Remove(m_files.chm);
     if (!m_keepIntermediateFiles) {
         Remove(m_files.hhp);
         Remove(m_files.hhc);
         Remove(m_files.hhk);
+    } else if (std::filesystem::exists(m_files.hhp)) {
+        Log("The files written for the compiler were kept: \"" + m_files.hhp + "\", \"" +
+            m_files.hhc + "\" and \"" + m_files.hhk + "\".\n");
     }
+    m_lock.reset();
+}
+
+void CompileJob::Cancel() {
+    m_cancel = true;
+    if (g_running == this)
+        StopRunningCompiler();
+}
+
+void CompileJob::Log(const std::string& text) const {
+    if (m_request.log)
+        m_request.log(text);
 }
 
 int CompileJob::Wait() {

@@ -1,8 +1,11 @@
 #pragma once
-// One compile of a project into its help file: writes the files the
-// compiler reads (.hhc, .hhk, .hhp and, when the project asks for it, the
-// enciphered project copy .mbkmbk) into the project folder, runs the HTML
-// Help compiler on a worker thread, and cleans up after it.
+// One compile of a project into its help file: takes the project's compile
+// lock, writes the files the compiler reads (.hhc, .hhk, .hhp under a
+// hidden name of their own, see CompileFiles, and, when the project asks
+// for it, the enciphered project copy .mbkmbk) into the project folder,
+// runs the HTML Help compiler on a worker thread, puts the finished help
+// file in place of the old one, and cleans up after it. A compile that
+// fails or is stopped leaves the old help file as it was.
 //
 // Threads. Start, Cancel and Wait are called on the user-interface thread.
 // The log and progress callbacks, the clean-up and the
@@ -12,16 +15,20 @@
 // at a time, because the compiler's callbacks carry no context.
 //
 // Order at the end of a compile: the clean-up deletes the enciphered copy
-// (always) and the intermediate files (unless kept), then the compiling
+// and an unfinished help file (always) and the intermediate files (unless
+// kept), lets the compile lock go, then the compiling
 // flag drops, the done event is set and WM_APP_COMPILE_FINISHED is sent. A
 // compile started as soon as the message arrives therefore never has its
 // fresh files deleted by the clean-up of the one before.
 
+#include "app/core/CompileFiles.h"
+#include "app/core/CompileLock.h"
 #include "app/core/ManualResetEvent.h"
 #include "baseutil/MainWindow.h"
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -51,11 +58,14 @@ public:
     // Writes the compiler's files for the saved project `project` and starts
     // the worker. Empty on success, else the message for the user; after a
     // failure the written files are removed again and the done event is
-    // set. Before the worker starts, the log receives one line for each
-    // setting of the project that the compiler will not honour.
+    // set. A project that another compile (of this process or another one)
+    // is compiling is refused. Before the worker starts, the log receives
+    // one line for each setting of the project that the compiler will not
+    // honour.
     std::string Start(CProjectFile& project, const CompileRequest& request);
-    // Makes the next progress report stop the compiler.
-    void Cancel() { m_cancel = true; }
+    // Stops the compiler at once (and makes the next progress report stop
+    // it, should it not have started yet).
+    void Cancel();
     // From a successful Start to the end of its clean-up.
     bool IsCompiling() const { return m_compiling; }
     // Waits until the compile started last has ended and been cleaned up
@@ -65,27 +75,25 @@ public:
     // Set when the last compile has ended or failed to start; reset by Start.
     const ManualResetEvent& DoneEvent() const { return m_done; }
 
-    // With the flag set, the clean-up leaves the .hhp, .hhc and .hhk behind.
+    // With the flag set, the clean-up leaves the .hhp, .hhc and .hhk behind
+    // and names them in the log.
     void SetKeepIntermediateFiles(bool keep) { m_keepIntermediateFiles = keep; }
     bool GetKeepIntermediateFiles() const { return m_keepIntermediateFiles; }
 
 private:
-    struct Files {
-        std::string hhp;
-        std::string hhc;
-        std::string hhk;
-        std::string mbk;
-        std::string mbkmbk;
-    };
-
     std::string WriteCompilerFiles(CProjectFile& project);
+    // Renames the finished help file to its real name; false (with a log
+    // line) when that fails.
+    bool PutHelpFileInPlace();
     std::string FailStart(const std::string& message);
     void Run();
     void CleanUp();
+    void Log(const std::string& text) const;
     static bool OnLog(const char* text);
     static bool OnProgress(const char* fileName);
 
-    Files m_files;
+    CompileFiles m_files;
+    std::unique_ptr<CompileLock> m_lock; // held from Start to the end of the clean-up
     CompileRequest m_request;
     IMainWindow* m_notify = nullptr;
     std::thread m_worker;

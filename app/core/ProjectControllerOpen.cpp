@@ -3,6 +3,7 @@
 
 #include "app/core/ControllerDialogs.h"
 #include "app/core/ConversionLog.h"
+#include "app/core/DecompiledProjectFiles.h"
 #include "app/core/NewProjectForm.h"
 #include "app/core/PathChecks.h"
 #include "app/core/ProjectController.h"
@@ -13,6 +14,8 @@
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/CHMFileRW.h"
+#include "compiledhelp/ChmProjectStreams.h"
+#include "projectmodel/ProjectCopyName.h"
 #include "runconfig/ConfigData.h"
 
 #include <cstdio>
@@ -153,9 +156,14 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
         Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
     }
+    std::string title = mb::ProjectTitleOfCopy(name);
+    if (title.empty()) {
+        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        return 0;
+    }
     std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
     std::string coded = folder + "/" + name;
-    std::string project = coded.substr(0, coded.size() - 3); // ".mbkmbk" -> ".mbk"
+    std::string project = folder + "/" + title + ".mbk";
     {
         mb::BusyCursor busy;
         // Pages that cannot be written are reported in the log; the project
@@ -179,9 +187,17 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
              CCHMFileRW::GetErr(reader.GetLastResult()));
         return 0;
     }
+    // What the file keeps of its project besides the sitemap files: its
+    // settings, windows, files and the binary contents and index.
+    ChmProjectStreams streams;
+    {
+        CItsFile file;
+        if (file.OpenITS(chm) == kItsOk)
+            streams = ReadProjectStreams(file);
+    }
     std::string contents;
     std::string index;
-    if (!reader.CHM_FindHHCAtRoot(contents)) {
+    if (!reader.CHM_FindHHCAtRoot(contents) && !streams.hasBinaryToc) {
         if (mb::ShowMessage(Text(kStrNoContents), Text(kStrProductName), mb::Buttons::OkCancel,
                             mb::Icon::Question) == mb::Answer::Ok) {
             std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
@@ -209,8 +225,17 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
             return 0;
         }
     }
+    mb::DecompiledProjectFiles files =
+        mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index);
+    contents = files.contents;
+    index = files.index;
     ResetProject();
     m_project.SetProjectFolder(folder);
+    if (!files.project.empty()) {
+        CXML hhp("HHP");
+        m_project.GetHHPFile()->ReadHHPFileToXML(files.project, &hhp);
+        m_project.GetHHPFile()->ReadXMLTree_Ver2(&hhp);
+    }
     if (IsPlainName(contents)) {
         CXML hhc("HHC");
         hhc.SetAttr("ft", "ft");

@@ -14,22 +14,6 @@ using namespace mb::testing;
 
 namespace {
 
-bool IsSystemPath(const std::string& relative) {
-    std::istringstream parts(relative);
-    std::string part;
-    while (std::getline(parts, part, '/')) {
-        if (!part.empty() && (part[0] == '$' || part[0] == '#'))
-            return true;
-    }
-    return false;
-}
-
-std::map<std::string, std::string> ChmlsExtractAll(const std::string& chm,
-                                                   const std::string& folder) {
-    mb::RunAndCapture({"chmls", "extractall", chm, folder});
-    return ReadTree(folder);
-}
-
 // id -> topic as chmls extractalias writes it into the .ali file beside
 // the help file.
 std::map<uint32_t, std::string> ChmlsAliases(const std::string& chm) {

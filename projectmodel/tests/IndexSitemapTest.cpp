@@ -34,6 +34,7 @@ protected:
                                          Keyword("S", "Sub", folder + "s.htm", 0)}),
                                 Keyword("Z", "Zed", "", 0)})});
         hhk.AddFilesList2(list.get());
+        hhk.GetNodeByID("Z")->SetAttr("SeeAlso", "Alpha & co");
     }
     std::vector<std::string> Read(const std::string& text) {
         std::string path = tree.Write("read.hhk", text);
@@ -48,8 +49,10 @@ protected:
     static void Collect(const CXML* parent, int level, std::vector<std::string>& out) {
         for (int i = 0; i < parent->GetChildCount(); ++i) {
             const CXML* node = parent->GetChildAt(i);
+            std::string seeAlso = node->GetAttr("SeeAlso");
             out.push_back(std::to_string(level) + " " + node->GetAttr("Type") + " " +
-                          node->GetAttr("Name") + " " + node->GetAttr("Local"));
+                          node->GetAttr("Name") + " " + node->GetAttr("Local") +
+                          (seeAlso.empty() ? "" : " -> " + seeAlso));
             Collect(node, level + 1, out);
         }
     }
@@ -95,6 +98,7 @@ TEST_F(IndexText, WrittenTextPutsATopicListInsideItsKeyword) {
                                  "\t</UL>\r\n"
                                  "\t<LI> <OBJECT type=\"text/sitemap\">\r\n"
                                  "\t\t<param name=\"Name\" value=\"Zed\">\r\n"
+                                 "\t\t<param name=\"See Also\" value=\"Alpha &amp; co\">\r\n"
                                  "\t\t</OBJECT>\r\n"
                                  "</UL>\r\n"
                                  "</BODY>\r\n</HTML>\r\n";
@@ -129,16 +133,16 @@ TEST_F(IndexText, ReadingKeywordItems) {
              "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Beta sub\">"
              "</OBJECT></UL>"
              "<LI><OBJECT type=\"text/sitemap\"><param name=\"ImageNumber\" value=\"3\"></OBJECT>"
-             "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"See\">"
-             "<param name=\"See Also\" value=\"Alpha\"></OBJECT>"
+             "<LI><OBJECT type=\"text/sitemap\"><param name=\"See Also\" value=\"Alpha\">"
+             "<param name=\"Name\" value=\"See\"></OBJECT>"
              "</UL></BODY></HTML>");
     EXPECT_EQ(entries, (std::vector<std::string>{
                            "0 0 Alpha " + folder + "a.htm",
-                           "0 4 Beta ",
+                           "0 4 Beta  -> Alpha",
                            "1 5 First " + folder + "1.htm",
                            "1 5 Second " + folder + "2.htm",
                            "1 0 Beta sub ",
-                           "0 0 See ",
+                           "0 0 See  -> Alpha",
                        }));
     EXPECT_EQ(hhk.GetWindowName(), "main");
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <stdexcept>
+
 #include <csignal>
 #include <filesystem>
 #include <map>
@@ -507,16 +510,35 @@ TEST_F(ConfigDataTest, FailedSaveKeepsThePreviousFile) {
     EXPECT_EQ(Config().m_recentProjects, std::vector<std::string>{"/kept.mbk"});
 }
 
+// Root writes into read-only folders; for the save below it acts as an
+// ordinary user would, and takes its rights back afterwards.
+class ActAsOrdinaryUser {
+public:
+    ActAsOrdinaryUser() : m_wasRoot(geteuid() == 0) {
+        if (m_wasRoot && seteuid(kNobody) != 0)
+            throw std::runtime_error("cannot give up root rights");
+    }
+    ~ActAsOrdinaryUser() {
+        if (m_wasRoot && seteuid(0) != 0)
+            std::abort();
+    }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_wasRoot;
+};
+
 TEST_F(ConfigDataTest, SaveIntoAReadOnlyFolderKeepsThePreviousFile) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
     CConfigData& config = Config();
     config.ReadConfigData_XML();
     ASSERT_EQ(config.WriteConfigData_XML(), 1);
     const std::string before = TempTree::Read(path);
     ASSERT_EQ(chmod(home.Root().c_str(), 0555), 0);
     config.SetViewStyle(4);
-    EXPECT_EQ(config.WriteConfigData_XML(), 0);
+    {
+        ActAsOrdinaryUser ordinary;
+        EXPECT_EQ(config.WriteConfigData_XML(), 0);
+    }
     chmod(home.Root().c_str(), 0755);
     EXPECT_EQ(TempTree::Read(path), before);
     ASSERT_EQ(prompt.messages.size(), 1u);

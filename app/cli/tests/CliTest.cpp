@@ -282,4 +282,31 @@ TEST_F(CliProject, AFileSizeLimitFailsTheDecompileAndLeavesNoTemporaryFile) {
             << "neither the page cut short nor its temporary file";
 }
 
+TEST_F(CliProject, OutputFoldersNeverLoseExistingFiles) {
+    std::string mbk = tree / "guide/help.mbk";
+    ASSERT_EQ(Cli({"new", mbk, "--add-folder", tree / "guide"}).exitStatus, 0);
+    ASSERT_EQ(Cli({"compile", mbk}).exitStatus, 0);
+    std::string chm = tree / "guide/help.chm";
+
+    ASSERT_EQ(Cli({"decompile", chm, "--output", tree / "out"}).exitStatus, 0);
+    tree.Write("out/intro.htm", "edited by hand");
+    auto again = Cli({"decompile", chm, "--output", tree / "out"});
+    EXPECT_EQ(again.exitStatus, 0) << again.output;
+    EXPECT_TRUE(Contains(again.output, "kept the existing file")) << again.output;
+    EXPECT_EQ(TempTree::Read(tree / "out/intro.htm"), "edited by hand");
+    ASSERT_EQ(Cli({"--yes", "decompile", chm, "--output", tree / "out"}).exitStatus, 0);
+    EXPECT_NE(TempTree::Read(tree / "out/intro.htm"), "edited by hand");
+
+    // Without --output each conversion gets a folder of its own.
+    std::smatch first, second;
+    auto one = Cli({"handheld", chm});
+    auto two = Cli({"handheld", chm});
+    ASSERT_EQ(one.exitStatus, 0) << one.output;
+    ASSERT_EQ(two.exitStatus, 0) << two.output;
+    std::regex into("into (/\\S+)");
+    ASSERT_TRUE(std::regex_search(one.output, first, into)) << one.output;
+    ASSERT_TRUE(std::regex_search(two.output, second, into)) << two.output;
+    EXPECT_NE(first[1].str(), second[1].str());
+}
+
 } // namespace

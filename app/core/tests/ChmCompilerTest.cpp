@@ -1,5 +1,5 @@
-// The compiler call runs the real chmcmd; the tests that need it are skipped
-// where it is not installed.
+// The compiler call runs the real chmcmd (scripts/deps.sh installs it); the
+// tests that need it fail where it is missing.
 
 #include "app/core/ChmCompiler.h"
 #include "baseutil/Process.h"
@@ -128,7 +128,7 @@ protected:
     void SetUp() override {
         g_received = Received();
         if (!HasCompiler())
-            GTEST_SKIP() << "chmcmd and chmls (Debian package fp-utils) are not installed";
+            FAIL() << "chmcmd and chmls (Debian package fp-utils) are not installed";
     }
     TempTree tree;
 };
@@ -179,14 +179,59 @@ TEST_F(HhaCompile, StopFromTheProgressCallbackEndsTheCompiler) {
 }
 
 TEST_F(HhaCompile, CrashOfTheCompilerIsAFailureAndLeavesNoBrokenFile) {
-    // chmcmd creates the help file, then dies on the missing page.
+    // chmcmd creates the help file, then dies on the missing page; leaving
+    // out the full-text search would not help, so it is not tried.
     std::string hhp = WriteProject(tree, "p", "guide.hhp", "", "missing.htm\r\n");
     EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
-    EXPECT_NE(g_received.log.find("The compiler stopped with exit code 217"), std::string::npos)
+    EXPECT_NE(g_received.log.find("The compiler stopped with exit code 217: chmcmd crashed "
+                                  "because it could not find files that the project lists: "
+                                  "missing.htm."),
+              std::string::npos)
         << g_received.log;
+    EXPECT_EQ(g_received.log.find("without full-text search"), std::string::npos);
     EXPECT_NE(g_received.log.find("was removed"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(tree / "p/guide.chm"));
     EXPECT_FALSE(Contains(g_received.files, "missing.htm"));
+}
+
+TEST_F(HhaCompile, LinksToMissingAnchorsAndPagesAreWarningsAndTheHelpFileIsKept) {
+    std::string hhp = WriteProject(tree, "p", "guide.hhp");
+    tree.Write("p/sub/c.htm", "<html><head><title>C</title></head><body>"
+                              "<a href=\"../a.htm#nowhere\">x</a> <a href=\"b.htm#gone\">y</a>"
+                              " <a href=\"lost.htm\">z</a></body></html>");
+    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1) << g_received.log;
+    EXPECT_NE(g_received.log.find("Error: Anchor"), std::string::npos) << g_received.log;
+    EXPECT_NE(g_received.log.find("\n3 warnings: links to missing anchors or pages"),
+              std::string::npos)
+        << g_received.log;
+    EXPECT_TRUE(Contains(ListedNames(tree / "p/guide.chm"), "/sub/c.htm"));
+}
+
+TEST_F(HhaCompile, ACrashOnPagesWithoutWordsGivesAHelpFileWithoutFullTextSearch) {
+    // chmcmd's indexer dies when no page has title text or body text.
+    tree.Write("p/empty.htm", "<html><head></head><body> </body></html>");
+    tree.Write("p/sub/bare.htm", "");
+    tree.Write("p/pic.gif", "GIF89a");
+    std::string hhp = tree.Write("p/guide.hhp", "[OPTIONS]\r\nCompiled file=guide.chm\r\n"
+                                                "Title=Guide\r\nFull-text search=Yes\r\n\r\n"
+                                                "[FILES]\r\nempty.htm\r\nsub\\bare.htm\r\n"
+                                                "pic.gif\r\n");
+    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1) << g_received.log;
+    EXPECT_NE(g_received.log.find("The compiler crashed (exit code 217); compiling again "
+                                  "without full-text search."),
+              std::string::npos)
+        << g_received.log;
+    EXPECT_NE(g_received.log.find("Full-text search was left out: chmcmd cannot build it when "
+                                  "no page has a title or any text (empty.htm, "
+                                  "sub\\bare.htm)."),
+              std::string::npos)
+        << g_received.log;
+    std::vector<std::string> names = ListedNames(tree / "p/guide.chm");
+    EXPECT_TRUE(Contains(names, "/empty.htm"));
+    EXPECT_TRUE(Contains(names, "/sub/bare.htm"));
+    EXPECT_FALSE(Contains(names, "/$FIftiMain"));
+    for (const auto& entry : std::filesystem::directory_iterator(tree / "p"))
+        EXPECT_NE(entry.path().filename().string().rfind(".mb-", 0), 0u) << entry.path();
 }
 
 TEST_F(HhaCompile, RefusedProjectKeepsTheEarlierHelpFile) {
@@ -258,20 +303,21 @@ TEST(HhaCompileWithoutCompiler, FailsWithTheInstallHint) {
 
 // A stand-in for chmcmd that says where and how it was run, names 500
 // files the way chmcmd does (the output crosses many pieces of the pipe's
-// reading) and writes the help file.
+// reading) and writes the help file (a bare header).
 TEST(HhaCompileWithoutCompiler, OutputIsReadLineByLine) {
     g_received = Received();
     TempTree tree;
-    std::string compiler =
-        tree.Write("bin/chmcmd", "#!/bin/sh\n"
-                                 "echo \"in $PWD with $*\"\n"
-                                 "i=0\n"
-                                 "while [ $i -lt 500 ]; do\n"
-                                 "  i=$((i+1)); echo \"Note: Scanning file p$i.htm.\"\n"
-                                 "done\n"
-                                 "echo 'Note: Not scanning file because of unknown "
-                                 "extension x.MBKMBK'\n"
-                                 "printf 'made' > out.chm\n");
+    std::string compiler = tree.Write(
+        "bin/chmcmd", "#!/bin/sh\n"
+                      "echo \"in $PWD with $*\"\n"
+                      "i=0\n"
+                      "while [ $i -lt 500 ]; do\n"
+                      "  i=$((i+1)); echo \"Note: Scanning file p$i.htm.\"\n"
+                      "done\n"
+                      "echo 'Note: Not scanning file because of unknown "
+                      "extension x.MBKMBK'\n"
+                      "{ printf 'ITSF'; i=0; while [ $i -lt 23 ]; do\n"
+                      "  printf '\\000\\000\\000\\000'; i=$((i+1)); done; } > out.chm\n");
     std::filesystem::permissions(compiler, std::filesystem::perms::owner_all);
     std::string hhp = tree.Write("my project/x.hhp", "[OPTIONS]\ncompiled file=out.chm\n");
     {
@@ -284,7 +330,7 @@ TEST(HhaCompileWithoutCompiler, OutputIsReadLineByLine) {
     ASSERT_EQ(g_received.files.size(), 500u);
     for (int i = 0; i < 500; ++i)
         EXPECT_EQ(g_received.files[i], "p" + std::to_string(i + 1) + ".htm");
-    EXPECT_EQ(TempTree::Read(tree / "my project/out.chm"), "made");
+    EXPECT_EQ(TempTree::Read(tree / "my project/out.chm").substr(0, 4), "ITSF");
 }
 
 TEST(HhaCompileWithoutCompiler, BadProjectPaths) {

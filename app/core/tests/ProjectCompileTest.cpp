@@ -1,11 +1,14 @@
 // The Compile command: the checks on the help file it writes, the files it
 // writes for the compiler and removes again, the messages to the window,
 // stopping a compile, and one compile at a time.
+#include "app/core/CompileFiles.h"
+#include "app/core/CompileLock.h"
 #include "app/core/CompilerLimits.h"
 #include "app/core/tests/ControllerFakes.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/tests/HelpCompiler.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
@@ -43,12 +46,20 @@ protected:
         Project().HiddenFiles_AddFilesList(&list);
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
-    // The compiler's intermediate files and the enciphered copy.
+    // The compiler's intermediate files, the enciphered copy and whatever
+    // else the compile may have written beside the project, sorted.
     std::string LeftOver() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Root())) {
+            std::string name = entry.path().filename().string();
+            if (name != "guide.mbk" && name != "guide.chm" && name != "intro.htm" &&
+                name != "more.htm")
+                names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
         std::string found;
-        for (const char* name : {"guide.hhp", "guide.hhc", "guide.hhk", "guide.mbkmbk"})
-            if (Exists(name))
-                found += std::string(found.empty() ? "" : " ") + name;
+        for (const std::string& name : names)
+            found += (found.empty() ? "" : " ") + name;
         return found;
     }
     CompileRequest Logging() {
@@ -119,28 +130,28 @@ TEST_F(CompileTest, TheCommandTurnsOnTheProjectCopyAndTellsAboutANewHelpFile) {
 }
 
 TEST_F(CompileTest, AFailedWriteReportsThePathRemovesWhatWasWrittenAndStartsNothing) {
-    folder.Write("guide.hhk/blocker", "a folder in the way of the index file");
+    folder.Write(".mb-compile-guide.hhk/blocker", "a folder in the way of the index file");
     std::string error = controller.StartCompile(Logging());
-    EXPECT_EQ(error, Text(442) + " " + folder / "guide.hhk");
+    EXPECT_EQ(error, Text(442) + " " + folder / ".mb-compile-guide.hhk");
     EXPECT_TRUE(controller.GetCompileDoneEvent().IsSet());
     EXPECT_FALSE(controller.IsCompiling());
-    EXPECT_EQ(LeftOver(), "guide.hhk");
+    EXPECT_EQ(LeftOver(), ".mb-compile-guide.hhk");
     EXPECT_TRUE(window.Order().empty());
     EXPECT_EQ(controller.WaitForCompile(), 0);
 }
 
-TEST_F(CompileTest, AMissingProjectFileLeavesNoEncipheredCopy) {
-    std::filesystem::remove(folder / "guide.mbk");
+TEST_F(CompileTest, AnEncipheredCopyThatCannotBeWrittenStopsTheStart) {
+    folder.Write("guide.mbkmbk/blocker", "a folder in the way of the copy");
     std::string error = controller.StartCompile(Logging());
     EXPECT_EQ(error, Text(442) + " " + folder / "guide.mbkmbk");
-    EXPECT_EQ(LeftOver(), "");
+    EXPECT_EQ(LeftOver(), "guide.mbkmbk");
 }
 
 class RealCompile : public CompileTest {
 protected:
     void SetUp() override {
         if (!OnPath("chmcmd"))
-            GTEST_SKIP() << "chmcmd is not installed";
+            FAIL() << "chmcmd is not installed";
         CompileTest::SetUp();
     }
 };
@@ -176,9 +187,70 @@ TEST_F(RealCompile, CompilesWithTheCopyInsideAndNothingLeftBeside) {
 TEST_F(RealCompile, KeptIntermediateFilesStayButTheCopyGoes) {
     controller.SetKeepIntermediateFiles(true);
     EXPECT_EQ(controller.Compile(Logging()), 1) << log;
-    EXPECT_EQ(LeftOver(), "guide.hhp guide.hhc guide.hhk");
-    EXPECT_NE(TempTree::Read(folder / "guide.hhp").find("compiled file=guide.chm"),
+    EXPECT_EQ(LeftOver(), ".mb-compile-guide.hhc .mb-compile-guide.hhk .mb-compile-guide.hhp");
+    EXPECT_NE(TempTree::Read(folder / ".mb-compile-guide.hhp")
+                  .find("compiled file=.mb-compile-guide.chm"),
               std::string::npos);
+    EXPECT_NE(log.find("The files written for the compiler were kept: \"" +
+                       folder / ".mb-compile-guide.hhp\""),
+              std::string::npos)
+        << log;
+    // The project keeps its own names for the help file.
+    std::string compiled;
+    Project().HHP_GetOptionsData(OPT_COMPILED_FILE, compiled);
+    EXPECT_EQ(compiled, "guide.chm");
+}
+
+TEST_F(RealCompile, FilesWithNamesOutsideAsciiAreNamedInAWarning) {
+    // In the contents only: listed among the files, it would crash chmcmd.
+    CXML list("FilesList");
+    CXML* item = list.AddChild("FileItem");
+    item->SetAttr("Name", "E");
+    item->SetAttr("Type", 0);
+    item->SetAttr("Local", folder.Write("sub/\xC3\xA9.htm", "<title>E</title>"));
+    Project().Content_AddFilesList(&list);
+    ASSERT_EQ(controller.Save(), 1);
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+    EXPECT_NE(log.find("leaves them out of the help file; give them ASCII names: "
+                       "sub\\\xC3\xA9.htm.\n"),
+              std::string::npos)
+        << log;
+    // As the warning says: chmcmd made the help file without the page.
+    std::vector<std::string> listed = ListedNames(folder / "guide.chm");
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "/intro.htm"), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), "/sub/\xC3\xA9.htm"), listed.end());
+}
+
+TEST_F(RealCompile, AFailedCompileKeepsTheOldHelpFile) {
+    std::string chm = folder.Write("guide.chm", "the old help file");
+    std::filesystem::remove(folder / "more.htm"); // chmcmd crashes on a missing page
+    EXPECT_EQ(controller.Compile(Logging()), 0);
+    EXPECT_NE(log.find("could not find files that the project lists: more.htm"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("The help file \"" + chm + "\" was left as it was."), std::string::npos)
+        << log;
+    EXPECT_EQ(TempTree::Read(chm), "the old help file");
+    EXPECT_EQ(LeftOver(), "");
+}
+
+TEST_F(RealCompile, AProjectThatAnotherCompileHoldsIsRefused) {
+    std::string chm = folder.Write("guide.chm", "the old help file");
+    {
+        // What another process compiling the project holds.
+        CompileLock other(CompileFiles::Of(Project()).lock);
+        ASSERT_TRUE(other.IsHeld());
+        EXPECT_EQ(controller.Compile(Logging()), 0);
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].text,
+                  "Another compile of this project is running. Wait until it has finished, "
+                  "then compile again.\n\n" +
+                      folder / "guide.mbk");
+        EXPECT_EQ(TempTree::Read(chm), "the old help file");
+        EXPECT_EQ(LeftOver(), ".mb-compile-guide.lock");
+    }
+    EXPECT_EQ(LeftOver(), "");
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+    EXPECT_NE(TempTree::Read(chm), "the old help file");
 }
 
 TEST_F(RealCompile, StopEndsTheCompileAndASecondOneCannotStartMeanwhile) {

@@ -57,6 +57,8 @@ struct ChmProject {
     std::string index;                        // .hhk text (index.hhk), empty for none
     std::vector<std::string> alias;           // [ALIAS] lines
     std::vector<std::string> map;             // [MAP] lines
+    std::vector<std::string> options;         // more [OPTIONS] lines
+    std::vector<std::string> windows;         // [WINDOWS] lines
 
     void Add(const std::string& path, const std::string& content) {
         files[path] = content;
@@ -74,7 +76,15 @@ struct ChmProject {
         if (!index.empty())
             hhp << "Index file=index.hhk\n";
         hhp << "Default topic=" << (fileList.empty() ? "" : fileList.front())
-            << "\nLanguage=0x409 English (United States)\nTitle=Test help\n\n[FILES]\n";
+            << "\nLanguage=0x409 English (United States)\nTitle=Test help\n";
+        for (const auto& line : options)
+            hhp << line << "\n";
+        if (!windows.empty()) {
+            hhp << "\n[WINDOWS]\n";
+            for (const auto& line : windows)
+                hhp << line << "\n";
+        }
+        hhp << "\n[FILES]\n";
         for (const auto& file : fileList)
             hhp << file << "\n";
         if (!alias.empty()) {
@@ -148,6 +158,25 @@ inline std::map<std::string, std::string> ReadTree(const std::string& folder) {
                 ReadBytes(entry.path().string());
     }
     return tree;
+}
+
+// Whether a path inside a help file names one of the container's own
+// elements ("#..." and "$..." at any level).
+inline bool IsSystemPath(const std::string& relative) {
+    std::istringstream parts(relative);
+    std::string part;
+    while (std::getline(parts, part, '/')) {
+        if (!part.empty() && (part[0] == '$' || part[0] == '#'))
+            return true;
+    }
+    return false;
+}
+
+// Every file `chmls extractall` writes for the help file, by path.
+inline std::map<std::string, std::string> ChmlsExtractAll(const std::string& chm,
+                                                          const std::string& folder) {
+    RunAndCapture({"chmls", "extractall", chm, folder});
+    return ReadTree(folder);
 }
 
 // Replaces the one occurrence of `from` in the file by `to` (same length).

@@ -1,0 +1,63 @@
+#pragma once
+// The files a decompile or handheld conversion writes into its output
+// folder. A new file is created in place under its own name (a failed write
+// removes it again), which is all a fresh output folder needs. A file that is
+// already there is replaced only after the user agreed, through a temporary
+// file renamed over it; the help file being read is never replaced.
+
+#include "baseutil/SafeFile.h"
+
+#include <sys/types.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Answers, once per run, whether existing files may be replaced.
+class CReplaceGuard {
+public:
+    // `sourcePath` is the help file being read; it is never replaced.
+    void SetSource(const std::string& sourcePath);
+    // Whether the existing file `path` may be replaced. The first existing
+    // file asks the user (No keeps it and every later one); the answer holds
+    // for the rest of the run. A refusal is reported as a log line.
+    bool MayReplace(const std::string& path);
+    // Whether `path` is the help file being read.
+    bool IsSource(const std::string& path) const;
+
+private:
+    bool m_hasSource = false;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
+    std::optional<bool> m_answer;
+};
+
+class COutputFile {
+public:
+    COutputFile(std::string path, CReplaceGuard& guard);
+    // Removes a new file whose writing did not complete.
+    ~COutputFile();
+    COutputFile(const COutputFile&) = delete;
+    COutputFile& operator=(const COutputFile&) = delete;
+
+    bool IsOpen() const { return m_file || m_replacement; }
+    // The file existed and is left as it was (not an error).
+    bool Kept() const { return m_kept; }
+    bool Write(std::string_view data);
+    // Completes the file; false (and nothing left half-written) on failure.
+    bool Commit();
+    // Why opening, writing or committing failed.
+    const std::string& Error() const { return m_error; }
+
+private:
+    void Fail(const std::string& what);
+
+    std::string m_path;
+    std::FILE* m_file = nullptr;
+    std::unique_ptr<mb::SafeFileWriter> m_replacement;
+    bool m_kept = false;
+    bool m_committed = false;
+    std::string m_error;
+};

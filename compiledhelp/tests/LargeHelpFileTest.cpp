@@ -1,0 +1,158 @@
+// A help file of several thousand files in nested folders, compiled by
+// chmcmd (whose directory spans many listing chunks), read against chmls;
+// damaged directories, and decompiles into folders that already hold files.
+
+#include "baseutil/tests/support/ScriptedPrompt.h"
+#include "compiledhelp/CHMFileRW.h"
+#include "compiledhelp/tests/support/ChmTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+using namespace mb::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPages = 3000;
+
+// Every stream of the storage, by full path with a leading "/", and size.
+void ListStreams(const CItsStorage& storage, const std::string& prefix,
+                 std::vector<std::pair<std::string, uint64_t>>& out) {
+    for (const CItsElement& element : storage.Elements()) {
+        if (element.type == kItsTypeStream) {
+            out.emplace_back(prefix + element.name, element.size);
+            continue;
+        }
+        CItsStorage child;
+        ASSERT_EQ(storage.OpenStorage(element, child), kItsOk);
+        ListStreams(child, prefix + element.name + "/", out);
+    }
+}
+
+class LargeHelpFileTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_root = new std::string(fs::temp_directory_path() / ("mb_large_" + std::to_string(getpid())));
+        ChmProject project{*s_root + "/project"};
+        for (int n = 0; n < kPages; ++n) {
+            std::string path = "part" + std::to_string(n % 4) + "/chapter" +
+                               std::to_string(n % 9) + "/page" + std::to_string(n) + ".htm";
+            project.Add(path, "<html><head><title>Page " + std::to_string(n) +
+                                  "</title></head><body><p>" + std::string(n % 700, 'x') +
+                                  "</p></body></html>");
+        }
+        s_chm = new std::string(project.Build("large.chm"));
+    }
+    static void TearDownTestSuite() {
+        fs::remove_all(*s_root);
+        delete s_chm;
+        delete s_root;
+    }
+    static std::string* s_root;
+    static std::string* s_chm;
+    LogRecorder log;
+};
+
+std::string* LargeHelpFileTest::s_root = nullptr;
+std::string* LargeHelpFileTest::s_chm = nullptr;
+
+TEST_F(LargeHelpFileTest, ListingEqualsChmlsNameForNameAndSizeForSize) {
+    CItsFile file;
+    ASSERT_EQ(file.OpenITS(*s_chm), kItsOk);
+    std::vector<std::pair<std::string, uint64_t>> ours;
+    ListStreams(file.pStorage(), "/", ours);
+    std::vector<std::pair<std::string, uint64_t>> theirs;
+    for (const ChmlsEntry& entry : ChmlsList(*s_chm))
+        theirs.emplace_back(entry.name, entry.size);
+    std::set<std::pair<std::string, uint64_t>> unique(ours.begin(), ours.end());
+    EXPECT_EQ(unique.size(), ours.size()) << "names listed twice";
+    std::sort(ours.begin(), ours.end());
+    std::sort(theirs.begin(), theirs.end());
+    EXPECT_GT(ours.size(), static_cast<size_t>(kPages));
+    EXPECT_EQ(ours, theirs);
+    EXPECT_EQ(file.Damage(), 0);
+}
+
+TEST_F(LargeHelpFileTest, DecompileEqualsChmlsExtractAllLessSystemFiles) {
+    std::map<std::string, std::string> expected;
+    for (const auto& [path, bytes] : ChmlsExtractAll(*s_chm, *s_root + "/chmls")) {
+        if (!IsSystemPath(path) && path.find(".mbkmbk") == std::string::npos)
+            expected[path] = bytes;
+    }
+    ASSERT_GE(expected.size(), static_cast<size_t>(kPages)); // and chmcmd's own note
+    CCHMFileRW reader;
+    ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
+    EXPECT_EQ(reader.CHM_Decompile(*s_root + "/ours", false), 0);
+    EXPECT_TRUE(ReadTree(*s_root + "/ours") == expected);
+    EXPECT_TRUE(log.lines.empty()) << log.All();
+}
+
+TEST_F(LargeHelpFileTest, DamagedListingChunkFailsTheDecompile) {
+    // The second listing chunk loses its signature: its names are gone.
+    std::string damaged = *s_root + "/damaged.chm";
+    std::string bytes = ReadBytes(*s_chm);
+    size_t first = bytes.find("PMGL");
+    size_t second = bytes.find("PMGL", first + 1);
+    ASSERT_NE(second, std::string::npos);
+    bytes.replace(second, 4, "XXXX");
+    WriteBytes(damaged, bytes);
+
+    CCHMFileRW reader;
+    ASSERT_TRUE(reader.CHM_SetCHMFile(damaged));
+    EXPECT_EQ(reader.CHM_Decompile(*s_root + "/from-damaged", false), 1);
+    EXPECT_NE(log.All().find("damaged"), std::string::npos) << log.All();
+}
+
+TEST_F(LargeHelpFileTest, ExistingFilesAreKeptUnlessTheUserAgrees) {
+    std::string out = *s_root + "/existing";
+    WriteBytes(out + "/part0/chapter0/page0.htm", "mine");
+    WriteBytes(out + "/part1/chapter1/page1.htm", "mine too");
+    {
+        ScriptedPrompt prompt; // answers No
+        CCHMFileRW reader;
+        ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
+        EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
+        EXPECT_EQ(prompt.messages.size(), 1u) << "one question for the whole run";
+    }
+    EXPECT_EQ(ReadBytes(out + "/part0/chapter0/page0.htm"), "mine");
+    EXPECT_EQ(ReadBytes(out + "/part1/chapter1/page1.htm"), "mine too");
+    EXPECT_GE(ReadTree(out).size(), static_cast<size_t>(kPages));
+
+    ScriptedPrompt prompt;
+    prompt.answers = {mb::Answer::Yes};
+    CCHMFileRW reader;
+    ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
+    EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
+    EXPECT_NE(ReadBytes(out + "/part0/chapter0/page0.htm"), "mine");
+    EXPECT_NE(ReadBytes(out + "/part1/chapter1/page1.htm"), "mine too");
+}
+
+TEST(HelpFileOwnName, DecompileNeverReplacesTheHelpFileBeingRead) {
+    std::string root = fs::temp_directory_path() / ("mb_self_" + std::to_string(getpid()));
+    ChmProject project{root + "/project"};
+    project.Add("a.htm", "<html><head><title>A</title></head><body>a</body></html>");
+    project.Add("self.chm", "not the help file");
+    std::string built = project.Build("built.chm");
+    std::string chm = root + "/out/self.chm";
+    fs::create_directories(root + "/out");
+    fs::rename(built, chm);
+    std::string before = ReadBytes(chm);
+
+    LogRecorder log;
+    ScriptedPrompt prompt;
+    prompt.answers = {mb::Answer::Yes};
+    CCHMFileRW reader;
+    ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
+    EXPECT_EQ(reader.CHM_Decompile(root + "/out", false), 1);
+    EXPECT_EQ(ReadBytes(chm), before);
+    EXPECT_EQ(ReadBytes(root + "/out/a.htm"),
+              "<html><head><title>A</title></head><body>a</body></html>");
+    EXPECT_NE(log.All().find("is the help file being read"), std::string::npos) << log.All();
+    fs::remove_all(root);
+}
+
+} // namespace
