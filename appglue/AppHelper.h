@@ -98,8 +98,14 @@ private:
         unsigned long long inode;
         bool operator==(const FolderId&) const = default;
     };
+    // The folder being listed (its real path) and the folders entered on
+    // the way down.
+    struct FolderWalk {
+        std::string root;
+        std::vector<FolderId> chain;
+    };
     int ListFolder(const std::string& folder, bool recurse, CXML* parent, int wrapFlash,
-                   std::vector<FolderId>& chain);
+                   FolderWalk& walk);
     int AddPickedFiles(CXML* list, const std::vector<std::string>& picked, int wrapFlash);
 
     tagAddDirectoryOption m_ownOptions;

@@ -31,19 +31,37 @@ bool NameBefore(const std::string& a, const std::string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
+// Whether the symbolic link `link` leads to something inside `root` (a
+// real path).
+bool LeadsInto(const fs::path& link, const std::string& root) {
+    std::error_code ec;
+    std::string target = fs::canonical(link, ec).string();
+    if (ec)
+        return false;
+    std::string inside = root.back() == '/' ? root : root + "/";
+    return target.compare(0, inside.size(), inside) == 0;
+}
+
 } // namespace
 
 int CAppHelper::EnumDirectory(const std::string& folder, int recurse, CXML* parent, int wrapFlash) {
     if (!parent || folder.empty() || !CPath::IsNativeForm(folder))
         return 0;
-    std::vector<FolderId> chain;
-    return ListFolder(CPath::AddBackSlash(folder, true), recurse != 0, parent, wrapFlash, chain);
+    std::error_code ec;
+    FolderWalk walk{fs::canonical(folder, ec).string(), {}};
+    if (ec)
+        return 0;
+    return ListFolder(CPath::AddBackSlash(folder, true), recurse != 0, parent, wrapFlash, walk);
 }
 
-// `chain` holds the folders being listed above this one: a sub-folder that
-// leads back to one of them (through a symbolic link) is not entered again.
+// The walk's chain holds the folders being listed above this one: a
+// sub-folder that leads back to one of them (through a symbolic link) is
+// not entered again. Links that lead out of the listed folder are passed
+// over: adding a folder adds what lies in it, never what a link elsewhere
+// points at.
 int CAppHelper::ListFolder(const std::string& folder, bool recurse, CXML* parent, int wrapFlash,
-                           std::vector<FolderId>& chain) {
+                           FolderWalk& walk) {
+    std::vector<FolderId>& chain = walk.chain;
     struct stat info {};
     if (stat(folder.c_str(), &info) != 0)
         return 0;
@@ -57,6 +75,8 @@ int CAppHelper::ListFolder(const std::string& folder, bool recurse, CXML* parent
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
+        if (it->is_symlink(typeError) && !LeadsInto(it->path(), walk.root))
+            continue;
         fs::file_status status = it->status(typeError); // follows symbolic links
         std::string name = it->path().filename().string();
         if (fs::is_directory(status))
@@ -75,7 +95,7 @@ int CAppHelper::ListFolder(const std::string& folder, bool recurse, CXML* parent
         if (!AdmitsFolder(name))
             continue;
         CXML* item = mb::AddFolderItem(parent, name);
-        ListFolder(folder + name + "/", true, item, wrapFlash, chain);
+        ListFolder(folder + name + "/", true, item, wrapFlash, walk);
         if (item->GetChildCount() == 0) {
             parent->RemoveChild(item);
             delete item;

@@ -102,7 +102,7 @@ bool CopyOneFile(const std::string& source, const std::string& target, bool quie
             return Fail(ec.value());
     }
 
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(source.c_str(), "rb"),
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(mb::OpenRegularFile(source),
                                                        &std::fclose);
     if (!in)
         return Fail(errno);

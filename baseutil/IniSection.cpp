@@ -26,33 +26,53 @@ std::optional<std::string_view> SectionName(std::string_view line) {
     return Trim(line.substr(1, close - 1));
 }
 
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    return text;
+}
+
 } // namespace
 
+std::vector<std::string_view> TextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        size_t end = text.find_first_of("\r\n");
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        text.remove_prefix(next);
+    }
+    return lines;
+}
+
 std::vector<std::string> IniSectionLines(const std::string& text, const std::string& section) {
-    std::string_view rest(text);
-    if (rest.substr(0, 3) == "\xEF\xBB\xBF")
-        rest.remove_prefix(3);
     std::vector<std::string> lines;
     bool inside = false;
-    bool done = false;
-    while (!rest.empty() && !done) {
-        size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    for (std::string_view line : TextLines(WithoutByteOrderMark(text))) {
         if (auto name = SectionName(line)) {
             if (inside)
-                done = true;
-            else
-                inside = name->size() == section.size() &&
-                         strncasecmp(name->data(), section.data(), section.size()) == 0;
+                break;
+            inside = name->size() == section.size() &&
+                     strncasecmp(name->data(), section.data(), section.size()) == 0;
             continue;
         }
         if (inside && !Trim(line).empty())
             lines.emplace_back(line);
     }
     return lines;
+}
+
+std::vector<std::string> IniSectionNames(const std::string& text) {
+    std::vector<std::string> names;
+    for (std::string_view line : TextLines(WithoutByteOrderMark(text))) {
+        if (auto name = SectionName(line))
+            names.emplace_back(*name);
+    }
+    return names;
 }
 
 std::optional<std::vector<std::string>> ReadIniSection(const std::string& path,

@@ -58,6 +58,9 @@ public:
             Item();
     }
 
+    // The entries (objects) that lay too deep to be built.
+    size_t LeftOut() const { return m_leftOut; }
+
 private:
     CXML* Up(CXML* node) const {
         CXML* parent = node ? node->GetParent() : nullptr;
@@ -93,9 +96,13 @@ private:
     }
 
     void Object(std::string_view tag) {
+        // An object needs room for its parameters below it.
+        if (m_depth + 1 >= kMaxDepth) {
+            ++m_leftOut;
+            return;
+        }
         std::vector<std::string_view> values = QuotedValues(tag, 1);
-        if (CXML* object = Open("OBJECT"))
-            object->SetAttr("type", values.empty() ? std::string() : std::string(values[0]));
+        Open("OBJECT")->SetAttr("type", values.empty() ? std::string() : std::string(values[0]));
     }
 
     void Param(std::string_view tag) {
@@ -120,13 +127,14 @@ private:
     CXML& m_root;
     CXML* m_current;
     int m_depth = 0;
+    size_t m_leftOut = 0;
     std::string m_prefix;
 };
 
 } // namespace
 
-void ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
-                 const std::string& chmFileName) {
+size_t ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
+                   const std::string& chmFileName) {
     root.ResetContents();
     root.SetTagName(rootTag);
     Scanner scanner(root, chmFileName);
@@ -141,6 +149,7 @@ void ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
         scanner.Tag(text.substr(open + 1, close - open - 1));
         position = close + 1;
     }
+    return scanner.LeftOut();
 }
 
 void ReadIndexHeaderColors(const std::string* header, std::string& background,

@@ -12,9 +12,11 @@ class CXML;
 
 // Empties `root`, names it `rootTag` and fills it from `text`. A "Local"
 // value that begins with "MS-ITS:" + chmFileName + "::/" (ignoring case)
-// loses that prefix; an empty chmFileName removes nothing.
-void ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
-                 const std::string& chmFileName);
+// loses that prefix; an empty chmFileName removes nothing. Nesting is built
+// to a fixed depth only; returns the number of entries (objects) left out
+// because they lay deeper.
+size_t ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
+                   const std::string& chmFileName);
 
 // The colours of a contents as the #IDXHDR stream of a help file stores
 // them: 24-bit numbers at bytes 32 (background) and 36 (foreground),

@@ -55,9 +55,17 @@ std::size_t CLiteHTMLReader::ReadFile(int fd) {
 }
 
 std::size_t CLiteHTMLReader::ReadFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking and read only when it is a regular file: a
+    // named pipe would wait for a writer that never comes.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return 0;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return 0;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::size_t result = ReadFile(fd);
     close(fd);
     return result;

@@ -125,8 +125,13 @@ public:
     void ReadXMLTree_Ver1(CXML* element);
 
     // The .hhp text: reads the project, its header and alias files into the
-    // form of the "HHP" element (always 1).
+    // form of the "HHP" element. 0 when the file cannot be read or is not an
+    // HTML Help project (UTF-8, UTF-16 with a byte-order mark, or the code
+    // page of its language; any line ends). Each file that could not be
+    // read, the project itself or a header or alias file it includes, is
+    // listed in GetReadProblems() as "path: reason".
     int ReadHHPFileToXML(const std::string& path, CXML* element);
+    const std::vector<std::string>& GetReadProblems() const { return m_readProblems; }
     // Reads the #defines of a header file into a "MAP_FILE" element; 0 when
     // the file cannot be read.
     int ReadMapFileToXML(const std::string& path, CXML* mapFile);
@@ -154,7 +159,8 @@ private:
     // The text of one piece of the main window's line for item `item`.
     std::string WindowItemText(int item, const std::string& piece) const;
     void ReadAliasLine(const std::string& line, CXML* element) const;
-    void ReadAliasFile(const std::string& path, CXML* element) const;
+    // False when the file cannot be read.
+    bool ReadAliasFile(const std::string& path, CXML* element) const;
     // A path of the project file in memory form.
     std::string FromProjectForm(const std::string& value) const;
     // A path in memory in the relative form of the project and .hhp files.
@@ -175,6 +181,7 @@ private:
     std::vector<std::string> m_otherWindows;
     std::string m_hhpFolder;
     int m_hhpLanguage = 1033; // language of the .hhp being read, for its code page
+    std::vector<std::string> m_readProblems;
     std::unique_ptr<CXML> m_filesBatch;
     std::unique_ptr<CXML> m_mergeFilesBatch;
 };

@@ -1,6 +1,7 @@
 // Reading the HTML Help project text (.hhp) with its header (#define) and
 // alias files into the form of the project file's "HHP" element.
 
+#include "baseutil/FileChecks.h"
 #include "baseutil/IniSection.h"
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
@@ -12,6 +13,8 @@
 #include "projectmodel/TopicPath.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -19,17 +22,8 @@ namespace {
 // The lines of a text, without their line ends.
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    for (std::string_view line : mb::TextLines(text))
+        lines.emplace_back(line);
     return lines;
 }
 
@@ -96,12 +90,36 @@ bool IsIdentifier(const std::string& name) {
 // block or exhaust memory.
 constexpr std::uintmax_t kMaxTextFileSize = 64u << 20;
 
-bool ReadTextFile(const std::string& path, std::string& text) {
+// Reads a text file the project names; on failure returns why.
+std::string ReadTextFile(const std::string& path, std::string& text) {
+    std::string reason = mb::UnreadableReason(path);
+    if (!reason.empty())
+        return reason;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) ||
-        std::filesystem::file_size(path, ec) > kMaxTextFileSize || ec)
-        return false;
-    return mb::ReadWholeFile(path, text);
+    if (std::filesystem::file_size(path, ec) > kMaxTextFileSize)
+        return "it is too large for a project text";
+    if (!mb::ReadWholeFile(path, text))
+        return std::strerror(errno);
+    return {};
+}
+
+// Why a text is not an HTML Help project; empty when it is one: it names at
+// least one of the sections of a project and holds no binary data.
+std::string NotAProjectText(const std::string& text) {
+    static const char* const kSections[] = {"OPTIONS",  "WINDOWS",   "FILES",
+                                            "MAP",      "ALIAS",     "MERGE FILES",
+                                            "INFOTYPES", "SUBSETS", "TEXT POPUPS"};
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+        return "it is empty";
+    if (text.find('\0') != std::string::npos)
+        return "it holds binary data, not text";
+    for (const std::string& name : mb::IniSectionNames(text)) {
+        for (const char* section : kSections) {
+            if (mb::EqualsNoCase(name, section))
+                return {};
+        }
+    }
+    return "it has none of the sections ([OPTIONS], [FILES] ...) of a project";
 }
 
 // The language id of a project text, 1033 when it names none; it tells the
@@ -116,6 +134,12 @@ int LanguageOfProjectText(const std::string& text) {
         }
     }
     return 1033;
+}
+
+// Why a header or alias file was not read.
+std::string WhyNotRead(const std::string& path) {
+    std::string reason = mb::UnreadableReason(path);
+    return reason.empty() ? "it is too large or cannot be read" : reason;
 }
 
 std::string FolderOfFile(const std::string& path) {
@@ -145,11 +169,20 @@ std::string CHHPFile::DecodeText(const std::string& bytes) const {
 
 int CHHPFile::ReadHHPFileToXML(const std::string& path, CXML* element) {
     mb::BusyCursor busy;
+    m_readProblems.clear();
     m_hhpFolder = FolderOfFile(path);
-    std::string text;
-    ReadTextFile(path, text);
-    m_hhpLanguage = LanguageOfProjectText(text);
-    text = DecodeText(text);
+    std::string bytes;
+    std::string reason = ReadTextFile(path, bytes);
+    // The language line is plain ASCII in every encoding a project text
+    // comes in, so it can be found before the code page is known.
+    m_hhpLanguage = LanguageOfProjectText(mb::ToUtf8FromLanguage(bytes, 1033));
+    std::string text = DecodeText(bytes);
+    if (reason.empty())
+        reason = NotAProjectText(text);
+    if (!reason.empty()) {
+        m_readProblems.push_back(path + ": " + reason);
+        return 0;
+    }
 
     std::string mainWindow = ReadOptionsSection(text, element->AddChild("OPTION"));
     ReadWindowsSection(text, mainWindow, element->AddChild("WINDOWS"));
@@ -160,15 +193,19 @@ int CHHPFile::ReadHHPFileToXML(const std::string& path, CXML* element) {
         if (!IncludedName(line, name))
             continue;
         std::string header = ResolveHHPPath(name);
-        ReadMapFileToXML(header, map->AddChild("MAP_FILE", header));
+        if (!ReadMapFileToXML(header, map->AddChild("MAP_FILE", header)))
+            m_readProblems.push_back(header + ": " + WhyNotRead(header));
     }
 
     for (const std::string& line : SectionLines(text, "ALIAS")) {
         std::string name;
-        if (IncludedName(line, name))
-            ReadAliasFile(ResolveHHPPath(name), map);
-        else
+        if (!IncludedName(line, name)) {
             ReadAliasLine(line, map);
+            continue;
+        }
+        std::string aliases = ResolveHHPPath(name);
+        if (!ReadAliasFile(aliases, map))
+            m_readProblems.push_back(aliases + ": " + WhyNotRead(aliases));
     }
 
     CXML* files = element->AddChild("FILES");
@@ -269,7 +306,7 @@ std::string CHHPFile::WindowItemText(int item, const std::string& piece) const {
 
 int CHHPFile::ReadMapFileToXML(const std::string& path, CXML* mapFile) {
     std::string bytes;
-    if (!ReadTextFile(path, bytes))
+    if (!ReadTextFile(path, bytes).empty())
         return 0;
     for (std::string line : SplitLines(DecodeText(bytes))) {
         for (char& c : line) {
@@ -309,13 +346,14 @@ void CHHPFile::ReadAliasLine(const std::string& line, CXML* map) const {
     }
 }
 
-void CHHPFile::ReadAliasFile(const std::string& path, CXML* map) const {
+bool CHHPFile::ReadAliasFile(const std::string& path, CXML* map) const {
     std::string bytes;
-    if (!ReadTextFile(path, bytes))
-        return;
+    if (!ReadTextFile(path, bytes).empty())
+        return false;
     for (const std::string& line : SplitLines(DecodeText(bytes))) {
         std::string trimmed = mb::TrimBlanks(line);
         if (!trimmed.empty() && trimmed[0] != ';')
             ReadAliasLine(trimmed, map);
     }
+    return true;
 }

@@ -151,7 +151,29 @@ std::string CodePageOfLanguage(int languageId) {
     }
 }
 
+bool DecodeMarkedUnicode(const std::string& bytes, std::string& utf8) {
+    const char* encoding = nullptr;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        utf8 = RepairUtf8(std::string_view(bytes).substr(3));
+        return true;
+    }
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0)
+        encoding = "UTF-16LE";
+    else if (bytes.compare(0, 2, "\xFE\xFF") == 0)
+        encoding = "UTF-16BE";
+    else
+        return false;
+    Converter converter(encoding);
+    if (!converter.Ok())
+        return false;
+    utf8 = converter.Convert(bytes.substr(2));
+    return true;
+}
+
 std::string ToUtf8FromLanguage(const std::string& text, int languageId) {
+    std::string unicode;
+    if (DecodeMarkedUnicode(text, unicode))
+        return unicode;
     if (IsValidUtf8(text))
         return text;
     Converter converter(CodePageOfLanguage(languageId));

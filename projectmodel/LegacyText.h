@@ -16,6 +16,12 @@ bool IsValidUtf8(std::string_view text);
 // "CP1252" for languages without a code page of their own.
 std::string CodePageOfLanguage(int languageId);
 
+// When `bytes` begin with a byte-order mark (UTF-8, UTF-16 little or big
+// endian), sets `utf8` to the text behind it in UTF-8 and returns true;
+// units that cannot be decoded become U+FFFD. False for unmarked text.
+bool DecodeMarkedUnicode(const std::string& bytes, std::string& utf8);
+
+// Text with a byte-order mark decoded as it says; else
 // `text` itself when it is valid UTF-8; otherwise the text decoded from the
 // code page of `languageId`. Bytes that code page cannot decode become
 // U+FFFD rather than being passed on broken.

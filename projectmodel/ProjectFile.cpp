@@ -1,5 +1,6 @@
 #include "projectmodel/ProjectFile.h"
 
+#include "baseutil/FileChecks.h"
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
@@ -84,10 +85,15 @@ void CProjectFile::InitProject() {
 int CProjectFile::OpenProjectFile(const std::string& path) {
     mb::BusyCursor busy;
     CXML root;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        root.XMLRead(file);
-        std::fclose(file);
+    std::FILE* file = mb::OpenRegularFile(path);
+    if (!file) {
+        mb::ShowMessage("This file cannot be read:\n\n" + path + "\n\n" +
+                            mb::UnreadableReason(path),
+                        CStrHelper::ML_GetStringEx(kStrProductName));
+        return 0;
     }
+    root.XMLRead(file);
+    std::fclose(file);
     if (root.GetTagName() != kRootTag) {
         mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNotProjectFile),
                         CStrHelper::ML_GetStringEx(kStrProductName));

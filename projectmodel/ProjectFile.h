@@ -281,13 +281,18 @@ public:
 
     // Reads an HTML Help project (.hhp) with its contents and index files
     // into this freshly initialised project, whose folder becomes the
-    // folder of the .hhp. A missing or unreadable contents or index file
-    // leaves that tree empty. Returns 1.
+    // folder of the .hhp. 1 when read. 0, after telling the user why, when
+    // the file is not an HTML Help project or a file it names (contents,
+    // index, header or alias file) is missing, unreadable or of the wrong
+    // kind; the project is then initialised again.
     int ImportHHPFile(const std::string& path);
-    // Writes `path` (.hhp) and, beside the project file (or beside `path`
-    // for a project never saved), the .hhc and the .hhk for the compiler.
-    // 1 when all three were written; a failure stops the chain. Exported
-    // projects no longer list the enciphered project copy.
+    // The files ExportHHPFile(path) writes, in order: `path` (.hhp) and,
+    // beside the project file (or beside `path` for a project never saved),
+    // the .hhc and the .hhk for the compiler.
+    std::vector<std::string> ExportHHPTargets(const std::string& path) const;
+    // Writes them; 1 when all three were written, a failure stops the
+    // chain. Exported projects no longer list the enciphered project copy.
+    // Replacing existing files is the caller's question.
     int ExportHHPFile(const std::string& path);
     // Tells the views that the trees were filled from a compiled help file.
     int ImportCHM_X();

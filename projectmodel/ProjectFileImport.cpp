@@ -3,6 +3,8 @@
 // compiler, and taking over trees filled from a compiled help file.
 
 #include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
+#include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 
 #include <filesystem>
@@ -23,6 +25,15 @@ std::string NamedSitemapFile(const CHHPFile& hhp, int option, int windowItem,
     return mb::ResolveAgainstFolder(folder, name).path;
 }
 
+void TellImportFailed(const std::string& headline, const std::vector<std::string>& problems) {
+    std::string text = headline + "\n";
+    for (const std::string& problem : problems)
+        text += "\n" + problem;
+    text += "\n\nNothing was imported.";
+    mb::ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                    mb::Icon::Error);
+}
+
 std::string DumpTree(const CXML* root, const char* fileName) {
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
@@ -37,31 +48,52 @@ std::string DumpTree(const CXML* root, const char* fileName) {
 int CProjectFile::ImportHHPFile(const std::string& path) {
     GetProjectFolderByHHPFile(path);
     CXML hhp("HHP");
-    int result = m_hhp.ReadHHPFileToXML(path, &hhp);
+    if (!m_hhp.ReadHHPFileToXML(path, &hhp)) {
+        TellImportFailed("This file cannot be imported as an HTML Help project (.hhp):",
+                         m_hhp.GetReadProblems());
+        InitProject();
+        return 0;
+    }
+    std::vector<std::string> problems = m_hhp.GetReadProblems();
     m_hhp.ReadXMLTree_Ver2(&hhp);
 
+    // Both trees are read before either is loaded, so that a project with a
+    // broken file is refused as a whole.
+    CXML hhc("HHC");
     std::string contents = NamedSitemapFile(m_hhp, OPT_CONTENTS_FILE, WIN_TOC_FILE, m_folder);
     if (!contents.empty()) {
-        CXML hhc("HHC");
         hhc.SetAttr("ft", "ft");
         m_hhc.ReadHHCFileToXML(contents, &hhc);
-        m_hhc.ReadXMLTree_Ver2(&hhc);
+        if (!m_hhc.GetReadProblem().empty())
+            problems.push_back(contents + ": " + m_hhc.GetReadProblem());
     }
+    CXML hhk("HHK");
     std::string index = NamedSitemapFile(m_hhp, OPT_INDEX_FILE, WIN_INDEX_FILE, m_folder);
     if (!index.empty()) {
-        CXML hhk("HHK");
         hhk.SetAttr("ft", "ft");
         m_hhk.ReadHHKFileToXML(index, &hhk);
-        m_hhk.ReadXMLTree_Ver2(&hhk);
+        if (!m_hhk.GetReadProblem().empty())
+            problems.push_back(index + ": " + m_hhk.GetReadProblem());
     }
+    if (!problems.empty()) {
+        TellImportFailed("The HTML Help project \"" + path +
+                             "\" names files that cannot be read:",
+                         problems);
+        InitProject();
+        return 0;
+    }
+    if (!contents.empty())
+        m_hhc.ReadXMLTree_Ver2(&hhc);
+    if (!index.empty())
+        m_hhk.ReadXMLTree_Ver2(&hhk);
 
     Notify(NC_RELOADED);
     m_hhc.Notify(NC_RELOADED);
     m_hhk.Notify(NC_RELOADED);
-    return result;
+    return 1;
 }
 
-int CProjectFile::ExportHHPFile(const std::string& path) {
+std::vector<std::string> CProjectFile::ExportHHPTargets(const std::string& path) const {
     std::string folder = m_folder;
     std::string title = m_title;
     if (title.empty()) {
@@ -69,16 +101,22 @@ int CProjectFile::ExportHHPFile(const std::string& path) {
         folder = target.GetLocation();
         title = target.GetFileTitle();
     }
+    return {path, folder + title + ".hhc", folder + title + ".hhk"};
+}
+
+int CProjectFile::ExportHHPFile(const std::string& path) {
+    std::string title = m_title.empty() ? CPath(path).GetFileTitle() : m_title;
+    std::vector<std::string> targets = ExportHHPTargets(path);
     // The .hhp must name the files written here, also when the project file
     // was renamed since the names were last brought up to date.
     m_hhp.UpdateData(title);
     SetIncludeMBKProjectInfo(0);
 
-    int result = m_hhp.WriteHHPFile(path);
+    int result = m_hhp.WriteHHPFile(targets[0]);
     if (result)
-        result = m_hhc.WriteHHCFile(folder + title + ".hhc");
+        result = m_hhc.WriteHHCFile(targets[1]);
     if (result)
-        result = m_hhk.WriteHHKFile(folder + title + ".hhk");
+        result = m_hhk.WriteHHKFile(targets[2]);
     return result;
 }
 

@@ -1,7 +1,10 @@
 #include "projectmodel/SitemapFile.h"
 
+#include "baseutil/FileChecks.h"
 #include "baseutil/Path.h"
+#include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
+#include "commonkit/StringTable.h"
 #include "compiledhelp/SitemapScanner.h"
 #include "projectmodel/CompilerText.h"
 #include "projectmodel/ProjectFile.h"
@@ -186,10 +189,28 @@ bool CSitemapFile::OpenSitemapSource(const std::string& path, CXML* element, con
     using namespace mb::sitemap;
     CXML* properties = ChildOrNew(element, "SiteProperties");
     source.siteMap = ChildOrNew(element, "SiteMap");
+    m_readProblem.clear();
     std::string text;
-    if (!ReadSitemapText(path, LanguageId(), text))
+    if (!ReadSitemapText(path, LanguageId(), text)) {
+        m_readProblem = mb::UnreadableReason(path);
+        if (m_readProblem.empty())
+            m_readProblem = "it cannot be read";
         return false;
-    ScanSitemap(text, scanned, rootTag, "");
+    }
+    size_t leftOut = ScanSitemap(text, scanned, rootTag, "");
+    if (text.find('\0') != std::string::npos ||
+        (scanned.GetChildCount() == 0 &&
+         text.find_first_not_of(" \t\r\n") != std::string::npos)) {
+        m_readProblem = "it is not a contents or index file (it holds no sitemap)";
+        scanned.ResetContents();
+        return false;
+    }
+    if (leftOut > 0) {
+        mb::ShowMessage(std::to_string(leftOut) + " entries of \"" + path +
+                            "\" are nested too deeply to be read and were left out.",
+                        CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                        mb::Icon::Warning);
+    }
     source.start = StartElement(&scanned);
     CopySiteProperties(source.start, properties, propertyNames);
     // Entries name the same pages again and again, and resolving one may

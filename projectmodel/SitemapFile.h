@@ -81,6 +81,9 @@ public:
     std::string GetSelectedNodeURL() const { return GetNodeURL(m_selected); }
     // Number of entries in the whole tree.
     int GetCount() const;
+    // Why the sitemap file read last was not taken (it could not be read, or
+    // it holds no sitemap); empty when it was read.
+    const std::string& GetReadProblem() const { return m_readProblem; }
 
     // Stores the node and notifies the selection code, only when it changes.
     void SetSelectedNode(CXML* node);
@@ -180,7 +183,9 @@ protected:
     // form's "SiteProperties" child filled with the named properties of the
     // file, its "SiteMap" child, the start element of the scanned text
     // (owned by `scanned`) and a resolver of the file's page values. False
-    // when the file cannot be read (the form then stays empty).
+    // when the file cannot be read or holds no sitemap (the form then stays
+    // empty; GetReadProblem says why). Entries nested too deeply to be read
+    // are left out with a warning to the user.
     struct SitemapSource {
         CXML* siteMap = nullptr;
         CXML* start = nullptr;
@@ -198,6 +203,7 @@ protected:
     int WriteCompilerFile(const std::string& path, const std::string& text) const;
 
     CProjectFile* m_project = nullptr;
+    mutable std::string m_readProblem;
     std::string m_frameName;
     std::string m_windowName;
 

@@ -84,13 +84,17 @@ void CConfigData::UseDefaults() {
     m_nHtmlOtherTypesTopic = 0;
     m_bAutoCheckUpdate = 0;
     m_recentProjects.clear();
-    RebuildDefaultEditors();
+    m_editorsPending = true;
     m_replaceTable.reset(NewReplaceTable());
     m_filterSet->UseDefaultData();
 }
 
-void CConfigData::RebuildDefaultEditors() {
-    m_favoriteEditors->CheckDefaultEditor(kDefaultEditorTypes);
+CFavoriteEditorManager* CConfigData::GetFavoriteEditorManager() const {
+    if (m_editorsPending) {
+        m_editorsPending = false;
+        m_favoriteEditors->CheckDefaultEditor(kDefaultEditorTypes);
+    }
+    return m_favoriteEditors.get();
 }
 
 int CConfigData::ReadConfigData_XML() {
@@ -154,11 +158,9 @@ void CConfigData::ReadRecentProjects(const CXML* mru) {
 }
 
 void CConfigData::ReadEditors(const CXML* editors) {
-    if (!editors) {
-        RebuildDefaultEditors();
-        return;
-    }
-    m_favoriteEditors->SetData(*editors);
+    m_editorsPending = editors == nullptr;
+    if (editors)
+        m_favoriteEditors->SetData(*editors);
 }
 
 void CConfigData::ReadReplaceTable(CXML& configData) {
@@ -213,7 +215,7 @@ void CConfigData::BuildDocument(CXML& root) const {
     }
 
     CXML* editors = configData->AddChild("EDITORS");
-    const CXML* list = m_favoriteEditors->GetData();
+    const CXML* list = GetFavoriteEditorManager()->GetData();
     for (int i = 0; i < list->GetChildCount(); ++i) {
         // A file type without editors is not worth keeping.
         if (list->GetChildAt(i)->GetChildCount() > 0)

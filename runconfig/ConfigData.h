@@ -45,7 +45,10 @@ public:
     // The "REPLACE_TABLE" element: children "REPLACE_ITEM" with "old" and
     // "new". Null before the first read.
     CXML* GetReplacedTable() const { return m_replaceTable.get(); }
-    CFavoriteEditorManager* GetFavoriteEditorManager() const { return m_favoriteEditors.get(); }
+    // The favourite editors. Defaults are looked up on the desktop (one
+    // question per file type, which takes seconds) only when the editors
+    // are first used, not when the settings are read.
+    CFavoriteEditorManager* GetFavoriteEditorManager() const;
     CDropFileFilterSet* GetDropFileFilterSet() const { return m_filterSet.get(); }
 
     // Values the program reads and writes directly.
@@ -72,7 +75,6 @@ private:
     void ReadRecentProjects(const CXML* mru);
     void ReadEditors(const CXML* editors);
     void ReadReplaceTable(CXML& configData);
-    void RebuildDefaultEditors();
     void BuildDocument(CXML& root) const;
 
     static std::unique_ptr<CConfigData> m_instance;
@@ -82,5 +84,7 @@ private:
     int m_nViewStyle = 0;
     std::unique_ptr<CXML> m_replaceTable;
     std::unique_ptr<CFavoriteEditorManager> m_favoriteEditors;
+    // The editors are to be rebuilt from the desktop's defaults on first use.
+    mutable bool m_editorsPending = false;
     std::unique_ptr<CDropFileFilterSet> m_filterSet;
 };

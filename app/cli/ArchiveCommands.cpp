@@ -2,6 +2,7 @@
 // tree and its context-id map.
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
+#include "app/cli/FileQuestions.h"
 
 #include "baseutil/Xml.h"
 #include "compiledhelp/CHMFileRW.h"
@@ -29,6 +30,8 @@ void PrintStorage(CCHMFileRW& chm, const CXML* element) {
 
 int RunList(const Invocation& invocation) {
     const std::string& path = invocation.arguments[0];
+    if (!IsReadableFile(path))
+        return kExitFailed;
     CCHMFileRW chm;
     CXML root("Storage");
     if (!chm.CHM_SetCHMFile(path) || !chm.CHM_ReadAllStorageInfoToXML(&root)) {
@@ -41,6 +44,8 @@ int RunList(const Invocation& invocation) {
 
 int RunContextMap(const Invocation& invocation) {
     const std::string& path = invocation.arguments[0];
+    if (!IsReadableFile(path))
+        return kExitFailed;
     CHMContextMap map;
     int result = CCHMFileRW::GetContextMap(path, map);
     if (result != 0) {

@@ -18,6 +18,7 @@ struct Command {
     const char* usage;   // the arguments, e.g. "<file.chm>..."
     const char* summary; // one line
     const char* details; // the options, one per line
+    const char* options; // the names of the options it takes, space-separated
     int minArguments;
     int maxArguments; // -1: any number
     int (*run)(const Invocation&);
@@ -25,6 +26,9 @@ struct Command {
 
 const std::vector<Command>& AllCommands();
 const Command* FindCommand(const std::string& name);
+// Whether `command` takes the option `name`; the options for every command
+// (yes, quiet, help) included.
+bool TakesOption(const Command& command, const std::string& name);
 
 // The handlers, grouped by what they work on.
 int RunNew(const Invocation& invocation);

@@ -90,6 +90,26 @@ std::optional<std::string> ConsolePrompt::PickSavePath(const PickRequest&) {
     return std::nullopt;
 }
 
+ConsoleProjectDialogs::ConsoleProjectDialogs() {
+    SetProjectDialogs(this);
+}
+
+ConsoleProjectDialogs::~ConsoleProjectDialogs() {
+    SetProjectDialogs(nullptr);
+}
+
+std::optional<std::string>
+ConsoleProjectDialogs::ChooseProjectFolder(const ProjectFolderChoice& choice) {
+    return choice.folder;
+}
+
+bool ConsoleProjectDialogs::ConfirmCopyIntoProjectFolder() {
+    MessageRequest request;
+    request.text = kCopyFilesNote;
+    request.buttons = Buttons::OkCancel;
+    return Prompt().Message(request) == Answer::Ok;
+}
+
 ConsoleWindow::ConsoleWindow(bool quiet) : m_quiet(quiet) {
     SetMainWindow(this);
 }

@@ -5,6 +5,7 @@
 // long work shows a progress line when standard error is a terminal.
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
+#include "projectmodel/ProjectDialogs.h"
 
 namespace mb::cli {
 
@@ -23,6 +24,17 @@ public:
 
 private:
     bool m_assumeYes;
+};
+
+// The two questions asked while pages are added: the project folder gets
+// the folder proposed; copying pages from outside it is put to the prompt
+// (so Copy only with --yes).
+class ConsoleProjectDialogs final : public IProjectDialogs {
+public:
+    ConsoleProjectDialogs();
+    ~ConsoleProjectDialogs() override;
+    std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice& choice) override;
+    bool ConfirmCopyIntoProjectFolder() override;
 };
 
 class ConsoleWindow final : public IMainWindow {

@@ -4,6 +4,7 @@
 // behave as the desktop program's commands do.
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
+#include "app/cli/FileQuestions.h"
 #include "app/cli/InterruptWatch.h"
 #include "app/cli/Paths.h"
 
@@ -20,13 +21,6 @@ namespace fs = std::filesystem;
 
 namespace mb::cli {
 namespace {
-
-bool IsFile(const std::string& path) {
-    if (fs::is_regular_file(path))
-        return true;
-    PrintError("\"" + path + "\" is not a file");
-    return false;
-}
 
 // The file the compiler is taking in, on one line of a terminal.
 class CurrentFileLine {
@@ -49,13 +43,9 @@ private:
 
 int RunCompile(const Invocation& invocation) {
     std::string mbk = Absolute(invocation.arguments[0]);
-    if (!IsFile(mbk))
-        return kExitFailed;
     CProjectController controller;
-    if (controller.OpenProject(mbk) != 1) {
-        PrintError("\"" + mbk + "\" is not a project file");
+    if (!OpenProjectFile(controller, mbk))
         return kExitFailed;
-    }
     controller.SetKeepIntermediateFiles(invocation.Has("keep"));
     bool quiet = invocation.Has("quiet");
     CurrentFileLine current;
@@ -98,7 +88,7 @@ int RunCompile(const Invocation& invocation) {
 
 int RunOpenChm(const Invocation& invocation) {
     std::string chm = Absolute(invocation.arguments[0]);
-    if (!IsFile(chm))
+    if (!IsReadableFile(chm))
         return kExitFailed;
     CProjectController controller;
     ProgressLine progress;
@@ -129,7 +119,7 @@ int RunDecompile(const Invocation& invocation) {
     std::vector<std::string> chms;
     for (const std::string& argument : invocation.arguments) {
         chms.push_back(Absolute(argument));
-        if (!IsFile(chms.back()))
+        if (!IsReadableFile(chms.back()))
             return kExitFailed;
     }
     CProjectController controller;
@@ -156,7 +146,7 @@ int RunDecompile(const Invocation& invocation) {
 
 int RunHandheld(const Invocation& invocation) {
     std::string chm = Absolute(invocation.arguments[0]);
-    if (!IsFile(chm))
+    if (!IsReadableFile(chm))
         return kExitFailed;
     std::string folder = invocation.Value("output")
                              ? Absolute(*invocation.Value("output"))

@@ -54,6 +54,10 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& args,
                 error = "option --" + name + " takes no value";
                 return std::nullopt;
             }
+            if (TakesValue(name) && value.empty()) {
+                error = "option --" + name + " needs a value that is not empty";
+                return std::nullopt;
+            }
             invocation.options.emplace(name, value);
             continue;
         }

@@ -3,7 +3,11 @@
 // import and export.
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
+#include "app/cli/FileQuestions.h"
 #include "app/cli/Paths.h"
+
+#include "app/core/PathChecks.h"
+#include "app/core/ProjectController.h"
 
 #include "appglue/AppHelper.h"
 #include "baseutil/Xml.h"
@@ -12,6 +16,7 @@
 #include "runconfig/ConfigData.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -22,14 +27,19 @@ std::string FolderOf(const std::string& path) {
     return fs::path(path).parent_path().string() + "/";
 }
 
-bool EndsWithNoCase(const std::string& text, const std::string& ending) {
-    if (text.size() < ending.size())
-        return false;
-    for (size_t i = 0; i < ending.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - ending.size() + i])) !=
-            ending[i])
-            return false;
-    return true;
+// A language id as --language gives it: decimal or 0x-hexadecimal, 1 to
+// 65535.
+std::optional<int> LanguageId(const std::string& text) {
+    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty() || digits.size() > 8 ||
+        digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") !=
+            std::string::npos)
+        return std::nullopt;
+    long value = std::stol(digits, nullptr, hex ? 16 : 10);
+    if (value < 1 || value > 0xFFFF)
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 // Adds the pages of `folder` (and its sub-folders) to the contents, as the
@@ -63,19 +73,24 @@ bool AddFolder(CProjectFile& project, const std::string& folder) {
 
 int RunNew(const Invocation& invocation) {
     std::string path = Absolute(invocation.arguments[0]);
-    if (!EndsWithNoCase(path, ".mbk"))
+    if (!mb::EndsWithNoCase(path, ".mbk"))
         path += ".mbk";
-    if (fs::exists(path) && !invocation.Has("force")) {
-        PrintError("\"" + path + "\" already exists (--force replaces it)");
+    int language = CConfigData::Instance()->GetLCID();
+    if (auto given = invocation.Value("language")) {
+        auto parsed = LanguageId(*given);
+        if (!parsed) {
+            PrintError("--language takes a language id from 1 to 65535, such as 1033 or 0x409 "
+                       "(not \"" + *given + "\")");
+            return kExitUsage;
+        }
+        language = *parsed;
+    }
+    if (!MayReplace(path, invocation.Has("force"))) {
+        PrintError("\"" + path + "\" was kept (--force or --yes replaces it)");
         return kExitFailed;
     }
-    std::error_code error;
-    fs::create_directories(FolderOf(path), error);
     CProjectFile project;
     project.InitProject();
-    int language = CConfigData::Instance()->GetLCID();
-    if (auto given = invocation.Value("language"))
-        language = std::atoi(given->c_str());
     project.HHP_SetOptionsData(OPT_LANGUAGE, language);
     std::string title = invocation.Value("title").value_or(fs::path(path).stem().string());
     project.HHP_SetWindowsData(WIN_TITLE_BAR_TEXT, title);
@@ -88,6 +103,8 @@ int RunNew(const Invocation& invocation) {
             if (!AddFolder(project, Absolute(folder)))
                 return kExitFailed;
     }
+    std::error_code error;
+    fs::create_directories(FolderOf(path), error);
     if (project.SaveProject() != 1) {
         PrintError("cannot write \"" + path + "\"");
         return kExitFailed;
@@ -98,10 +115,6 @@ int RunNew(const Invocation& invocation) {
 
 int RunImportHhp(const Invocation& invocation) {
     std::string hhp = Absolute(invocation.arguments[0]);
-    if (!fs::is_regular_file(hhp)) {
-        PrintError("\"" + hhp + "\" is not a file");
-        return kExitFailed;
-    }
     std::string mbk = invocation.arguments.size() > 1
                           ? Absolute(invocation.arguments[1])
                           : FolderOf(hhp) + fs::path(hhp).stem().string() + ".mbk";
@@ -110,15 +123,25 @@ int RunImportHhp(const Invocation& invocation) {
                    "\"), because topic paths are kept relative to the project folder");
         return kExitUsage;
     }
-    if (fs::exists(mbk) && !invocation.Has("force")) {
-        PrintError("\"" + mbk + "\" already exists (--force replaces it)");
+    // A project file of another kind could be one of the files the import
+    // reads, or the .hhp itself.
+    if (!mb::EndsWithNoCase(mbk, ".mbk") || SamePath(mbk, hhp)) {
+        PrintError("the project file must be a .mbk file other than the .hhp (not \"" + mbk +
+                   "\")");
+        return kExitUsage;
+    }
+    if (!MayReplace(mbk, invocation.Has("force"))) {
+        PrintError("\"" + mbk + "\" was kept (--force or --yes replaces it)");
         return kExitFailed;
     }
     CProjectFile project;
     project.InitProject();
     {
         ProgressLine progress;
-        project.ImportHHPFile(hhp);
+        if (project.ImportHHPFile(hhp) != 1) {
+            PrintError("\"" + hhp + "\" was not imported");
+            return kExitFailed;
+        }
     }
     project.SetMBKFileName(mbk);
     if (project.SaveProject() != 1) {
@@ -132,20 +155,23 @@ int RunImportHhp(const Invocation& invocation) {
 
 int RunExportHhp(const Invocation& invocation) {
     std::string mbk = Absolute(invocation.arguments[0]);
-    CProjectFile project;
-    if (!fs::is_regular_file(mbk) || project.OpenProjectFile(mbk) != 1) {
-        PrintError("\"" + mbk + "\" is not a project file");
+    CProjectController controller;
+    if (!OpenProjectFile(controller, mbk))
         return kExitFailed;
-    }
-    std::string hhp = invocation.arguments.size() > 1 ? Absolute(invocation.arguments[1])
-                                                      : project.GetHHPFileName_FullPath();
+    std::string hhp = invocation.arguments.size() > 1
+                          ? Absolute(invocation.arguments[1])
+                          : controller.GetProject()->GetHHPFileName_FullPath();
     if (FolderOf(hhp) != FolderOf(mbk)) {
         PrintError("the .hhp must be written into the project folder (\"" + FolderOf(mbk) +
                    "\"), because its topic paths are relative to it");
         return kExitUsage;
     }
-    if (project.ExportHHPFile(hhp) != 1) {
-        PrintError("cannot write \"" + hhp + "\" or its contents and index files");
+    if (!mb::EndsWithNoCase(hhp, ".hhp")) {
+        PrintError("the file to export to must be a .hhp file (not \"" + hhp + "\")");
+        return kExitUsage;
+    }
+    if (controller.ExportHHP(hhp) != 1) {
+        PrintError("\"" + hhp + "\" was not exported");
         return kExitFailed;
     }
     std::printf("exported %s\n", hhp.c_str());

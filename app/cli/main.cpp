@@ -3,12 +3,9 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
 
-#include "commonkit/DropFileFilterSet.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/SystemLocale.h"
 
-#include <filesystem>
-
+#include <csignal>
 #include <cstdio>
 
 using namespace mb::cli;
@@ -36,22 +33,18 @@ void PrintCommandHelp(const Command& command) {
 }
 
 // The tool shares the desktop program's settings (filters, language) but
-// never writes them. Without a settings file it takes the defaults it needs
-// directly: building the full defaults also looks up the desktop's editors,
-// which costs a scripted run a second or two for nothing.
+// never writes them. A missing or damaged settings file gives the defaults.
 void LoadSettings() {
-    CConfigData* config = CConfigData::Instance();
-    if (std::filesystem::exists(config->GetConfigFilename())) {
-        config->ReadConfigData_XML();
-        return;
-    }
-    config->GetDropFileFilterSet()->UseDefaultData();
-    config->SetLCID(mb::SystemDefaultLocaleId());
+    CConfigData::Instance()->ReadConfigData_XML();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Beyond a file-size limit a write then fails with EFBIG and is reported
+    // like any other failed write (its temporary file removed) instead of
+    // the signal ending the program in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::string error;
     auto invocation = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!invocation) {
@@ -71,6 +64,13 @@ int main(int argc, char** argv) {
         PrintCommandHelp(*command);
         return kExitOk;
     }
+    for (const auto& [name, value] : invocation->options) {
+        if (!TakesOption(*command, name)) {
+            PrintError("unknown option --" + name + " for " + command->name + " (see " +
+                       command->name + " --help)");
+            return kExitUsage;
+        }
+    }
     int count = static_cast<int>(invocation->arguments.size());
     if (count < command->minArguments ||
         (command->maxArguments >= 0 && count > command->maxArguments)) {
@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     }
     LoadSettings();
     ConsolePrompt prompt(invocation->Has("yes"));
+    ConsoleProjectDialogs projectDialogs;
     ConsoleWindow window(invocation->Has("quiet"));
     return command->run(*invocation);
 }

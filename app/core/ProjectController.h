@@ -83,7 +83,9 @@ public:
     int ImportHHP();
     int ImportHHP(const std::string& path);
     // Export HHP with the save dialog, or into `path`; refused (with the
-    // project-folder warning) outside the project folder.
+    // project-folder warning) outside the project folder, and refused when
+    // one of the files written would be the project file itself or another
+    // of them. Existing files are replaced only when the user says Yes.
     int ExportHHP();
     int ExportHHP(const std::string& path);
 
@@ -148,6 +150,8 @@ public:
 
 private:
     bool IsOpenProject(const std::string& path) const;
+    // `hhpConfirmed`: the save dialog has asked about replacing the .hhp.
+    int ExportHHP(const std::string& path, bool hhpConfirmed);
     // The folder the file dialogs start in, and remembering one.
     static std::string LastFolder();
     static void RememberFolder(const std::string& folder);

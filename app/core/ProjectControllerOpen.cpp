@@ -63,7 +63,7 @@ bool IsPlainName(const std::string& name) {
 
 // Writes the project file deciphered from its enciphered copy.
 bool DecipherProjectCopy(const std::string& coded, const std::string& target) {
-    std::FILE* in = std::fopen(coded.c_str(), "r");
+    std::FILE* in = mb::OpenRegularFile(coded);
     if (!in)
         return false;
     mb::SafeFileWriter writer(target);
@@ -218,7 +218,12 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
             Tell(Text(kStrImportChmFailed) + "\n\n" + folder);
             return 0;
         }
-        reader.CHM_Decompile(folder, false);
+        // A project from some of the pages would pass for the whole help
+        // file; what could not be written is in the log.
+        if (reader.CHM_Decompile(folder, false) != 0) {
+            Tell(Text(kStrImportChmFailed) + "\n\n" + chm);
+            return 0;
+        }
     }
     mb::DecompiledProjectFiles files =
         mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index);
@@ -271,8 +276,12 @@ int CProjectController::ImportHHP(const std::string& path) {
         mb::BusyCursor busy;
         result = m_project.ImportHHPFile(path);
     }
+    if (!result) {
+        ResetProject();
+        return 0;
+    }
     RememberFolder(CPath(path).GetLocationNoSlash());
-    return result ? 1 : 0;
+    return 1;
 }
 
 int CProjectController::ExportHHP() {
@@ -284,11 +293,40 @@ int CProjectController::ExportHHP() {
         return 0;
     if (CPath(*path).GetExtName().empty())
         *path += ".hhp";
-    return ExportHHP(*path);
+    // The save dialog has asked about replacing the .hhp itself.
+    return ExportHHP(*path, true);
 }
 
 int CProjectController::ExportHHP(const std::string& path) {
+    return ExportHHP(path, false);
+}
+
+int CProjectController::ExportHHP(const std::string& path, bool hhpConfirmed) {
     if (!IsInProjectFolder(path))
+        return 0;
+    std::vector<std::string> targets = m_project.ExportHHPTargets(path);
+    std::string existing;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        if (IsOpenProject(targets[i])) {
+            Tell("Exporting would replace the project file itself:\n\n" + targets[i] +
+                 "\n\nChoose another name for the .hhp.");
+            return 0;
+        }
+        for (size_t k = 0; k < i; ++k) {
+            if (mb::SamePath(targets[k], targets[i])) {
+                Tell("The .hhp would be replaced by the contents or index file of the same "
+                     "name:\n\n" + targets[i] + "\n\nChoose another name for the .hhp.");
+                return 0;
+            }
+        }
+        if (Exists(targets[i]) && !(i == 0 && hhpConfirmed))
+            existing += "\n" + targets[i];
+    }
+    if (!existing.empty() &&
+        mb::ShowMessage("These files already exist:\n" + existing +
+                            "\n\nDo you want to replace them?",
+                        Text(kStrProductName), mb::Buttons::YesNo,
+                        mb::Icon::Question) != mb::Answer::Yes)
         return 0;
     return m_project.ExportHHPFile(path) ? 1 : 0;
 }

@@ -86,6 +86,19 @@ TEST_F(FolderListingTest, LinksBackToAnAncestorAreNotFollowed) {
     EXPECT_EQ(list.GetChildCount(), 0);
 }
 
+TEST_F(FolderListingTest, LinksOutOfTheFolderAreNotFollowed) {
+    TempTree outside;
+    outside.Write("etc/passwd.htm", "<html></html>");
+    outside.Write("other.htm", "<html></html>");
+    std::filesystem::create_directory_symlink(outside / "etc", tree / "sub/etc");
+    std::filesystem::create_symlink(outside / "other.htm", tree / "sub/other.htm");
+    std::filesystem::create_symlink(tree / "a.htm", tree / "sub/inside.htm");
+    std::vector<std::string> lines = List(1);
+    EXPECT_THAT(lines, Not(Contains("  1 etc")));
+    EXPECT_THAT(lines, Not(Contains("  0 ~/sub/other.htm -> =")));
+    EXPECT_THAT(lines, Contains("  0 ~/sub/inside.htm -> =")) << "links inside are followed";
+}
+
 TEST_F(FolderListingTest, FlashMoviesAreWrappedUnlessThePageCannotBeWritten) {
     EXPECT_THAT(List(0, 1), Contains("0 ~/movie_swf.htm -> ="));
     CRunEnv* env = CRunEnv::Instance();

@@ -103,23 +103,115 @@ TEST_F(HHPImportExport, ImportKeepsEveryEntryKeywordAndFile) {
     EXPECT_EQ(log.Only({NC_RELOADED}), (std::vector<std::string>{"project:2", "hhc:2", "hhk:2"}));
 }
 
-TEST_F(HHPImportExport, MissingSitemapsLeaveTheirTreesEmpty) {
+TEST_F(HHPImportExport, SitemapsNamedByTheWindowAreReadAndMissingOnesRefused) {
     // The contents file named only by the window line; no index file at all.
     std::string hhp = TempTree::Read(tree / "guide.hhp");
     hhp.erase(hhp.find("Contents file=guide.hhc\r\n"), 25);
+    hhp.erase(hhp.find("Index file=guide.hhk\r\n"), 22);
+    hhp.erase(hhp.find("\"guide.hhk\""), 11);
     tree.Write("guide.hhp", hhp);
-    fs::remove(tree / "guide.hhk");
 
     CProjectFile project;
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     EXPECT_EQ(project.Content_GetCount(), 8);
     EXPECT_EQ(project.Index_GetCount(), 0);
+    EXPECT_TRUE(prompt.messages.empty());
 
+    // A named contents file that is missing is not an empty contents: the
+    // import is refused and names it.
     fs::remove(tree / "guide.hhc");
     CProjectFile bare;
-    EXPECT_EQ(bare.ImportHHPFile(tree / "guide.hhp"), 1);
-    EXPECT_EQ(bare.Content_GetCount(), 0);
-    EXPECT_EQ(bare.GetHHPFile()->GetFilesData()->GetChildCount(), 6);
+    EXPECT_EQ(bare.ImportHHPFile(tree / "guide.hhp"), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_NE(prompt.messages[0].text.find(tree / "guide.hhc: No such file or directory"),
+              std::string::npos)
+        << prompt.messages[0].text;
+    EXPECT_EQ(bare.GetHHPFile()->GetFilesData()->GetChildCount(), 0);
+}
+
+TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingEachFileThatCannotBeRead) {
+    std::string random;
+    for (int i = 0; i < 2048; ++i)
+        random += static_cast<char>(i * 131 % 251);
+    const std::pair<std::string, std::string> notProjects[] = {
+        {random, "binary"}, {"", "empty"}, {"\r\n  \r\n", "empty"},
+        {"Title=Guide\r\nnot an ini file", "none of the sections"}};
+    for (const auto& [text, reason] : notProjects) {
+        prompt.messages.clear();
+        CProjectFile project;
+        EXPECT_EQ(project.ImportHHPFile(tree.Write("bad.hhp", text)), 0) << reason;
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_NE(prompt.messages[0].text.find(tree / "bad.hhp: "), std::string::npos);
+        EXPECT_NE(prompt.messages[0].text.find(reason), std::string::npos)
+            << prompt.messages[0].text;
+    }
+
+    prompt.messages.clear();
+    fs::remove(tree / "guide.hhk");
+    fs::create_directory(tree / "guide.hhk");
+    tree.Write("guide.hhc", "no sitemap in here");
+    std::string hhp = TempTree::Read(tree / "guide.hhp");
+    tree.Write("guide.hhp", hhp + "\r\n[MAP]\r\n#include ids.h\r\n[ALIAS]\r\n#include alias.h\r\n");
+    CProjectFile project;
+    EXPECT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    const std::string& text = prompt.messages[0].text;
+    for (const char* named : {"ids.h: No such file", "alias.h: No such file",
+                              "guide.hhc: it is not a contents", "guide.hhk: it is a folder"})
+        EXPECT_NE(text.find(tree / named), std::string::npos) << named << "\n" << text;
+    EXPECT_EQ(project.Content_GetCount(), 0);
+    EXPECT_EQ(project.GetHHPFile()->GetFilesData()->GetChildCount(), 0);
+}
+
+TEST_F(HHPImportExport, UnicodeWithAByteOrderMarkAndCarriageReturnLinesAreRead) {
+    std::string hhp = TempTree::Read(tree / "guide.hhp");
+    std::string hhc = TempTree::Read(tree / "guide.hhc");
+    auto utf16 = [](const std::string& text, bool littleEndian) {
+        std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+        for (char c : text) // the texts are ASCII
+            out += littleEndian ? std::string{c, '\0'} : std::string{'\0', c};
+        return out;
+    };
+    std::string crOnly = hhp;
+    for (size_t at; (at = crOnly.find("\r\n")) != std::string::npos;)
+        crOnly.erase(at + 1, 1);
+    for (const auto& [hhpText, hhcText] :
+         {std::pair{utf16(hhp, true), utf16(hhc, true)}, std::pair{utf16(hhp, false), hhc},
+          std::pair{crOnly, hhc}}) {
+        tree.Write("guide.hhp", hhpText);
+        tree.Write("guide.hhc", hhcText);
+        CProjectFile project;
+        ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+        EXPECT_EQ(project.Content_GetCount(), 8);
+        EXPECT_GT(project.Index_GetCount(), 0);
+        EXPECT_EQ(project.GetHHPFile()->GetFilesData()->GetChildCount(), 6);
+        std::string title;
+        project.HHP_GetOptionsData(OPT_TITLE, title);
+        EXPECT_EQ(title, "Field Guide");
+    }
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(HHPImportExport, EntriesNestedTooDeeplyAreCountedInAWarning) {
+    const int entries = 1000;
+    std::string hhc = "<HTML><BODY>";
+    for (int i = 0; i < entries; ++i)
+        hhc += "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"e\">"
+               "<param name=\"Local\" value=\"html/intro.htm\"></OBJECT>";
+    for (int i = 0; i < entries; ++i)
+        hhc += "</UL>";
+    tree.Write("guide.hhc", hhc + "</BODY></HTML>");
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    int kept = project.Content_GetCount();
+    EXPECT_GT(kept, 0);
+    ASSERT_LT(kept, entries);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text.rfind(std::to_string(entries - kept) + " entries of \"" +
+                                                tree / "guide.hhc\"",
+                                            0),
+              0u)
+        << prompt.messages[0].text;
 }
 
 TEST_F(HHPImportExport, TheExportedProjectCompilesToTheSameContentsAndIndex) {

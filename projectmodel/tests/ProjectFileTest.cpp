@@ -259,11 +259,21 @@ TEST_F(ProjectFileTest, OtherFilesAreRefusedAndChangeNothing) {
     CProjectFile project;
     project.SetMBKFileName(folder + "kept.mbk");
     project.HHP_SetOptionsData(OPT_TITLE, std::string("Kept"));
-    for (const char* name : {"other.xml", "broken.mbk", "missing.mbk"}) {
+    for (const char* name : {"other.xml", "broken.mbk"}) {
         prompt.messages.clear();
         EXPECT_EQ(project.OpenProjectFile(folder + name), 0) << name;
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text, CStrHelper::ML_GetStringEx(237));
+    }
+    // A file that cannot be read is not called a foreign one: the message
+    // says why it cannot be read.
+    for (auto [name, reason] : {std::pair{"missing.mbk", "No such file or directory"},
+                                std::pair{"", "it is a folder"}}) {
+        prompt.messages.clear();
+        EXPECT_EQ(project.OpenProjectFile(folder + name), 0) << name;
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_NE(prompt.messages[0].text.find("cannot be read"), std::string::npos);
+        EXPECT_NE(prompt.messages[0].text.find(reason), std::string::npos);
     }
     std::string title;
     project.HHP_GetOptionsData(OPT_TITLE, title);

@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <regex>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace mb::testing;
 
@@ -54,14 +59,62 @@ TEST(CliCommandLine, UnreadableFilesFailWithTheReason) {
     }
     auto missing = Cli({"export-hhp", tree / "none.mbk"});
     EXPECT_EQ(missing.exitStatus, 1);
-    EXPECT_TRUE(Contains(missing.output, "is not a project file"));
+    EXPECT_TRUE(Contains(missing.output, "cannot read \"" + tree / "none.mbk" +
+                                             "\": No such file or directory"))
+        << missing.output;
+    std::string foreign = tree.Write("foreign.mbk", "<NOT_A_PROJECT/>");
+    EXPECT_TRUE(Contains(Cli({"export-hhp", foreign}).output, "is not a project file"));
+}
+
+TEST(CliCommandLine, UnknownOptionsAndBadValuesAreMistakes) {
+    TempTree tree;
+    std::string mbk = tree / "x.mbk";
+    for (std::vector<std::string> arguments :
+         {std::vector<std::string>{"list", "--bogus", "x.chm"},
+          {"compile", mbk, "--output", "out"},
+          {"new", mbk, "--language", "abc"},
+          {"new", mbk, "--language", "-5"},
+          {"new", mbk, "--language", "70000"},
+          {"new", mbk, "--language", "0"},
+          {"new", mbk, "--title", ""},
+          {"decompile", "x.chm", "--output="}}) {
+        auto result = Cli(arguments);
+        EXPECT_EQ(result.exitStatus, 2) << arguments[1] << " " << arguments[2];
+    }
+    EXPECT_FALSE(std::filesystem::exists(mbk));
+    auto hex = Cli({"new", mbk, "--language", "0x407"});
+    ASSERT_EQ(hex.exitStatus, 0) << hex.output;
+    EXPECT_TRUE(Contains(TempTree::Read(mbk), "1031"));
+}
+
+// A file that cannot be read is named with the reason, and a pipe in its
+// place is refused at once instead of waited on.
+TEST(CliCommandLine, UnreadableAndSpecialFilesAreRefusedWithTheReason) {
+    TempTree tree;
+    std::string locked = tree.Write("locked.mbk", "<PROJECT_FT/>");
+    ::chmod(locked.c_str(), 0);
+    std::vector<std::string> asOtherUser;
+    if (::geteuid() == 0) // root reads anything; a plain user does not
+        asOtherUser = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    asOtherUser.insert(asOtherUser.end(),
+                       {"sh", "-c", "exec \"$0\" \"$@\" 2>&1", MB_CLI_PATH, "compile", locked});
+    auto unreadable = mb::RunAndCapture(asOtherUser);
+    EXPECT_EQ(unreadable.exitStatus, 1);
+    EXPECT_TRUE(Contains(unreadable.output, "cannot read \"" + locked + "\": Permission denied"))
+        << unreadable.output;
+
+    std::string pipe = tree / "pipe.chm";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    for (const char* command : {"list", "context-map", "decompile", "export-hhp"}) {
+        auto result = mb::RunAndCapture({"timeout", "10", MB_CLI_PATH, command, pipe});
+        EXPECT_EQ(result.exitStatus, 1) << command;
+    }
 }
 
 class CliProject : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!OnPath("chmcmd") || !OnPath("chmls"))
-            GTEST_SKIP() << "chmcmd and chmls (fp-utils) are needed";
+        ASSERT_TRUE(OnPath("chmcmd") && OnPath("chmls")) << "chmcmd and chmls (fp-utils)";
         tree.Write("guide/intro.htm", "<html><head><title>Introduction</title></head></html>");
         tree.Write("guide/part/setup.htm", "<html><head><title>Setting up</title></head></html>");
     }
@@ -134,6 +187,99 @@ TEST_F(CliProject, ImportedProjectGetsItsProjectFileBesideTheHhp) {
     ASSERT_EQ(imported.exitStatus, 0) << imported.output;
     EXPECT_TRUE(Contains(imported.output, "1 contents and 0 index entries")) << imported.output;
     EXPECT_TRUE(std::filesystem::exists(tree / "guide/help.mbk"));
+}
+
+// The files of a folder with their contents.
+std::map<std::string, std::string> Contents(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[entry.path().string()] = TempTree::Read(entry.path().string());
+    return files;
+}
+
+TEST_F(CliProject, ExportReplacesFilesOnlyAfterAYesAndNeverTheProjectFile) {
+    std::string mbk = tree / "guide/base.mbk";
+    ASSERT_EQ(Cli({"new", mbk, "--add-folder", tree / "guide"}).exitStatus, 0);
+    tree.Write("guide/base.hhp", "[OPTIONS]\r\nTitle=Edited by hand\r\n");
+    tree.Write("guide/other.txt", "notes");
+    auto before = Contents(tree / "guide");
+
+    auto asked = Cli({"export-hhp", mbk});
+    EXPECT_EQ(asked.exitStatus, 1);
+    EXPECT_TRUE(Contains(asked.output, tree / "guide/base.hhp")) << asked.output;
+    EXPECT_EQ(Cli({"export-hhp", mbk, tree / "guide/other.txt", "--yes"}).exitStatus, 2);
+    EXPECT_EQ(Cli({"export-hhp", mbk, mbk, "--yes"}).exitStatus, 2);
+    EXPECT_EQ(Contents(tree / "guide"), before);
+
+    auto replaced = Cli({"export-hhp", "--yes", mbk});
+    EXPECT_EQ(replaced.exitStatus, 0) << replaced.output;
+    EXPECT_TRUE(Contains(TempTree::Read(tree / "guide/base.hhp"), "[FILES]"));
+}
+
+TEST_F(CliProject, ImportRefusesWhatIsNoProjectAndKeepsTheOldOne) {
+    std::string good = tree / "guide/help.mbk";
+    ASSERT_EQ(Cli({"new", good, "--add-folder", tree / "guide"}).exitStatus, 0);
+    const std::string kept = TempTree::Read(good);
+    std::string random;
+    for (int i = 0; i < 4096; ++i)
+        random += static_cast<char>((i * 7919 + i / 13) % 256);
+    tree.Write("guide/random.hhp", random);
+    tree.Write("guide/empty.hhp", "");
+    tree.Write("guide/garbage.hhc", "only words, no sitemap");
+    tree.MakeFolder("guide/folder.hhc");
+    ASSERT_EQ(::mkfifo((tree / "guide/pipe.hhc").c_str(), 0644), 0);
+    for (const char* contents : {"missing.hhc", "folder.hhc", "garbage.hhc", "pipe.hhc"})
+        tree.Write(std::string("guide/") + contents + ".hhp",
+                   std::string("[OPTIONS]\r\nContents file=") + contents + "\r\n");
+    for (const char* hhp : {"random.hhp", "empty.hhp", "missing.hhc.hhp", "folder.hhc.hhp",
+                            "garbage.hhc.hhp", "pipe.hhc.hhp"}) {
+        std::string path = tree / ("guide/" + std::string(hhp));
+        auto result = mb::RunAndCapture(
+            {"timeout", "10", "sh", "-c", "exec \"$0\" \"$@\" 2>&1", MB_CLI_PATH, "import-hhp",
+             "--force", path, good});
+        EXPECT_EQ(result.exitStatus, 1) << hhp;
+        // The file named is the contents file, or the project itself.
+        std::string named = std::string(hhp).find(".hhc") != std::string::npos
+                                ? path.substr(0, path.size() - 4)
+                                : path;
+        EXPECT_TRUE(Contains(result.output, named + ": ")) << result.output;
+    }
+    EXPECT_EQ(TempTree::Read(good), kept);
+
+    std::string hhp = tree.Write("guide/x.hhp", "[OPTIONS]\r\nTitle=X\r\n");
+    EXPECT_EQ(Cli({"import-hhp", "--force", hhp, hhp}).exitStatus, 2);
+    EXPECT_EQ(Cli({"import-hhp", "--force", hhp, tree / "guide/intro.htm"}).exitStatus, 2);
+    EXPECT_EQ(TempTree::Read(hhp), "[OPTIONS]\r\nTitle=X\r\n");
+}
+
+TEST_F(CliProject, YesCopiesPagesFromOutsideWhereverItStands) {
+    for (auto arguments : {std::vector<std::string>{"--yes", "new", tree / "p/x.mbk", "--add-folder",
+                                                    tree / "guide"},
+                           {"new", tree / "q/x.mbk", "--add-folder", tree / "guide", "--yes"}}) {
+        auto result = Cli(arguments);
+        EXPECT_EQ(result.exitStatus, 0) << result.output;
+        EXPECT_TRUE(Contains(result.output, "3 contents entries")) << result.output;
+    }
+    EXPECT_TRUE(std::filesystem::exists(tree / "p/part/setup.htm"));
+    EXPECT_EQ(Cli({"new", tree / "r/x.mbk", "--add-folder", tree / "guide"}).exitStatus, 1);
+    EXPECT_FALSE(std::filesystem::exists(tree / "r"));
+}
+
+TEST_F(CliProject, AFileSizeLimitFailsTheDecompileAndLeavesNoTemporaryFile) {
+    std::string page(40000, 'x');
+    tree.Write("big/page.htm", "<html><body>" + page + "</body></html>");
+    tree.Write("big/big.hhp", "[OPTIONS]\r\nCompiled file=big.chm\r\n[FILES]\r\npage.htm\r\n");
+    auto compiled = CompileHelp(tree / "big", "big.hhp");
+    ASSERT_TRUE(std::filesystem::exists(tree / "big/big.chm")) << compiled.output;
+    auto limited = mb::RunAndCapture({"sh", "-c", "ulimit -f 8; exec \"$0\" \"$@\" 2>&1",
+                                      MB_CLI_PATH, "decompile", tree / "big/big.chm", "--output",
+                                      tree / "out"});
+    EXPECT_EQ(limited.exitStatus, 1) << limited.output;
+    EXPECT_TRUE(Contains(limited.output, "File too large")) << limited.output;
+    for (const auto& entry : std::filesystem::directory_iterator(tree / "out"))
+        EXPECT_EQ(entry.path().filename().string().find("page.htm"), std::string::npos)
+            << "neither the page cut short nor its temporary file";
 }
 
 TEST_F(CliProject, OutputFoldersNeverLoseExistingFiles) {

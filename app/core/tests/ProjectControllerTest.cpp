@@ -132,6 +132,35 @@ TEST_F(SaveCommands, SavingOrExportingOutsideTheProjectFolderIsRefused) {
     EXPECT_EQ(dialogs.folderWarnings.size(), 3u);
 }
 
+TEST_F(SaveCommands, ExportReplacesExistingFilesOnlyAfterAYesAndNeverTheProjectFile) {
+    ASSERT_EQ(controller.OpenProject(SavedProject("book")), 1);
+    folder.Write("book.hhc", "made by hand");
+    auto exported = [&] { return TempTree::Read(folder / "book.hhc") != "made by hand"; };
+    EXPECT_EQ(controller.ExportHHP(folder / "book.hhp"), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].buttons, Buttons::YesNo);
+    EXPECT_NE(prompt.messages[0].text.find(folder / "book.hhc"), std::string::npos);
+    EXPECT_FALSE(exported());
+    EXPECT_FALSE(std::filesystem::exists(folder / "book.hhp"));
+
+    // The save dialog has asked about the .hhp itself, not about the others.
+    prompt.messages.clear();
+    folder.Write("book.hhp", "made by hand");
+    prompt.pickedPaths = {folder / "book.hhp"};
+    prompt.answers = {Answer::Yes};
+    EXPECT_EQ(controller.ExportHHP(), 1);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text.find(folder / "book.hhp"), std::string::npos);
+    EXPECT_TRUE(exported());
+
+    prompt.messages.clear();
+    std::string project = TempTree::Read(folder / "book.mbk");
+    EXPECT_EQ(controller.ExportHHP(folder / "book.mbk"), 0);
+    EXPECT_EQ(TempTree::Read(folder / "book.mbk"), project);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].buttons, Buttons::Ok) << "refused without a question";
+}
+
 TEST_F(SaveCommands, ReadOnlyTargetsOfSaveAsAreRefusedAndTheNameIsKept) {
     std::string locked = folder.Write("locked.mbk", "keep");
     ::chmod(locked.c_str(), 0444);
