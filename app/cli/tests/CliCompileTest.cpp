@@ -2,6 +2,7 @@
 // files, keeps the old help file unless a new one is complete, refuses a
 // second compile of the same project, cleans up when interrupted, and
 // compiles projects with any name.
+#include "app/cli/tests/CliRun.h"
 #include "baseutil/Process.h"
 #include "baseutil/tests/support/TempTree.h"
 #include "projectmodel/tests/HelpCompiler.h"
@@ -20,15 +21,6 @@ using namespace mb::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-mb::RunResult Cli(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"sh", "-c", "exec \"$0\" \"$@\" 2>&1", MB_CLI_PATH});
-    return mb::RunAndCapture(arguments);
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 std::set<std::string> NamesIn(const std::string& folder) {
     std::set<std::string> names;

@@ -1,6 +1,7 @@
 // The command-line tool, run as a program: its command line, exit status
 // and messages, and its commands on real files (compiled by chmcmd and read
 // back with chmls).
+#include "app/cli/tests/CliRun.h"
 #include "baseutil/Process.h"
 #include "baseutil/tests/support/TempTree.h"
 #include "projectmodel/tests/HelpCompiler.h"
@@ -18,16 +19,6 @@
 using namespace mb::testing;
 
 namespace {
-
-// Runs the tool; standard error is appended to the output.
-mb::RunResult Cli(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"sh", "-c", "exec \"$0\" \"$@\" 2>&1", MB_CLI_PATH});
-    return mb::RunAndCapture(arguments);
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 TEST(CliCommandLine, HelpMistakesAndExitStatus) {
     auto help = Cli({"--help"});
