@@ -1,12 +1,12 @@
 #include "app/core/UnindexablePages.h"
 
+#include "baseutil/SafeFile.h"
+
 #include "baseutil/IniSection.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -95,10 +95,9 @@ IndexablePages ScanIndexablePages(const std::string& hhpPath) {
             continue;
         std::string relative = name;
         std::replace(relative.begin(), relative.end(), '\\', '/');
-        std::ifstream in(folder / relative, std::ios::binary);
-        if (!in)
-            continue;
-        std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string html;
+        if (!mb::ReadWholeFile((folder / relative).string(), html))
+            continue; // not a regular, readable file: chmcmd names it itself
         ++pages.pages;
         if (!PageHasIndexableText(html))
             pages.withoutText.push_back(name);
