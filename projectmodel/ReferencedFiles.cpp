@@ -4,9 +4,9 @@
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TopicPath.h"
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <unordered_set>
 
 namespace mb {
 namespace {
@@ -56,12 +56,14 @@ public:
     ReferencedFiles Result() && { return std::move(m_found); }
 
 private:
-    static void AddOnce(std::vector<std::string>& list, const std::string& path) {
-        if (std::find(list.begin(), list.end(), path) == list.end())
+    // Help files name the same pages thousands of times.
+    void AddOnce(std::vector<std::string>& list, const std::string& path) {
+        if (m_seen.insert(path).second)
             list.push_back(path);
     }
 
     std::string m_folder;
+    std::unordered_set<std::string> m_seen;
     ReferencedFiles m_found;
 };
 
