@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <string_view>
 
 namespace mb {
 namespace {
@@ -104,9 +105,37 @@ EncodedText EncodeForLanguage(const std::string& utf8, int languageId) {
     return encoder.Encode(utf8);
 }
 
-bool WriteCompilerTextFile(const std::string& path, const std::string& utf8, int languageId,
-                           std::string* error) {
-    EncodedText encoded = EncodeForLanguage(utf8, languageId);
+EncodedText EncodeCompilerProjectText(const std::string& utf8, int languageId) {
+    EncodedText result;
+    std::string pending; // text to encode, gathered up to the next file-name section
+    auto flush = [&] {
+        EncodedText encoded = EncodeForLanguage(pending, languageId);
+        result.bytes += encoded.bytes;
+        result.unrepresentable += encoded.unrepresentable;
+        pending.clear();
+    };
+    bool namesFiles = false;
+    for (size_t start = 0, end = 0; start < utf8.size(); start = end) {
+        end = utf8.find('\n', start);
+        end = end == std::string::npos ? utf8.size() : end + 1;
+        std::string_view line(utf8.data() + start, end - start);
+        std::string_view content = line.substr(0, line.find_first_of("\r\n"));
+        bool heading = content.size() >= 2 && content.front() == '[' && content.back() == ']';
+        if (heading)
+            namesFiles = content == "[MAP]" || content == "[ALIAS]" || content == "[FILES]";
+        if (namesFiles && !heading) {
+            flush();
+            result.bytes += line;
+        } else {
+            pending += line;
+        }
+    }
+    flush();
+    return result;
+}
+
+bool WriteEncodedTextFile(const std::string& path, const EncodedText& encoded, int languageId,
+                          std::string* error) {
     if (!WriteFileSafely(path, encoded.bytes, error))
         return false;
     if (encoded.unrepresentable > 0) {
@@ -116,6 +145,11 @@ bool WriteCompilerTextFile(const std::string& path, const std::string& utf8, int
         LogLine(line.c_str());
     }
     return true;
+}
+
+bool WriteCompilerTextFile(const std::string& path, const std::string& utf8, int languageId,
+                           std::string* error) {
+    return WriteEncodedTextFile(path, EncodeForLanguage(utf8, languageId), languageId, error);
 }
 
 } // namespace mb

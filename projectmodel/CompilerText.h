@@ -19,6 +19,20 @@ struct EncodedText {
 // that are not UTF-8 at all are taken as U+FFFD and counted as well.
 EncodedText EncodeForLanguage(const std::string& utf8, int languageId);
 
+// The compiler's own project text (.hhp) for `languageId`. chmcmd opens the
+// files named in [MAP], [ALIAS] and [FILES] by the bytes written there, and
+// file names on this system are UTF-8: those sections stay UTF-8. The rest
+// (titles, default topic, window texts) goes into the help file for the
+// viewer, which reads it in the language's code page, and is encoded.
+EncodedText EncodeCompilerProjectText(const std::string& utf8, int languageId);
+
+// Writes `text`, encoded for `languageId`, to `path` through a temporary
+// file that replaces the target only when complete. When characters had to
+// be written as references, one log line says how many. False on failure,
+// with the reason in `error` when given.
+bool WriteEncodedTextFile(const std::string& path, const EncodedText& text, int languageId,
+                          std::string* error);
+
 // Encodes `utf8` for `languageId` and writes it to `path` through a
 // temporary file that replaces the target only when complete. When
 // characters had to be written as references, one log line says how many.

@@ -140,7 +140,10 @@ public:
     // How the project text separates the folders of the paths it names:
     // backslashes for the project's interchange form (export), slashes for
     // the compiler of this system, which finds topics, header files and
-    // the default topic in subfolders only so.
+    // the default topic in subfolders only so. The compiler's [FILES] lists
+    // every file the project leads to (see ReferencedFiles), and its file
+    // sections are written in the bytes of the names on disk (see
+    // EncodeCompilerProjectText).
     enum class PathForm { Interchange, Compiler };
     int WriteHHPFile(const std::string& path, PathForm form = PathForm::Interchange);
     // The .hhp text that WriteHHPFile writes.

@@ -7,6 +7,7 @@
 #include "projectmodel/HHPFile.h"
 #include "projectmodel/ProjectCopyName.h"
 #include "projectmodel/ProjectFile.h"
+#include "projectmodel/ReferencedFiles.h"
 #include "projectmodel/TextValues.h"
 
 #include <algorithm>
@@ -153,8 +154,18 @@ std::string CHHPFile::BuildHHPText(PathForm form) const {
     out += kCrLf;
     out += "[FILES]";
     out += kCrLf;
-    for (int i = 0; i < m_files->GetChildCount(); ++i)
-        out += relative(m_files->GetChildAt(i)->GetAttr("Name")) + kCrLf;
+    if (form == PathForm::Compiler && m_project) {
+        // chmcmd stores only the files listed here, and a file listed twice
+        // twice: every page the project leads to, once.
+        mb::ReferencedFiles files = mb::FilesReferencedBy(*m_project);
+        for (const auto* list : {&files.inProjectFolder, &files.outsideProjectFolder}) {
+            for (const std::string& path : *list)
+                out += relative(path) + kCrLf;
+        }
+    } else {
+        for (int i = 0; i < m_files->GetChildCount(); ++i)
+            out += relative(m_files->GetChildAt(i)->GetAttr("Name")) + kCrLf;
+    }
     if (m_project && m_project->GetIncludeMBKProjectInfo() &&
         !m_project->GetProjectFileTitle().empty())
         out += mb::ProjectCopyName(m_project->GetProjectFileTitle()) + kCrLf;
@@ -175,8 +186,13 @@ int CHHPFile::WriteHHPFile(const std::string& path, PathForm form) {
     }
     mb::BusyCursor busy;
     std::string error;
-    // The compiler reads the project text in the code page of its language.
-    if (!mb::WriteCompilerTextFile(path, BuildHHPText(form), m_options.language, &error)) {
+    // The project text is in the code page of its language; the compiler's
+    // copy names the files it opens in the bytes of their names on disk.
+    mb::EncodedText text =
+        form == PathForm::Compiler
+            ? mb::EncodeCompilerProjectText(BuildHHPText(form), m_options.language)
+            : mb::EncodeForLanguage(BuildHHPText(form), m_options.language);
+    if (!mb::WriteEncodedTextFile(path, text, m_options.language, &error)) {
         mb::ShowMessage(error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
                         mb::Buttons::Ok, mb::Icon::Error);
         return 0;

@@ -5,6 +5,7 @@
 #include "baseutil/BWHelper.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
+#include "projectmodel/ReferencedFiles.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -38,6 +39,18 @@ std::string Listed(const std::vector<std::string>& names) {
     if (names.size() > kShown)
         text += " and " + std::to_string(names.size() - kShown) + " more";
     return text;
+}
+
+// chmcmd takes files from the project folder only: it puts the folder in
+// front of an absolute path, and stores "../x.htm" under that very name,
+// which no viewer can reach from the contents.
+std::string OutsideProjectFolderMessage(CProjectFile& project,
+                                        const std::vector<std::string>& files) {
+    return "The project cannot be compiled: the help compiler takes pages only from the "
+           "project folder \"" +
+           project.GetProjectFolder2() + "\", and these files lie outside it: " + Listed(files) +
+           ".\n\nCopy them into the project folder, add them to the project from there in "
+           "place of the old ones, and compile again.";
 }
 
 std::string CannotWrite(const std::string& path) {
@@ -79,6 +92,9 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
     m_request = request;
     if (project.GetMBKFileName().empty() || project.GetProjectFileTitle().empty())
         return FailStart("The project must be saved before it can be compiled.");
+    std::vector<std::string> outside = FilesReferencedBy(project).outsideProjectFolder;
+    if (!outside.empty())
+        return FailStart(OutsideProjectFolderMessage(project, outside));
     m_files = CompileFiles::Of(project);
     m_lock = std::make_unique<CompileLock>(m_files.lock);
     if (!m_lock->IsHeld()) {
@@ -96,11 +112,6 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
 
     for (const std::string& line : UnhonouredSettings(*project.GetHHPFile()))
         Log(line + "\n");
-    std::vector<std::string> unreachable = FilesChmcmdCannotFind(project);
-    if (!unreachable.empty())
-        Log("Warning: chmcmd cannot find files whose names are not plain ASCII and leaves them "
-            "out of the help file; give them ASCII names: " +
-            Listed(unreachable) + ".\n");
     m_notify = request.notifyWindow ? request.notifyWindow : MainWindow();
     if (m_notify)
         m_notify->Send(WM_APP_COMPILE_STARTED, 0, nullptr);

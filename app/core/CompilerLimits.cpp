@@ -3,9 +3,7 @@
 #include "baseutil/IniSection.h"
 #include "projectmodel/HHPFile.h"
 #include "projectmodel/LegacyText.h"
-#include "projectmodel/ProjectFile.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string_view>
@@ -125,47 +123,9 @@ void AddMapLines(const CHHPFile& hhp, const std::string& text, std::vector<std::
     }
 }
 
-bool IsAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// `path` when it is a file in the project folder with a name outside ASCII,
-// in the project's relative form without an anchor.
-void AddIfNotAscii(const CProjectFile& project, const std::string& path,
-                   std::vector<std::string>& names) {
-    if (path.empty() || IsAscii(path) || path.find("::") != std::string::npos)
-        return;
-    std::string relative = path;
-    if (!project.AbsolutePathToRelativePath(relative))
-        return;
-    relative = relative.substr(0, relative.find('#'));
-    if (std::find(names.begin(), names.end(), relative) == names.end())
-        names.push_back(relative);
-}
-
-void AddTreePages(const CProjectFile& project, const CXML* parent,
-                  std::vector<std::string>& names) {
-    for (int i = 0; i < parent->GetChildCount(); ++i) {
-        const CXML* node = parent->GetChildAt(i);
-        AddIfNotAscii(project, node->GetAttr("Local"), names);
-        AddTreePages(project, node, names);
-    }
-}
-
 } // namespace
 
 namespace mb {
-
-std::vector<std::string> FilesChmcmdCannotFind(CProjectFile& project) {
-    std::vector<std::string> names;
-    const CXML* files = project.GetHHPFile()->GetFilesData();
-    for (int i = 0; i < files->GetChildCount(); ++i)
-        AddIfNotAscii(project, files->GetChildAt(i)->GetAttr("Name"), names);
-    AddTreePages(project, project.GetHHCFile()->GetTreeRoot(), names);
-    AddTreePages(project, project.GetHHKFile()->GetTreeRoot(), names);
-    return names;
-}
 
 std::vector<std::string> UnhonouredSettings(const CHHPFile& hhp) {
     std::string text = hhp.BuildHHPText(CHHPFile::PathForm::Compiler);

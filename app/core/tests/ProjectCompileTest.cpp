@@ -6,6 +6,8 @@
 #include "app/core/CompilerLimits.h"
 #include "app/core/tests/ControllerFakes.h"
 #include "commonkit/StringTable.h"
+#include "projectmodel/CompilerText.h"
+#include "projectmodel/LegacyText.h"
 #include "projectmodel/tests/HelpCompiler.h"
 
 #include <algorithm>
@@ -154,6 +156,46 @@ protected:
             FAIL() << "chmcmd is not installed";
         CompileTest::SetUp();
     }
+
+    // Pages named outside ASCII in a project of `language`: one in the contents
+    // and the files list, the topic of a context id; one in the contents only.
+    // Both are stored under their names, once, and every contents entry, whose
+    // page the sitemap names in the language's code page, leads to a stored page.
+    void CompilesPagesNamed(int language, const std::string& name) {
+        Project().HHP_SetOptionsData(OPT_LANGUAGE, language);
+        const std::string page = "<html><head><title>P</title></head><body>P</body></html>";
+        AddPage("Listed", folder.Write("pages/" + name, page));
+        CXML list("FilesList");
+        CXML* item = list.AddChild("FileItem");
+        item->SetAttr("Name", "Contents only");
+        item->SetAttr("Type", 0);
+        item->SetAttr("Local", folder.Write("pages/only-" + name, page));
+        Project().Content_AddFilesList(&list);
+        CHHPFile& hhp = *Project().GetHHPFile();
+        hhp.UpdateMapFileData(folder.Write("ids.h", "#define IDH_PAGE 10\r\n"));
+        hhp.GetMapData()
+            ->GetChildAt(0)
+            ->GetChildByTagName("IDH_PAGE")
+            ->SetAttr("FILE", folder / ("pages/" + name));
+        ASSERT_EQ(controller.Save(), 1);
+        ASSERT_EQ(controller.Compile(Logging()), 1) << log;
+
+        std::vector<std::string> listed = ListedNames(folder / "guide.chm");
+        for (const std::string& stored : {"/pages/" + name, "/pages/only-" + name})
+            EXPECT_EQ(std::count(listed.begin(), listed.end(), stored), 1) << stored;
+        std::string toc = ExtractSitemap(folder / "guide.chm", "extracttoc");
+        EXPECT_NE(toc.find(EncodeForLanguage("pages\\" + name, language).bytes), std::string::npos);
+        int reached = 0;
+        for (const std::string& entry : SitemapEntries(toc, {"name"})) {
+            size_t from = entry.find(" Local=") + 7;
+            std::string local =
+                ToUtf8FromLanguage(entry.substr(from, entry.find(' ', from) - from), language);
+            std::replace(local.begin(), local.end(), '\\', '/');
+            EXPECT_NE(std::find(listed.begin(), listed.end(), "/" + local), listed.end()) << entry;
+            ++reached;
+        }
+        EXPECT_EQ(reached, 4);
+    }
 };
 
 TEST_F(RealCompile, CompilesWithTheCopyInsideAndNothingLeftBeside) {
@@ -201,24 +243,29 @@ TEST_F(RealCompile, KeptIntermediateFilesStayButTheCopyGoes) {
     EXPECT_EQ(compiled, "guide.chm");
 }
 
-TEST_F(RealCompile, FilesWithNamesOutsideAsciiAreNamedInAWarning) {
-    // In the contents only: listed among the files, it would crash chmcmd.
-    CXML list("FilesList");
-    CXML* item = list.AddChild("FileItem");
-    item->SetAttr("Name", "E");
-    item->SetAttr("Type", 0);
-    item->SetAttr("Local", folder.Write("sub/\xC3\xA9.htm", "<title>E</title>"));
-    Project().Content_AddFilesList(&list);
+TEST_F(RealCompile, PagesNamedInTheWesternCodePageAreCompiledUnderTheirNames) {
+    CompilesPagesNamed(1033, "caf\xC3\xA9.htm");
+}
+
+TEST_F(RealCompile, PagesNamedInTheJapaneseCodePageAreCompiledUnderTheirNames) {
+    CompilesPagesNamed(1041, "\xE3\x83\x9A\xE3\x83\xBC\xE3\x82\xB8.htm");
+}
+
+TEST_F(RealCompile, PagesOutsideTheProjectFolderAreRefusedBeforeChmcmdRuns) {
+    TempTree elsewhere;
+    std::string outside = elsewhere.Write(
+        "shared/out.htm", "<html><head><title>Out</title></head><body>Out</body></html>");
+    AddPage("Out", outside);
     ASSERT_EQ(controller.Save(), 1);
-    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
-    EXPECT_NE(log.find("leaves them out of the help file; give them ASCII names: "
-                       "sub\\\xC3\xA9.htm.\n"),
-              std::string::npos)
-        << log;
-    // As the warning says: chmcmd made the help file without the page.
-    std::vector<std::string> listed = ListedNames(folder / "guide.chm");
-    EXPECT_NE(std::find(listed.begin(), listed.end(), "/intro.htm"), listed.end());
-    EXPECT_EQ(std::find(listed.begin(), listed.end(), "/sub/\xC3\xA9.htm"), listed.end());
+    EXPECT_EQ(controller.Compile(Logging()), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    const std::string& message = prompt.messages[0].text;
+    EXPECT_NE(message.find("lie outside it: " + outside + "."), std::string::npos) << message;
+    EXPECT_NE(message.find("Copy them into the project folder"), std::string::npos) << message;
+    EXPECT_EQ(log, "");
+    EXPECT_TRUE(window.Order().empty());
+    EXPECT_FALSE(Exists("guide.chm"));
+    EXPECT_EQ(LeftOver(), "");
 }
 
 TEST_F(RealCompile, AFailedCompileKeepsTheOldHelpFile) {
