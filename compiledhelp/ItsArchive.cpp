@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -98,16 +99,21 @@ constexpr size_t kDirLastListingField = 0x24;
 // that are not listing chunks, as index chunks may be; a chunk that is
 // neither has been damaged, and the names it held are lost.
 int CountDamagedChunks(std::FILE* in, off_t headerStart, const unsigned char* header) {
-    uint32_t chunkSize = ReadLe32(header + kDirChunkSizeField);
-    uint32_t first = ReadLe32(header + kDirFirstListingField);
-    uint32_t last = ReadLe32(header + kDirLastListingField);
-    if (chunkSize == 0 || last < first || last - first > 100000)
-        return 0; // refused by libmspack itself
-    off_t chunks = headerStart + static_cast<off_t>(ReadLe32(header + kDirHeaderLengthField));
+    uint64_t chunkSize = ReadLe32(header + kDirChunkSizeField);
+    uint64_t first = ReadLe32(header + kDirFirstListingField);
+    uint64_t last = ReadLe32(header + kDirLastListingField);
+    uint64_t chunks = static_cast<uint64_t>(headerStart) + ReadLe32(header + kDirHeaderLengthField);
+    struct stat info {};
+    if (fstat(fileno(in), &info) != 0 || chunkSize == 0 || last < first)
+        return 0;
+    // Chunks that cannot lie inside the file are refused by libmspack itself.
+    auto fileSize = static_cast<uint64_t>(info.st_size);
+    if (chunks > fileSize || (last + 1) * chunkSize > fileSize - chunks)
+        return 0;
     int damaged = 0;
-    for (uint32_t chunk = first; chunk <= last; ++chunk) {
+    for (uint64_t chunk = first; chunk <= last; ++chunk) {
         char signature[4];
-        off_t at = chunks + static_cast<off_t>(chunk) * chunkSize;
+        auto at = static_cast<off_t>(chunks + chunk * chunkSize);
         if (pread(fileno(in), signature, sizeof signature, at) != sizeof signature ||
             (std::memcmp(signature, "PMGL", 4) != 0 && std::memcmp(signature, "PMGI", 4) != 0))
             ++damaged;
