@@ -70,7 +70,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
 
     m_controller.InitProject();
     OpenCommandLineProject(arguments);
-    splash.finish(m_frame.get());
+    splash.close();
 
     RestoreWindowPlacement(*m_frame);
     m_frame->show();

@@ -33,10 +33,10 @@ constexpr TabAction Edit(int command) {
 
 constexpr std::array kRoutes = {
     // File
-    Route(ID_FILE_NEW, Menu::File, "&New Project...", H::NewProject, 0, "Ctrl+N", true),
+    Route(ID_FILE_NEW, Menu::File, "&New Project...", H::NewProject, 0, "Ctrl+N"),
     Route(ID_FILE_NEW_PROJECT, Menu::MainToolbar, "New Project", H::NewProject),
-    Route(ID_FILE_OPEN, Menu::File, "&Open Project...", H::OpenProject, 0, "Ctrl+O", true),
-    Route(ID_FILE_OPEN_PROJECT, Menu::MainToolbar, "Open Project File", H::OpenProject),
+    Route(ID_FILE_OPEN, Menu::File, "&Open Project...", H::OpenProject, 0, "Ctrl+O"),
+    Route(ID_FILE_OPEN_PROJECT, Menu::MainToolbar, "Open Project", H::OpenProject),
     Route(ID_FILE_OPEN_CHM, Menu::File, "Open &CHM File...", H::OpenChm, 0, "", true),
     Route(ID_FILE_IMPORT_HHP, Menu::File, "&Import HHP...", H::ImportHhp),
     Route(ID_FILE_EXPORT_HHP, Menu::File, "&Export HHP...", H::ExportHhp),

@@ -14,6 +14,7 @@
 #include "runconfig/RunEnv.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QKeySequence>
@@ -21,6 +22,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -99,6 +101,14 @@ void MainFrame::BuildPanes() {
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({300, 800});
     setCentralWidget(splitter);
+
+    // F6 and Shift+F6 move the focus between the two panes.
+    for (QKeySequence key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] {
+            QTabWidget* next = m_left->isAncestorOf(QApplication::focusWidget()) ? m_right : m_left;
+            next->setFocus();
+        });
+    }
 }
 
 void MainFrame::ShowChmExplorer(bool show) {
@@ -124,6 +134,7 @@ void MainFrame::BuildActions() {
     menus[Menu::Help] = bar->addMenu(tr("&Help"));
     m_mainToolbar = addToolBar(tr("Main"));
     m_mainToolbar->setObjectName("MainToolBar");
+    addToolBarBreak();
     m_optionsToolbar = addToolBar(tr("Help Window Options"));
     m_optionsToolbar->setObjectName("OptionsToolBar");
     for (auto& [menu, qmenu] : menus)
@@ -181,6 +192,7 @@ void MainFrame::BuildRunLog() {
     dock->setObjectName("RunLogDock");
     dock->setWidget(m_runLog);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
+    resizeDocks({dock}, {150}, Qt::Vertical);
 }
 
 QAction* MainFrame::ActionFor(int id) const {
@@ -312,12 +324,15 @@ void MainFrame::ShowProgress(int code, int value) {
         m_progress->setValue(0);
         m_progress->setVisible(true);
         break;
-    case 7:
-        if (value != m_progress->value()) {
+    case 7: {
+        // Redrawn once per percent: long work reports every item.
+        int maximum = m_progress->maximum();
+        if (value * 100LL / maximum != m_progress->value() * 100LL / maximum) {
             m_progress->setValue(value);
             m_progress->repaint();
         }
         break;
+    }
     case 8:
         m_progress->setVisible(false);
         break;
