@@ -39,30 +39,38 @@ int main(int argc, char** argv) {
     double startUp = Seconds([] {
         mb::gui::AuthorApp app;
         app.Start({});
-        QTest::qWaitForWindowExposed(&app.Frame());
+        if (!QTest::qWaitForWindowExposed(&app.Frame()))
+            std::printf("the main window was not shown\n");
     });
 
+    // Each open starts from an empty project; building and freeing the
+    // projects stays outside the time, as the program keeps its project.
     bool same = true;
-    double headless = BestOf(3, [&] {
-        CProjectFile project;
-        same = same && project.OpenProjectFile(mbk) == 1 && project.Content_GetCount() == kEntries &&
-               project.Index_GetCount() == kEntries;
-    });
+    double headless = 1e30;
+    for (int run = 0; run < 3; ++run) {
+        auto project = std::make_unique<CProjectFile>();
+        headless = std::min(headless,
+                            Seconds([&] { same = project->OpenProjectFile(mbk) == 1 && same; }));
+        same = same && project->Content_GetCount() == kEntries &&
+               project->Index_GetCount() == kEntries;
+    }
     // The program's Open: the controller opens the file, then the window
     // shows it (title, status bar, recent menu, command states).
-    mb::gui::AuthorApp app;
-    app.Start({});
     double program = 1e30;
-    for (int run = 0; run < 3; ++run) {
-        app.Controller().ResetProject();
-        program = std::min(program, Seconds([&] {
-            app.Controller().OpenProject(mbk);
-            app.Frame().RefreshFromProject();
-            QApplication::processEvents();
-        }));
-        const CProjectFile* project = app.Controller().GetProject();
-        same = same && project->GetMBKFileName() == mbk &&
-               project->Content_GetCount() == kEntries && project->Index_GetCount() == kEntries;
+    {
+        mb::gui::AuthorApp app;
+        app.Start({});
+        for (int run = 0; run < 3; ++run) {
+            app.Controller().ResetProject();
+            program = std::min(program, Seconds([&] {
+                app.Controller().OpenProject(mbk);
+                app.Frame().RefreshFromProject();
+                QApplication::processEvents();
+            }));
+            const CProjectFile* project = app.Controller().GetProject();
+            same = same && project->GetMBKFileName() == mbk &&
+                   project->Content_GetCount() == kEntries && project->Index_GetCount() == kEntries;
+        }
     }
     std::filesystem::remove_all(folder);
     if (!same) {
