@@ -25,6 +25,9 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
       m_name(new QLineEdit(Q(form.GetNameText()))), m_folder(new QLineEdit(Q(form.GetFolderText()))),
       m_language(new QComboBox) {
     setWindowTitle(tr("New Project"));
+    m_title->setObjectName("title");
+    m_name->setObjectName("name");
+    m_folder->setObjectName("folder");
     for (int i = 0; i < LanguageCount(); ++i)
         m_language->addItem(Q(LanguageRowText(i)), LanguageIdAt(i));
     if (form.GetSelectedLanguage())

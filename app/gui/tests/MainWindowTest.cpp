@@ -3,6 +3,9 @@
 // worker while a question is open, and the routing of every command.
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CommandRoutes.h"
+#include "app/gui/NewProjectDialog.h"
+
+#include "app/core/LanguageTable.h"
 
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
@@ -15,7 +18,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -117,6 +122,7 @@ private slots:
     void closingAModifiedProjectAsksFirst();
     void logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen();
     void everyCommandReachesTheHandlerOfItsRoute();
+    void newProjectFormOffersEveryLanguageAndNamesTheProject();
 };
 
 void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
@@ -289,6 +295,37 @@ void MainWindowTest::everyCommandReachesTheHandlerOfItsRoute() {
     QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(calls.size(), size_t(1));
     QCOMPARE(calls[0].handler, Handler::OpenProject);
+}
+
+void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    int languages = 0;
+    QString selected;
+    QString typedName;
+    WhenModal<NewProjectDialog>([&](NewProjectDialog* dialog) {
+        languages = dialog->LanguageList()->count();
+        selected = dialog->LanguageList()->currentText();
+        auto* name = dialog->findChild<QLineEdit*>("name");
+        name->clear();
+        QTest::keyClicks(name, "my:guide?");
+        typedName = name->text();
+        dialog->findChild<QLineEdit*>("title")->setText("My Guide");
+        dialog->findChild<QLineEdit*>("folder")->setText(work.path());
+        dialog->accept();
+    });
+    app.Frame().ActionFor(mb::ID_FILE_NEW)->trigger();
+    QCOMPARE(languages, 153);
+    int configured = mb::LanguagePosition(CConfigData::Instance()->GetLCID());
+    QCOMPARE(selected, QString::fromStdString(mb::LanguageRowText(configured)));
+    QCOMPARE(typedName, QString("myguide"));
+    QString path = work.path() + "/myguide.mbk";
+    QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), path);
+    QVERIFY2(app.Frame().windowTitle().contains("myguide.mbk"),
+             qPrintable(app.Frame().windowTitle()));
+    QVERIFY2(!QFileInfo::exists(path), "written only when first saved");
 }
 
 QTEST_MAIN(MainWindowTest)
