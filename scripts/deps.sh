@@ -13,6 +13,8 @@ packages=(
     fp-utils
     libmspack-dev libchm-bin
     doxygen
+    qt6-base-dev
+    xvfb xauth
 )
 
 missing=()

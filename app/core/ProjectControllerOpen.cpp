@@ -116,12 +116,13 @@ int CProjectController::OpenProject(const std::string& path) {
         opened = m_project.OpenProjectFile(path);
     }
     RememberFolder(CPath(path).GetLocationNoSlash());
-    AddRecentProject(path);
     if (!opened) {
-        // The user has been told why; what is left is an empty project.
+        // The user has been told why; what is left is an empty project. A
+        // file that is no project is not offered again in the recent list.
         InitProject();
         return 0;
     }
+    AddRecentProject(path);
     return 1;
 }
 

@@ -1,0 +1,54 @@
+#pragma once
+// The desktop program as one object: it owns the command manager, the
+// project controller, the application helper, the Qt prompt and dialogs,
+// the main-window interface and the main window, and carries out start-up
+// and shutdown in their fixed order.
+
+#include "app/core/ProjectController.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/MainWindowRequests.h"
+#include "app/gui/QtDialogs.h"
+#include "app/gui/QtPrompt.h"
+#include "appglue/AppHelper.h"
+#include "editcommands/CommandManager.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace mb::gui {
+
+class AuthorApp {
+public:
+    AuthorApp();
+    ~AuthorApp();
+    AuthorApp(const AuthorApp&) = delete;
+    AuthorApp& operator=(const AuthorApp&) = delete;
+
+    // Start-up: settings, language table, splash screen, main window, the
+    // project named by `arguments` (the first one ending in ".mbk", any
+    // letter case, relative to the working folder; or a ".chm" opened as Open
+    // CHM does). False when the program cannot run.
+    bool Start(const QStringList& arguments);
+    // Shutdown after the main window closed: clears the undo histories and
+    // the command objects and writes the configuration. Runs once.
+    void Exit();
+
+    MainFrame& Frame() { return *m_frame; }
+    CProjectController& Controller() { return m_controller; }
+
+private:
+    void OpenCommandLineProject(const QStringList& arguments);
+
+    CCommandManager m_commands;
+    CProjectController m_controller;
+    CAppHelper m_helper;
+    QtPrompt m_prompt;
+    QtControllerDialogs m_controllerDialogs;
+    QtProjectDialogs m_projectDialogs;
+    std::unique_ptr<MainFrame> m_frame;
+    std::unique_ptr<MainWindowRequests> m_requests;
+    bool m_exited = false;
+};
+
+} // namespace mb::gui

@@ -1,0 +1,69 @@
+#include "app/gui/ChmOutputDialog.h"
+
+#include "app/core/ChmOutputForm.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace mb::gui {
+
+namespace {
+
+QHBoxLayout* WithBrowse(QLineEdit* field, QPushButton* browse) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(browse);
+    return row;
+}
+
+} // namespace
+
+ChmOutputDialog::ChmOutputDialog(CDlgChmOutput& form, QWidget* parent)
+    : QDialog(parent), m_form(form), m_chm(new QLineEdit), m_output(new QLineEdit) {
+    bool decompile = form.GetKind() == CDlgChmOutput::Kind::Decompile;
+    setWindowTitle(decompile ? tr("Decompile") : tr("CHM to Handheld"));
+    CopyFromForm();
+    auto* browseChm = new QPushButton(tr("B&rowse..."));
+    auto* browseOutput = new QPushButton(tr("Br&owse..."));
+    connect(browseChm, &QPushButton::clicked, this, [this] {
+        CopyToForm();
+        m_form.OnBrowseChm();
+        CopyFromForm();
+    });
+    connect(browseOutput, &QPushButton::clicked, this, [this] {
+        CopyToForm();
+        m_form.OnBrowseOutput();
+        CopyFromForm();
+    });
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("&Help file:"), WithBrowse(m_chm, browseChm));
+    fields->addRow(tr("&Output folder:"), WithBrowse(m_output, browseOutput));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ChmOutputDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ChmOutputDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    resize(560, sizeHint().height());
+}
+
+void ChmOutputDialog::CopyToForm() {
+    m_form.SetChmText(m_chm->text().toStdString());
+    m_form.SetOutputText(m_output->text().toStdString());
+}
+
+void ChmOutputDialog::CopyFromForm() {
+    m_chm->setText(QString::fromStdString(m_form.GetChmText()));
+    m_output->setText(QString::fromStdString(m_form.GetOutputText()));
+}
+
+void ChmOutputDialog::accept() {
+    CopyToForm();
+    if (m_form.OnOK())
+        QDialog::accept();
+}
+
+} // namespace mb::gui

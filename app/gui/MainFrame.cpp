@@ -1,0 +1,352 @@
+#include "app/gui/MainFrame.h"
+
+#include "app/gui/AppCommandHandlers.h"
+#include "app/gui/Artwork.h"
+#include "app/gui/WindowPlacement.h"
+
+#include "app/core/ProjectController.h"
+#include "baseutil/MainWindow.h"
+#include "commonkit/CommandIds.h"
+#include "commonkit/Common.h"
+#include "commonkit/StringTable.h"
+#include "editcommands/CommandManager.h"
+#include "runconfig/ConfigData.h"
+#include "runconfig/RunEnv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace mb::gui {
+
+namespace {
+
+QString Text(int n) {
+    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
+}
+
+// A pane that a later version fills: its name and what it will show.
+QWidget* Placeholder(const QString& name, const QString& what) {
+    auto* label = new QLabel(QString("<b>%1</b><br>%2").arg(name.toHtmlEscaped(),
+                                                           what.toHtmlEscaped()));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setObjectName(name);
+    return label;
+}
+
+constexpr int kStrContents = 91;
+constexpr int kStrIndex = 92;
+constexpr int kStrFiles = 380;
+constexpr int kStrFolderExplorer = 95;
+constexpr int kStrPagePreview = 529;
+constexpr int kStrTopicEntry = 96;
+constexpr int kStrChmExplorer = 97;
+
+// Number of recent projects the menu shows.
+constexpr int kRecentShown = 10;
+
+} // namespace
+
+MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
+    : m_controller(controller), m_commands(commands),
+      m_handlers(std::make_unique<AppCommandHandlers>(*this)) {
+    setWindowIcon(ApplicationIcon());
+    BuildPanes();
+    BuildActions();
+    BuildStatusBar();
+    BuildRunLog();
+    resize(1100, 720);
+    RefreshFromProject();
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::BuildPanes() {
+    m_left = new QTabWidget;
+    m_left->addTab(Placeholder(Text(kStrContents), tr("The table of contents of the project.")),
+                   Text(kStrContents));
+    m_left->addTab(Placeholder(Text(kStrIndex), tr("The keyword index of the project.")),
+                   Text(kStrIndex));
+    m_left->addTab(Placeholder(Text(kStrFiles), tr("The files list of the project.")),
+                   Text(kStrFiles));
+    connect(m_left, &QTabWidget::currentChanged, this, [this] { UpdateActionStates(); });
+
+    m_right = new QTabWidget;
+    m_right->addTab(Placeholder(Text(kStrFolderExplorer), tr("Browse folders and drop pages.")),
+                    Text(kStrFolderExplorer));
+    m_right->addTab(Placeholder(Text(kStrPagePreview), tr("Preview and edit the chosen page.")),
+                    Text(kStrPagePreview));
+    m_right->addTab(Placeholder(Text(kStrTopicEntry), tr("The settings of the chosen entry.")),
+                    Text(kStrTopicEntry));
+    ShowChmExplorer(CConfigData::Instance()->m_bArchiveViewOn != 0);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(m_left);
+    splitter->addWidget(m_right);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({300, 800});
+    setCentralWidget(splitter);
+
+    // F6 and Shift+F6 move the focus between the two panes.
+    for (QKeySequence key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] {
+            QTabWidget* next = m_left->isAncestorOf(QApplication::focusWidget()) ? m_right : m_left;
+            next->setFocus();
+        });
+    }
+}
+
+void MainFrame::ShowChmExplorer(bool show) {
+    if (show && !m_chmExplorer) {
+        m_chmExplorer = Placeholder(Text(kStrChmExplorer), tr("Look inside compiled help files."));
+        m_right->addTab(m_chmExplorer, Text(kStrChmExplorer));
+    } else if (!show && m_chmExplorer) {
+        m_right->removeTab(m_right->indexOf(m_chmExplorer));
+        delete m_chmExplorer;
+        m_chmExplorer = nullptr;
+    }
+}
+
+void MainFrame::BuildActions() {
+    QMenuBar* bar = menuBar();
+    std::map<Menu, QMenu*> menus;
+    menus[Menu::File] = bar->addMenu(tr("&File"));
+    menus[Menu::Edit] = bar->addMenu(tr("&Edit"));
+    menus[Menu::Entry] = bar->addMenu(tr("E&ntry"));
+    menus[Menu::View] = bar->addMenu(tr("&View"));
+    menus[Menu::Settings] = bar->addMenu(tr("&Settings"));
+    menus[Menu::Tools] = bar->addMenu(tr("&Tools"));
+    menus[Menu::Help] = bar->addMenu(tr("&Help"));
+    m_mainToolbar = addToolBar(tr("Main"));
+    m_mainToolbar->setObjectName("MainToolBar");
+    addToolBarBreak();
+    m_optionsToolbar = addToolBar(tr("Help Window Options"));
+    m_optionsToolbar->setObjectName("OptionsToolBar");
+    for (auto& [menu, qmenu] : menus)
+        connect(qmenu, &QMenu::aboutToShow, this, [this] { UpdateActionStates(); });
+
+    for (const CommandRoute& route : CommandRoutes()) {
+        auto* action = new QAction(tr(route.label), this);
+        action->setData(route.id);
+        if (*route.shortcut)
+            action->setShortcuts(QKeySequence::listFromString(route.shortcut));
+        connect(action, &QAction::triggered, this, [this, id = route.id] { RunCommand(id); });
+        m_actions[route.id] = action;
+        switch (route.menu) {
+        case Menu::MainToolbar:
+            m_mainToolbar->addAction(action);
+            break;
+        case Menu::OptionsToolbar:
+            m_optionsToolbar->addAction(action);
+            break;
+        default:
+            menus[route.menu]->addAction(action);
+            if (route.onMainToolbar)
+                m_mainToolbar->addAction(action);
+        }
+        if (route.id == ID_FILE_SAVE_AS) {
+            menus[Menu::File]->addSeparator();
+            m_recentMenu = menus[Menu::File]->addMenu(tr("Recent &Projects"));
+            menus[Menu::File]->addSeparator();
+        }
+    }
+    // Toolbar and status bar are shown or hidden; their actions show which.
+    for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CHM_EXPLORER}) {
+        m_actions[id]->setCheckable(true);
+        m_actions[id]->setChecked(true);
+    }
+    m_actions[ID_VIEW_CHM_EXPLORER]->setChecked(m_chmExplorer != nullptr);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { UpdateActionStates(); });
+}
+
+void MainFrame::BuildStatusBar() {
+    m_topics = new QLabel;
+    m_progress = new QProgressBar;
+    m_progress->setMaximumWidth(200);
+    m_progress->setVisible(false);
+    statusBar()->addPermanentWidget(m_progress);
+    statusBar()->addPermanentWidget(m_topics);
+}
+
+void MainFrame::BuildRunLog() {
+    m_runLog = new QPlainTextEdit;
+    m_runLog->setReadOnly(true);
+    m_runLog->setMaximumBlockCount(200000);
+    m_runLog->setObjectName("RunLog");
+    auto* dock = new QDockWidget(tr("Run Log"), this);
+    dock->setObjectName("RunLogDock");
+    dock->setWidget(m_runLog);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    resizeDocks({dock}, {150}, Qt::Vertical);
+}
+
+QAction* MainFrame::ActionFor(int id) const {
+    auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void MainFrame::SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers) {
+    m_handlers = std::move(handlers);
+}
+
+TabAction MainFrame::ActionOnActiveTab(int id) const {
+    const CommandRoute* route = FindRoute(id);
+    int tab = m_left->currentIndex();
+    if (!route || tab < 0 || tab > 2)
+        return {};
+    return route->onTab[tab];
+}
+
+bool MainFrame::IsEnabled(int id, const TabAction& action) const {
+    switch (action.handler) {
+    case Handler::None:
+        return false;
+    case Handler::Undo:
+        return action.argument == 0 ? m_commands.GetUndoState_ContentTree() != 0
+                                    : m_commands.GetUndoState_IndexTree() != 0;
+    case Handler::Redo:
+        return action.argument == 0 ? m_commands.GetRedoState_ContentTree() != 0
+                                    : m_commands.GetRedoState_IndexTree() != 0;
+    default:
+        return true;
+    }
+}
+
+void MainFrame::UpdateActionStates() {
+    for (auto& [id, action] : m_actions)
+        action->setEnabled(IsEnabled(id, ActionOnActiveTab(id)));
+    const CProjectFile* project = m_controller.GetProject();
+    for (const CommandRoute& route : CommandRoutes()) {
+        if (route.onTab[0].handler != Handler::WindowButton)
+            continue;
+        QAction* action = m_actions[route.id];
+        action->setCheckable(true);
+        action->setChecked(project->HHP_GetButton(static_cast<unsigned long>(route.onTab[0].argument)) != 0);
+    }
+    m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_mainToolbar->isHidden());
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
+    m_actions[ID_VIEW_CHM_EXPLORER]->setChecked(m_chmExplorer != nullptr);
+    int insertMode = CConfigData::Instance()->GetInsertMode();
+    for (int mode = 0; mode < 3; ++mode) {
+        QAction* action = m_actions[ID_INSERT_BEFORE + mode];
+        action->setCheckable(true);
+        action->setChecked(insertMode == mode);
+    }
+}
+
+void MainFrame::RunCommand(int id) {
+    TabAction action = ActionOnActiveTab(id);
+    if (action.handler != Handler::None)
+        m_handlers->Run(id, action);
+    RefreshFromProject();
+}
+
+void MainFrame::RefreshFromProject() {
+    setWindowTitle(QString::fromStdString(m_controller.GetWindowTitle()));
+    m_topics->setText(tr("%1 Topics").arg(m_controller.GetProject()->Content_GetCount()));
+    RebuildRecentMenu();
+    UpdateActionStates();
+}
+
+void MainFrame::RebuildRecentMenu() {
+    m_recentMenu->clear();
+    const std::vector<std::string>& recent = CConfigData::Instance()->m_recentProjects;
+    if (recent.empty()) {
+        m_recentMenu->addAction("<EMPTY>")->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < static_cast<int>(recent.size()) && i < kRecentShown; ++i) {
+        // "&" marks a mnemonic in menu texts; doubled it shows as itself.
+        QString text = QString::fromStdString(recent[i]).replace("&", "&&");
+        QAction* action = m_recentMenu->addAction(text);
+        action->setData(ID_FILE_MRU_FIRST + i);
+        connect(action, &QAction::triggered, this, [this, path = recent[i]] {
+            m_controller.OpenRecentProject(path);
+            RefreshFromProject();
+        });
+    }
+}
+
+int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
+    switch (message) {
+    case WM_APP_LOG:
+        if (wParam)
+            AppendLogLine(reinterpret_cast<const char*>(wParam));
+        return 1;
+    case WM_APP_NOTIFY:
+        // The folder explorer is refreshed here once it exists; the title
+        // and the status bar follow the project now.
+        RefreshFromProject();
+        return 1;
+    case WM_APP_SHOW_HELP:
+        if (wParam == 1)
+            CCommon::Instance()->ShowHelp("prj10.htm#ROOTDIR");
+        else if (wParam == 2)
+            CCommon::Instance()->ShowHelp("dropfilefilter.htm");
+        return 1;
+    case WM_APP_COMPILE_STARTED:
+    case WM_APP_COMPILE_FINISHED:
+        statusBar()->showMessage(message == WM_APP_COMPILE_STARTED ? tr("Compiling...")
+                                                                   : tr("Compile finished"),
+                                 message == WM_APP_COMPILE_STARTED ? 0 : 5000);
+        return 1;
+    default:
+        // The selection requests of the edit commands are answered by the
+        // project views.
+        return 0;
+    }
+}
+
+void MainFrame::AppendLogLine(const std::string& line) {
+    CRunEnv::Instance()->LogMessage(line + "\n");
+    m_runLog->appendPlainText(QString::fromStdString(line));
+}
+
+void MainFrame::ShowProgress(int code, int value) {
+    switch (code) {
+    case 6:
+        m_progress->setRange(0, std::max(value, 1));
+        m_progress->setValue(0);
+        m_progress->setVisible(true);
+        break;
+    case 7: {
+        // Redrawn once per percent: long work reports every item.
+        int maximum = m_progress->maximum();
+        if (value * 100LL / maximum != m_progress->value() * 100LL / maximum) {
+            m_progress->setValue(value);
+            m_progress->repaint();
+        }
+        break;
+    }
+    case 8:
+        m_progress->setVisible(false);
+        break;
+    }
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    if (m_controller.SaveIfModified() != CProjectController::kGoOn) {
+        event->ignore();
+        RefreshFromProject();
+        return;
+    }
+    SaveWindowPlacement(*this);
+    event->accept();
+}
+
+} // namespace mb::gui

@@ -1,0 +1,91 @@
+#pragma once
+// The main window: the left tabs (contents, index, files) and the right tabs
+// (folder explorer, page editor, entry editor and, when configured, the CHM
+// explorer) in a splitter, the menus, toolbars and accelerators built from
+// the command table, the recent-project menu, the status bar with the topic
+// count and the progress bar, and the run log.
+
+#include "app/gui/CommandHandlers.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class CCommandManager;
+class CProjectController;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QTabWidget;
+class QToolBar;
+
+namespace mb::gui {
+
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    MainFrame(CProjectController& controller, CCommandManager& commands);
+    ~MainFrame() override;
+
+    // Routes command `id` by the active left tab to its handler.
+    void RunCommand(int id);
+    // Replaces the handlers (the frame keeps them).
+    void SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers);
+    // Enables each action by the route of the active tab and the undo state.
+    void UpdateActionStates();
+    // Title, topic count, recent menu and action states from the project.
+    void RefreshFromProject();
+    void RebuildRecentMenu();
+
+    // A message of the main-window interface, on the GUI thread.
+    int HandleMessage(int message, intptr_t wParam, void* lParam);
+    // One line of the run log.
+    void AppendLogLine(const std::string& line);
+    // Progress of long project work: code 6 starts (value = total), 7 sets
+    // the position, 8 ends.
+    void ShowProgress(int code, int value);
+
+    // Adds or removes the CHM explorer tab.
+    void ShowChmExplorer(bool show);
+
+    QAction* ActionFor(int id) const;
+    QTabWidget* LeftTabs() const { return m_left; }
+    QTabWidget* RightTabs() const { return m_right; }
+    QMenu* RecentMenu() const { return m_recentMenu; }
+    QPlainTextEdit* RunLog() const { return m_runLog; }
+    QProgressBar* ProgressBar() const { return m_progress; }
+    QLabel* TopicCount() const { return m_topics; }
+    QToolBar* MainToolBar() const { return m_mainToolbar; }
+    CProjectController& Controller() { return m_controller; }
+    CCommandManager& Commands() { return m_commands; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildPanes();
+    void BuildActions();
+    void BuildStatusBar();
+    void BuildRunLog();
+    TabAction ActionOnActiveTab(int id) const;
+    bool IsEnabled(int id, const TabAction& action) const;
+
+    CProjectController& m_controller;
+    CCommandManager& m_commands;
+    std::unique_ptr<ICommandHandlers> m_handlers;
+    std::map<int, QAction*> m_actions;
+    QTabWidget* m_left = nullptr;
+    QTabWidget* m_right = nullptr;
+    QWidget* m_chmExplorer = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QToolBar* m_mainToolbar = nullptr;
+    QToolBar* m_optionsToolbar = nullptr;
+    QPlainTextEdit* m_runLog = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_topics = nullptr;
+};
+
+} // namespace mb::gui

@@ -1,0 +1,87 @@
+#include "app/gui/NewProjectDialog.h"
+
+#include "app/core/LanguageTable.h"
+#include "app/core/NewProjectForm.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace mb::gui {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
+    : QDialog(parent), m_form(form), m_title(new QLineEdit(Q(form.GetTitleText()))),
+      m_name(new QLineEdit(Q(form.GetNameText()))), m_folder(new QLineEdit(Q(form.GetFolderText()))),
+      m_language(new QComboBox) {
+    setWindowTitle(tr("New Project"));
+    m_title->setObjectName("title");
+    m_name->setObjectName("name");
+    m_folder->setObjectName("folder");
+    for (int i = 0; i < LanguageCount(); ++i)
+        m_language->addItem(Q(LanguageRowText(i)), LanguageIdAt(i));
+    if (form.GetSelectedLanguage())
+        m_language->setCurrentIndex(LanguagePosition(*form.GetSelectedLanguage()));
+
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_form.SetNameText(text.toStdString());
+        QString kept = Q(m_form.GetNameText());
+        if (kept != text)
+            m_name->setText(kept);
+    });
+    auto* browse = new QPushButton(tr("&Browse..."));
+    connect(browse, &QPushButton::clicked, this, [this] {
+        CopyToForm();
+        m_form.OnBrowse();
+        m_folder->setText(Q(m_form.GetFolderText()));
+    });
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_folder, 1);
+    folderRow->addWidget(browse);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("Help &title:"), m_title);
+    fields->addRow(tr("Project &name:"), m_name);
+    fields->addRow(tr("Project &folder:"), folderRow);
+    fields->addRow(tr("&Language:"), m_language);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                         QDialogButtonBox::Help);
+    connect(buttons, &QDialogButtonBox::accepted, this, &NewProjectDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &NewProjectDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { m_form.OnHelp(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    m_title->selectAll();
+    m_title->setFocus();
+    resize(520, sizeHint().height());
+}
+
+void NewProjectDialog::CopyToForm() {
+    m_form.SetTitleText(m_title->text().toStdString());
+    m_form.SetNameText(m_name->text().toStdString());
+    m_form.SetFolderText(m_folder->text().toStdString());
+    int position = m_language->currentIndex();
+    m_form.SetSelectedLanguage(position >= 0 ? std::optional<int>(LanguageIdAt(position))
+                                             : std::nullopt);
+}
+
+void NewProjectDialog::accept() {
+    CopyToForm();
+    if (m_form.OnOK())
+        QDialog::accept();
+}
+
+} // namespace mb::gui

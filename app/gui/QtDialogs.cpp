@@ -1,0 +1,107 @@
+#include "app/gui/QtDialogs.h"
+
+#include "app/gui/ChmOutputDialog.h"
+#include "app/gui/CompileDialog.h"
+#include "app/gui/NewProjectDialog.h"
+
+#include "commonkit/Common.h"
+#include "commonkit/StringTable.h"
+#include "runconfig/RunEnv.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace mb::gui {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString Caption() {
+    return Q(CStrHelper::ML_GetStringEx(kStrProductName));
+}
+
+} // namespace
+
+bool QtControllerDialogs::ShowNewProject(CDlgNewProject& dialog) {
+    NewProjectDialog window(dialog, m_parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+void QtControllerDialogs::ShowProjectFolderWarning(const std::string& projectFolder) {
+    QMessageBox box(QMessageBox::Warning, Caption(), Q(kProjectFolderWarningText + projectFolder),
+                    QMessageBox::Ok | QMessageBox::Help, m_parent);
+    while (box.exec() == QMessageBox::Help)
+        CCommon::Instance()->ShowHelp(kProjectFolderWarningHelp);
+}
+
+void QtControllerDialogs::ShowCompile(CProjectController& controller) {
+    CompileDialog window(controller, m_parent);
+    window.exec();
+}
+
+bool QtControllerDialogs::ShowDecompile(CDlgChmOutput& dialog) {
+    ChmOutputDialog window(dialog, m_parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+bool QtControllerDialogs::ShowChmToHandheld(CDlgChmOutput& dialog) {
+    ChmOutputDialog window(dialog, m_parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+void QtControllerDialogs::ShowLongFilenameWarning() {
+    const std::string& log = CRunEnv::Instance()->GetLogfilename();
+    QMessageBox box(QMessageBox::Warning, Caption(), Q(kLongFilenameWarningText + log),
+                    QMessageBox::Ok, m_parent);
+    QPushButton* open = box.addButton(QObject::tr("Open Run Log"), QMessageBox::ActionRole);
+    box.exec();
+    if (box.clickedButton() == open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(Q(log)));
+}
+
+std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFolderChoice& choice) {
+    QDialog dialog(m_parent);
+    dialog.setWindowTitle(Q(kProjectFolderTitle));
+    auto* text = new QLabel(Q(kProjectFolderText));
+    text->setWordWrap(true);
+    auto* folder = new QRadioButton(Q(choice.folder));
+    auto* parent = new QRadioButton(Q(choice.parent));
+    folder->setChecked(true);
+    auto* note = new QLabel(Q(kProjectFolderNote));
+    note->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                         QDialogButtonBox::Help);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog,
+                     [] { ShowProjectFolderHelp(); });
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(folder);
+    layout->addWidget(parent);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return parent->isChecked() ? choice.parent : choice.folder;
+}
+
+bool QtProjectDialogs::ConfirmCopyIntoProjectFolder() {
+    QMessageBox box(QMessageBox::Question, Caption(), Q(kCopyFilesNote), QMessageBox::Cancel,
+                    m_parent);
+    QPushButton* copy = box.addButton(QObject::tr("&Copy"), QMessageBox::AcceptRole);
+    box.setDefaultButton(copy);
+    box.exec();
+    return box.clickedButton() == copy;
+}
+
+} // namespace mb::gui

@@ -1,0 +1,164 @@
+#include "app/gui/QtPrompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace mb::gui {
+
+class QtPrompt::BusyLift {
+public:
+    explicit BusyLift(int depth) : m_depth(depth) {
+        for (int i = 0; i < m_depth; ++i)
+            QApplication::restoreOverrideCursor();
+    }
+    ~BusyLift() {
+        for (int i = 0; i < m_depth; ++i)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    BusyLift(const BusyLift&) = delete;
+    BusyLift& operator=(const BusyLift&) = delete;
+
+private:
+    int m_depth;
+};
+
+namespace {
+
+QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    case Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(Icon icon) {
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Error:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer AnswerOf(int button, Buttons offered) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    default:
+        // Escape or closing the box: the cautious answer.
+        return offered == Buttons::Ok ? Answer::Ok
+               : offered == Buttons::YesNo ? Answer::No
+                                            : Answer::Cancel;
+    }
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+QString QtNameFilters(const std::string& filter) {
+    QStringList parts = Q(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            QString p = pattern.trimmed();
+            if (p == "*.*") {
+                patterns << "*";
+                continue;
+            }
+            patterns << p.toLower();
+            if (p.toUpper() != p.toLower())
+                patterns << p.toUpper();
+        }
+        patterns.removeDuplicates();
+        filters << parts[i] + " (" + patterns.join(' ') + ")";
+    }
+    return filters.join(";;");
+}
+
+Answer QtPrompt::Message(const MessageRequest& request) {
+    BusyLift lift(m_busyDepth);
+    QMessageBox box(IconOf(request.icon), Q(request.caption.empty() ? "Marrowbook" : request.caption),
+                    Q(request.text), ButtonsOf(request.buttons), m_parent);
+    return AnswerOf(box.exec(), request.buttons);
+}
+
+std::optional<std::vector<std::string>> QtPrompt::PickOpenFiles(const PickRequest& request) {
+    BusyLift lift(m_busyDepth);
+    QStringList chosen;
+    if (request.multiple) {
+        chosen = QFileDialog::getOpenFileNames(m_parent, Q(request.title), Q(request.initialPath),
+                                               QtNameFilters(request.filter));
+    } else {
+        QString one = QFileDialog::getOpenFileName(m_parent, Q(request.title),
+                                                   Q(request.initialPath),
+                                                   QtNameFilters(request.filter));
+        if (!one.isEmpty())
+            chosen << one;
+    }
+    if (chosen.isEmpty())
+        return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QString& path : chosen)
+        paths.push_back(path.toStdString());
+    return paths;
+}
+
+std::optional<std::string> QtPrompt::PickFolder(const PickRequest& request) {
+    BusyLift lift(m_busyDepth);
+    QString folder =
+        QFileDialog::getExistingDirectory(m_parent, Q(request.title), Q(request.initialPath));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder.toStdString();
+}
+
+std::optional<std::string> QtPrompt::PickSavePath(const PickRequest& request) {
+    BusyLift lift(m_busyDepth);
+    QString path = QFileDialog::getSaveFileName(m_parent, Q(request.title), Q(request.initialPath),
+                                                QtNameFilters(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+void QtPrompt::BeginBusy() {
+    ++m_busyDepth;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtPrompt::EndBusy() {
+    if (m_busyDepth == 0)
+        return;
+    --m_busyDepth;
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace mb::gui

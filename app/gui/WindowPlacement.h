@@ -1,0 +1,15 @@
+#pragma once
+// The main window's position and layout, kept in an INI file in the
+// settings folder (so that MARROWBOOK_HOME keeps test runs apart).
+
+class QMainWindow;
+class QString;
+
+namespace mb::gui {
+
+QString WindowSettingsFile();
+void SaveWindowPlacement(const QMainWindow& window);
+// False when nothing was stored yet.
+bool RestoreWindowPlacement(QMainWindow& window);
+
+} // namespace mb::gui

@@ -1,0 +1,332 @@
+// The desktop program's main window, driven as the user would: the recent
+// menu, the command-line project, closing with changes, log lines from a
+// worker while a question is open, and the routing of every command.
+#include "app/gui/AuthorApp.h"
+#include "app/gui/CommandRoutes.h"
+#include "app/gui/NewProjectDialog.h"
+
+#include "app/core/LanguageTable.h"
+
+#include "baseutil/MainWindow.h"
+#include "baseutil/Prompt.h"
+#include "commonkit/CommandIds.h"
+#include "runconfig/ConfigData.h"
+#include "runconfig/RunEnv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <set>
+#include <thread>
+
+using namespace mb::gui;
+
+namespace {
+
+// Settings in a folder of their own; HOME and XDG_CONFIG_HOME point into a
+// second folder that must stay empty.
+class IsolatedHome {
+public:
+    IsolatedHome() {
+        qputenv("MARROWBOOK_HOME", home.path().toUtf8());
+        qputenv("HOME", outside.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", (outside.path() + "/config").toUtf8());
+        CConfigData::DestroyInstance();
+        CRunEnv::DestroyInstance();
+    }
+    ~IsolatedHome() {
+        CConfigData::DestroyInstance();
+        CRunEnv::DestroyInstance();
+    }
+    QTemporaryDir home;
+    QTemporaryDir outside;
+};
+
+// Every file below `folder`, relative to it, with its size.
+QStringList Listing(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        files << QDir(folder).relativeFilePath(it.filePath()) + " " +
+                     QString::number(it.fileInfo().size());
+    }
+    files.sort();
+    return files;
+}
+
+// A saved, empty project at `path`, its folder the project folder.
+bool MakeProject(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    CProjectController controller;
+    controller.GetProject()->SetProjectFolder(QFileInfo(path).absolutePath().toStdString());
+    return controller.SaveAs(path.toStdString()) == 1;
+}
+
+// Runs `answer` on the next modal window of type T once it is on screen.
+template <typename T>
+void WhenModal(std::function<void(T*)> answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start(10);
+}
+
+void ClickWhenAsked(QMessageBox::StandardButton button) {
+    WhenModal<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
+}
+
+std::vector<std::string>& Recent() {
+    return CConfigData::Instance()->m_recentProjects;
+}
+
+// Records each handler the main window reaches.
+class RecordingHandlers final : public ICommandHandlers {
+public:
+    explicit RecordingHandlers(std::vector<TabAction>& calls) : m_calls(calls) {}
+    void Run(int, const TabAction& action) override { m_calls.push_back(action); }
+
+private:
+    std::vector<TabAction>& m_calls;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void recentMenuShowsTenAndOpensAnAmpersandPathLiterally();
+    void relativeCommandLineProjectOpensWithItsAbsolutePath();
+    void closingAModifiedProjectAsksFirst();
+    void logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen();
+    void everyCommandReachesTheHandlerOfItsRoute();
+    void newProjectFormOffersEveryLanguageAndNamesTheProject();
+};
+
+void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString ampersand = work.path() + "/R&D/guide & notes.mbk";
+    QVERIFY(MakeProject(ampersand));
+    QStringList before = Listing(work.path());
+    {
+        AuthorApp app;
+        QVERIFY(app.Start({}));
+        std::vector<std::string> twelve;
+        for (int i = 0; i < 12; ++i)
+            twelve.push_back((work.path() + QString("/other%1.mbk").arg(i)).toStdString());
+        twelve[3] = ampersand.toStdString();
+        Recent() = twelve;
+        app.Frame().RebuildRecentMenu();
+
+        QList<QAction*> items = app.Frame().RecentMenu()->actions();
+        QCOMPARE(items.size(), 10);
+        QAction* entry = items[3];
+        QVERIFY2(QKeySequence::mnemonic(entry->text()).isEmpty(), "no '&' turned into a mnemonic");
+        QCOMPARE(entry->text().replace("&&", "&"), ampersand);
+        entry->trigger();
+        QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), ampersand);
+        QVERIFY(app.Frame().windowTitle().contains(ampersand));
+        QCOMPARE(QString::fromStdString(Recent().front()), ampersand);
+        QCOMPARE(app.Frame().RecentMenu()->actions().front()->text(),
+                 QString(ampersand).replace("&", "&&"));
+        QVERIFY(app.Frame().close());
+    }
+    QCOMPARE(Listing(work.path()), before);
+    QCOMPARE(Listing(home.outside.path()), QStringList());
+    QVERIFY(QFileInfo::exists(home.home.path() + "/mbconfig.xml"));
+}
+
+void MainWindowTest::relativeCommandLineProjectOpensWithItsAbsolutePath() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString absolute = work.path() + "/sub/guide.mbk";
+    QVERIFY(MakeProject(absolute));
+    QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    AuthorApp app;
+    QVERIFY(app.Start({"sub/guide.mbk"}));
+    QDir::setCurrent(previous);
+    QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), absolute);
+    QVERIFY2(app.Frame().windowTitle().contains(absolute), qPrintable(app.Frame().windowTitle()));
+    QCOMPARE(QString::fromStdString(Recent().front()), absolute);
+    QCOMPARE(app.Frame().RecentMenu()->actions().front()->text(), absolute);
+}
+
+void MainWindowTest::closingAModifiedProjectAsksFirst() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString path = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(path));
+    QStringList before = Listing(work.path());
+    AuthorApp app;
+    QVERIFY(app.Start({path}));
+    CProjectFile* project = app.Controller().GetProject();
+    project->HHP_SetOptionsData(OPT_TITLE, "Changed");
+    project->SetModified(1);
+
+    ClickWhenAsked(QMessageBox::Cancel);
+    QVERIFY(!app.Frame().close());
+    QVERIFY(app.Frame().isVisible());
+
+    // Yes, then Cancel in the save dialog of a project without a file.
+    project->SetMBKFileName("");
+    WhenModal<QMessageBox>([](QMessageBox* box) {
+        WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        box->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(!app.Frame().close());
+    QVERIFY(app.Frame().isVisible());
+
+    project->SetMBKFileName(path.toStdString());
+    ClickWhenAsked(QMessageBox::No);
+    QVERIFY(app.Frame().close());
+    QVERIFY(!app.Frame().isVisible());
+    QCOMPARE(Listing(work.path()), before);
+}
+
+void MainWindowTest::logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    constexpr int kLines = 10000;
+    QPlainTextEdit* log = app.Frame().RunLog();
+    log->clear();
+    std::thread worker;
+    bool allArrivedWhileAsking = false;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        worker = std::thread([] {
+            for (int i = 0; i < kLines; ++i)
+                mb::LogLine(("line " + std::to_string(i)).c_str());
+        });
+        auto* wait = new QTimer(box);
+        auto* clock = new QElapsedTimer;
+        clock->start();
+        QObject::connect(wait, &QTimer::timeout, [&, box, wait, clock] {
+            allArrivedWhileAsking = log->blockCount() >= kLines &&
+                                    log->document()->lastBlock().text() ==
+                                        QString("line %1").arg(kLines - 1);
+            if (allArrivedWhileAsking || clock->elapsed() > 60000) {
+                wait->stop();
+                delete clock;
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        wait->start(20);
+    });
+    mb::ShowMessage("Go on?", "", mb::Buttons::YesNo, mb::Icon::Question);
+    worker.join();
+    QVERIFY(allArrivedWhileAsking);
+    QStringList lines = log->toPlainText().split('\n');
+    QCOMPARE(lines.size(), kLines);
+    for (int i = 0; i < kLines; ++i)
+        QCOMPARE(lines[i], QString("line %1").arg(i));
+}
+
+void MainWindowTest::everyCommandReachesTheHandlerOfItsRoute() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    MainFrame& frame = app.Frame();
+    std::vector<TabAction> calls;
+    frame.SetCommandHandlers(std::make_unique<RecordingHandlers>(calls));
+
+    std::set<int> ids;
+    for (const CommandRoute& route : CommandRoutes()) {
+        QVERIFY2(ids.insert(route.id).second, qPrintable(QString::number(route.id)));
+        QAction* action = frame.ActionFor(route.id);
+        QVERIFY2(action && !action->associatedObjects().isEmpty(),
+                 qPrintable(QString("%1 is in a menu or toolbar").arg(route.id)));
+        for (int tab = 0; tab < 3; ++tab) {
+            frame.LeftTabs()->setCurrentIndex(tab);
+            const TabAction& expected = route.onTab[tab];
+            QString where = QString("command %1 on tab %2").arg(route.id).arg(tab);
+            bool undoable = expected.handler == Handler::Undo || expected.handler == Handler::Redo;
+            QCOMPARE(action->isEnabled(), expected.handler != Handler::None && !undoable);
+            calls.clear();
+            emit action->triggered();
+            if (expected.handler == Handler::None) {
+                QVERIFY2(calls.empty(), qPrintable(where));
+            } else {
+                QVERIFY2(calls.size() == 1 && calls[0] == expected,
+                         qPrintable(where + " reaches " + HandlerName(expected.handler)));
+            }
+        }
+    }
+    // A few rows read straight from the routing of the edit commands.
+    auto routed = [&](int id, int tab) {
+        frame.LeftTabs()->setCurrentIndex(tab);
+        calls.clear();
+        emit frame.ActionFor(id)->triggered();
+        return calls.empty() ? TabAction{} : calls[0];
+    };
+    QCOMPARE(routed(mb::ID_DELETE, 1), (TabAction{Handler::EditCommand, 22}));
+    QCOMPARE(routed(mb::ID_CLEAR, 2), (TabAction{Handler::EditCommand, 26}));
+    QCOMPARE(routed(mb::ID_MOVE_LEVEL_DOWN, 0), (TabAction{Handler::EditCommand, 30}));
+    QCOMPARE(routed(mb::ID_ADD_FILES, 2), TabAction{});
+    QCOMPARE(frame.ActionFor(mb::ID_FILE_SAVE)->shortcut(), QKeySequence("Ctrl+S"));
+
+    // The accelerator reaches the same handler as the menu.
+    QApplication::setActiveWindow(&frame);
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    calls.clear();
+    QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(calls.size(), size_t(1));
+    QCOMPARE(calls[0].handler, Handler::OpenProject);
+}
+
+void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    int languages = 0;
+    QString selected;
+    QString typedName;
+    WhenModal<NewProjectDialog>([&](NewProjectDialog* dialog) {
+        languages = dialog->LanguageList()->count();
+        selected = dialog->LanguageList()->currentText();
+        auto* name = dialog->findChild<QLineEdit*>("name");
+        name->clear();
+        QTest::keyClicks(name, "my:guide?");
+        typedName = name->text();
+        dialog->findChild<QLineEdit*>("title")->setText("My Guide");
+        dialog->findChild<QLineEdit*>("folder")->setText(work.path());
+        dialog->accept();
+    });
+    app.Frame().ActionFor(mb::ID_FILE_NEW)->trigger();
+    QCOMPARE(languages, 153);
+    int configured = mb::LanguagePosition(CConfigData::Instance()->GetLCID());
+    QCOMPARE(selected, QString::fromStdString(mb::LanguageRowText(configured)));
+    QCOMPARE(typedName, QString("myguide"));
+    QString path = work.path() + "/myguide.mbk";
+    QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), path);
+    QVERIFY2(app.Frame().windowTitle().contains("myguide.mbk"),
+             qPrintable(app.Frame().windowTitle()));
+    QVERIFY2(!QFileInfo::exists(path), "written only when first saved");
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
