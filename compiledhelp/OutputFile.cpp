@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr size_t kOutputBuffer = 1 << 16;
-
 void Log(const std::string& text) {
     mb::LogLine(text.c_str());
 }
@@ -54,18 +52,11 @@ bool CReplaceGuard::MayReplace(const std::string& path) {
 }
 
 COutputFile::COutputFile(std::string path, CReplaceGuard& guard) : m_path(std::move(path)) {
-    int fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        m_file = fdopen(fd, "wb");
-        if (!m_file) {
-            Fail("cannot write " + m_path);
-            close(fd);
-            unlink(m_path.c_str());
-            return;
-        }
-        std::setvbuf(m_file, nullptr, _IOFBF, kOutputBuffer);
+    // libmspack hands over whole decompressed frames, so the data goes to
+    // the file as it comes, without a buffer of our own.
+    m_fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd >= 0)
         return;
-    }
     if (errno != EEXIST) {
         Fail("cannot create " + m_path);
         return;
@@ -84,8 +75,8 @@ COutputFile::COutputFile(std::string path, CReplaceGuard& guard) : m_path(std::m
 }
 
 COutputFile::~COutputFile() {
-    if (m_file) {
-        std::fclose(m_file);
+    if (m_fd >= 0) {
+        close(m_fd);
         if (!m_committed)
             unlink(m_path.c_str());
     }
@@ -99,11 +90,17 @@ void COutputFile::Fail(const std::string& what) {
 bool COutputFile::Write(std::string_view data) {
     if (m_replacement)
         return m_replacement->Write(data);
-    if (!m_file)
+    if (m_fd < 0)
         return false;
-    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), m_file) != data.size()) {
-        Fail("cannot write " + m_path);
-        return false;
+    while (!data.empty()) {
+        ssize_t written = write(m_fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            Fail("cannot write " + m_path);
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(written));
     }
     return true;
 }
@@ -115,17 +112,12 @@ bool COutputFile::Commit() {
         m_error = m_replacement->Error();
         return false;
     }
-    if (!m_file)
+    if (m_fd < 0)
         return false;
-    bool ok = std::fflush(m_file) == 0 && !std::ferror(m_file);
-    if (!ok)
-        Fail("cannot write " + m_path);
-    if (std::fclose(m_file) != 0 && ok) {
-        ok = false;
-        Fail("cannot write " + m_path);
-    }
-    m_file = nullptr;
+    bool ok = close(m_fd) == 0;
+    m_fd = -1;
     if (!ok) {
+        Fail("cannot write " + m_path);
         unlink(m_path.c_str());
         return false;
     }

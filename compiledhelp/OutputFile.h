@@ -9,7 +9,6 @@
 
 #include <sys/types.h>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,7 +41,7 @@ public:
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
-    bool IsOpen() const { return m_file || m_replacement; }
+    bool IsOpen() const { return m_fd >= 0 || m_replacement; }
     // The file existed and is left as it was (not an error).
     bool Kept() const { return m_kept; }
     bool Write(std::string_view data);
@@ -55,7 +54,8 @@ private:
     void Fail(const std::string& what);
 
     std::string m_path;
-    std::FILE* m_file = nullptr;
+    int m_fd = -1; // a new file, written straight through
+
     std::unique_ptr<mb::SafeFileWriter> m_replacement;
     bool m_kept = false;
     bool m_committed = false;
