@@ -27,22 +27,22 @@ public:
         if (location.empty() || location.find("::") != std::string::npos)
             return;
         std::string path = location.substr(0, FilePartEnd(location));
+        // A link to a page that is not there stays a broken link, as it
+        // was; only the files list makes chmcmd open every name.
+        std::error_code ec;
+        bool missing = !std::filesystem::is_regular_file(path, ec);
         if (IsWindowsDrivePath(path)) {
-            AddOnce(m_found.outsideProjectFolder, path);
+            if (!mustExist)
+                AddOnce(m_found.outsideProjectFolder, path);
             return;
         }
         if (path.empty() || path[0] != '/')
             return; // web, network and other addresses
+        if (mustExist && missing)
+            return;
         bool inside = !m_folder.empty() && path.size() > m_folder.size() &&
                       path.compare(0, m_folder.size(), m_folder) == 0;
-        if (!inside) {
-            AddOnce(m_found.outsideProjectFolder, path);
-            return;
-        }
-        std::error_code ec;
-        if (mustExist && !std::filesystem::is_regular_file(path, ec))
-            return;
-        AddOnce(m_found.inProjectFolder, path);
+        AddOnce(inside ? m_found.inProjectFolder : m_found.outsideProjectFolder, path);
     }
 
     void AddTree(const CXML* parent) {

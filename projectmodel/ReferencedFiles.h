@@ -19,10 +19,12 @@ struct ReferencedFiles {
     // index. Pages that only the contents, index or settings name are left
     // out when they do not exist (chmcmd would stop on them).
     std::vector<std::string> inProjectFolder;
-    // Local files outside the project folder (native paths, and Windows
-    // drive paths that no file of this system answers), each once, as the
-    // project names them. chmcmd can take files from the project folder
-    // only.
+    // Local files outside the project folder, each once, as the project
+    // names them: existing pages that the contents, index or settings lead
+    // to, and every such entry of the files list (also Windows drive paths,
+    // which no file of this system answers). chmcmd can take files from
+    // the project folder only. Links to pages that do not exist are left
+    // out, as they are inside the folder.
     std::vector<std::string> outsideProjectFolder;
 };
 

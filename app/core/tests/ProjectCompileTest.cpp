@@ -268,6 +268,21 @@ TEST_F(RealCompile, PagesOutsideTheProjectFolderAreRefusedBeforeChmcmdRuns) {
     EXPECT_EQ(LeftOver(), "");
 }
 
+TEST_F(RealCompile, ContentsLinksToPagesThatAreNowhereStayBrokenLinks) {
+    // As in projects brought over from Windows: the pages are long gone.
+    CXML list("FilesList");
+    for (const char* stale : {"C:\\old\\x.htm", "/nowhere/y.htm"}) {
+        CXML* item = list.AddChild("FileItem");
+        item->SetAttr("Name", "Stale");
+        item->SetAttr("Type", 0);
+        item->SetAttr("Local", stale);
+    }
+    Project().Content_AddFilesList(&list);
+    ASSERT_EQ(controller.Save(), 1);
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+    EXPECT_TRUE(Exists("guide.chm"));
+}
+
 TEST_F(RealCompile, AFailedCompileKeepsTheOldHelpFile) {
     std::string chm = folder.Write("guide.chm", "the old help file");
     std::filesystem::remove(folder / "more.htm"); // chmcmd crashes on a missing page
