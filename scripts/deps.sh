@@ -13,7 +13,7 @@ packages=(
     fp-utils
     libmspack-dev libchm-bin
     doxygen
-    qt6-base-dev
+    qt6-base-dev qt6-webengine-dev
     xvfb xauth
 )
 
