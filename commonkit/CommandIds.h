@@ -92,11 +92,11 @@ inline constexpr int ID_BUTTON_JUMP2 = 32824;
 inline constexpr int ID_NAVIGATION_TAB_POSITION = 32833;
 
 // Folder explorer toolbar. The four view styles select the list styles
-// 1, 2, 3 and 0.
-inline constexpr int ID_RS_VIEW_LARGE_ICONS = 32774;
-inline constexpr int ID_RS_VIEW_SMALL_ICONS = 32775;
-inline constexpr int ID_RS_VIEW_LIST = 32776;
-inline constexpr int ID_RS_VIEW_DETAILS = 32777;
+// 1, 2, 3 and 0; their ids are their own, apart from the Edit menu's.
+inline constexpr int ID_RS_VIEW_LARGE_ICONS = 14505;
+inline constexpr int ID_RS_VIEW_SMALL_ICONS = 14506;
+inline constexpr int ID_RS_VIEW_LIST = 14507;
+inline constexpr int ID_RS_VIEW_DETAILS = 14508;
 inline constexpr int ID_RS_UP_ONE_FOLDER = 14501;
 inline constexpr int ID_RS_REFRESH = 14502;
 inline constexpr int ID_RS_OPEN_IN_FILE_MANAGER = 14503;

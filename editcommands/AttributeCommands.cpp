@@ -2,7 +2,6 @@
 
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
-#include "baseutil/TextFold.h"
 #include "baseutil/Xml.h"
 #include "dialogkit/DialogHost.h"
 #include "dialogkit/EntryDialogs.h"
@@ -66,7 +65,8 @@ int ChangeLocalCommand::Execute() {
     if (IsContents()) {
         if (!AskContentsValues(node))
             return -1;
-        if (!node || CompareNoCase(m_old, m_new) == 0)
+        // Exact comparison: page names differ by letter case on this system.
+        if (!node || m_old == m_new)
             return 0;
     } else {
         if (!node)

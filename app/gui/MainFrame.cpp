@@ -4,6 +4,9 @@
 #include "app/gui/Artwork.h"
 #include "app/gui/WindowPlacement.h"
 
+#include "entryeditor/ViewTocIndexEntry.h"
+#include "folderview/FolderViewFrame.h"
+
 #include "app/core/ProjectController.h"
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
@@ -86,12 +89,15 @@ void MainFrame::BuildPanes() {
     connect(m_left, &QTabWidget::currentChanged, this, [this] { UpdateActionStates(); });
 
     m_right = new QTabWidget;
-    m_right->addTab(Placeholder(Text(kStrFolderExplorer), tr("Browse folders and drop pages.")),
-                    Text(kStrFolderExplorer));
+    m_folderView = new CFolderViewFrame;
+    m_folderView->SetRSViewStyle(CConfigData::Instance()->GetViewStyle());
+    m_right->addTab(m_folderView, Text(kStrFolderExplorer));
     m_right->addTab(Placeholder(Text(kStrPagePreview), tr("Preview and edit the chosen page.")),
                     Text(kStrPagePreview));
-    m_right->addTab(Placeholder(Text(kStrTopicEntry), tr("The settings of the chosen entry.")),
-                    Text(kStrTopicEntry));
+    m_entryEditor = new CViewTocIndexEntry;
+    m_entryEditor->SetCommandManager(&m_commands);
+    m_entryEditor->SetProjectSubject(m_controller.GetProject());
+    m_right->addTab(m_entryEditor, Text(kStrTopicEntry));
     ShowChmExplorer(CConfigData::Instance()->m_bArchiveViewOn != 0);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -289,8 +295,7 @@ int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
             AppendLogLine(reinterpret_cast<const char*>(wParam));
         return 1;
     case WM_APP_NOTIFY:
-        // The folder explorer is refreshed here once it exists; the title
-        // and the status bar follow the project now.
+        RefreshFolderExplorer(static_cast<int>(wParam));
         RefreshFromProject();
         return 1;
     case WM_APP_SHOW_HELP:
@@ -310,6 +315,19 @@ int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
         // project views.
         return 0;
     }
+}
+
+void MainFrame::RefreshFolderExplorer(int code) {
+    constexpr int kCharactersReplaced = 0x34;
+    std::string shown;
+    std::string project = m_controller.GetProject()->GetProjectFolder();
+    while (project.size() > 1 && project.back() == '/')
+        project.pop_back();
+    // Files were renamed somewhere: read everything again. After a compile
+    // or a first save, only a view of the project folder has new files.
+    if (code == kCharactersReplaced ||
+        (m_folderView->GetSelectedItemFolder(shown) && shown == project))
+        m_folderView->RefreshRS();
 }
 
 void MainFrame::AppendLogLine(const std::string& line) {

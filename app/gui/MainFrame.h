@@ -14,7 +14,9 @@
 #include <string>
 
 class CCommandManager;
+class CFolderViewFrame;
 class CProjectController;
+class CViewTocIndexEntry;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -59,6 +61,8 @@ public:
     QProgressBar* ProgressBar() const { return m_progress; }
     QLabel* TopicCount() const { return m_topics; }
     QToolBar* MainToolBar() const { return m_mainToolbar; }
+    CFolderViewFrame* FolderView() const { return m_folderView; }
+    CViewTocIndexEntry* EntryEditor() const { return m_entryEditor; }
     CProjectController& Controller() { return m_controller; }
     CCommandManager& Commands() { return m_commands; }
 
@@ -71,6 +75,9 @@ private:
     void BuildStatusBar();
     void BuildRunLog();
     TabAction ActionOnActiveTab(int id) const;
+    // After WM_APP_NOTIFY `code`: reads the folder explorer again where
+    // files may have appeared.
+    void RefreshFolderExplorer(int code);
     bool IsEnabled(int id, const TabAction& action) const;
 
     CProjectController& m_controller;
@@ -80,6 +87,8 @@ private:
     QTabWidget* m_left = nullptr;
     QTabWidget* m_right = nullptr;
     QWidget* m_chmExplorer = nullptr;
+    CFolderViewFrame* m_folderView = nullptr;
+    CViewTocIndexEntry* m_entryEditor = nullptr;
     QMenu* m_recentMenu = nullptr;
     QToolBar* m_mainToolbar = nullptr;
     QToolBar* m_optionsToolbar = nullptr;

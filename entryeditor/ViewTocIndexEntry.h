@@ -1,0 +1,95 @@
+#pragma once
+// The form in the right pane that shows the selected contents entry and the
+// selected index entry side by side and edits their name, link, icon and
+// index type. It never changes the trees itself: every change is one
+// command of the command manager, sent once when a field is left or Enter
+// is pressed, so that it can be undone. Escape puts the entry's value back.
+// It follows selections and changes by observing the contents and index
+// models; undo and redo update the fields through the same notifications.
+
+#include "baseutil/Subject.h"
+
+#include <QWidget>
+
+#include <string>
+
+class CCommandManager;
+class CProjectFile;
+class CXML;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QToolButton;
+
+class CViewTocIndexEntry : public QWidget, public CObserver {
+    Q_OBJECT
+public:
+    explicit CViewTocIndexEntry(QWidget* parent = nullptr);
+    ~CViewTocIndexEntry() override;
+
+    // Observes the project's contents and index models (not owned).
+    void SetProjectSubject(CProjectFile* project);
+    void SetCommandManager(CCommandManager* commands) { m_commands = commands; }
+    int Update(CSubject* subject, void* notification) override;
+
+    // The entries shown, or null. Only their IDs are kept, so an entry that
+    // left its tree (deleted, or a whole new project loaded) is never used.
+    CXML* ContentsEntry() const;
+    CXML* IndexEntry() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QGroupBox* BuildContentsGroup();
+    QGroupBox* BuildIndexGroup();
+    void FillIconCombo();
+
+    void OnContentsNotification(int code, CXML* node);
+    void OnIndexNotification(int code, CXML* node);
+    void ShowContentsEntry(CXML* node);
+    void ShowContentsLink();
+    void ShowIndexEntry(CXML* node);
+    void ShowIndexLink();
+    void EnableContentsEditor(bool enable);
+    void EnableIndexEditor();
+    void SelectIcon();
+
+    void CommitContentsName();
+    void CommitIndexName();
+    void CommitContentsLink();
+    void CommitIndexLink(const std::string& link);
+    void CommitIcon(int position);
+    void PickContentsLink();
+    void PickIndexLink();
+    void PlainKeywordChecked();
+    void TopicOfKeywordChecked();
+    // Puts the shown entry's current value back into `field`.
+    void Restore(QLineEdit* field);
+
+    void Send(int command, CXML& parameters);
+    // "Local" as a path relative to the project folder.
+    std::string RelativePath(const std::string& local) const;
+
+    CProjectFile* m_project = nullptr;
+    CCommandManager* m_commands = nullptr;
+    std::string m_contentsId;
+    std::string m_indexId;
+
+    QGroupBox* m_contentsGroup = nullptr;
+    QLineEdit* m_contentsName = nullptr;
+    QComboBox* m_icon = nullptr;
+    QLineEdit* m_contentsLink = nullptr;
+    QToolButton* m_contentsBrowse = nullptr;
+    QLineEdit* m_contentsPath = nullptr;
+
+    QGroupBox* m_indexGroup = nullptr;
+    QLineEdit* m_indexName = nullptr;
+    QLineEdit* m_indexLink = nullptr;
+    QToolButton* m_indexBrowse = nullptr;
+    QLineEdit* m_indexPath = nullptr;
+    QCheckBox* m_plainKeyword = nullptr;
+    QCheckBox* m_severalTopics = nullptr;
+    QCheckBox* m_topicOfKeyword = nullptr;
+};
