@@ -10,8 +10,11 @@
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
 #include "runconfig/ConfigData.h"
+#include "runconfig/SettingsLocation.h"
+#include "baseutil/Desktop.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -114,6 +117,12 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
     case Handler::About:
         ShowAbout();
         break;
+    case Handler::WebPage:
+        OpenDocumentation();
+        break;
+    case Handler::CheckUpdate:
+        ExplainUpdates();
+        break;
     case Handler::RenameEntry:
     case Handler::ChangeIcon:
     case Handler::ReplaceUnwelcome:
@@ -124,8 +133,6 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
     case Handler::Preferences:
     case Handler::WindowStyle:
     case Handler::TabPosition:
-    case Handler::WebPage:
-    case Handler::CheckUpdate:
         NotYetAvailable(commandId);
         break;
     }
@@ -159,6 +166,26 @@ void AppCommandHandlers::ShowAbout() {
     QMessageBox::about(&m_frame, QObject::tr("About %1").arg(Text(kStrProductName)),
                        Text(kStrProductName) + " v" + version + " (Build " +
                            Text(kStrVersionBuild) + ")");
+}
+
+void AppCommandHandlers::OpenDocumentation() {
+    // The program's pages travel with it: share/doc/marrowbook beside bin/.
+    QString readme = QString::fromStdString(ProgramFolder()) + "/../share/doc/marrowbook/README.md";
+    if (QFileInfo(readme).isFile() && Desktop().Open(QFileInfo(readme).canonicalFilePath().toStdString()))
+        return;
+    QMessageBox::information(&m_frame, Text(kStrProductName),
+                             QObject::tr("The Marrowbook pages are installed with the program in "
+                                         "share/doc/marrowbook; they were not found beside %1.")
+                                 .arg(QString::fromStdString(ProgramFolder())));
+}
+
+void AppCommandHandlers::ExplainUpdates() {
+    // Installed from the system's packages, the program is updated with them;
+    // it never downloads or replaces itself.
+    QMessageBox::information(&m_frame, Text(kStrProductName),
+                             QObject::tr("Marrowbook is updated together with the other programs "
+                                         "of this computer, by its package manager (for example "
+                                         "\"sudo apt upgrade\")."));
 }
 
 void AppCommandHandlers::NotYetAvailable(int commandId) {

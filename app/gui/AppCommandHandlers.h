@@ -19,6 +19,8 @@ private:
     void ToggleWindowButton(unsigned long flag);
     void AskHelpTitle();
     void ShowAbout();
+    void OpenDocumentation();
+    void ExplainUpdates();
     // A command whose window comes with a later version of the program.
     void NotYetAvailable(int commandId);
 

@@ -4,7 +4,9 @@
 #include "app/gui/WindowPlacement.h"
 
 #include "app/core/LanguageTable.h"
+#include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
+#include "commonkit/CommandIds.h"
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
@@ -19,23 +21,43 @@ namespace mb::gui {
 
 namespace {
 
-// The window that shows the progress of long project work.
-MainFrame* g_progressFrame = nullptr;
-
-int ProjectProgress(int code, CXML* data) {
-    if (g_progressFrame)
-        g_progressFrame->ShowProgress(code, data ? data->GetAttrInt("value") : 0);
-    return 1;
-}
+// The window the libraries call back into.
+MainFrame* g_callbackFrame = nullptr;
 
 } // namespace
+
+int AppCallback(int code, CXML* data) {
+    if (!g_callbackFrame)
+        return 1;
+    switch (code) {
+    case 2: {
+        std::string folder = g_callbackFrame->Controller().GetProject()->GetProjectFolder();
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        if (!folder.empty())
+            Desktop().Open(folder);
+        break;
+    }
+    case 5:
+        g_callbackFrame->RunCommand(ID_FAVORITE_EDITORS);
+        break;
+    case 6:
+    case 7:
+    case 8:
+        g_callbackFrame->ShowProgress(code, data ? data->GetAttrInt("value") : 0);
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
 
 AuthorApp::AuthorApp() : m_controller(&m_commands) {}
 
 AuthorApp::~AuthorApp() {
     Exit();
-    if (g_progressFrame == m_frame.get()) {
-        g_progressFrame = nullptr;
+    if (g_callbackFrame == m_frame.get()) {
+        g_callbackFrame = nullptr;
         PR_SetCallBackFunction(nullptr);
     }
     SetMainWindow(nullptr);
@@ -65,8 +87,8 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_controllerDialogs.SetParent(m_frame.get());
     m_projectDialogs.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
-    g_progressFrame = m_frame.get();
-    PR_SetCallBackFunction(ProjectProgress);
+    g_callbackFrame = m_frame.get();
+    PR_SetCallBackFunction(AppCallback);
 
     m_controller.InitProject();
     OpenCommandLineProject(arguments);

@@ -7,7 +7,9 @@
 
 #include "app/core/LanguageTable.h"
 
+#include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
+#include "baseutil/Xml.h"
 #include "baseutil/Prompt.h"
 #include "commonkit/CommandIds.h"
 #include "runconfig/ConfigData.h"
@@ -24,6 +26,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -112,6 +115,18 @@ private:
     std::vector<TabAction>& m_calls;
 };
 
+// Records what the program asks the desktop to open.
+class RecordingDesktop final : public mb::IDesktop {
+public:
+    bool Open(const std::string& pathOrUrl) override {
+        opened.push_back(pathOrUrl);
+        return true;
+    }
+    std::optional<mb::DesktopProgram> DefaultProgramFor(const std::string&) override { return {}; }
+    bool StartProgram(const std::string&, const std::string&) override { return false; }
+    std::vector<std::string> opened;
+};
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -123,6 +138,7 @@ private slots:
     void logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen();
     void everyCommandReachesTheHandlerOfItsRoute();
     void newProjectFormOffersEveryLanguageAndNamesTheProject();
+    void libraryCallbacksReachTheFolderTheCommandAndTheProgressBar();
 };
 
 void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
@@ -326,6 +342,32 @@ void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
     QVERIFY2(app.Frame().windowTitle().contains("myguide.mbk"),
              qPrintable(app.Frame().windowTitle()));
     QVERIFY2(!QFileInfo::exists(path), "written only when first saved");
+}
+
+void MainWindowTest::libraryCallbacksReachTheFolderTheCommandAndTheProgressBar() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString project = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(project));
+    AuthorApp app;
+    QVERIFY(app.Start({project}));
+    RecordingDesktop desktop;
+    mb::SetDesktop(&desktop);
+    std::vector<TabAction> calls;
+    app.Frame().SetCommandHandlers(std::make_unique<RecordingHandlers>(calls));
+
+    AppCallback(2, nullptr);
+    AppCallback(5, nullptr);
+    CXML total("PROGRESS");
+    total.SetAttr("value", "40");
+    AppCallback(6, &total);
+    mb::SetDesktop(nullptr);
+
+    QCOMPARE(desktop.opened, std::vector<std::string>{work.path().toStdString()});
+    QCOMPARE(calls.size(), size_t(1));
+    QCOMPARE(calls[0].handler, Handler::FavoriteEditors);
+    QCOMPARE(app.Frame().ProgressBar()->maximum(), 40);
+    QVERIFY(!app.Frame().ProgressBar()->isHidden());
 }
 
 QTEST_MAIN(MainWindowTest)
