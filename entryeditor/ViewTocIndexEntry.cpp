@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace mb;
+
 namespace {
 
 constexpr int kStrTitle = 8;
@@ -163,7 +165,7 @@ QGroupBox* CViewTocIndexEntry::BuildIndexGroup() {
 void CViewTocIndexEntry::FillIconCombo() {
     m_icon->setIconSize(QSize(kEntryIconSize, kEntryIconSize));
     for (int i = 0; i < kEntryIconCount; ++i)
-        m_icon->addItem(ContentsIcon(i), QString::number(i));
+        m_icon->addItem(ContentsIcon(i), tr("Icon %1").arg(i + 1));
 }
 
 void CViewTocIndexEntry::SetProjectSubject(CProjectFile* project) {

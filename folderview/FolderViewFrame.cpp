@@ -372,8 +372,8 @@ void CFolderViewFrame::RefreshRS() {
     m_expanded.clear();
     m_listFolder.clear();
     QStandardItem* top = m_folders->invisibleRootItem();
-    AddFolderItem(top, 0, QDir::homePath());
-    AddFolderItem(top, 1, "/");
+    AddFolderItem(top, 0, QDir::homePath())->setText(tr("Home"));
+    AddFolderItem(top, 1, "/")->setText(tr("File System"));
     UpdateWatches();
     if (!shown.isEmpty())
         GotoFolder(shown.toStdString());

@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the main window: builds Marrowbook, makes a
+# Takes the README's pictures of the main window: builds Marrowbook, makes a
 # small sample project with marrowbook-cli and starts the program on it on
-# a virtual X display (xvfb-run), which saves docs/screenshots/main-window.png.
+# a virtual X display (xvfb-run) once per picture, each time with another
+# tab of the right pane in front.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/guide/pages" "$work/home"
+# A home folder of its own, so that the folder explorer shows only the sample.
+export HOME=$work/user
+guide=$HOME/Documents/guide
+mkdir -p "$guide/pages" "$work/home"
 for page in Welcome Installing "First Steps" Settings; do
     printf '<html><head><title>%s</title></head><body><h1>%s</h1></body></html>\n' \
-        "$page" "$page" > "$work/guide/pages/${page// /-}.htm"
+        "$page" "$page" > "$guide/pages/${page// /-}.htm"
 done
 export MARROWBOOK_HOME=$work/home
-"$root/build/bin/marrowbook-cli" --quiet new "$work/guide/guide.mbk" --title "User Guide" \
-    --add-folder "$work/guide/pages"
+"$root/build/bin/marrowbook-cli" --quiet new "$guide/guide.mbk" --title "User Guide" \
+    --add-folder "$guide/pages"
 mkdir -p "$root/docs/screenshots"
-xvfb-run -a -s "-screen 0 1280x800x24" \
-    "$root/build/bin/marrowbook" "$work/guide/guide.mbk" \
-    --screenshot "$root/docs/screenshots/main-window.png"
-echo "Wrote $root/docs/screenshots/main-window.png"
+shoot() { # picture name, right tab
+    xvfb-run -a -s "-screen 0 1280x800x24" \
+        "$root/build/bin/marrowbook" "$guide/guide.mbk" \
+        --screenshot "$root/docs/screenshots/$1.png" --right-tab "$2"
+    echo "Wrote $root/docs/screenshots/$1.png"
+}
+shoot main-window 0
+shoot entry-editor 2

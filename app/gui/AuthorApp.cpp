@@ -7,6 +7,7 @@
 #include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
+#include "folderview/FolderViewFrame.h"
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
@@ -24,20 +25,47 @@ namespace {
 // The window the libraries call back into.
 MainFrame* g_callbackFrame = nullptr;
 
+// The project folder without its closing separator.
+std::string ProjectFolder() {
+    std::string folder = g_callbackFrame->Controller().GetProject()->GetProjectFolder();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+// The folder explorer's requests: 0 keep its view style in the
+// configuration, 1 go to the project folder, 2 open the folder it shows in
+// the desktop's file manager.
+int FolderViewCallback(CFolderViewFrame* frame, int code, int) {
+    std::string folder;
+    switch (code) {
+    case 0:
+        CConfigData::Instance()->SetViewStyle(frame->GetRSViewStyle());
+        break;
+    case 1:
+        if (g_callbackFrame && !(folder = ProjectFolder()).empty())
+            frame->GotoFolder(folder);
+        break;
+    case 2:
+        if (frame->GetSelectedItemFolder(folder))
+            Desktop().Open(folder);
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
 } // namespace
 
 int AppCallback(int code, CXML* data) {
     if (!g_callbackFrame)
         return 1;
     switch (code) {
-    case 2: {
-        std::string folder = g_callbackFrame->Controller().GetProject()->GetProjectFolder();
-        while (folder.size() > 1 && folder.back() == '/')
-            folder.pop_back();
-        if (!folder.empty())
+    case 2:
+        if (std::string folder = ProjectFolder(); !folder.empty())
             Desktop().Open(folder);
         break;
-    }
     case 5:
         g_callbackFrame->RunCommand(ID_FAVORITE_EDITORS);
         break;
@@ -59,6 +87,7 @@ AuthorApp::~AuthorApp() {
     if (g_callbackFrame == m_frame.get()) {
         g_callbackFrame = nullptr;
         PR_SetCallBackFunction(nullptr);
+        RS_SetCallBackFunction(nullptr);
     }
     SetMainWindow(nullptr);
     SetPrompt(nullptr);
@@ -89,9 +118,13 @@ bool AuthorApp::Start(const QStringList& arguments) {
     SetMainWindow(m_requests.get());
     g_callbackFrame = m_frame.get();
     PR_SetCallBackFunction(AppCallback);
+    RS_SetCallBackFunction(FolderViewCallback);
 
     m_controller.InitProject();
     OpenCommandLineProject(arguments);
+    // The folder explorer starts beside the project.
+    if (std::string folder = ProjectFolder(); !folder.empty())
+        m_frame->FolderView()->GotoFolder(folder);
     splash.close();
 
     RestoreWindowPlacement(*m_frame);

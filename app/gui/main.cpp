@@ -1,12 +1,14 @@
 // marrowbook: the desktop program for writing Compiled HTML Help.
 //
-// Usage: marrowbook [project.mbk | help.chm] [--screenshot picture.png]
+// Usage: marrowbook [project.mbk | help.chm] [--screenshot picture.png [--right-tab N]]
 // --screenshot saves a picture of the main window shortly after start-up
-// and ends the program (for the documentation).
+// and ends the program (for the documentation); --right-tab shows the
+// right pane's tab N (from 0) first.
 #include "app/gui/Artwork.h"
 #include "app/gui/AuthorApp.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTimer>
 
 int main(int argc, char** argv) {
@@ -14,16 +16,23 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Marrowbook");
     QApplication::setWindowIcon(mb::gui::ApplicationIcon());
     QStringList arguments = QApplication::arguments().mid(1);
-    QString screenshot;
-    if (int at = arguments.indexOf("--screenshot"); at >= 0 && at + 1 < arguments.size()) {
-        screenshot = arguments[at + 1];
-        arguments.remove(at, 2);
-    }
+    auto option = [&arguments](const QString& name) {
+        QString value;
+        if (int at = arguments.indexOf(name); at >= 0 && at + 1 < arguments.size()) {
+            value = arguments[at + 1];
+            arguments.remove(at, 2);
+        }
+        return value;
+    };
+    QString screenshot = option("--screenshot");
+    QString rightTab = option("--right-tab");
     mb::gui::AuthorApp app;
     if (!app.Start(arguments))
         return 1;
     int status = 0;
     if (!screenshot.isEmpty()) {
+        if (!rightTab.isEmpty())
+            app.Frame().RightTabs()->setCurrentIndex(rightTab.toInt());
         QTimer::singleShot(1500, [&] {
             if (!app.Frame().grab().save(screenshot))
                 status = 1;
