@@ -295,13 +295,17 @@ void CViewTocIndexEntry::ShowContentsEntry(CXML* node) {
 }
 
 void CViewTocIndexEntry::ShowContentsLink() {
-    std::string local = Attr(ContentsEntry(), "Local");
+    ShowLink(ContentsEntry(), m_contentsLink, m_contentsPath);
+}
+
+void CViewTocIndexEntry::ShowLink(const CXML* entry, QLineEdit* link, QLineEdit* path) {
+    std::string local = Attr(entry, "Local");
     std::string relative = RelativePath(local);
-    Show(m_contentsLink, local);
-    Show(m_contentsPath, relative);
+    Show(link, local);
+    Show(path, relative);
     QString noLink = Q(CStrHelper::ML_GetStringEx(kStrNoLink));
-    m_contentsLink->setToolTip(local.empty() ? noLink : Q(local));
-    m_contentsPath->setToolTip(local.empty() ? noLink : Q(relative));
+    link->setToolTip(local.empty() ? noLink : Q(local));
+    path->setToolTip(local.empty() ? noLink : Q(relative));
 }
 
 void CViewTocIndexEntry::SelectIcon() {
@@ -332,13 +336,7 @@ void CViewTocIndexEntry::ShowIndexEntry(CXML* node) {
 }
 
 void CViewTocIndexEntry::ShowIndexLink() {
-    std::string local = Attr(IndexEntry(), "Local");
-    std::string relative = RelativePath(local);
-    Show(m_indexLink, local);
-    Show(m_indexPath, relative);
-    QString noLink = Q(CStrHelper::ML_GetStringEx(kStrNoLink));
-    m_indexLink->setToolTip(local.empty() ? noLink : Q(local));
-    m_indexPath->setToolTip(local.empty() ? noLink : Q(relative));
+    ShowLink(IndexEntry(), m_indexLink, m_indexPath);
 }
 
 void CViewTocIndexEntry::EnableIndexEditor() {
@@ -392,27 +390,23 @@ void CViewTocIndexEntry::Send(int command, CXML& parameters) {
 }
 
 void CViewTocIndexEntry::CommitContentsName() {
-    CXML* entry = ContentsEntry();
-    std::string name = S(m_contentsName->text());
-    if (!entry || name == Attr(entry, "Name") || Attr(entry, "HTreeItem") == "0")
-        return;
-    CXML parameters("PARAMETERS");
-    parameters.SetAttr("ID", m_contentsId);
-    parameters.SetAttr("OLD_NAME", Attr(entry, "Name"));
-    parameters.SetAttr("NEW_NAME", name);
-    Send(CMD_RENAME_CONTENTS, parameters);
+    SendRename(CMD_RENAME_CONTENTS, ContentsEntry(), m_contentsName);
 }
 
 void CViewTocIndexEntry::CommitIndexName() {
-    CXML* entry = IndexEntry();
-    std::string name = S(m_indexName->text());
+    SendRename(CMD_RENAME_INDEX, IndexEntry(), m_indexName);
+}
+
+void CViewTocIndexEntry::SendRename(int command, const CXML* entry, const QLineEdit* field) {
+    std::string name = S(field->text());
+    // Entries taken out of their tree are not renamed.
     if (!entry || name == Attr(entry, "Name") || Attr(entry, "HTreeItem") == "0")
         return;
     CXML parameters("PARAMETERS");
-    parameters.SetAttr("ID", m_indexId);
+    parameters.SetAttr("ID", Attr(entry, "ID"));
     parameters.SetAttr("OLD_NAME", Attr(entry, "Name"));
     parameters.SetAttr("NEW_NAME", name);
-    Send(CMD_RENAME_INDEX, parameters);
+    Send(command, parameters);
 }
 
 void CViewTocIndexEntry::CommitContentsLink() {

@@ -52,12 +52,14 @@ private:
     void ShowContentsLink();
     void ShowIndexEntry(CXML* node);
     void ShowIndexLink();
+    void ShowLink(const CXML* entry, QLineEdit* link, QLineEdit* path);
     void EnableContentsEditor(bool enable);
     void EnableIndexEditor();
     void SelectIcon();
 
     void CommitContentsName();
     void CommitIndexName();
+    void SendRename(int command, const CXML* entry, const QLineEdit* field);
     void CommitContentsLink();
     void CommitIndexLink(const std::string& link);
     void CommitIcon(int position);
