@@ -5,11 +5,13 @@
 #include "app/gui/WindowPlacement.h"
 
 #include "app/core/ProjectController.h"
+#include "archiveview/ArchiveViewFrame.h"
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
+#include "pageeditor/PreviewEditFrame.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
@@ -88,8 +90,17 @@ void MainFrame::BuildPanes() {
     m_right = new QTabWidget;
     m_right->addTab(Placeholder(Text(kStrFolderExplorer), tr("Browse folders and drop pages.")),
                     Text(kStrFolderExplorer));
-    m_right->addTab(Placeholder(Text(kStrPagePreview), tr("Preview and edit the chosen page.")),
-                    Text(kStrPagePreview));
+    m_pageEditor = new page::CPreviewEditFrame;
+    m_pageEditor->SetProjectSubject(m_controller.GetProject());
+    m_pageEditor->SetFavoriteEditorManager(CConfigData::Instance()->GetFavoriteEditorManager());
+    page::HE_SetCallBackFunction([this](int code, int) {
+        if (code == page::kCallbackFavoriteEditors)
+            RunCommand(ID_FAVORITE_EDITORS);
+    });
+    m_right->addTab(m_pageEditor, Text(kStrPagePreview));
+    connect(m_pageEditor, &page::CPreviewEditFrame::LabelChanged, this, [this](const QString& label) {
+        m_right->setTabText(m_right->indexOf(m_pageEditor), label);
+    });
     m_right->addTab(Placeholder(Text(kStrTopicEntry), tr("The settings of the chosen entry.")),
                     Text(kStrTopicEntry));
     ShowChmExplorer(CConfigData::Instance()->m_bArchiveViewOn != 0);
@@ -113,7 +124,7 @@ void MainFrame::BuildPanes() {
 
 void MainFrame::ShowChmExplorer(bool show) {
     if (show && !m_chmExplorer) {
-        m_chmExplorer = Placeholder(Text(kStrChmExplorer), tr("Look inside compiled help files."));
+        m_chmExplorer = new archive::CArchiveViewFrame;
         m_right->addTab(m_chmExplorer, Text(kStrChmExplorer));
     } else if (!show && m_chmExplorer) {
         m_right->removeTab(m_right->indexOf(m_chmExplorer));
@@ -340,6 +351,10 @@ void MainFrame::ShowProgress(int code, int value) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_pageEditor->SaveBeforeLeave()) {
+        event->ignore();
+        return;
+    }
     if (m_controller.SaveIfModified() != CProjectController::kGoOn) {
         event->ignore();
         RefreshFromProject();

@@ -5,11 +5,13 @@
 // and ends the program (for the documentation).
 #include "app/gui/Artwork.h"
 #include "app/gui/AuthorApp.h"
+#include "helpweb/HelpWeb.h"
 
 #include <QApplication>
 #include <QTimer>
 
 int main(int argc, char** argv) {
+    mb::web::PrepareHelpWeb(); // before the application object exists
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marrowbook");
     QApplication::setWindowIcon(mb::gui::ApplicationIcon());

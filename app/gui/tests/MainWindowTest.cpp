@@ -4,6 +4,7 @@
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CommandRoutes.h"
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/tests/WebTestMain.h"
 
 #include "app/core/LanguageTable.h"
 
@@ -328,5 +329,5 @@ void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
     QVERIFY2(!QFileInfo::exists(path), "written only when first saved");
 }
 
-QTEST_MAIN(MainWindowTest)
+MB_WEB_TEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
