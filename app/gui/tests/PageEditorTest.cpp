@@ -102,7 +102,9 @@ void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
 
     contents->SetSelectedNode(first);
     QVERIFY(finished.wait(60000));
+    QCOMPARE(started.count(), 1);
     contents->SetSelectedNode(again); // the same page: not loaded again
+    QVERIFY(!started.wait(1500));
     contents->SetSelectedNode(other);
     QVERIFY(finished.wait(60000));
     QCOMPARE(started.count(), 2);
@@ -116,7 +118,7 @@ void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
     // While a project loads nothing is shown; afterwards its selected entry.
     project.Notify(NC_LOAD_STARTING);
     contents->SetSelectedNode(first);
-    QTest::qWait(200);
+    QVERIFY(!started.wait(1500));
     QCOMPARE(frame.Browser()->url(), QUrl("about:blank"));
     project.Notify(NC_LOAD_FINISHED);
     QVERIFY(finished.wait(60000));
