@@ -70,7 +70,7 @@ std::string WelcomePage(const std::string& chmPath) {
 }
 
 std::string FailurePage(const std::string& chmPath, const std::string& reason) {
-    return Framed(chmPath, "<h2>" + Text(chmPath) + "</h2>\n<p>This file could not be read: " +
+    return Framed(chmPath, "<h2>" + Text(chmPath) + "</h2>\n<p>This file could not be read.</p>\n<p>" +
                                Text(reason) + "</p>");
 }
 

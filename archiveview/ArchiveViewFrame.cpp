@@ -159,8 +159,11 @@ bool CArchiveViewFrame::OpenFile(std::string path) {
     m_root->SetAttr("Local", path + "::");
 
     CCHMFileRW file;
-    bool read = file.CHM_SetCHMFile(path) && file.CHM_ReadAllStorageInfoToXML(m_root.get());
-    std::string reason = read ? std::string() : CCHMFileRW::GetErr(file.GetLastResult());
+    bool opened = file.CHM_SetCHMFile(path);
+    bool read = opened && file.CHM_ReadAllStorageInfoToXML(m_root.get());
+    std::string reason = read     ? std::string()
+                         : opened ? std::string("The list of its contents is damaged.")
+                                  : CCHMFileRW::GetErr(file.GetLastResult());
     if (read)
         FillTree();
     else

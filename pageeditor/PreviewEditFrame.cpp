@@ -185,8 +185,6 @@ void CPreviewEditFrame::BuildToolBars() {
     m_previewAction->setChecked(true);
     m_saveAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_DialogSaveButton),
                                         tr("Save"), this, [this] { Save(); });
-    m_saveAction->setShortcut(QKeySequence::Save);
-    m_saveAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     m_toolbar->addSeparator();
     m_backAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
                                         m_browser, &QWebEngineView::back);

@@ -1,6 +1,7 @@
 // The CHM explorer on help files compiled by chmcmd: a page with a picture
 // from inside the file, hostile element names and scripts, an unreadable
 // file, and the data of a dragged element.
+#include "app/gui/tests/ScriptedPrompt.h"
 #include "app/gui/tests/WebTestMain.h"
 
 #include "appglue/DragDropHelper.h"
@@ -10,6 +11,7 @@
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -43,6 +45,7 @@ std::string BuildHelpFile(const QTemporaryDir& dir) {
     project.folder = dir.filePath("project").toStdString();
     project.Add("pages/a.htm", "<html><head><title>A</title></head><body>"
                                "<img id=\"pic\" src=\"../img/pic.png\"></body></html>");
+    project.Add("pages/a_files/a.css", "img { border: 1px solid red; }");
     project.Add("img/pic.png", PngBytes());
     project.Add(std::string(kHostileFolder) + "/inner.htm", "<html><body>inner</body></html>");
     project.Add("s.js", "<script>document.title='x'</script>");
@@ -104,6 +107,7 @@ private slots:
     void imageInsideAHelpFileIsShown();
     void hostileNamesAndScriptsStayText();
     void unreadableFileIsReportedAsSuch();
+    void extractingWritesTheSelectionAndAPagesFilesFolder();
     void draggedElementIsKnownOnlyInsideTheProgram();
 
 private:
@@ -154,6 +158,31 @@ void ArchiveViewTest::unreadableFileIsReportedAsSuch() {
                 .toString()
                 .contains("could not be read"));
     QCOMPARE(frame.FilesTree()->topLevelItemCount(), 0);
+}
+
+void ArchiveViewTest::extractingWritesTheSelectionAndAPagesFilesFolder() {
+    QTemporaryDir out;
+    ScriptedPrompt prompt;
+    CArchiveViewFrame frame;
+    QVERIFY(frame.OpenFile(m_chm));
+    QTreeWidget* tree = frame.FilesTree();
+
+    const std::string page = out.filePath("saved/a.htm").toStdString();
+    QDir().mkpath(out.filePath("saved"));
+    prompt.savePaths = {page};
+    tree->setCurrentItem(Item(tree, "a.htm"));
+    frame.OnUI_ExtractSelect();
+    QCOMPARE(prompt.proposed.back(), frame.GetLastOpenCHMFilePath() + "/a.htm");
+    QVERIFY(mb::testing::ReadBytes(page).find("id=\"pic\"") != std::string::npos);
+    QCOMPARE(mb::testing::ReadBytes(out.filePath("saved/a_files/a.css").toStdString()),
+             std::string("img { border: 1px solid red; }"));
+
+    // A folder goes with everything inside it into the chosen folder.
+    prompt.folders = {out.filePath("folders").toStdString()};
+    tree->setCurrentItem(Item(tree, "img"));
+    frame.OnUI_ExtractSelect();
+    QCOMPARE(mb::testing::ReadBytes(out.filePath("folders/img/pic.png").toStdString()), PngBytes());
+    QVERIFY(prompt.asked.empty()); // no failure to report
 }
 
 void ArchiveViewTest::draggedElementIsKnownOnlyInsideTheProgram() {

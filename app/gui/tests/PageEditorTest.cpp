@@ -1,9 +1,9 @@
 // The page preview and editor, driven through the project model as the
 // contents view drives it: selections, an edited page left for another
 // entry, and a favourite editor started on a hostile file name.
+#include "app/gui/tests/ScriptedPrompt.h"
 #include "app/gui/tests/WebTestMain.h"
 
-#include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/FavoriteEditorManager.h"
 #include "pageeditor/PreviewEditFrame.h"
@@ -17,36 +17,9 @@
 #include <QTemporaryDir>
 #include <QWebEngineView>
 
-#include <deque>
-
 using mb::page::CPreviewEditFrame;
 
 namespace {
-
-// Answers questions from a script and records them.
-class ScriptedPrompt final : public mb::IPrompt {
-public:
-    ScriptedPrompt() { mb::SetPrompt(this); }
-    ~ScriptedPrompt() override { mb::SetPrompt(nullptr); }
-    mb::Answer Message(const mb::MessageRequest& request) override {
-        asked.push_back(request.text);
-        if (answers.empty())
-            return mb::Answer::Cancel;
-        mb::Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::vector<std::string>> PickOpenFiles(const mb::PickRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> PickFolder(const mb::PickRequest&) override { return std::nullopt; }
-    std::optional<std::string> PickSavePath(const mb::PickRequest&) override { return std::nullopt; }
-    void BeginBusy() override {}
-    void EndBusy() override {}
-
-    std::deque<mb::Answer> answers;
-    std::vector<std::string> asked;
-};
 
 std::string WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
@@ -178,6 +151,14 @@ void PageEditorTest::editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads() {
     QCOMPARE(prompt.asked.size(), size_t(3));
     QCOMPARE(ReadFile(b), Page("B"));
     QCOMPARE(frame.CurrentAddress(), a);
+
+    // A read-only page is refused, and says so.
+    QFile::setPermissions(QString::fromStdString(a), QFile::ReadOwner | QFile::ReadGroup);
+    QTest::keyClicks(source, "more");
+    QVERIFY(!frame.Save());
+    QVERIFY(prompt.asked.back().find("read-only") != std::string::npos);
+    QVERIFY(prompt.asked.back().find(a) != std::string::npos);
+    QCOMPARE(ReadFile(a), legacy + "\x80!");
 }
 
 void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {
