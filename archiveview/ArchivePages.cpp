@@ -5,6 +5,8 @@
 #include "compiledhelp/SitemapScanner.h"
 #include "markup/HTMLHelper.h"
 
+#include <algorithm>
+
 namespace mb::archive {
 
 namespace {
@@ -80,6 +82,15 @@ std::string StoragePage(const std::string& local) {
 
 std::string PlainTextPage(const std::string& name, const std::string& text) {
     return Framed(name, "<pre>" + Text(text) + "</pre>");
+}
+
+std::string BinaryPage(const std::string& name, size_t size) {
+    return Framed(name, "<h3>" + Text(name) + "</h3>\n<p>This file holds " +
+                            std::to_string(size) + " bytes of data that cannot be shown here.</p>");
+}
+
+bool LooksLikeText(const std::string& data) {
+    return data.find('\0') >= std::min<size_t>(data.size(), 8192);
 }
 
 std::string SitemapPage(const std::string& name, const std::string& sitemapText,

@@ -18,6 +18,10 @@ std::string FailurePage(const std::string& chmPath, const std::string& reason);
 std::string StoragePage(const std::string& local);
 // A style sheet, script or other text stream, shown as plain text.
 std::string PlainTextPage(const std::string& name, const std::string& text);
+// A stream that is neither page, picture nor text: its name and size.
+std::string BinaryPage(const std::string& name, size_t size);
+// Whether a stream's bytes can be shown as text (no NUL near the start).
+bool LooksLikeText(const std::string& data);
 // A contents or index sitemap as a nested list of its entries; entries
 // with a page link to it inside `chmPath`.
 std::string SitemapPage(const std::string& name, const std::string& sitemapText,

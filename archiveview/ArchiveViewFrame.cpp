@@ -37,7 +37,11 @@ namespace {
 constexpr char kRootTag[] = "FILES_TREE_ROOT";
 constexpr int kElementRole = Qt::UserRole;
 
-enum Kind { kStorage = 0, kSitemap = 2, kPage = 3, kStyleSheet = 4, kScript = 5 };
+enum Kind { kStorage = 0, kSitemap = 2, kPage = 3, kBmp = 6, kPng = 9, kXml = 10 };
+
+bool IsPicture(int kind) {
+    return kind >= kBmp && kind <= kPng;
+}
 
 bool EndsWithChm(const std::string& path) {
     std::string lower = path;
@@ -223,19 +227,23 @@ void CArchiveViewFrame::ShowPreview(QTreeWidgetItem* item) {
         ShowPage(StoragePage(element->GetAttr("Local")));
         return;
     }
-    if (kind == kSitemap || kind == kStyleSheet || kind == kScript) {
-        std::string text;
-        CItsStreamReader reader;
-        int result = reader.Read({chm, InnerPath(element)}, text);
-        if (result != kItsOk)
-            ShowPage(FailurePage(element->GetAttr("Local"), ItsResultText(result)));
-        else if (kind == kSitemap)
-            ShowPage(SitemapPage(name, text, chm));
-        else
-            ShowPage(PlainTextPage(name, text));
+    if (kind == kPage || kind == kXml || IsPicture(kind)) {
+        m_preview->load(web::ItsUrl(chm, InnerPath(element)));
         return;
     }
-    m_preview->load(web::ItsUrl(chm, InnerPath(element)));
+    // Sitemaps, style sheets, scripts, project files and anything else:
+    // shown as text, never run.
+    std::string data;
+    CItsStreamReader reader;
+    int result = reader.Read({chm, InnerPath(element)}, data);
+    if (result != kItsOk)
+        ShowPage(FailurePage(element->GetAttr("Local"), ItsResultText(result)));
+    else if (kind == kSitemap)
+        ShowPage(SitemapPage(name, data, chm));
+    else if (LooksLikeText(data))
+        ShowPage(PlainTextPage(name, data));
+    else
+        ShowPage(BinaryPage(name, data.size()));
 }
 
 void CArchiveViewFrame::OnUI_OpenCHM() {

@@ -145,9 +145,13 @@ CPreviewEditFrame::CPreviewEditFrame(QWidget* parent) : QWidget(parent) {
     connect(m_source, &QPlainTextEdit::textChanged, m_liveTimer, qOverload<>(&QTimer::start));
     connect(m_source, &QPlainTextEdit::modificationChanged, this, [this] { UpdateActions(); });
 
-    auto* split = new QSplitter(Qt::Vertical);
+    // The source beside its live preview, half and half.
+    auto* split = new QSplitter(Qt::Horizontal);
     split->addWidget(m_source);
     split->addWidget(m_live);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({500, 500});
     m_editView = split;
 
     m_stack = new QStackedWidget;
