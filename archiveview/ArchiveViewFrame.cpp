@@ -92,8 +92,7 @@ CArchiveViewFrame::CArchiveViewFrame(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    BuildToolBar();
-    layout->addWidget(findChild<QToolBar*>());
+    layout->addWidget(BuildToolBar());
     layout->addWidget(splitter, 1);
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
@@ -103,7 +102,7 @@ CArchiveViewFrame::CArchiveViewFrame(QWidget* parent)
 
 CArchiveViewFrame::~CArchiveViewFrame() = default;
 
-void CArchiveViewFrame::BuildToolBar() {
+QToolBar* CArchiveViewFrame::BuildToolBar() {
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(16, 16));
     QStyle* style = this->style();
@@ -125,6 +124,7 @@ void CArchiveViewFrame::BuildToolBar() {
                 [action, source] { action->setEnabled(source->isEnabled()); });
         action->setEnabled(source->isEnabled());
     }
+    return bar;
 }
 
 void CArchiveViewFrame::UpdateActions() {

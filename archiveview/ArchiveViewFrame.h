@@ -13,6 +13,7 @@
 class CXML;
 class QAction;
 class QStackedWidget;
+class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWebEngineView;
@@ -59,7 +60,7 @@ signals:
     void PreviewShown(bool ok);
 
 private:
-    void BuildToolBar();
+    QToolBar* BuildToolBar();
     void FillTree();
     void ShowPreview(QTreeWidgetItem* item);
     void ShowPage(const std::string& html);

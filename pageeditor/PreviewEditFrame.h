@@ -6,13 +6,12 @@
 // notifications and never changes the project model.
 
 #include "baseutil/Subject.h"
+#include "pageeditor/PageText.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <string>
-
-#include "pageeditor/PageText.h"
 
 class CFavoriteEditorManager;
 class CHHCFile;
