@@ -7,9 +7,11 @@
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
+#include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/CHMFileRW.h"
 #include "compiledhelp/ItsAddress.h"
+#include "helpweb/ActionText.h"
 #include "helpweb/HTMLWriter.h"
 #include "helpweb/HelpWeb.h"
 #include "helpweb/ItsSchemeHandler.h"
@@ -106,17 +108,21 @@ QToolBar* CArchiveViewFrame::BuildToolBar() {
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(16, 16));
     QStyle* style = this->style();
-    m_open = bar->addAction(style->standardIcon(QStyle::SP_DialogOpenButton), tr("Open CHM File"),
-                            this, [this] { OnUI_OpenCHM(); });
-    m_extractSelected = bar->addAction(style->standardIcon(QStyle::SP_DialogSaveButton),
-                                       tr("Extract Selected"), this, [this] { OnUI_ExtractSelect(); });
-    m_extractAll = bar->addAction(style->standardIcon(QStyle::SP_DriveHDIcon), tr("Extract All"),
-                                  this, [this] { OnUI_ExtractAll(); });
+    // A toolbar command with the texts of its command id.
+    auto add = [bar, style](int id, QStyle::StandardPixmap icon, auto&& run) {
+        QAction* action = bar->addAction(style->standardIcon(icon), QString(), run);
+        std::string texts;
+        if (CCEStrHelper::GetMLStringByID(id, texts))
+            web::SetActionTexts(action, texts);
+        return action;
+    };
+    m_open = add(ID_CE_OPEN_CHM, QStyle::SP_DialogOpenButton, [this] { OnUI_OpenCHM(); });
+    m_extractSelected = add(ID_CE_EXTRACT_SELECTED, QStyle::SP_DialogSaveButton,
+                            [this] { OnUI_ExtractSelect(); });
+    m_extractAll = add(ID_CE_EXTRACT_ALL, QStyle::SP_DriveHDIcon, [this] { OnUI_ExtractAll(); });
     bar->addSeparator();
-    m_back = bar->addAction(style->standardIcon(QStyle::SP_ArrowBack), tr("Back"), this,
-                            [this] { OnUI_Back(); });
-    m_forward = bar->addAction(style->standardIcon(QStyle::SP_ArrowForward), tr("Forward"), this,
-                               [this] { OnUI_Forward(); });
+    m_back = add(ID_CE_BACK, QStyle::SP_ArrowBack, [this] { OnUI_Back(); });
+    m_forward = add(ID_CE_FORWARD, QStyle::SP_ArrowForward, [this] { OnUI_Forward(); });
     for (auto [action, web] : {std::pair{m_back, QWebEnginePage::Back},
                                std::pair{m_forward, QWebEnginePage::Forward}}) {
         QAction* source = m_preview->pageAction(web);

@@ -7,9 +7,11 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
 #include "baseutil/Xml.h"
+#include "commonkit/CommandIds.h"
 #include "commonkit/FavoriteEditorManager.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ItsAddress.h"
+#include "helpweb/ActionText.h"
 #include "helpweb/HTMLWriter.h"
 #include "helpweb/HelpWeb.h"
 #include "helpweb/ItsSchemeHandler.h"
@@ -21,6 +23,7 @@
 #include <QActionGroup>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -175,50 +178,69 @@ CPreviewEditFrame::~CPreviewEditFrame() {
 
 void CPreviewEditFrame::BuildToolBars() {
     QStyle* style = this->style();
+    // A toolbar command with the texts of its command id.
+    auto add = [](QToolBar* bar, int id, const QIcon& icon, auto&& run) {
+        QAction* action = bar->addAction(icon, QString(), run);
+        std::string texts;
+        if (CHEStrHelper::GetMLStringByID(id, texts))
+            web::SetActionTexts(action, texts);
+        return action;
+    };
     m_toolbar = new QToolBar(this);
     m_toolbar->setIconSize(QSize(16, 16));
     auto* modes = new QActionGroup(this);
-    m_previewAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_FileDialogContentsView),
-                                           Q(kStrPreviewLabel), this, [this] { SetPreviewMode(); });
-    m_editAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                        Q(kStrEditorLabel), this, [this] { SetEditMode(); });
+    m_previewAction = add(m_toolbar, ID_HE_PREVIEW_MODE,
+                          style->standardIcon(QStyle::SP_FileDialogContentsView),
+                          [this] { SetPreviewMode(); });
+    m_editAction = add(m_toolbar, ID_HE_EDIT_MODE,
+                       style->standardIcon(QStyle::SP_FileDialogDetailedView),
+                       [this] { SetEditMode(); });
     for (QAction* action : {m_previewAction, m_editAction}) {
         action->setCheckable(true);
         modes->addAction(action);
     }
     m_previewAction->setChecked(true);
-    m_saveAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_DialogSaveButton),
-                                        tr("Save"), this, [this] { Save(); });
+    m_saveAction = add(m_toolbar, ID_HE_SAVE, style->standardIcon(QStyle::SP_DialogSaveButton),
+                       [this] { Save(); });
     m_toolbar->addSeparator();
-    m_backAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
-                                        m_browser, &QWebEngineView::back);
-    m_forwardAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_ArrowForward),
-                                           tr("Forward"), m_browser, &QWebEngineView::forward);
-    m_refreshAction = m_toolbar->addAction(style->standardIcon(QStyle::SP_BrowserReload),
-                                           tr("Refresh"), m_browser, &QWebEngineView::reload);
-    for (auto [action, web] : {std::pair{m_backAction, QWebEnginePage::Back},
-                               std::pair{m_forwardAction, QWebEnginePage::Forward}}) {
-        QAction* source = m_browser->pageAction(web);
-        connect(source, &QAction::changed, this, [this] { UpdateActions(); });
-    }
+    m_backAction = add(m_toolbar, ID_HE_BACK, style->standardIcon(QStyle::SP_ArrowBack),
+                       [this] { m_browser->back(); });
+    m_forwardAction = add(m_toolbar, ID_HE_FORWARD, style->standardIcon(QStyle::SP_ArrowForward),
+                          [this] { m_browser->forward(); });
+    m_refreshAction = add(m_toolbar, ID_HE_REFRESH, style->standardIcon(QStyle::SP_BrowserReload),
+                          [this] { m_browser->reload(); });
+    for (auto web : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        connect(m_browser->pageAction(web), &QAction::changed, this, [this] { UpdateActions(); });
     m_toolbar->addSeparator();
-    m_favoriteButton = new QToolButton;
-    m_favoriteButton->setText(tr("Open With"));
-    m_favoriteButton->setIcon(style->standardIcon(QStyle::SP_DesktopIcon));
+    QAction* favorites = add(m_toolbar, ID_HE_FAVORITE_EDITORS,
+                             style->standardIcon(QStyle::SP_DesktopIcon),
+                             [this] { OnFavoriteEditors(); });
+    m_favoriteButton = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(favorites));
     m_favoriteButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_favoriteButton->setToolTip(tr("Open the page in a favourite editor"));
-    connect(m_favoriteButton, &QToolButton::clicked, this, [this] { OnFavoriteEditors(); });
-    m_toolbar->addWidget(m_favoriteButton);
 
-    // The source editing commands.
+    // The source editing commands, and a find field.
     m_editBar = new QToolBar(this);
     m_editBar->setIconSize(QSize(16, 16));
-    const std::pair<const char*, void (QPlainTextEdit::*)()> commands[] = {
-        {"Undo", &QPlainTextEdit::undo},   {"Redo", &QPlainTextEdit::redo},
-        {"Cut", &QPlainTextEdit::cut},     {"Copy", &QPlainTextEdit::copy},
-        {"Paste", &QPlainTextEdit::paste}, {"Select All", &QPlainTextEdit::selectAll}};
-    for (const auto& [text, slot] : commands)
-        m_editBar->addAction(tr(text), m_source, slot);
+    const std::pair<int, void (QPlainTextEdit::*)()> commands[] = {
+        {ID_HE_UNDO, &QPlainTextEdit::undo},   {ID_HE_REDO, &QPlainTextEdit::redo},
+        {ID_HE_CUT, &QPlainTextEdit::cut},     {ID_HE_COPY, &QPlainTextEdit::copy},
+        {ID_HE_PASTE, &QPlainTextEdit::paste}, {ID_HE_SELECT_ALL, &QPlainTextEdit::selectAll}};
+    for (const auto& [id, slot] : commands)
+        add(m_editBar, id, QIcon(), [this, slot] { (m_source->*slot)(); });
+    m_editBar->addSeparator();
+    auto* find = new QLineEdit;
+    find->setMaximumWidth(200);
+    find->setClearButtonEnabled(true);
+    QAction* findAction = add(m_editBar, ID_HE_FIND, QIcon(), [find] { find->setFocus(); });
+    find->setPlaceholderText(findAction->text());
+    m_editBar->addWidget(find);
+    // Enter finds the next occurrence, starting again at the top after the last.
+    connect(find, &QLineEdit::returnPressed, this, [this, find] {
+        if (find->text().isEmpty() || m_source->find(find->text()))
+            return;
+        m_source->moveCursor(QTextCursor::Start);
+        m_source->find(find->text());
+    });
 }
 
 void CPreviewEditFrame::UpdateActions() {
