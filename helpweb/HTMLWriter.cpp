@@ -3,9 +3,6 @@
 #include "helpweb/HelpWeb.h"
 #include "helpweb/ItsSchemeHandler.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace mb::web {
@@ -35,17 +32,6 @@ bool CHTMLWriter::Write(const std::string& text, const QUrl& base) {
     }
     m_pending = SchemeHandler()->StorePage(page);
     m_view->load(m_pending);
-    return true;
-}
-
-bool CHTMLWriter::Add(const std::string& text) {
-    if (!m_view)
-        return false;
-    // The text travels as a JSON string, so nothing in it can end the script.
-    QByteArray argument =
-        QJsonDocument(QJsonArray{QString::fromStdString(text)}).toJson(QJsonDocument::Compact);
-    m_view->page()->runJavaScript(
-        "document.body.insertAdjacentHTML('beforeend', " + QString::fromUtf8(argument) + "[0]);");
     return true;
 }
 

@@ -22,8 +22,6 @@ public:
     // Replaces the view's document by `text` (UTF-8). With `base`, relative
     // addresses of the page resolve against it. False without a view.
     bool Write(const std::string& text, const QUrl& base = {});
-    // Appends `text` to the body of the current document. False without a view.
-    bool Add(const std::string& text);
 
 signals:
     // The page given to Write finished loading (or failed to).

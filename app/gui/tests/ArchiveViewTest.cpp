@@ -9,6 +9,7 @@
 #include "archiveview/ArchiveViewFrame.h"
 #include "baseutil/Xml.h"
 #include "compiledhelp/tests/support/ChmTestSupport.h"
+#include "helpweb/HTMLWriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -109,6 +110,7 @@ private slots:
     void unreadableFileIsReportedAsSuch();
     void extractingWritesTheSelectionAndAPagesFilesFolder();
     void draggedElementIsKnownOnlyInsideTheProgram();
+    void writtenPageLargerThanADataAddressIsShown();
 
 private:
     QTemporaryDir m_dir;
@@ -207,6 +209,20 @@ void ArchiveViewTest::draggedElementIsKnownOnlyInsideTheProgram() {
                     dragged->data(CDragDropHelper::GetCF_ArchiveView()));
     MimeDropData theirs(&foreign);
     QVERIFY(helper.DropHelper(theirs, 0) != DDOT_ARCHIVE_NODE);
+}
+
+void ArchiveViewTest::writtenPageLargerThanADataAddressIsShown() {
+    QWebEngineView view;
+    view.setPage(mb::web::NewHelpPage(&view));
+    mb::web::CHTMLWriter writer(&view);
+    QSignalSpy written(&writer, &mb::web::CHTMLWriter::Written);
+    // Beyond the 2 MB a page handed over as a data address may have.
+    const std::string body(3 * 1024 * 1024, 'x');
+    QVERIFY(writer.Write("<html><body><p id=\"big\">" + body + "</p></body></html>"));
+    QVERIFY(written.wait(60000));
+    QCOMPARE(written.first().at(0).toBool(), true);
+    QCOMPARE(RunScript(&view, "document.getElementById('big').textContent.length").toInt(),
+             int(body.size()));
 }
 
 MB_WEB_TEST_MAIN(ArchiveViewTest)
