@@ -75,7 +75,9 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
     RefreshFromProject();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    page::HE_SetCallBackFunction({}); // it calls back into this window
+}
 
 void MainFrame::BuildPanes() {
     m_left = new QTabWidget;
