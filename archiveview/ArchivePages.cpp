@@ -51,8 +51,9 @@ void ListEntries(const CXML* element, const std::string& chmPath, std::string& o
                 std::string name = CHTMLHelper::HTMLDecodeParamName(ParamOf(object, "Name"));
                 std::string local = CHTMLHelper::HTMLDecodeParamLocal(ParamOf(object, "Local"));
                 if (IsLinkToPage(local))
-                    out += "<a href=\"" + Text(MakeItsAddress(chmPath, NormalizeStreamPath(local))) +
-                           "\">" + Text(name) + "</a>";
+                    out += "<a href=\"" +
+                           Text(MakeItsAddress(chmPath, NormalizeStreamPath(local))) + "\">" +
+                           Text(name) + "</a>";
                 else
                     out += Text(name);
             }
@@ -72,8 +73,9 @@ std::string WelcomePage(const std::string& chmPath) {
 }
 
 std::string FailurePage(const std::string& chmPath, const std::string& reason) {
-    return Framed(chmPath, "<h2>" + Text(chmPath) + "</h2>\n<p>This file could not be read.</p>\n<p>" +
-                               Text(reason) + "</p>");
+    return Framed(chmPath, "<h2>" + Text(chmPath) +
+                               "</h2>\n<p>This file could not be read.</p>\n<p>" + Text(reason) +
+                               "</p>");
 }
 
 std::string StoragePage(const std::string& local) {
@@ -85,8 +87,8 @@ std::string PlainTextPage(const std::string& name, const std::string& text) {
 }
 
 std::string BinaryPage(const std::string& name, size_t size) {
-    return Framed(name, "<h3>" + Text(name) + "</h3>\n<p>This file holds " +
-                            std::to_string(size) + " bytes of data that cannot be shown here.</p>");
+    return Framed(name, "<h3>" + Text(name) + "</h3>\n<p>This file holds " + std::to_string(size) +
+                            " bytes of data that cannot be shown here.</p>");
 }
 
 bool LooksLikeText(const std::string& data) {

@@ -81,9 +81,8 @@ CArchiveViewFrame::CArchiveViewFrame(QWidget* parent)
     m_preview = new QWebEngineView;
     m_preview->setPage(web::NewHelpPage(m_preview));
     m_writer = new web::CHTMLWriter(m_preview, this);
-    connect(m_preview, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        emit PreviewShown(ok);
-    });
+    connect(m_preview, &QWebEngineView::loadFinished, this,
+            [this](bool ok) { emit PreviewShown(ok); });
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(m_trees);
@@ -117,14 +116,14 @@ QToolBar* CArchiveViewFrame::BuildToolBar() {
         return action;
     };
     m_open = add(ID_CE_OPEN_CHM, QStyle::SP_DialogOpenButton, [this] { OnUI_OpenCHM(); });
-    m_extractSelected = add(ID_CE_EXTRACT_SELECTED, QStyle::SP_DialogSaveButton,
-                            [this] { OnUI_ExtractSelect(); });
+    m_extractSelected =
+        add(ID_CE_EXTRACT_SELECTED, QStyle::SP_DialogSaveButton, [this] { OnUI_ExtractSelect(); });
     m_extractAll = add(ID_CE_EXTRACT_ALL, QStyle::SP_DriveHDIcon, [this] { OnUI_ExtractAll(); });
     bar->addSeparator();
     m_back = add(ID_CE_BACK, QStyle::SP_ArrowBack, [this] { OnUI_Back(); });
     m_forward = add(ID_CE_FORWARD, QStyle::SP_ArrowForward, [this] { OnUI_Forward(); });
-    for (auto [action, web] : {std::pair{m_back, QWebEnginePage::Back},
-                               std::pair{m_forward, QWebEnginePage::Forward}}) {
+    for (auto [action, web] :
+         {std::pair{m_back, QWebEnginePage::Back}, std::pair{m_forward, QWebEnginePage::Forward}}) {
         QAction* source = m_preview->pageAction(web);
         connect(source, &QAction::changed, action,
                 [action, source] { action->setEnabled(source->isEnabled()); });
@@ -301,8 +300,8 @@ void CArchiveViewFrame::OnUI_ExtractSelect() {
     CXML* element = ElementOf(m_tree->currentItem());
     if (!element)
         return;
-    bool ok = element->GetAttrInt("Type") == kStorage ? ExtractStorage(element)
-                                                      : ExtractStream(element);
+    bool ok =
+        element->GetAttrInt("Type") == kStorage ? ExtractStorage(element) : ExtractStream(element);
     if (!ok)
         ShowMessage("\"" + element->GetAttr("Name") +
                         "\" could not be extracted completely. The run log names what failed.",

@@ -33,7 +33,8 @@ constexpr int kPages = 20000;
 
 std::string PagePath(int n) {
     char path[64];
-    std::snprintf(path, sizeof path, "part%02d/group%02d/page%05d.htm", n / 1000, (n / 100) % 10, n);
+    std::snprintf(path, sizeof path, "part%02d/group%02d/page%05d.htm", n / 1000, (n / 100) % 10,
+                  n);
     return path;
 }
 
@@ -46,9 +47,10 @@ bool MakeHelpFile(const fs::path& folder, const fs::path& chm) {
             << "</h1><p>The text of page " << n << ".</p></body></html>\n";
         files += PagePath(n) + "\n";
     }
-    std::ofstream(folder / "bench.hhp") << "[OPTIONS]\nCompiled file=" << chm.string()
-                                        << "\nDefault topic=" << PagePath(0)
-                                        << "\nTitle=Bench\n\n[FILES]\n" << files;
+    std::ofstream(folder / "bench.hhp")
+        << "[OPTIONS]\nCompiled file=" << chm.string() << "\nDefault topic=" << PagePath(0)
+        << "\nTitle=Bench\n\n[FILES]\n"
+        << files;
     mb::RunResult run =
         mb::RunAndCapture({"chmcmd", "--no-html-scan", (folder / "bench.hhp").string()});
     return run.started && fs::exists(chm);
@@ -135,8 +137,9 @@ int main(int argc, char** argv) {
     }
 
     std::printf("streams listed: %zu (explorer) = %zu (chmls list)\n", ours, theirs);
-    std::printf("list 20,000 streams:  explorer %.3f s  chmls list %.3f s  ratio %.2f  (target <= 1 s)\n",
-                listSeconds, chmlsSeconds, listSeconds / chmlsSeconds);
+    std::printf(
+        "list 20,000 streams:  explorer %.3f s  chmls list %.3f s  ratio %.2f  (target <= 1 s)\n",
+        listSeconds, chmlsSeconds, listSeconds / chmlsSeconds);
     std::printf("page after selection: %.3f s  (target <= 0.2 s)\n", showSeconds);
     fs::remove_all(folder);
     return listSeconds <= 1.0 && showSeconds <= 0.2 ? 0 : 2;

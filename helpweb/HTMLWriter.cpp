@@ -24,8 +24,8 @@ bool CHTMLWriter::Write(const std::string& text, const QUrl& base) {
     QByteArray page = QByteArray::fromStdString(text);
     if (base.isValid()) {
         // Inside the head when there is one, so that a doctype stays first.
-        QByteArray tag = "<base href=\"" +
-                         QString::fromUtf8(base.toEncoded()).toHtmlEscaped().toUtf8() + "\">";
+        QByteArray tag =
+            "<base href=\"" + QString::fromUtf8(base.toEncoded()).toHtmlEscaped().toUtf8() + "\">";
         qsizetype head = page.toLower().indexOf("<head");
         qsizetype end = head < 0 ? -1 : page.indexOf('>', head);
         page.insert(end < 0 ? 0 : end + 1, tag);

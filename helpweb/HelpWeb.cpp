@@ -32,8 +32,8 @@ void RegisterHelpSchemes() {
     Register(kSchemeMk, QWebEngineUrlScheme::SecureScheme);
     // Generated pages show the project's own files (a page being edited
     // with its pictures), so they may load local files.
-    Register(kSchemePage, QWebEngineUrlScheme::SecureScheme |
-                              QWebEngineUrlScheme::LocalAccessAllowed);
+    Register(kSchemePage,
+             QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed);
 }
 
 void PrepareWebEngineEnvironment() {

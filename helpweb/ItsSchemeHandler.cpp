@@ -25,12 +25,12 @@ std::string ItsAddressOf(const QUrl& url) {
 
 QByteArray CItsSchemeHandler::MimeTypeOf(const QString& name) {
     static const std::map<QString, QByteArray> kTypes = {
-        {"htm", "text/html"},        {"html", "text/html"},       {"hhc", "text/html"},
-        {"hhk", "text/html"},        {"css", "text/css"},         {"js", "text/javascript"},
-        {"gif", "image/gif"},        {"png", "image/png"},        {"jpg", "image/jpeg"},
-        {"jpeg", "image/jpeg"},      {"bmp", "image/bmp"},        {"svg", "image/svg+xml"},
-        {"ico", "image/x-icon"},     {"xml", "text/xml"},         {"xsl", "text/xml"},
-        {"xslt", "text/xml"},        {"xsd", "text/xml"},         {"txt", "text/plain"}};
+        {"htm", "text/html"},    {"html", "text/html"}, {"hhc", "text/html"},
+        {"hhk", "text/html"},    {"css", "text/css"},   {"js", "text/javascript"},
+        {"gif", "image/gif"},    {"png", "image/png"},  {"jpg", "image/jpeg"},
+        {"jpeg", "image/jpeg"},  {"bmp", "image/bmp"},  {"svg", "image/svg+xml"},
+        {"ico", "image/x-icon"}, {"xml", "text/xml"},   {"xsl", "text/xml"},
+        {"xslt", "text/xml"},    {"xsd", "text/xml"},   {"txt", "text/plain"}};
     auto found = kTypes.find(QFileInfo(name).suffix().toLower());
     return found == kTypes.end() ? QByteArray("application/octet-stream") : found->second;
 }

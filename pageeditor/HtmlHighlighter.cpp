@@ -18,7 +18,8 @@ CHtmlHighlighter::CHtmlHighlighter(QTextDocument* document) : QSyntaxHighlighter
     // Later rules paint over earlier ones: values over attribute names.
     m_rules = {
         {QRegularExpression(R"(</?[A-Za-z][A-Za-z0-9:-]*|/?>)"), Format(QColor(0, 0, 160), true)},
-        {QRegularExpression(R"(\s[A-Za-z_:][A-Za-z0-9_:.-]*(?=\s*=))"), Format(QColor(150, 0, 120))},
+        {QRegularExpression(R"(\s[A-Za-z_:][A-Za-z0-9_:.-]*(?=\s*=))"),
+         Format(QColor(150, 0, 120))},
         {QRegularExpression(R"("[^"]*"|'[^']*')"), Format(QColor(0, 120, 0))},
         {QRegularExpression(R"(&[#A-Za-z0-9]+;)"), Format(QColor(170, 80, 0))},
     };

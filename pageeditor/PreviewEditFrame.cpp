@@ -130,12 +130,12 @@ void CPreviewEditFrame::BuildToolBars() {
     m_toolbar = new QToolBar(this);
     m_toolbar->setIconSize(QSize(16, 16));
     auto* modes = new QActionGroup(this);
-    m_previewAction = add(m_toolbar, ID_HE_PREVIEW_MODE,
-                          style->standardIcon(QStyle::SP_FileDialogContentsView),
-                          [this] { SetPreviewMode(); });
-    m_editAction = add(m_toolbar, ID_HE_EDIT_MODE,
-                       style->standardIcon(QStyle::SP_FileDialogDetailedView),
-                       [this] { SetEditMode(); });
+    m_previewAction =
+        add(m_toolbar, ID_HE_PREVIEW_MODE, style->standardIcon(QStyle::SP_FileDialogContentsView),
+            [this] { SetPreviewMode(); });
+    m_editAction =
+        add(m_toolbar, ID_HE_EDIT_MODE, style->standardIcon(QStyle::SP_FileDialogDetailedView),
+            [this] { SetEditMode(); });
     for (QAction* action : {m_previewAction, m_editAction}) {
         action->setCheckable(true);
         modes->addAction(action);
@@ -153,9 +153,9 @@ void CPreviewEditFrame::BuildToolBars() {
     for (auto web : {QWebEnginePage::Back, QWebEnginePage::Forward})
         connect(m_browser->pageAction(web), &QAction::changed, this, [this] { UpdateActions(); });
     m_toolbar->addSeparator();
-    QAction* favorites = add(m_toolbar, ID_HE_FAVORITE_EDITORS,
-                             style->standardIcon(QStyle::SP_DesktopIcon),
-                             [this] { OnFavoriteEditors(); });
+    QAction* favorites =
+        add(m_toolbar, ID_HE_FAVORITE_EDITORS, style->standardIcon(QStyle::SP_DesktopIcon),
+            [this] { OnFavoriteEditors(); });
     m_favoriteButton = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(favorites));
     m_favoriteButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
@@ -379,7 +379,8 @@ void CPreviewEditFrame::OnFavoriteEditors() {
     int state = 0;
     CXML* type = m_editors ? m_editors->GetFavoriteEditor(m_current, state) : nullptr;
     if (!type || type->GetChildCount() == 0) {
-        std::string extension = std::filesystem::path(CPath(m_current).GetRealFileName()).extension().string();
+        std::string extension =
+            std::filesystem::path(CPath(m_current).GetRealFileName()).extension().string();
         if (!extension.empty())
             extension.erase(0, 1);
         if (ShowMessage(S(kStrNoEditorFor) + "\"" + extension + "\"" + S(kStrSetUpNow),

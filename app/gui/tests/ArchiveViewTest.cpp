@@ -127,7 +127,8 @@ void ArchiveViewTest::imageInsideAHelpFileIsShown() {
     // The other address form reaches the same page, and its relative
     // picture still resolves inside the file.
     QSignalSpy loaded(frame.Preview(), &QWebEngineView::loadFinished);
-    frame.Preview()->load(QUrl(QString::fromStdString("mk:@MSITStore:" + m_chm + "::/pages/a.htm")));
+    frame.Preview()->load(
+        QUrl(QString::fromStdString("mk:@MSITStore:" + m_chm + "::/pages/a.htm")));
     QVERIFY(loaded.wait(60000));
     QCOMPARE(RunScript(frame.Preview(), "document.getElementById('pic').naturalWidth").toInt(), 24);
 }
@@ -138,7 +139,8 @@ void ArchiveViewTest::hostileNamesAndScriptsStayText() {
     QVERIFY(frame.OpenFile(m_chm));
     QVERIFY(Show(frame, kHostileFolder));
     QCOMPARE(RunScript(frame.Preview(), "document.getElementsByTagName('img').length").toInt(), 0);
-    QVERIFY(RunScript(frame.Preview(), "document.body.innerText").toString().contains(kHostileFolder));
+    QVERIFY(
+        RunScript(frame.Preview(), "document.body.innerText").toString().contains(kHostileFolder));
     QVERIFY(RunScript(frame.Preview(), "document.title").toString() != "hacked");
 
     QVERIFY(Show(frame, "s.js"));

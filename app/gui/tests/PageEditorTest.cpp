@@ -169,10 +169,9 @@ void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {
     QDir::setCurrent(work); // where "touch pwned" would create its file
     const std::string page = WriteFile(dir.filePath("guide $(touch pwned)/p'a\"ge.htm"), Page("P"));
     const std::string record = dir.filePath("arguments.txt").toStdString();
-    const std::string editor =
-        WriteFile(dir.filePath("fake-editor"),
-                  QByteArray("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '") +
-                      QByteArray::fromStdString(record) + "'\n");
+    const std::string editor = WriteFile(dir.filePath("fake-editor"),
+                                         QByteArray("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '") +
+                                             QByteArray::fromStdString(record) + "'\n");
     QFile::setPermissions(QString::fromStdString(editor),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 

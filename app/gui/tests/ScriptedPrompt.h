@@ -40,8 +40,7 @@ public:
     std::vector<std::string> proposed;
 
 private:
-    template <typename T, typename D>
-    static T Next(std::deque<T>& script, D fallback) {
+    template <typename T, typename D> static T Next(std::deque<T>& script, D fallback) {
         if (script.empty())
             return fallback;
         T next = script.front();

@@ -8,10 +8,10 @@
 #include <QApplication>
 #include <QTest>
 
-#define MB_WEB_TEST_MAIN(TestClass)                                                           \
-    int main(int argc, char** argv) {                                                         \
-        mb::web::PrepareHelpWeb();                                                            \
-        QApplication application(argc, argv);                                                 \
-        TestClass test;                                                                       \
-        return QTest::qExec(&test, argc, argv);                                               \
+#define MB_WEB_TEST_MAIN(TestClass)                                                                \
+    int main(int argc, char** argv) {                                                              \
+        mb::web::PrepareHelpWeb();                                                                 \
+        QApplication application(argc, argv);                                                      \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }
