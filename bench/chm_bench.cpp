@@ -7,6 +7,8 @@
 
 #include "compiledhelp/CHMFileRW.h"
 
+#include "ChmBenchSupport.h"
+
 #include "baseutil/Process.h"
 
 #include <unistd.h>
@@ -105,26 +107,6 @@ bool MakeProject(const fs::path& folder, const fs::path& chm) {
     return run.started && fs::exists(chm);
 }
 
-// chmcmd names chunk 1 as the first directory listing chunk although chunk 0
-// is one; CHMLib trusts the field and would skip chunk 0's files. The copy
-// given to the other readers says 0, so that every side reads all files.
-bool WriteMendedCopy(const fs::path& chm, const fs::path& copy) {
-    std::ifstream in(chm, std::ios::binary);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    constexpr size_t kDirectoryOffsetField = 0x48;
-    constexpr size_t kFirstListingField = 0x20;
-    if (data.size() < kDirectoryOffsetField + 8)
-        return false;
-    uint64_t directory = 0;
-    for (int i = 7; i >= 0; --i)
-        directory = directory << 8 | static_cast<unsigned char>(data[kDirectoryOffsetField + i]);
-    if (directory + kFirstListingField + 4 > data.size())
-        return false;
-    std::fill_n(data.begin() + static_cast<long>(directory + kFirstListingField), 4, '\0');
-    std::ofstream(copy, std::ios::binary) << data;
-    return fs::file_size(copy) == data.size();
-}
-
 // Best wall time of kRuns runs; the output folder is emptied before each.
 double BestOf(const fs::path& output, const std::function<bool()>& work) {
     double best = 1e30;
@@ -193,7 +175,7 @@ int main(int argc, char** argv) {
             fs::remove_all(root);
         return 1;
     }
-    if (!WriteMendedCopy(chm, mended)) {
+    if (!mb::bench::WriteMendedCopy(chm, mended)) {
         std::printf("cannot write the mended copy of %s\n", chm.c_str());
         return 1;
     }

@@ -5,6 +5,7 @@
 #include "ProjectBenchSupport.h"
 
 #include "app/gui/AuthorApp.h"
+#include "helpweb/HelpWeb.h"
 #include "runconfig/ConfigData.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     const std::string folder = pattern + "/";
     qputenv("MARROWBOOK_HOME", (folder + "home").c_str());
     std::filesystem::create_directories(folder + "home");
+    mb::web::PrepareHelpWeb();
     QApplication application(argc, argv);
 
     MakeTopicFiles(folder);

@@ -8,11 +8,13 @@
 #include "folderview/FolderViewFrame.h"
 
 #include "app/core/ProjectController.h"
+#include "archiveview/ArchiveViewFrame.h"
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
+#include "pageeditor/PreviewEditFrame.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
@@ -76,7 +78,9 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
     RefreshFromProject();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    page::HE_SetCallBackFunction({}); // it calls back into this window
+}
 
 void MainFrame::BuildPanes() {
     m_left = new QTabWidget;
@@ -92,8 +96,17 @@ void MainFrame::BuildPanes() {
     m_folderView = new CFolderViewFrame;
     m_folderView->SetRSViewStyle(CConfigData::Instance()->GetViewStyle());
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
-    m_right->addTab(Placeholder(Text(kStrPagePreview), tr("Preview and edit the chosen page.")),
-                    Text(kStrPagePreview));
+    m_pageEditor = new page::CPreviewEditFrame;
+    m_pageEditor->SetProjectSubject(m_controller.GetProject());
+    m_pageEditor->SetFavoriteEditorManager(CConfigData::Instance()->GetFavoriteEditorManager());
+    page::HE_SetCallBackFunction([this](int code, int) {
+        if (code == page::kCallbackFavoriteEditors)
+            RunCommand(ID_FAVORITE_EDITORS);
+    });
+    m_right->addTab(m_pageEditor, Text(kStrPagePreview));
+    connect(m_pageEditor, &page::CPreviewEditFrame::LabelChanged, this, [this](const QString& label) {
+        m_right->setTabText(m_right->indexOf(m_pageEditor), label);
+    });
     m_entryEditor = new CViewTocIndexEntry;
     m_entryEditor->SetCommandManager(&m_commands);
     m_entryEditor->SetProjectSubject(m_controller.GetProject());
@@ -119,7 +132,7 @@ void MainFrame::BuildPanes() {
 
 void MainFrame::ShowChmExplorer(bool show) {
     if (show && !m_chmExplorer) {
-        m_chmExplorer = Placeholder(Text(kStrChmExplorer), tr("Look inside compiled help files."));
+        m_chmExplorer = new archive::CArchiveViewFrame;
         m_right->addTab(m_chmExplorer, Text(kStrChmExplorer));
     } else if (!show && m_chmExplorer) {
         m_right->removeTab(m_right->indexOf(m_chmExplorer));
@@ -358,6 +371,10 @@ void MainFrame::ShowProgress(int code, int value) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_pageEditor->SaveBeforeLeave()) {
+        event->ignore();
+        return;
+    }
     if (m_controller.SaveIfModified() != CProjectController::kGoOn) {
         event->ignore();
         RefreshFromProject();

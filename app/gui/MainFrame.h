@@ -24,6 +24,13 @@ class QProgressBar;
 class QTabWidget;
 class QToolBar;
 
+namespace mb::page {
+class CPreviewEditFrame;
+}
+namespace mb::archive {
+class CArchiveViewFrame;
+}
+
 namespace mb::gui {
 
 class MainFrame : public QMainWindow {
@@ -56,6 +63,8 @@ public:
     QAction* ActionFor(int id) const;
     QTabWidget* LeftTabs() const { return m_left; }
     QTabWidget* RightTabs() const { return m_right; }
+    page::CPreviewEditFrame* PageEditor() const { return m_pageEditor; }
+    archive::CArchiveViewFrame* ChmExplorer() const { return m_chmExplorer; }
     QMenu* RecentMenu() const { return m_recentMenu; }
     QPlainTextEdit* RunLog() const { return m_runLog; }
     QProgressBar* ProgressBar() const { return m_progress; }
@@ -86,7 +95,8 @@ private:
     std::map<int, QAction*> m_actions;
     QTabWidget* m_left = nullptr;
     QTabWidget* m_right = nullptr;
-    QWidget* m_chmExplorer = nullptr;
+    page::CPreviewEditFrame* m_pageEditor = nullptr;
+    archive::CArchiveViewFrame* m_chmExplorer = nullptr;
     CFolderViewFrame* m_folderView = nullptr;
     CViewTocIndexEntry* m_entryEditor = nullptr;
     QMenu* m_recentMenu = nullptr;

@@ -6,12 +6,14 @@
 // right pane's tab N (from 0) first.
 #include "app/gui/Artwork.h"
 #include "app/gui/AuthorApp.h"
+#include "helpweb/HelpWeb.h"
 
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
 
 int main(int argc, char** argv) {
+    mb::web::PrepareHelpWeb(); // before the application object exists
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marrowbook");
     QApplication::setWindowIcon(mb::gui::ApplicationIcon());

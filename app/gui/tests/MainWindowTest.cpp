@@ -4,6 +4,7 @@
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CommandRoutes.h"
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/tests/WebTestMain.h"
 
 #include "app/core/LanguageTable.h"
 
@@ -11,7 +12,10 @@
 #include "baseutil/MainWindow.h"
 #include "baseutil/Xml.h"
 #include "baseutil/Prompt.h"
+#include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
+#include "pageeditor/PreviewEditFrame.h"
+#include "projectmodel/SitemapFile.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
@@ -135,6 +139,7 @@ private slots:
     void recentMenuShowsTenAndOpensAnAmpersandPathLiterally();
     void relativeCommandLineProjectOpensWithItsAbsolutePath();
     void closingAModifiedProjectAsksFirst();
+    void closingWithAChangedPageAsksFirst();
     void logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen();
     void everyCommandReachesTheHandlerOfItsRoute();
     void newProjectFormOffersEveryLanguageAndNamesTheProject();
@@ -221,6 +226,40 @@ void MainWindowTest::closingAModifiedProjectAsksFirst() {
     QVERIFY(app.Frame().close());
     QVERIFY(!app.Frame().isVisible());
     QCOMPARE(Listing(work.path()), before);
+}
+
+void MainWindowTest::closingWithAChangedPageAsksFirst() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString path = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(path));
+    const QString page = work.path() + "/page.htm";
+    const QByteArray text = "<html><body>page</body></html>";
+    {
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    AuthorApp app;
+    QVERIFY(app.Start({path}));
+    CHHCFile* contents = app.Controller().GetProject()->GetHHCFile();
+    CXML* entry = contents->GetTreeRoot()->AddChild("node");
+    entry->SetAttr("Local", page.toStdString());
+    mb::page::CPreviewEditFrame* editor = app.Frame().PageEditor();
+    app.Frame().RightTabs()->setCurrentWidget(editor);
+    editor->SetEditMode();
+    contents->SetSelectedNode(entry);
+    QTest::keyClicks(editor->SourceEditor(), "changed ");
+
+    ClickWhenAsked(QMessageBox::Cancel);
+    QVERIFY(!app.Frame().close());
+    QVERIFY(app.Frame().isVisible());
+
+    ClickWhenAsked(QMessageBox::No); // discard the change
+    QVERIFY(app.Frame().close());
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), text);
 }
 
 void MainWindowTest::logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen() {
@@ -370,5 +409,5 @@ void MainWindowTest::libraryCallbacksReachTheFolderTheCommandAndTheProgressBar()
     QVERIFY(!app.Frame().ProgressBar()->isHidden());
 }
 
-QTEST_MAIN(MainWindowTest)
+MB_WEB_TEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
