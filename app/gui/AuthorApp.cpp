@@ -42,6 +42,7 @@ AuthorApp::~AuthorApp() {
     SetPrompt(nullptr);
     SetControllerDialogs(nullptr);
     SetProjectDialogs(nullptr);
+    SetAddDirectoryDialog(nullptr);
 }
 
 bool AuthorApp::Start(const QStringList& arguments) {
@@ -54,6 +55,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     SetPrompt(&m_prompt);
     SetControllerDialogs(&m_controllerDialogs);
     SetProjectDialogs(&m_projectDialogs);
+    SetAddDirectoryDialog(&m_addDirectoryDialog);
 
     QSplashScreen splash(SplashPixmap());
     splash.show();
@@ -64,6 +66,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_prompt.SetParent(m_frame.get());
     m_controllerDialogs.SetParent(m_frame.get());
     m_projectDialogs.SetParent(m_frame.get());
+    m_addDirectoryDialog.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
     g_progressFrame = m_frame.get();
     PR_SetCallBackFunction(ProjectProgress);
