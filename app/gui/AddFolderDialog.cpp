@@ -51,7 +51,9 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
                 m_folder->setText(QString::fromStdString(*folder));
         });
         auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(tr("&Folder:")));
+        auto* label = new QLabel(tr("&Folder:"));
+        label->setBuddy(m_folder);
+        row->addWidget(label);
         row->addWidget(m_folder, 1);
         row->addWidget(browse);
         layout->addLayout(row);

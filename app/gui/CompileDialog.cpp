@@ -78,7 +78,9 @@ CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
     auto* fields = new QFormLayout;
     fields->addRow(tr("Project file:"), PathLabel(project.GetMBKFileName()));
     fields->addRow(tr("Help file:"), PathLabel(project.GetCHMFileName()));
-    fields->addRow(tr("&Title:"), titleRow);
+    auto* titleLabel = new QLabel(tr("&Title:"));
+    titleLabel->setBuddy(m_title);
+    fields->addRow(titleLabel, titleRow);
     fields->addRow(tr("Compiling file:"), m_file);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);

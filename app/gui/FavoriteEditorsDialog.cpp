@@ -34,6 +34,7 @@ FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QW
     m_editors->setHeaderLabels({tr("Name"), tr("Program")});
     m_editors->setRootIsDecorated(false);
     m_editors->header()->setStretchLastSection(true);
+    m_editors->setColumnWidth(0, 120);
     connect(m_types, &QListWidget::currentRowChanged, this, [this] { FillEditors(0); });
 
     auto* typeButtons = new QVBoxLayout;
@@ -59,8 +60,8 @@ FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QW
     editorButtons->addStretch();
 
     auto* note = new QLabel(tr("The page editor offers the editors of a page's file type in this "
-                               "order; the first one opens the page with one click. A type may "
-                               "be a pattern such as htm* (htm and html)."));
+                               "order. A type may be an extension such as css or a pattern such as "
+                               "htm* (for htm and html)."));
     note->setWordWrap(true);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("File types:")), 0, 0);
@@ -69,7 +70,8 @@ FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QW
     grid->addLayout(typeButtons, 1, 1);
     grid->addWidget(m_editors, 1, 2);
     grid->addLayout(editorButtons, 1, 3);
-    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &FavoriteEditorsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FavoriteEditorsDialog::reject);
@@ -77,7 +79,7 @@ FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QW
     layout->addWidget(note);
     layout->addLayout(grid, 1);
     layout->addWidget(buttons);
-    resize(640, 380);
+    resize(760, 380);
     FillTypes(0);
 }
 

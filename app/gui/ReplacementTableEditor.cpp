@@ -38,6 +38,7 @@ ReplacementTableEditor::ReplacementTableEditor(ReplacementList& list, QWidget* p
     m_table->setColumnWidth(1, 120);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setShowGrid(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
