@@ -10,6 +10,7 @@
 #include "app/gui/PreferencesDialog.h"
 #include "app/gui/tests/GuiTestSupport.h"
 
+#include "app/core/CompilerLimits.h"
 #include "baseutil/BWHelper.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
@@ -149,6 +150,7 @@ void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
     SearchPath path(work.path() + "/bin:/usr/bin:/bin");
     AuthorApp app;
     QVERIFY(app.Start({project}));
+    app.Controller().GetProject()->HHP_SetOptionsData(OPT_FLAT, 1); // not honoured by chmcmd
     QStringList shownFiles;
     bool refusedWhileCompiling = false;
     QString log;
@@ -171,6 +173,12 @@ void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
         again = WaitUntilFinished(dialog) && QFile::exists(work.path() + "/guide.chm");
     });
     QVERIFY(refusedWhileCompiling);
+    // The settings the compiler will not honour come before its output.
+    QString unhonoured;
+    for (const std::string& line : UnhonouredSettings(*app.Controller().GetProject()->GetHHPFile()))
+        unhonoured += QString::fromStdString(line) + "\n";
+    QVERIFY(!unhonoured.isEmpty());
+    QVERIFY2(log.startsWith(unhonoured), qPrintable(log.left(400)));
     qsizetype at = 0;
     for (int i = 1; i <= 500; ++i) {
         at = log.indexOf(QString("Note: Scanning file p%1.htm.\n").arg(i), at);
