@@ -76,6 +76,13 @@ TEST_F(ProjectOptionsTest, GeneralPageResolvesTheTopicAndFillsAnEmptyErrorLog) {
     project.SetModified(0);
     again.OnOK();
     EXPECT_FALSE(project.IsModified());
+
+    // Emptied, it is empty, not the project folder.
+    CProjectOptionsForm cleared(project);
+    cleared.Show(CProjectOptionsForm::General);
+    cleared.general.defaultTopic.clear();
+    cleared.OnOK();
+    EXPECT_EQ(Option(OPT_DEFAULT_TOPIC), "");
 }
 
 TEST_F(ProjectOptionsTest, ButtonsPageWritesFlagsAndTargets) {

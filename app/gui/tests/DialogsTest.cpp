@@ -3,6 +3,7 @@
 // compiler and with none, a title edited before compiling, options written
 // only where they were changed, a declined toolbar setting, and Cancel in
 // the preferences and the filter settings.
+#include "app/gui/AddFolderDialog.h"
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CompileDialog.h"
 #include "app/gui/FilterDialog.h"
@@ -16,6 +17,7 @@
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ItsFile.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -139,6 +141,7 @@ private slots:
     void declinedPrevButtonLeavesTheProjectAsItWas();
     void cancelledPreferencesKeepTheReplacementTable();
     void cancelAfterDeletingTheFilterInUseLeavesAFilterInUse();
+    void addFolderFormNeedsAFolderAndStoresTheChoices();
 };
 
 void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
@@ -372,6 +375,27 @@ void DialogsTest::cancelAfterDeletingTheFilterInUseLeavesAFilterInUse() {
     std::string folders;
     filters->GetCurSkipFolders(folders);
     QCOMPARE(folders, std::string("*.files,*_files"));
+}
+
+void DialogsTest::addFolderFormNeedsAFolderAndStoresTheChoices() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    tagAddDirectoryOption options;
+    options.includeSubDir = 1;
+    bool okWhileEmpty = true;
+    WhenModal<AddFolderDialog>([&](AddFolderDialog* dialog) {
+        auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        okWhileEmpty = ok->isEnabled();
+        QTest::keyClicks(Child<QLineEdit>(dialog, "folder"), "/srv/guide/pages");
+        Child<QCheckBox>(dialog, "includeSubFolders")->click();
+        ok->click();
+    });
+    QVERIFY(mb::AddDirectoryDialog().ChooseFolder(options,
+                                                  CConfigData::Instance()->GetDropFileFilterSet()));
+    QVERIFY(!okWhileEmpty);
+    QCOMPARE(options.folder, std::string("/srv/guide/pages"));
+    QCOMPARE(options.includeSubDir, 0);
 }
 
 QTEST_MAIN(DialogsTest)
