@@ -3,166 +3,106 @@
 #include "baseutil/Xml.h"
 #include "commonkit/DropFileFilterSet.h"
 
+namespace {
+
+// The operations of CDropFileFilter on one section's working copy.
+struct SectionOperations {
+    CXML* (CDropFileFilter::*element)() const;
+    int (CDropFileFilter::*getEnable)() const;
+    void (CDropFileFilter::*setEnable)(int);
+    void (CDropFileFilter::*getName)(int, std::string&) const;
+    void (CDropFileFilter::*setName)(int, const std::string&);
+    void (CDropFileFilter::*getState)(int, int&) const;
+    void (CDropFileFilter::*setState)(int, int);
+    void (CDropFileFilter::*add)(const std::string&);
+    void (CDropFileFilter::*remove)(int);
+    void (CDropFileFilter::*removeAll)();
+};
+
+using F = CDropFileFilter;
+constexpr SectionOperations kSections[] = {
+    {&F::GetSkipFoldersData_Dynamic, &F::GetEnableSkipFolders_Dynamic,
+     &F::SetEnableSkipFolders_Dynamic, &F::GetSkipFolderName_Dynamic, &F::SetSkipFolderName_Dynamic,
+     &F::GetSkipFolderState_Dynamic, &F::SetSkipFolderState_Dynamic, &F::AddASkipFolder_Dynamic,
+     &F::DelASkipFolder_Dynamic, &F::DelAllSkipFolder_Dynamic},
+    {&F::GetSkipFilesData_Dynamic, &F::GetEnableSkipFiles_Dynamic, &F::SetEnableSkipFiles_Dynamic,
+     &F::GetSkipFileName_Dynamic, &F::SetSkipFileName_Dynamic, &F::GetSkipFileState_Dynamic,
+     &F::SetSkipFileState_Dynamic, &F::AddASkipFile_Dynamic, &F::DelASkipFile_Dynamic,
+     &F::DelAllSkipFile_Dynamic},
+    {&F::GetOnlyIncludeFilesData_Dynamic, &F::GetEnableOnlyIncludeFiles_Dynamic,
+     &F::SetEnableOnlyIncludeFiles_Dynamic, &F::GetOnlyIncludeFileName_Dynamic,
+     &F::SetOnlyIncludeFileName_Dynamic, &F::GetOnlyIncludeFileState_Dynamic,
+     &F::SetOnlyIncludeFileState_Dynamic, &F::AddAOnlyIncludeFile_Dynamic,
+     &F::DelAOnlyIncludeFile_Dynamic, &F::DelAllOnlyIncludeFile_Dynamic},
+};
+
+const SectionOperations& Operations(FilterSection section) {
+    return kSections[static_cast<int>(section)];
+}
+
+} // namespace
+
 FilterSectionEdit::FilterSectionEdit(CDropFileFilter* filter, FilterSection section)
     : m_filter(filter), m_section(section) {}
 
-const CXML* FilterSectionEdit::Element() const {
-    if (!m_filter)
-        return nullptr;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        return m_filter->GetSkipFoldersData_Dynamic();
-    case FilterSection::SkipFiles:
-        return m_filter->GetSkipFilesData_Dynamic();
-    case FilterSection::OnlyIncludeFiles:
-        return m_filter->GetOnlyIncludeFilesData_Dynamic();
-    }
-    return nullptr;
-}
-
 bool FilterSectionEdit::IsEnabled() const {
-    if (!m_filter)
-        return false;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        return m_filter->GetEnableSkipFolders_Dynamic() != 0;
-    case FilterSection::SkipFiles:
-        return m_filter->GetEnableSkipFiles_Dynamic() != 0;
-    case FilterSection::OnlyIncludeFiles:
-        return m_filter->GetEnableOnlyIncludeFiles_Dynamic() != 0;
-    }
-    return false;
+    return m_filter && (m_filter->*Operations(m_section).getEnable)() != 0;
 }
 
 void FilterSectionEdit::SetEnabled(bool on) {
-    if (!m_filter)
-        return;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        return m_filter->SetEnableSkipFolders_Dynamic(on ? 1 : 0);
-    case FilterSection::SkipFiles:
-        return m_filter->SetEnableSkipFiles_Dynamic(on ? 1 : 0);
-    case FilterSection::OnlyIncludeFiles:
-        return m_filter->SetEnableOnlyIncludeFiles_Dynamic(on ? 1 : 0);
-    }
+    if (m_filter)
+        (m_filter->*Operations(m_section).setEnable)(on ? 1 : 0);
 }
 
 int FilterSectionEdit::Count() const {
-    const CXML* element = Element();
+    const CXML* element = m_filter ? (m_filter->*Operations(m_section).element)() : nullptr;
     return element ? element->GetChildCount() : 0;
 }
 
 std::string FilterSectionEdit::Name(int index) const {
     std::string name;
-    if (!m_filter)
-        return name;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        m_filter->GetSkipFolderName_Dynamic(index, name);
-        break;
-    case FilterSection::SkipFiles:
-        m_filter->GetSkipFileName_Dynamic(index, name);
-        break;
-    case FilterSection::OnlyIncludeFiles:
-        m_filter->GetOnlyIncludeFileName_Dynamic(index, name);
-        break;
-    }
+    if (m_filter)
+        (m_filter->*Operations(m_section).getName)(index, name);
     return name;
 }
 
 bool FilterSectionEdit::IsUsed(int index) const {
     int used = 0;
-    if (!m_filter)
-        return false;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        m_filter->GetSkipFolderState_Dynamic(index, used);
-        break;
-    case FilterSection::SkipFiles:
-        m_filter->GetSkipFileState_Dynamic(index, used);
-        break;
-    case FilterSection::OnlyIncludeFiles:
-        m_filter->GetOnlyIncludeFileState_Dynamic(index, used);
-        break;
-    }
+    if (m_filter)
+        (m_filter->*Operations(m_section).getState)(index, used);
     return used != 0;
 }
 
 void FilterSectionEdit::SetUsed(int index, bool used) {
-    if (!m_filter)
-        return;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        return m_filter->SetSkipFolderState_Dynamic(index, used ? 1 : 0);
-    case FilterSection::SkipFiles:
-        return m_filter->SetSkipFileState_Dynamic(index, used ? 1 : 0);
-    case FilterSection::OnlyIncludeFiles:
-        return m_filter->SetOnlyIncludeFileState_Dynamic(index, used ? 1 : 0);
-    }
+    if (m_filter)
+        (m_filter->*Operations(m_section).setState)(index, used ? 1 : 0);
 }
 
 bool FilterSectionEdit::Add(const std::string& name) {
     if (!m_filter || name.empty())
         return false;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        m_filter->AddASkipFolder_Dynamic(name);
-        break;
-    case FilterSection::SkipFiles:
-        m_filter->AddASkipFile_Dynamic(name);
-        break;
-    case FilterSection::OnlyIncludeFiles:
-        m_filter->AddAOnlyIncludeFile_Dynamic(name);
-        break;
-    }
+    (m_filter->*Operations(m_section).add)(name);
     return true;
 }
 
 bool FilterSectionEdit::Rename(int index, const std::string& name) {
     if (!m_filter || name.empty() || index < 0 || index >= Count() || name == Name(index))
         return false;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        m_filter->SetSkipFolderName_Dynamic(index, name);
-        break;
-    case FilterSection::SkipFiles:
-        m_filter->SetSkipFileName_Dynamic(index, name);
-        break;
-    case FilterSection::OnlyIncludeFiles:
-        m_filter->SetOnlyIncludeFileName_Dynamic(index, name);
-        break;
-    }
+    (m_filter->*Operations(m_section).setName)(index, name);
     return true;
 }
 
 void FilterSectionEdit::Delete(int index) {
-    if (!m_filter)
-        return;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        return m_filter->DelASkipFolder_Dynamic(index);
-    case FilterSection::SkipFiles:
-        return m_filter->DelASkipFile_Dynamic(index);
-    case FilterSection::OnlyIncludeFiles:
-        return m_filter->DelAOnlyIncludeFile_Dynamic(index);
-    }
+    if (m_filter)
+        (m_filter->*Operations(m_section).remove)(index);
 }
 
 void FilterSectionEdit::DeleteAll() {
-    if (!m_filter)
-        return;
-    switch (m_section) {
-    case FilterSection::SkipFolders:
-        return m_filter->DelAllSkipFolder_Dynamic();
-    case FilterSection::SkipFiles:
-        return m_filter->DelAllSkipFile_Dynamic();
-    case FilterSection::OnlyIncludeFiles:
-        return m_filter->DelAllOnlyIncludeFile_Dynamic();
-    }
+    if (m_filter)
+        (m_filter->*Operations(m_section).removeAll)();
 }
 
-CDlgSetDropFileFilter::CDlgSetDropFileFilter(CDropFileFilterSet& filters,
-                                             FilterSection firstPage)
+CDlgSetDropFileFilter::CDlgSetDropFileFilter(CDropFileFilterSet& filters, FilterSection firstPage)
     : m_filters(filters), m_firstPage(firstPage), m_startFilter(filters.GetUsingFilter()) {}
 
 std::vector<std::string> CDlgSetDropFileFilter::FilterNames() const {

@@ -10,7 +10,6 @@
 
 class CDropFileFilter;
 class CDropFileFilterSet;
-class CXML;
 
 enum class FilterSection { SkipFolders = 0, SkipFiles = 1, OnlyIncludeFiles = 2 };
 
@@ -33,8 +32,6 @@ public:
     void DeleteAll();
 
 private:
-    const CXML* Element() const;
-
     CDropFileFilter* m_filter;
     FilterSection m_section;
 };

@@ -38,7 +38,11 @@ private:
 };
 
 // Where the text of a new entry for an HTML page comes from.
-enum class HtmlTopicTitle { PageTitle = 0, FileNameWithExtension = 1, FileNameWithoutExtension = 2 };
+enum class HtmlTopicTitle {
+    PageTitle = 0,
+    FileNameWithExtension = 1,
+    FileNameWithoutExtension = 2
+};
 
 class CDlgPreferences {
 public:

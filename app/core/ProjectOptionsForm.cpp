@@ -40,6 +40,27 @@ template <typename T, typename Write> void IfChanged(const T& value, const T& be
         write(value);
 }
 
+// Writers of one setting, for IfChanged.
+auto OptionFlag(CProjectFile& p, int index) {
+    return [&p, index](bool on) { p.HHP_SetOptionsData(index, on ? 1 : 0); };
+}
+
+auto OptionText(CProjectFile& p, int index) {
+    return [&p, index](const std::string& value) { p.HHP_SetOptionsData(index, value); };
+}
+
+auto WindowText(CProjectFile& p, int index) {
+    return [&p, index](const std::string& value) { p.HHP_SetWindowsData(index, value); };
+}
+
+auto WindowProperty(CProjectFile& p, unsigned long bits) {
+    return [&p, bits](bool on) { p.HHP_SetWindowProperty(bits, on ? 1 : 0); };
+}
+
+auto ExtendedStyle(CProjectFile& p, unsigned long bits) {
+    return [&p, bits](bool on) { p.HHP_SetExtendedStyle(bits, on ? 1 : 0); };
+}
+
 } // namespace
 
 void CProjectOptionsForm::Show(Page page) {
@@ -151,8 +172,8 @@ void CProjectOptionsForm::WriteGeneral() {
         p.HHP_SetWindowsData(WIN_TITLE_BAR_TEXT, general.title);
         p.HHP_SetOptionsData(OPT_TITLE, general.title);
     }
-    std::string errorLog = general.errorLogFile.empty() ? kDefaultErrorLogFile
-                                                         : general.errorLogFile;
+    std::string errorLog =
+        general.errorLogFile.empty() ? kDefaultErrorLogFile : general.errorLogFile;
     if (errorLog != was.errorLogFile)
         p.HHP_SetOptionsData(OPT_ERROR_LOG_FILE, errorLog);
     if (general.defaultTopic != was.defaultTopic) {
@@ -169,28 +190,25 @@ void CProjectOptionsForm::WriteGeneral() {
 void CProjectOptionsForm::WriteCompiler() {
     CProjectFile& p = m_project;
     const CompilerOptions& was = m_readCompiler;
-    auto flag = [&p](int index) { return [&p, index](bool on) { p.HHP_SetOptionsData(index, on ? 1 : 0); }; };
-    auto text = [&p](int index) { return [&p, index](const std::string& v) { p.HHP_SetOptionsData(index, v); }; };
-    IfChanged(compiler.binaryToc, was.binaryToc, flag(OPT_BINARY_TOC));
-    IfChanged(compiler.binaryIndex, was.binaryIndex, flag(OPT_BINARY_INDEX));
-    IfChanged(compiler.compileNotes, was.compileNotes, flag(OPT_DISPLAY_COMPILE_NOTES));
-    IfChanged(compiler.compileProgress, was.compileProgress, flag(OPT_DISPLAY_COMPILE_PROGRESS));
-    IfChanged(compiler.flat, was.flat, flag(OPT_FLAT));
+    IfChanged(compiler.binaryToc, was.binaryToc, OptionFlag(p, OPT_BINARY_TOC));
+    IfChanged(compiler.binaryIndex, was.binaryIndex, OptionFlag(p, OPT_BINARY_INDEX));
+    IfChanged(compiler.compileNotes, was.compileNotes, OptionFlag(p, OPT_DISPLAY_COMPILE_NOTES));
+    IfChanged(compiler.compileProgress, was.compileProgress,
+              OptionFlag(p, OPT_DISPLAY_COMPILE_PROGRESS));
+    IfChanged(compiler.flat, was.flat, OptionFlag(p, OPT_FLAT));
     IfChanged(compiler.enhancedDecompilation, was.enhancedDecompilation,
-              flag(OPT_ENHANCED_DECOMPILATION));
-    IfChanged(compiler.compatibility, was.compatibility, text(OPT_COMPATIBILITY));
-    IfChanged(compiler.defaultFont, was.defaultFont, text(OPT_DEFAULT_FONT));
+              OptionFlag(p, OPT_ENHANCED_DECOMPILATION));
+    IfChanged(compiler.compatibility, was.compatibility, OptionText(p, OPT_COMPATIBILITY));
+    IfChanged(compiler.defaultFont, was.defaultFont, OptionText(p, OPT_DEFAULT_FONT));
 }
 
 void CProjectOptionsForm::WriteStyles() {
     CProjectFile& p = m_project;
     const StyleOptions& was = m_readStyles;
-    auto property = [&p](unsigned long bits) { return [&p, bits](bool on) { p.HHP_SetWindowProperty(bits, on ? 1 : 0); }; };
-    auto exStyle = [&p](unsigned long bits) { return [&p, bits](bool on) { p.HHP_SetExtendedStyle(bits, on ? 1 : 0); }; };
-    IfChanged(styles.onTop, was.onTop, property(kPropOnTop));
-    IfChanged(styles.rightAligned, was.rightAligned, exStyle(kExStyleRight));
-    IfChanged(styles.rtlReading, was.rtlReading, exStyle(kExStyleRtlReading));
-    IfChanged(styles.leftScrollBar, was.leftScrollBar, exStyle(kExStyleLeftScrollBar));
+    IfChanged(styles.onTop, was.onTop, WindowProperty(p, kPropOnTop));
+    IfChanged(styles.rightAligned, was.rightAligned, ExtendedStyle(p, kExStyleRight));
+    IfChanged(styles.rtlReading, was.rtlReading, ExtendedStyle(p, kExStyleRtlReading));
+    IfChanged(styles.leftScrollBar, was.leftScrollBar, ExtendedStyle(p, kExStyleLeftScrollBar));
     IfChanged(styles.position, was.position,
               [&p](const HHRect& rect) { p.HHP_SetWindowsData(WIN_POSITION, rect); });
 }
@@ -198,15 +216,13 @@ void CProjectOptionsForm::WriteStyles() {
 void CProjectOptionsForm::WriteViewer() {
     CProjectFile& p = m_project;
     const ViewerOptions& was = m_readViewer;
-    auto property = [&p](unsigned long bits) { return [&p, bits](bool on) { p.HHP_SetWindowProperty(bits, on ? 1 : 0); }; };
     IfChanged(viewer.navigationWidth, was.navigationWidth,
               [&p](int width) { p.HHP_SetWindowsData(WIN_NAVIGATION_WIDTH, width); });
-    IfChanged(viewer.autoSync, was.autoSync, property(kPropAutoSync));
-    IfChanged(viewer.searchTab, was.searchTab, property(kPropSearchTab));
-    IfChanged(viewer.favoritesTab, was.favoritesTab, property(kPropFavoritesTab));
-    IfChanged(viewer.advancedSearch, was.advancedSearch, property(kPropAdvancedSearch));
-    IfChanged(viewer.fullTextSearch, was.fullTextSearch,
-              [&p](bool on) { p.HHP_SetOptionsData(OPT_FULL_TEXT_SEARCH, on ? 1 : 0); });
+    IfChanged(viewer.autoSync, was.autoSync, WindowProperty(p, kPropAutoSync));
+    IfChanged(viewer.searchTab, was.searchTab, WindowProperty(p, kPropSearchTab));
+    IfChanged(viewer.favoritesTab, was.favoritesTab, WindowProperty(p, kPropFavoritesTab));
+    IfChanged(viewer.advancedSearch, was.advancedSearch, WindowProperty(p, kPropAdvancedSearch));
+    IfChanged(viewer.fullTextSearch, was.fullTextSearch, OptionFlag(p, OPT_FULL_TEXT_SEARCH));
     IfChanged(viewer.includeIndexPage, was.includeIndexPage,
               [&p](bool on) { p.HHP_SetIncludeIndexPage(on ? 1 : 0); });
 }
@@ -217,19 +233,17 @@ void CProjectOptionsForm::WriteButtons() {
     for (const ToolbarButton& button : kToolbarButtons)
         if ((buttons.buttons & button.flag) != (was.buttons & button.flag))
             p.HHP_SetButton(button.flag, (buttons.buttons & button.flag) ? 1 : 0);
-    IfChanged(buttons.menu, was.menu,
-              [&p](bool on) { p.HHP_SetWindowProperty(kPropMenu, on ? 1 : 0); });
+    IfChanged(buttons.menu, was.menu, WindowProperty(p, kPropMenu));
     auto path = [this, &p](int index) {
         return [this, &p, index](const std::string& typed) {
             p.HHP_SetWindowsData(index, AbsolutePath(typed));
         };
     };
-    auto text = [&p](int index) { return [&p, index](const std::string& v) { p.HHP_SetWindowsData(index, v); }; };
     IfChanged(buttons.home, was.home, path(WIN_HOME_URL));
     IfChanged(buttons.jump1Url, was.jump1Url, path(WIN_JUMP1_URL));
-    IfChanged(buttons.jump1Text, was.jump1Text, text(WIN_JUMP1_TEXT));
+    IfChanged(buttons.jump1Text, was.jump1Text, WindowText(p, WIN_JUMP1_TEXT));
     IfChanged(buttons.jump2Url, was.jump2Url, path(WIN_JUMP2_URL));
-    IfChanged(buttons.jump2Text, was.jump2Text, text(WIN_JUMP2_TEXT));
+    IfChanged(buttons.jump2Text, was.jump2Text, WindowText(p, WIN_JUMP2_TEXT));
 }
 
 } // namespace mb

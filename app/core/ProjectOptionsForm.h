@@ -37,19 +37,19 @@ struct ToolbarButton {
     unsigned long flag;
 };
 inline constexpr std::array<ToolbarButton, 14> kToolbarButtons{{{"Hide", 0x2},
-                                                                  {"Locate", 0x800},
-                                                                  {"Back", 0x4},
-                                                                  {"Forward", 0x8},
-                                                                  {"Stop", 0x10},
-                                                                  {"Refresh", 0x20},
-                                                                  {"Prev", 0x400000},
-                                                                  {"Next", 0x200000},
-                                                                  {"Print", 0x2000},
-                                                                  {"Font", 0x100000},
-                                                                  {"Option", 0x1000},
-                                                                  {"Home", 0x40},
-                                                                  {"Jump1", 0x40000},
-                                                                  {"Jump2", 0x80000}}};
+                                                                {"Locate", 0x800},
+                                                                {"Back", 0x4},
+                                                                {"Forward", 0x8},
+                                                                {"Stop", 0x10},
+                                                                {"Refresh", 0x20},
+                                                                {"Prev", 0x400000},
+                                                                {"Next", 0x200000},
+                                                                {"Print", 0x2000},
+                                                                {"Font", 0x100000},
+                                                                {"Option", 0x1000},
+                                                                {"Home", 0x40},
+                                                                {"Jump1", 0x40000},
+                                                                {"Jump2", 0x80000}}};
 
 struct GeneralOptions {
     std::string title;

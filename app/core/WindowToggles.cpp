@@ -27,12 +27,12 @@ struct StyleCommand {
 };
 
 constexpr StyleCommand kStyleCommands[] = {
-    {32825, StyleKind::TreeStyle, 1},                  // lines
-    {32826, StyleKind::TreeStyle, 0},                  // plus/minus buttons
-    {32827, StyleKind::TreeStyle, 2},                  // lines at the root
-    {32828, StyleKind::TreeStyle, 10},                 // single expand
-    {32829, StyleKind::TreeStyle, 9},                  // track select
-    {32832, StyleKind::TreeStyle, 23},                 // border
+    {32825, StyleKind::TreeStyle, 1},                      // lines
+    {32826, StyleKind::TreeStyle, 0},                      // plus/minus buttons
+    {32827, StyleKind::TreeStyle, 2},                      // lines at the root
+    {32828, StyleKind::TreeStyle, 10},                     // single expand
+    {32829, StyleKind::TreeStyle, 9},                      // track select
+    {32832, StyleKind::TreeStyle, 23},                     // border
     {32834, StyleKind::ExtendedStyle, kExStyleRtlReading}, // right to left
     {32935, StyleKind::FolderIcons, 0},
 };

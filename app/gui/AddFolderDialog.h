@@ -18,8 +18,8 @@ class AddFolderDialog final : public QDialog {
     Q_OBJECT
 public:
     // Without `chooseFolder` the folder field and Browse are left out.
-    AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilterSet* filters,
-                    bool chooseFolder, QWidget* parent);
+    AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilterSet* filters, bool chooseFolder,
+                    QWidget* parent);
     void accept() override;
 
 private:

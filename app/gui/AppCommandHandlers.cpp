@@ -105,8 +105,8 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
         ChooseTabPosition(*controller.GetProject(), &m_frame);
         break;
     case Handler::ChmParameters:
-        ShowProjectOptions(*controller.GetProject(), CConfigData::Instance()->GetSelectedConfigPage(),
-                           &m_frame);
+        ShowProjectOptions(*controller.GetProject(),
+                           CConfigData::Instance()->GetSelectedConfigPage(), &m_frame);
         break;
     case Handler::DropFileFilters:
         ShowDropFileFilters(&m_frame);

@@ -40,8 +40,8 @@ QLabel* PathLabel(const std::string& path) {
 
 CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
     : QDialog(parent), m_controller(controller), m_title(new QLineEdit),
-      m_editTitle(new QPushButton(tr("&Edit"))), m_log(new QPlainTextEdit),
-      m_file(new QLineEdit), m_status(new QLabel), m_compile(new QPushButton(tr("&Compile"))),
+      m_editTitle(new QPushButton(tr("&Edit"))), m_log(new QPlainTextEdit), m_file(new QLineEdit),
+      m_status(new QLabel), m_compile(new QPushButton(tr("&Compile"))),
       m_stop(new QPushButton(tr("&Stop"))), m_view(new QPushButton(tr("&View"))),
       m_close(new QPushButton(tr("Cl&ose"))) {
     setWindowTitle(tr("Compile"));
@@ -167,8 +167,7 @@ void CompileDialog::StartCompile() {
     std::string error = m_controller.StartCompile(request);
     if (!error.empty()) {
         m_running = false;
-        ShowMessage(error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok,
-                    Icon::Warning);
+        ShowMessage(error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
     }
 }
 

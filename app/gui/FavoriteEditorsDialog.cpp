@@ -54,7 +54,8 @@ FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QW
         m_form.RemoveEditor(m_types->currentRow(), editor);
         FillEditors(std::max(0, editor - 1));
     });
-    connect(Button(tr("Move &Up"), editorButtons), &QPushButton::clicked, this, [this] { Move(-1); });
+    connect(Button(tr("Move &Up"), editorButtons), &QPushButton::clicked, this,
+            [this] { Move(-1); });
     connect(Button(tr("Move &Down"), editorButtons), &QPushButton::clicked, this,
             [this] { Move(1); });
     editorButtons->addStretch();
@@ -115,7 +116,8 @@ void FavoriteEditorsDialog::AddEditor() {
     int type = m_types->currentRow();
     if (type < 0)
         return;
-    QString program = QFileDialog::getOpenFileName(this, tr("Choose the editor program"), "/usr/bin");
+    QString program =
+        QFileDialog::getOpenFileName(this, tr("Choose the editor program"), "/usr/bin");
     if (program.isEmpty())
         return;
     bool ok = false;

@@ -36,10 +36,11 @@ QString Text(int n) {
 }
 
 // The one-line text dialog; nothing on Cancel.
-std::optional<std::string> AskText(QWidget* parent, const QString& prompt, const QString& text = {}) {
+std::optional<std::string> AskText(QWidget* parent, const QString& prompt,
+                                   const QString& text = {}) {
     bool ok = false;
-    QString entered = QInputDialog::getText(parent, Text(kStrItemTitle), prompt, QLineEdit::Normal,
-                                            text, &ok);
+    QString entered =
+        QInputDialog::getText(parent, Text(kStrItemTitle), prompt, QLineEdit::Normal, text, &ok);
     if (!ok)
         return std::nullopt;
     return entered.toStdString();
@@ -121,7 +122,8 @@ private:
     }
 
     void Add() {
-        if (auto text = AskText(this, Text(kStrNewItem)); text && m_form.Section(m_section).Add(*text))
+        if (auto text = AskText(this, Text(kStrNewItem));
+            text && m_form.Section(m_section).Add(*text))
             Refresh();
     }
 
@@ -141,7 +143,8 @@ private:
         int row = SelectedRow();
         if (row < 0)
             return;
-        if (ShowMessage("Do you want to delete \"" + m_list->item(row)->text().toStdString() + "\"?",
+        if (ShowMessage("Do you want to delete \"" + m_list->item(row)->text().toStdString() +
+                            "\"?",
                         Str(kStrFilterCaption), Buttons::OkCancel, Icon::Question) != Answer::Ok)
             return;
         m_form.Section(m_section).Delete(row);
@@ -234,8 +237,8 @@ void FilterDialog::DeleteFilter() {
     int index = m_combo->currentIndex();
     if (index < 0)
         return;
-    std::string question = Str(kStrAskDeleteFilter) + "\"" + m_combo->currentText().toStdString() +
-                           "\"";
+    std::string question =
+        Str(kStrAskDeleteFilter) + "\"" + m_combo->currentText().toStdString() + "\"";
     if (ShowMessage(question, Str(kStrFilterCaption), Buttons::YesNo, Icon::Question) !=
             Answer::Yes ||
         !m_form.DeleteFilter(index))

@@ -238,9 +238,10 @@ void MainFrame::UpdateActionStates() {
             continue;
         QAction* action = m_actions[route.id];
         action->setCheckable(true);
-        action->setChecked(toggle.handler == Handler::WindowButton
-                               ? project->HHP_GetButton(static_cast<unsigned long>(toggle.argument)) != 0
-                               : IsContentsStyleOn(*project, toggle.argument));
+        action->setChecked(
+            toggle.handler == Handler::WindowButton
+                ? project->HHP_GetButton(static_cast<unsigned long>(toggle.argument)) != 0
+                : IsContentsStyleOn(*project, toggle.argument));
     }
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_mainToolbar->isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());

@@ -88,7 +88,7 @@ OptionsSheet::OptionsSheet(CProjectFile& project, int startPage, QWidget* parent
     page(window, CProjectOptionsForm::Viewer);
     page(window, CProjectOptionsForm::Buttons);
     m_tree->expandAll();
-    static_cast<QLabel*>(m_noPage)->setAlignment(Qt::AlignCenter);
+    m_noPage->setAlignment(Qt::AlignCenter);
     m_pages->addWidget(m_noPage);
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { ShowItem(item); });
@@ -120,8 +120,7 @@ void OptionsSheet::ShowItem(QTreeWidgetItem* item) {
         return;
     int page = item->data(0, Qt::UserRole).toInt();
     if (page < 0 || page >= CProjectOptionsForm::PageCount) {
-        static_cast<QLabel*>(m_noPage)->setText(
-            QString("Please select a child item of '%1'.").arg(item->text(0)));
+        m_noPage->setText(QString("Please select a child item of '%1'.").arg(item->text(0)));
         m_pages->setCurrentWidget(m_noPage);
         return;
     }

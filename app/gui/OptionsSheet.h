@@ -10,8 +10,10 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class CProjectFile;
+class QLabel;
 class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -36,7 +38,7 @@ private:
     CProjectOptionsForm m_form;
     QTreeWidget* m_tree;
     QStackedWidget* m_pages;
-    QWidget* m_noPage;
+    QLabel* m_noPage;
     std::map<int, QWidget*> m_built;
     // Copies each shown page's fields into the form.
     std::vector<std::function<void()>> m_collect;

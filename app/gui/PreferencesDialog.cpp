@@ -75,17 +75,17 @@ QWidget* PreferencesDialog::BuildTopicTitlePage() {
     layout->addWidget(new QLabel("When adding files to TOC/Index, Topic Title comes from......"));
     layout->addWidget(Group("HTML files (.htm, .html)",
                             {m_pageTitle, m_htmlWithExtension, m_htmlWithoutExtension}));
-    layout->addWidget(Group("Other types of files", {m_otherWithExtension, m_otherWithoutExtension}));
+    layout->addWidget(
+        Group("Other types of files", {m_otherWithExtension, m_otherWithoutExtension}));
     layout->addStretch();
     return page;
 }
 
 void PreferencesDialog::accept() {
-    m_form.SetHTMLTopicTitle(m_htmlWithExtension->isChecked()
-                                 ? HtmlTopicTitle::FileNameWithExtension
-                             : m_htmlWithoutExtension->isChecked()
-                                 ? HtmlTopicTitle::FileNameWithoutExtension
-                                 : HtmlTopicTitle::PageTitle);
+    m_form.SetHTMLTopicTitle(
+        m_htmlWithExtension->isChecked()      ? HtmlTopicTitle::FileNameWithExtension
+        : m_htmlWithoutExtension->isChecked() ? HtmlTopicTitle::FileNameWithoutExtension
+                                              : HtmlTopicTitle::PageTitle);
     m_form.SetOtherTypesWithoutExtension(m_otherWithoutExtension->isChecked());
     m_form.OnOK();
     QDialog::accept();

@@ -44,9 +44,10 @@ void ToggleViewerButton(CProjectFile& project, unsigned long flag, QWidget* pare
 void ChooseTabPosition(CProjectFile& project, QWidget* parent) {
     const QStringList positions{QObject::tr("Top"), QObject::tr("Left"), QObject::tr("Bottom")};
     bool ok = false;
-    QString chosen = QInputDialog::getItem(parent, QObject::tr("Tab Position"),
-                                           QObject::tr("Show the navigation tabs of the viewer at:"),
-                                           positions, project.HHP_GetTabPos(), false, &ok);
+    QString chosen =
+        QInputDialog::getItem(parent, QObject::tr("Tab Position"),
+                              QObject::tr("Show the navigation tabs of the viewer at:"), positions,
+                              project.HHP_GetTabPos(), false, &ok);
     int position = positions.indexOf(chosen);
     if (ok && position != project.HHP_GetTabPos()) {
         project.HHP_SetTabPos(position);

@@ -62,8 +62,7 @@ inline bool MakeProject(const QString& path) {
 }
 
 // Runs `answer` on the next modal window of type T once it is on screen.
-template <typename T>
-void WhenModal(std::function<void(T*)> answer) {
+template <typename T> void WhenModal(std::function<void(T*)> answer) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, answer] {
         if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
