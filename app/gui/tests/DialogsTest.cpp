@@ -5,17 +5,21 @@
 // the preferences and the filter settings.
 #include "app/gui/AddFolderDialog.h"
 #include "app/gui/AuthorApp.h"
+#include "app/gui/ChmOutputDialog.h"
 #include "app/gui/CompileDialog.h"
 #include "app/gui/FilterDialog.h"
 #include "app/gui/OptionsSheet.h"
 #include "app/gui/PreferencesDialog.h"
+#include "app/gui/ProgressWindow.h"
 #include "app/gui/tests/GuiTestSupport.h"
 
 #include "app/core/CompilerLimits.h"
 #include "baseutil/BWHelper.h"
+#include "baseutil/tests/support/RecordingDesktop.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
 #include "compiledhelp/ItsFile.h"
+#include "compiledhelp/tests/support/ChmTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -142,6 +146,7 @@ private slots:
     void cancelledPreferencesKeepTheReplacementTable();
     void cancelAfterDeletingTheFilterInUseLeavesAFilterInUse();
     void addFolderFormNeedsAFolderAndStoresTheChoices();
+    void decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread();
 };
 
 void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
@@ -396,6 +401,43 @@ void DialogsTest::addFolderFormNeedsAFolderAndStoresTheChoices() {
     QVERIFY(!okWhileEmpty);
     QCOMPARE(options.folder, std::string("/srv/guide/pages"));
     QCOMPARE(options.includeSubDir, 0);
+}
+
+void DialogsTest::decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    mb::testing::ChmProject source;
+    source.folder = (work.path() + "/src").toStdString();
+    source.Add("a.htm", "<html><head><title>A</title></head><body>New page</body></html>");
+    const QString chm = QString::fromStdString(source.Build("help.chm"));
+    const QString output = work.path() + "/out";
+    QDir().mkpath(output);
+    QFile old(output + "/a.htm");
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old page");
+    old.close();
+    mb::testing::RecordingDesktop desktop;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+
+    bool askedWhileProgressShown = false;
+    WhenModal<ChmOutputDialog>([&](ChmOutputDialog* dialog) {
+        QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+        fields[0]->setText(chm);
+        fields[1]->setText(output);
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (qobject_cast<ProgressWindow*>(window) && window->isVisible())
+                    askedWhileProgressShown = box->text().contains("already exists");
+            box->button(QMessageBox::Yes)->click();
+        });
+        PressOk(dialog);
+    });
+    app.Frame().RunCommand(ID_DECOMPILE);
+    QVERIFY(askedWhileProgressShown);
+    QVERIFY(ReadAll(output + "/a.htm").contains("New page"));
+    QCOMPARE(desktop.opened, std::vector<std::string>{output.toStdString()});
+    QVERIFY(app.Frame().RunLog()->toPlainText().contains("<<<<<<"));
 }
 
 QTEST_MAIN(DialogsTest)
