@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -237,11 +238,12 @@ void FilterDialog::DeleteFilter() {
     int index = m_combo->currentIndex();
     if (index < 0)
         return;
-    std::string question =
-        Str(kStrAskDeleteFilter) + "\"" + m_combo->currentText().toStdString() + "\"";
-    if (ShowMessage(question, Str(kStrFilterCaption), Buttons::YesNo, Icon::Question) !=
-            Answer::Yes ||
-        !m_form.DeleteFilter(index))
+    // No is the default: a slip of the Enter key deletes nothing.
+    QMessageBox ask(QMessageBox::Question, Text(kStrFilterCaption),
+                    Text(kStrAskDeleteFilter) + "\"" + m_combo->currentText() + "\"",
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes || !m_form.DeleteFilter(index))
         return;
     FillCombo();
     ShowCurrentFilter();
