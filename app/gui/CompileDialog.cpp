@@ -65,7 +65,10 @@ CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
     m_close->setObjectName("close");
     m_editTitle->setObjectName("editTitle");
     connect(m_compile, &QPushButton::clicked, this, &CompileDialog::StartCompile);
-    connect(m_stop, &QPushButton::clicked, this, [this] { m_controller.CancelCompile(); });
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        m_stopped = true;
+        m_controller.CancelCompile();
+    });
     connect(m_view, &QPushButton::clicked, this, [this] {
         QDesktopServices::openUrl(QUrl::fromLocalFile(
             QString::fromStdString(m_controller.GetProject()->GetCHMFileName())));
@@ -148,6 +151,7 @@ void CompileDialog::StartCompile() {
     m_log->clear();
     m_file->clear();
     m_lastFile.clear();
+    m_stopped = false;
     // The callbacks run on the worker thread: they hand copies of their
     // text to this window's thread and never touch a widget themselves.
     CompileRequest request;
@@ -200,6 +204,9 @@ void CompileDialog::Finished() {
     if (made) {
         AppendLog("Compile finished\n");
         SetStatus(Text(kStrCompileFinished), QColor(0, 0, 255));
+    } else if (m_stopped) {
+        AppendLog(tr("The compile was stopped: the help file was not made.\n"));
+        SetStatus(tr("Stopped."), QColor(192, 0, 0));
     } else {
         AppendLog(tr("The compile failed: the help file was not made. The log above says why.\n"));
         SetStatus(tr("The help file was not made."), QColor(192, 0, 0));

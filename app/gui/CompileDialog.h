@@ -56,6 +56,7 @@ private:
     QPushButton* m_close;
     QString m_lastFile;
     bool m_running = false;
+    bool m_stopped = false;
 };
 
 } // namespace mb::gui

@@ -161,6 +161,7 @@ void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
     app.Controller().GetProject()->HHP_SetOptionsData(OPT_FLAT, 1); // not honoured by chmcmd
     QStringList shownFiles;
     bool refusedWhileCompiling = false;
+    QString stoppedLog;
     QString log;
     bool again = false;
     WithCompileWindow(app, [&](CompileDialog* dialog) {
@@ -170,7 +171,12 @@ void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
         Child<QPushButton>(dialog, "compile")->click();
         QTest::keyClick(dialog, Qt::Key_Escape);
         refusedWhileCompiling = dialog->isVisible() && dialog->IsRunning();
+        Child<QPushButton>(dialog, "stop")->click();
+        if (!WaitUntilFinished(dialog))
+            return;
+        stoppedLog = Child<QPlainTextEdit>(dialog, "log")->toPlainText();
         QFile(work.path() + "/go").open(QIODevice::WriteOnly);
+        Child<QPushButton>(dialog, "compile")->click();
         if (!WaitUntilFinished(dialog))
             return;
         log = Child<QPlainTextEdit>(dialog, "log")->toPlainText();
@@ -181,6 +187,9 @@ void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
         again = WaitUntilFinished(dialog) && QFile::exists(work.path() + "/guide.chm");
     });
     QVERIFY(refusedWhileCompiling);
+    QVERIFY2(stoppedLog.endsWith("The compile was stopped: the help file was not made.\n"),
+             qPrintable(stoppedLog.right(300)));
+    QVERIFY(!stoppedLog.contains("Compile finished"));
     // The settings the compiler will not honour come before its output.
     QString unhonoured;
     for (const std::string& line : UnhonouredSettings(*app.Controller().GetProject()->GetHHPFile()))
