@@ -97,6 +97,11 @@ void CHHCFile::SetContentWindowStyle(uint32_t styles) {
     SetModified();
 }
 
+void CHHCFile::SetImageType(const std::string& type) {
+    m_imageType = type;
+    SetModified();
+}
+
 int CHHCFile::GetWindowStyles(int index) const {
     if (index < 0 || index >= 24)
         return 0;

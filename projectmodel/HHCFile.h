@@ -49,6 +49,8 @@ public:
     uint32_t GetBackgroundColor() const { return m_background; }
     uint32_t GetForegroundColor() const { return m_foreground; }
     const std::string& GetImageType() const { return m_imageType; }
+    // "Folder" shows folders for the entries with sub-entries, empty shows books.
+    void SetImageType(const std::string& type);
 
     // A new entry (owned by the caller) with "Name", "Local", "ImageNumber"
     // (10 with a page, 0 without) and "ID" (a new GUID when `id` is empty).

@@ -196,6 +196,8 @@ public:
         m_hhc.SetContentWindowStyle(index, on);
     }
     void Content_SetContentWindowStyle(uint32_t styles) { m_hhc.SetContentWindowStyle(styles); }
+    const std::string& Content_GetImageType() const { return m_hhc.GetImageType(); }
+    void Content_SetImageType(const std::string& type) { m_hhc.SetImageType(type); }
 
     // Forwarding to the index.
     CXML* HHK_GetTreeRoot() const { return m_hhk.GetTreeRoot(); }

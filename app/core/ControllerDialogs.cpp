@@ -5,6 +5,12 @@
 #include "runconfig/RunEnv.h"
 
 namespace mb {
+
+void IControllerDialogs::RunWithProgress(const std::string&, const std::function<void()>& work) {
+    BusyCursor busy;
+    work();
+}
+
 namespace {
 
 // Used until the program installs its own dialogs: the dialogs are

@@ -6,6 +6,7 @@
 // install scripted fakes. Without installed ones every dialog is cancelled
 // and the two warnings are shown as message boxes through the prompt.
 
+#include <functional>
 #include <string>
 
 class CDlgChmOutput;
@@ -46,6 +47,12 @@ public:
     // Some output files could not be created because of their names; the
     // dialog offers to open the run log.
     virtual void ShowLongFilenameWarning() = 0;
+    // Runs `work` (decompiling or converting help files, which report each
+    // file to the run log and may ask questions through the prompt) and
+    // returns when it is done. A window may run it on a thread of its own
+    // and show that it is under way meanwhile; this default runs it here
+    // under the busy cursor.
+    virtual void RunWithProgress(const std::string& title, const std::function<void()>& work);
 };
 
 // The dialogs in use (the cancelling default when none is installed).

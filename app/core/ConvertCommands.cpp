@@ -85,10 +85,9 @@ void CProjectController::DecompileCommand() {
     CDlgChmOutput dialog(CDlgChmOutput::Kind::Decompile, LastFolder());
     if (!mb::ControllerDialogs().ShowDecompile(dialog))
         return;
-    {
-        mb::BusyCursor busy;
+    mb::ControllerDialogs().RunWithProgress("Decompiling " + dialog.GetChmText(), [&] {
         Decompile(dialog.GetChmText(), dialog.GetOutputText(), false);
-    }
+    });
     CBWHelper::OpenDirectoryInWindowsExplorer(dialog.GetOutputText());
 }
 
@@ -101,7 +100,10 @@ void CProjectController::BatchDecompileCommand() {
     auto picked = mb::Prompt().PickOpenFiles(request);
     if (!picked || picked->empty())
         return;
-    std::vector<DecompileOutcome> outcomes = BatchDecompile(*picked);
+    std::vector<DecompileOutcome> outcomes;
+    mb::ControllerDialogs().RunWithProgress("Decompiling " + std::to_string(picked->size()) +
+                                                " help files",
+                                            [&] { outcomes = BatchDecompile(*picked); });
     // The files of one pick share a folder, and so do their output folders.
     CBWHelper::OpenDirectoryInWindowsExplorer(CPath(outcomes.front().chm).GetLocation());
 }
@@ -112,11 +114,10 @@ void CProjectController::ChmToHandheldCommand() {
     if (!mb::ControllerDialogs().ShowChmToHandheld(dialog))
         return;
     const std::string& folder = dialog.GetOutputText();
-    int converted;
-    {
-        mb::BusyCursor busy;
-        converted = ConvertToHandheld(dialog.GetChmText(), folder);
-    }
+    int converted = 0;
+    mb::ControllerDialogs().RunWithProgress(
+        "Converting " + dialog.GetChmText(),
+        [&] { converted = ConvertToHandheld(dialog.GetChmText(), folder); });
     if (!converted)
         mb::ShowMessage(CPath(dialog.GetChmText()).GetFileName() + " " +
                             CStrHelper::ML_GetStringEx(kStrNotConverted),

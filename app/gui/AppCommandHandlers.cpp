@@ -1,8 +1,10 @@
 #include "app/gui/AppCommandHandlers.h"
 
 #include "app/gui/MainFrame.h"
+#include "app/gui/SettingsCommands.h"
 
 #include "app/core/ProjectController.h"
+#include "app/core/WindowToggles.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
@@ -96,7 +98,27 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
         AskHelpTitle();
         break;
     case Handler::WindowButton:
-        ToggleWindowButton(static_cast<unsigned long>(action.argument));
+        ToggleViewerButton(*controller.GetProject(), static_cast<unsigned long>(action.argument),
+                           &m_frame);
+        break;
+    case Handler::WindowStyle:
+        ToggleContentsStyle(*controller.GetProject(), action.argument);
+        break;
+    case Handler::TabPosition:
+        ChooseTabPosition(*controller.GetProject(), &m_frame);
+        break;
+    case Handler::ChmParameters:
+        ShowProjectOptions(*controller.GetProject(),
+                           CConfigData::Instance()->GetSelectedConfigPage(), &m_frame);
+        break;
+    case Handler::DropFileFilters:
+        ShowDropFileFilters(&m_frame);
+        break;
+    case Handler::FavoriteEditors:
+        ShowFavoriteEditors(&m_frame);
+        break;
+    case Handler::Preferences:
+        ShowPreferences(&m_frame);
         break;
     case Handler::Compile:
         controller.CompileCommand();
@@ -127,12 +149,6 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
     case Handler::ChangeIcon:
     case Handler::ReplaceUnwelcome:
     case Handler::SetDefaultTopic:
-    case Handler::ChmParameters:
-    case Handler::DropFileFilters:
-    case Handler::FavoriteEditors:
-    case Handler::Preferences:
-    case Handler::WindowStyle:
-    case Handler::TabPosition:
         NotYetAvailable(commandId);
         break;
     }
@@ -143,12 +159,6 @@ void AppCommandHandlers::RunEdit(int command, int linkMode) {
     if (linkMode)
         parameters.SetAttr("GET_URL_MODE", std::to_string(linkMode));
     m_frame.Commands().DoCommand(command, &parameters);
-}
-
-void AppCommandHandlers::ToggleWindowButton(unsigned long flag) {
-    CProjectFile* project = m_frame.Controller().GetProject();
-    project->HHP_SetButton(flag, project->HHP_GetButton(flag) ? 0 : 1);
-    project->SetModified(1);
 }
 
 void AppCommandHandlers::AskHelpTitle() {

@@ -16,7 +16,6 @@ public:
 
 private:
     void RunEdit(int command, int linkMode = 0);
-    void ToggleWindowButton(unsigned long flag);
     void AskHelpTitle();
     void ShowAbout();
     void OpenDocumentation();

@@ -93,6 +93,7 @@ AuthorApp::~AuthorApp() {
     SetPrompt(nullptr);
     SetControllerDialogs(nullptr);
     SetProjectDialogs(nullptr);
+    SetAddDirectoryDialog(nullptr);
 }
 
 bool AuthorApp::Start(const QStringList& arguments) {
@@ -105,6 +106,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     SetPrompt(&m_prompt);
     SetControllerDialogs(&m_controllerDialogs);
     SetProjectDialogs(&m_projectDialogs);
+    SetAddDirectoryDialog(&m_addDirectoryDialog);
 
     QSplashScreen splash(SplashPixmap());
     splash.show();
@@ -115,6 +117,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_prompt.SetParent(m_frame.get());
     m_controllerDialogs.SetParent(m_frame.get());
     m_projectDialogs.SetParent(m_frame.get());
+    m_addDirectoryDialog.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
     g_callbackFrame = m_frame.get();
     PR_SetCallBackFunction(AppCallback);

@@ -5,6 +5,7 @@
 // and shutdown in their fixed order.
 
 #include "app/core/ProjectController.h"
+#include "app/gui/AddFolderDialog.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/MainWindowRequests.h"
 #include "app/gui/QtDialogs.h"
@@ -54,6 +55,7 @@ private:
     QtPrompt m_prompt;
     QtControllerDialogs m_controllerDialogs;
     QtProjectDialogs m_projectDialogs;
+    QtAddDirectoryDialog m_addDirectoryDialog;
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
     bool m_exited = false;

@@ -2,87 +2,247 @@
 
 #include "app/core/ProjectController.h"
 #include "baseutil/Prompt.h"
+#include "commonkit/StringTable.h"
 
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QThread>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace mb::gui {
 
+namespace {
+
+constexpr int kStrCompiling = 49;
+constexpr int kStrCompileFinished = 50;
+
+QString Text(int n) {
+    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
+}
+
+QLabel* PathLabel(const std::string& path) {
+    auto* label = new QLabel(QString::fromStdString(path));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
 CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller), m_log(new QPlainTextEdit), m_file(new QLabel),
-      m_compile(new QPushButton(tr("&Compile"))), m_stop(new QPushButton(tr("&Stop"))),
+    : QDialog(parent), m_controller(controller), m_title(new QLineEdit),
+      m_editTitle(new QPushButton(tr("&Edit"))), m_log(new QPlainTextEdit), m_file(new QLineEdit),
+      m_status(new QLabel), m_compile(new QPushButton(tr("&Compile"))),
+      m_stop(new QPushButton(tr("&Stop"))), m_view(new QPushButton(tr("&View"))),
       m_close(new QPushButton(tr("Cl&ose"))) {
     setWindowTitle(tr("Compile"));
+    CProjectFile& project = *controller.GetProject();
+    m_title->setObjectName("title");
+    m_title->setReadOnly(true);
+    m_title->setText(StoredTitle());
+    m_title->installEventFilter(this);
+    connect(m_editTitle, &QPushButton::clicked, this, &CompileDialog::EditTitle);
+    connect(m_title, &QLineEdit::editingFinished, this, &CompileDialog::StoreTitle);
+    m_log->setObjectName("log");
     m_log->setReadOnly(true);
+    m_log->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_file->setObjectName("currentFile");
+    m_file->setReadOnly(true);
+    m_status->setObjectName("status");
     m_stop->setEnabled(false);
+    m_compile->setObjectName("compile");
+    m_stop->setObjectName("stop");
+    m_view->setObjectName("view");
+    m_close->setObjectName("close");
+    m_editTitle->setObjectName("editTitle");
     connect(m_compile, &QPushButton::clicked, this, &CompileDialog::StartCompile);
     connect(m_stop, &QPushButton::clicked, this, [this] {
-        m_stopRequested = true;
+        m_stopped = true;
         m_controller.CancelCompile();
     });
+    connect(m_view, &QPushButton::clicked, this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(
+            QString::fromStdString(m_controller.GetProject()->GetCHMFileName())));
+    });
     connect(m_close, &QPushButton::clicked, this, &CompileDialog::reject);
+
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(m_title, 1);
+    titleRow->addWidget(m_editTitle);
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("Project file:"), PathLabel(project.GetMBKFileName()));
+    fields->addRow(tr("Help file:"), PathLabel(project.GetCHMFileName()));
+    auto* titleLabel = new QLabel(tr("&Title:"));
+    titleLabel->setBuddy(m_title);
+    fields->addRow(titleLabel, titleRow);
+    fields->addRow(tr("Compiling file:"), m_file);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_compile);
-    buttons->addWidget(m_stop);
-    buttons->addWidget(m_close);
+    buttons->addWidget(m_status, 1);
+    for (QPushButton* button : {m_compile, m_stop, m_view, m_close})
+        buttons->addWidget(button);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
     layout->addWidget(m_log, 1);
-    layout->addWidget(m_file);
     layout->addLayout(buttons);
-    resize(640, 420);
+    resize(680, 460);
+}
+
+CompileDialog::~CompileDialog() {
+    // The worker holds this window as its notify window and its callbacks
+    // queue calls to it: let it end first.
+    if (m_running)
+        m_controller.CancelCompile();
+    m_controller.WaitForCompile();
+}
+
+QString CompileDialog::StoredTitle() const {
+    std::string title;
+    m_controller.GetProject()->HHP_GetWindowsData(WIN_TITLE_BAR_TEXT, title);
+    return QString::fromStdString(title);
+}
+
+void CompileDialog::EditTitle() {
+    m_title->setReadOnly(false);
+    m_title->setFocus();
+    m_title->selectAll();
+}
+
+void CompileDialog::StoreTitle() {
+    if (m_title->isReadOnly())
+        return;
+    m_controller.SetHelpTitle(m_title->text().toStdString());
+    m_title->setText(StoredTitle());
+    m_title->setReadOnly(true);
+}
+
+void CompileDialog::RestoreTitle() {
+    m_title->setText(StoredTitle());
+    m_title->setReadOnly(true);
+}
+
+bool CompileDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_title && event->type() == QEvent::KeyPress && !m_title->isReadOnly()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            RestoreTitle();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            StoreTitle();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CompileDialog::StartCompile() {
-    m_stopRequested = false;
+    StoreTitle();
+    if (m_controller.GetProject()->IsModified() && !m_controller.Save())
+        return;
     m_log->clear();
+    m_file->clear();
+    m_lastFile.clear();
+    m_stopped = false;
+    // The callbacks run on the worker thread: they hand copies of their
+    // text to this window's thread and never touch a widget themselves.
     CompileRequest request;
     request.log = [this](const std::string& text) {
-        QString piece = QString::fromStdString(text);
         QMetaObject::invokeMethod(
-            this,
-            [this, piece] {
-                m_log->moveCursor(QTextCursor::End);
-                m_log->insertPlainText(piece);
-            }, Qt::QueuedConnection);
+            this, [this, piece = QString::fromStdString(text)] { AppendLog(piece); },
+            Qt::QueuedConnection);
     };
     request.progress = [this](const std::string& file) {
-        QString name = QString::fromStdString(file);
-        QMetaObject::invokeMethod(this, [this, name] { m_file->setText(name); },
-                                  Qt::QueuedConnection);
-        return !m_stopRequested;
+        QMetaObject::invokeMethod(
+            this, [this, name = QString::fromStdString(file)] { ShowFile(name); },
+            Qt::QueuedConnection);
+        return true;
     };
     request.notifyWindow = this;
+    m_running = true;
     std::string error = m_controller.StartCompile(request);
     if (!error.empty()) {
-        ShowMessage(error, "Marrowbook", Buttons::Ok, Icon::Warning);
-        return;
+        m_running = false;
+        ShowMessage(error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
     }
-    m_compile->setEnabled(false);
-    m_close->setEnabled(false);
-    m_stop->setEnabled(true);
 }
 
 int CompileDialog::Send(int message, intptr_t, void*) {
-    if (message == WM_APP_COMPILE_FINISHED)
-        QMetaObject::invokeMethod(this, [this] { Finished(); }, Qt::QueuedConnection);
+    auto run = [this, message] {
+        if (message == WM_APP_COMPILE_STARTED)
+            Started();
+        else if (message == WM_APP_COMPILE_FINISHED)
+            Finished();
+    };
+    if (QThread::currentThread() == thread())
+        run();
+    else
+        QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
     return 0;
 }
 
+void CompileDialog::Started() {
+    m_close->setEnabled(false);
+    m_compile->setEnabled(false);
+    m_view->setEnabled(false);
+    m_editTitle->setEnabled(false);
+    m_stop->setEnabled(true);
+    SetStatus(Text(kStrCompiling), palette().color(QPalette::WindowText));
+}
+
 void CompileDialog::Finished() {
-    int made = m_controller.WaitForCompile();
-    m_file->setText(made ? tr("The help file was made.") : tr("The help file was not made."));
-    m_compile->setEnabled(true);
+    const bool made = m_controller.WaitForCompile() == 1;
+    m_running = false;
+    if (made) {
+        AppendLog("Compile finished\n");
+        SetStatus(Text(kStrCompileFinished), QColor(0, 0, 255));
+    } else if (m_stopped) {
+        AppendLog(tr("The compile was stopped: the help file was not made.\n"));
+        SetStatus(tr("Stopped."), QColor(192, 0, 0));
+    } else {
+        AppendLog(tr("The compile failed: the help file was not made. The log above says why.\n"));
+        SetStatus(tr("The help file was not made."), QColor(192, 0, 0));
+    }
     m_close->setEnabled(true);
+    m_compile->setEnabled(true);
+    m_view->setEnabled(true);
+    m_editTitle->setEnabled(true);
     m_stop->setEnabled(false);
+    setFocus();
+    QApplication::beep();
+}
+
+void CompileDialog::AppendLog(const QString& text) {
+    m_log->moveCursor(QTextCursor::End);
+    m_log->insertPlainText(text);
+    m_log->verticalScrollBar()->setValue(m_log->verticalScrollBar()->maximum());
+}
+
+void CompileDialog::ShowFile(const QString& name) {
+    // The enciphered project copy goes into the help file unannounced.
+    if (name.isEmpty() || name == m_lastFile || name.endsWith(".mbkmbk", Qt::CaseInsensitive))
+        return;
+    m_lastFile = name;
+    m_file->setText(name);
+}
+
+void CompileDialog::SetStatus(const QString& text, const QColor& color) {
+    QPalette palette = m_status->palette();
+    palette.setColor(QPalette::WindowText, color);
+    m_status->setPalette(palette);
+    m_status->setText(text);
 }
 
 void CompileDialog::reject() {
-    if (!m_controller.IsCompiling())
+    if (!m_running)
         QDialog::reject();
 }
 

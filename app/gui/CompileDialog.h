@@ -1,16 +1,18 @@
 #pragma once
-// The compile window: Compile starts the compiler on the saved project,
-// whose log and file names appear here as it works; Stop ends it; the
-// window closes only while no compile runs.
+// The compile window: the project, its help file and title (editable after
+// Edit), the compiler's log as it comes, the file being taken in, and a
+// status line. Compile saves the project and starts the compiler; Stop ends
+// it; View opens the help file in the desktop's viewer. The window cannot be
+// closed while a compile runs, and closing it waits for the compiler's last
+// words, so the worker never reaches a deleted window.
 
 #include "baseutil/MainWindow.h"
 
 #include <QDialog>
 
-#include <atomic>
-
 class CProjectController;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -20,21 +22,41 @@ class CompileDialog final : public QDialog, private IMainWindow {
     Q_OBJECT
 public:
     CompileDialog(CProjectController& controller, QWidget* parent);
+    ~CompileDialog() override;
     void reject() override;
 
+    bool IsRunning() const { return m_running; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    // The compile worker's notifications, from its thread.
+    // The compile worker's notifications, from its thread or this one.
     int Send(int message, intptr_t wParam, void* lParam) override;
     void StartCompile();
+    void Started();
     void Finished();
+    void AppendLog(const QString& text);
+    void ShowFile(const QString& name);
+    void SetStatus(const QString& text, const QColor& color);
+    void EditTitle();
+    void StoreTitle();
+    void RestoreTitle();
+    QString StoredTitle() const;
 
     CProjectController& m_controller;
+    QLineEdit* m_title;
+    QPushButton* m_editTitle;
     QPlainTextEdit* m_log;
-    QLabel* m_file;
+    QLineEdit* m_file;
+    QLabel* m_status;
     QPushButton* m_compile;
     QPushButton* m_stop;
+    QPushButton* m_view;
     QPushButton* m_close;
-    std::atomic<bool> m_stopRequested = false;
+    QString m_lastFile;
+    bool m_running = false;
+    bool m_stopped = false;
 };
 
 } // namespace mb::gui

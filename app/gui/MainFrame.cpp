@@ -8,6 +8,7 @@
 #include "folderview/FolderViewFrame.h"
 
 #include "app/core/ProjectController.h"
+#include "app/core/WindowToggles.h"
 #include "archiveview/ArchiveViewFrame.h"
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
@@ -251,11 +252,15 @@ void MainFrame::UpdateActionStates() {
         action->setEnabled(IsEnabled(id, ActionOnActiveTab(id)));
     const CProjectFile* project = m_controller.GetProject();
     for (const CommandRoute& route : CommandRoutes()) {
-        if (route.onTab[0].handler != Handler::WindowButton)
+        const TabAction& toggle = route.onTab[0];
+        if (toggle.handler != Handler::WindowButton && toggle.handler != Handler::WindowStyle)
             continue;
         QAction* action = m_actions[route.id];
         action->setCheckable(true);
-        action->setChecked(project->HHP_GetButton(static_cast<unsigned long>(route.onTab[0].argument)) != 0);
+        action->setChecked(
+            toggle.handler == Handler::WindowButton
+                ? project->HHP_GetButton(static_cast<unsigned long>(toggle.argument)) != 0
+                : IsContentsStyleOn(*project, toggle.argument));
     }
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_mainToolbar->isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());

@@ -3,6 +3,7 @@
 #include "app/gui/ChmOutputDialog.h"
 #include "app/gui/CompileDialog.h"
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/ProgressWindow.h"
 
 #include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
@@ -66,6 +67,12 @@ void QtControllerDialogs::ShowLongFilenameWarning() {
     box.exec();
     if (box.clickedButton() == open)
         QDesktopServices::openUrl(QUrl::fromLocalFile(Q(log)));
+}
+
+void QtControllerDialogs::RunWithProgress(const std::string& title,
+                                          const std::function<void()>& work) {
+    ProgressWindow window(Q(title), m_parent);
+    window.Run(work);
 }
 
 std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFolderChoice& choice) {

@@ -1,8 +1,8 @@
 #pragma once
 // The Qt dialogs of the project controller and of the project: new project,
 // project-folder warning, compile, decompile and handheld conversion, the
-// long-file-name warning, the choice of the project folder and the question
-// whether to copy pages into it.
+// long-file-name warning, the progress of long work, the choice of the
+// project folder and the question whether to copy pages into it.
 
 #include "app/core/ControllerDialogs.h"
 #include "projectmodel/ProjectDialogs.h"
@@ -22,6 +22,7 @@ public:
     bool ShowDecompile(CDlgChmOutput& dialog) override;
     bool ShowChmToHandheld(CDlgChmOutput& dialog) override;
     void ShowLongFilenameWarning() override;
+    void RunWithProgress(const std::string& title, const std::function<void()>& work) override;
 
 private:
     QWidget* m_parent;

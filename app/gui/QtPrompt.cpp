@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QThread>
 
 namespace mb::gui {
 
@@ -70,14 +71,29 @@ Answer AnswerOf(int button, Buttons offered) {
         return Answer::Retry;
     default:
         // Escape or closing the box: the cautious answer.
-        return offered == Buttons::Ok ? Answer::Ok
+        return offered == Buttons::Ok      ? Answer::Ok
                : offered == Buttons::YesNo ? Answer::No
-                                            : Answer::Cancel;
+                                           : Answer::Cancel;
     }
 }
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+bool OnWindowThread() {
+    return QThread::currentThread() == qApp->thread();
+}
+
+// Runs `ask` on the thread of the windows and hands back its result: a
+// question from a worker waits there until the user has answered.
+template <typename Ask> auto AskOnWindowThread(Ask ask) -> decltype(ask()) {
+    if (OnWindowThread())
+        return ask();
+    decltype(ask()) result{};
+    QMetaObject::invokeMethod(
+        qApp, [&] { result = ask(); }, Qt::BlockingQueuedConnection);
+    return result;
 }
 
 } // namespace
@@ -104,58 +120,69 @@ QString QtNameFilters(const std::string& filter) {
 }
 
 Answer QtPrompt::Message(const MessageRequest& request) {
-    BusyLift lift(m_busyDepth);
-    QMessageBox box(IconOf(request.icon), Q(request.caption.empty() ? "Marrowbook" : request.caption),
-                    Q(request.text), ButtonsOf(request.buttons), m_parent);
-    return AnswerOf(box.exec(), request.buttons);
+    return AskOnWindowThread([&] {
+        BusyLift lift(m_busyDepth);
+        QMessageBox box(IconOf(request.icon),
+                        Q(request.caption.empty() ? "Marrowbook" : request.caption),
+                        Q(request.text), ButtonsOf(request.buttons), m_parent);
+        return AnswerOf(box.exec(), request.buttons);
+    });
 }
 
 std::optional<std::vector<std::string>> QtPrompt::PickOpenFiles(const PickRequest& request) {
-    BusyLift lift(m_busyDepth);
-    QStringList chosen;
-    if (request.multiple) {
-        chosen = QFileDialog::getOpenFileNames(m_parent, Q(request.title), Q(request.initialPath),
-                                               QtNameFilters(request.filter));
-    } else {
-        QString one = QFileDialog::getOpenFileName(m_parent, Q(request.title),
-                                                   Q(request.initialPath),
-                                                   QtNameFilters(request.filter));
-        if (!one.isEmpty())
-            chosen << one;
-    }
-    if (chosen.isEmpty())
-        return std::nullopt;
-    std::vector<std::string> paths;
-    for (const QString& path : chosen)
-        paths.push_back(path.toStdString());
-    return paths;
+    return AskOnWindowThread([&]() -> std::optional<std::vector<std::string>> {
+        BusyLift lift(m_busyDepth);
+        QStringList chosen;
+        if (request.multiple) {
+            chosen = QFileDialog::getOpenFileNames(
+                m_parent, Q(request.title), Q(request.initialPath), QtNameFilters(request.filter));
+        } else {
+            QString one = QFileDialog::getOpenFileName(
+                m_parent, Q(request.title), Q(request.initialPath), QtNameFilters(request.filter));
+            if (!one.isEmpty())
+                chosen << one;
+        }
+        if (chosen.isEmpty())
+            return std::nullopt;
+        std::vector<std::string> paths;
+        for (const QString& path : chosen)
+            paths.push_back(path.toStdString());
+        return paths;
+    });
 }
 
 std::optional<std::string> QtPrompt::PickFolder(const PickRequest& request) {
-    BusyLift lift(m_busyDepth);
-    QString folder =
-        QFileDialog::getExistingDirectory(m_parent, Q(request.title), Q(request.initialPath));
-    if (folder.isEmpty())
-        return std::nullopt;
-    return folder.toStdString();
+    return AskOnWindowThread([&]() -> std::optional<std::string> {
+        BusyLift lift(m_busyDepth);
+        QString folder =
+            QFileDialog::getExistingDirectory(m_parent, Q(request.title), Q(request.initialPath));
+        if (folder.isEmpty())
+            return std::nullopt;
+        return folder.toStdString();
+    });
 }
 
 std::optional<std::string> QtPrompt::PickSavePath(const PickRequest& request) {
-    BusyLift lift(m_busyDepth);
-    QString path = QFileDialog::getSaveFileName(m_parent, Q(request.title), Q(request.initialPath),
-                                                QtNameFilters(request.filter));
-    if (path.isEmpty())
-        return std::nullopt;
-    return path.toStdString();
+    return AskOnWindowThread([&]() -> std::optional<std::string> {
+        BusyLift lift(m_busyDepth);
+        QString path = QFileDialog::getSaveFileName(
+            m_parent, Q(request.title), Q(request.initialPath), QtNameFilters(request.filter));
+        if (path.isEmpty())
+            return std::nullopt;
+        return path.toStdString();
+    });
 }
 
+// A worker's busy cursor is left to the window that shows its progress.
 void QtPrompt::BeginBusy() {
+    if (!OnWindowThread())
+        return;
     ++m_busyDepth;
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void QtPrompt::EndBusy() {
-    if (m_busyDepth == 0)
+    if (!OnWindowThread() || m_busyDepth == 0)
         return;
     --m_busyDepth;
     QApplication::restoreOverrideCursor();

@@ -1,7 +1,9 @@
 #pragma once
 // The prompt interface shown with Qt: message boxes and file and folder
 // pickers, and the busy cursor as the application's override cursor, lifted
-// while a question is on screen so that the user can answer it.
+// while a question is on screen so that the user can answer it. Questions
+// from other threads are asked on the windows' thread, and their caller
+// waits for the answer.
 
 #include "baseutil/Prompt.h"
 

@@ -11,6 +11,7 @@
 #include "appglue/AppHelper.h"
 #include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
+#include "baseutil/tests/support/RecordingDesktop.h"
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "baseutil/tests/support/TempTree.h"
 #include "editcommands/CommandManager.h"
@@ -67,21 +68,6 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::pair<int, intptr_t>> m_messages;
     std::string m_log;
-};
-
-class RecordingDesktop final : public IDesktop {
-public:
-    RecordingDesktop() { SetDesktop(this); }
-    ~RecordingDesktop() override { SetDesktop(nullptr); }
-    std::vector<std::string> opened;
-    bool Open(const std::string& pathOrUrl) override {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    std::optional<DesktopProgram> DefaultProgramFor(const std::string&) override {
-        return std::nullopt;
-    }
-    bool StartProgram(const std::string&, const std::string&) override { return false; }
 };
 
 // Each dialog runs its script (nothing there means Cancel) and records that

@@ -4,15 +4,16 @@
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CommandRoutes.h"
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/tests/GuiTestSupport.h"
 #include "app/gui/tests/WebTestMain.h"
 
 #include "app/core/LanguageTable.h"
 
 #include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
-#include "baseutil/Xml.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
+#include "baseutil/tests/support/RecordingDesktop.h"
 #include "commonkit/CommandIds.h"
 #include "pageeditor/PreviewEditFrame.h"
 #include "projectmodel/SitemapFile.h"
@@ -43,67 +44,9 @@
 #include <thread>
 
 using namespace mb::gui;
+using namespace mb::gui::testing;
 
 namespace {
-
-// Settings in a folder of their own; HOME and XDG_CONFIG_HOME point into a
-// second folder that must stay empty.
-class IsolatedHome {
-public:
-    IsolatedHome() {
-        qputenv("MARROWBOOK_HOME", home.path().toUtf8());
-        qputenv("HOME", outside.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", (outside.path() + "/config").toUtf8());
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
-    }
-    ~IsolatedHome() {
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
-    }
-    QTemporaryDir home;
-    QTemporaryDir outside;
-};
-
-// Every file below `folder`, relative to it, with its size.
-QStringList Listing(const QString& folder) {
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        files << QDir(folder).relativeFilePath(it.filePath()) + " " +
-                     QString::number(it.fileInfo().size());
-    }
-    files.sort();
-    return files;
-}
-
-// A saved, empty project at `path`, its folder the project folder.
-bool MakeProject(const QString& path) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    CProjectController controller;
-    controller.GetProject()->SetProjectFolder(QFileInfo(path).absolutePath().toStdString());
-    return controller.SaveAs(path.toStdString()) == 1;
-}
-
-// Runs `answer` on the next modal window of type T once it is on screen.
-template <typename T>
-void WhenModal(std::function<void(T*)> answer) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start(10);
-}
-
-void ClickWhenAsked(QMessageBox::StandardButton button) {
-    WhenModal<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
-}
 
 std::vector<std::string>& Recent() {
     return CConfigData::Instance()->m_recentProjects;
@@ -117,18 +60,6 @@ public:
 
 private:
     std::vector<TabAction>& m_calls;
-};
-
-// Records what the program asks the desktop to open.
-class RecordingDesktop final : public mb::IDesktop {
-public:
-    bool Open(const std::string& pathOrUrl) override {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    std::optional<mb::DesktopProgram> DefaultProgramFor(const std::string&) override { return {}; }
-    bool StartProgram(const std::string&, const std::string&) override { return false; }
-    std::vector<std::string> opened;
 };
 
 } // namespace
@@ -390,8 +321,7 @@ void MainWindowTest::libraryCallbacksReachTheFolderTheCommandAndTheProgressBar()
     QVERIFY(MakeProject(project));
     AuthorApp app;
     QVERIFY(app.Start({project}));
-    RecordingDesktop desktop;
-    mb::SetDesktop(&desktop);
+    mb::testing::RecordingDesktop desktop;
     std::vector<TabAction> calls;
     app.Frame().SetCommandHandlers(std::make_unique<RecordingHandlers>(calls));
 
@@ -400,7 +330,6 @@ void MainWindowTest::libraryCallbacksReachTheFolderTheCommandAndTheProgressBar()
     CXML total("PROGRESS");
     total.SetAttr("value", "40");
     AppCallback(6, &total);
-    mb::SetDesktop(nullptr);
 
     QCOMPARE(desktop.opened, std::vector<std::string>{work.path().toStdString()});
     QCOMPARE(calls.size(), size_t(1));

@@ -1,0 +1,262 @@
+#include "app/gui/FilterDialog.h"
+
+#include "baseutil/MainWindow.h"
+#include "baseutil/Prompt.h"
+#include "commonkit/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace mb::gui {
+
+namespace {
+
+constexpr int kStrFilterCaption = 513;
+constexpr int kStrAskDeleteAll = 514;
+constexpr int kStrAskDeleteFilter = 515;
+constexpr int kStrFirstTab = 567; // 567 to 569, in section order
+constexpr int kStrItemTitle = 550;
+constexpr int kStrNewItem = 580;
+constexpr int kStrNewFilter = 583;
+
+std::string Str(int n) {
+    return CStrHelper::ML_GetStringEx(n);
+}
+
+QString Text(int n) {
+    return QString::fromStdString(Str(n));
+}
+
+// The one-line text dialog; nothing on Cancel.
+std::optional<std::string> AskText(QWidget* parent, const QString& prompt,
+                                   const QString& text = {}) {
+    bool ok = false;
+    QString entered =
+        QInputDialog::getText(parent, Text(kStrItemTitle), prompt, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return entered.toStdString();
+}
+
+struct SectionTexts {
+    const char* enable;
+    const char* explanation;
+};
+
+constexpr SectionTexts kSectionTexts[] = {
+    {"Enable Skip Folders", "Below folders will be ignored when dropped on the program"},
+    {"Enable Skip Files", "Below files will be ignored when dropped on the program"},
+    {"Enable Only Include Files", "Only below files will be added when dropped on the program"},
+};
+
+} // namespace
+
+// One section of the filter in use: its switch and its patterns.
+class FilterPage final : public QWidget {
+public:
+    FilterPage(CDlgSetDropFileFilter& form, FilterSection section)
+        : m_form(form), m_section(section), m_enable(new QCheckBox), m_list(new QListWidget) {
+        const SectionTexts& texts = kSectionTexts[static_cast<int>(section)];
+        m_enable->setText(texts.enable);
+        m_enable->setObjectName("enable");
+        m_list->setObjectName("items");
+        auto* add = Button(tr("&Add..."), "add", [this] { Add(); });
+        auto* remove = Button(tr("&Delete"), "delete", [this] { Delete(); });
+        auto* removeAll = Button(tr("Delete A&ll"), "deleteAll", [this] { DeleteAll(); });
+        auto* edit = Button(tr("&Edit..."), "edit", [this] { Edit(); });
+        connect(m_enable, &QCheckBox::toggled, this,
+                [this](bool on) { m_form.Section(m_section).SetEnabled(on); });
+        connect(m_list, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+            m_form.Section(m_section).SetUsed(m_list->row(item), item->checkState() == Qt::Checked);
+        });
+        auto* buttons = new QHBoxLayout;
+        for (QPushButton* button : {add, remove, removeAll, edit})
+            buttons->addWidget(button);
+        buttons->addStretch();
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(m_enable);
+        layout->addWidget(new QLabel(texts.explanation));
+        layout->addWidget(m_list, 1);
+        layout->addLayout(buttons);
+    }
+
+    // Shows the section of the filter in use now.
+    void Refresh() {
+        FilterSectionEdit section = m_form.Section(m_section);
+        QSignalBlocker blockEnable(m_enable);
+        QSignalBlocker blockList(m_list);
+        m_enable->setChecked(section.IsEnabled());
+        m_list->clear();
+        for (int i = 0; i < section.Count(); ++i) {
+            auto* item = new QListWidgetItem(QString::fromStdString(section.Name(i)), m_list);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(section.IsUsed(i) ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+
+private:
+    template <typename Slot> QPushButton* Button(const QString& text, const char* name, Slot slot) {
+        auto* button = new QPushButton(text);
+        button->setObjectName(name);
+        connect(button, &QPushButton::clicked, this, slot);
+        return button;
+    }
+
+    // The selected line, or -1 after telling the user to choose one.
+    int SelectedRow() {
+        int row = m_list->currentRow();
+        if (row < 0 || !m_list->currentItem()->isSelected()) {
+            ShowMessage("Please select an item of the list first.", Str(kStrFilterCaption),
+                        Buttons::Ok, Icon::Warning);
+            return -1;
+        }
+        return row;
+    }
+
+    void Add() {
+        if (auto text = AskText(this, Text(kStrNewItem));
+            text && m_form.Section(m_section).Add(*text))
+            Refresh();
+    }
+
+    void Edit() {
+        int row = SelectedRow();
+        if (row < 0)
+            return;
+        FilterSectionEdit section = m_form.Section(m_section);
+        auto text = AskText(this, Text(kStrNewItem), QString::fromStdString(section.Name(row)));
+        if (text && section.Rename(row, *text)) {
+            Refresh();
+            m_list->setCurrentRow(row);
+        }
+    }
+
+    void Delete() {
+        int row = SelectedRow();
+        if (row < 0)
+            return;
+        if (ShowMessage("Do you want to delete \"" + m_list->item(row)->text().toStdString() +
+                            "\"?",
+                        Str(kStrFilterCaption), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+            return;
+        m_form.Section(m_section).Delete(row);
+        Refresh();
+    }
+
+    void DeleteAll() {
+        if (ShowMessage(Str(kStrAskDeleteAll), Str(kStrFilterCaption), Buttons::OkCancel,
+                        Icon::Question) != Answer::Ok)
+            return;
+        m_form.Section(m_section).DeleteAll();
+        Refresh();
+    }
+
+    CDlgSetDropFileFilter& m_form;
+    FilterSection m_section;
+    QCheckBox* m_enable;
+    QListWidget* m_list;
+};
+
+FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage, QWidget* parent)
+    : QDialog(parent), m_form(filters, firstPage), m_combo(new QComboBox), m_tabs(new QTabWidget) {
+    setWindowTitle("File Filter Settings");
+    auto* intro = new QLabel("When files & folders are imported to the program they will be "
+                             "filtered by a set of 3 separate filters before being allowed into "
+                             "the program.");
+    intro->setWordWrap(true);
+    m_combo->setObjectName("filterSet");
+    auto* add = new QPushButton("Add Filter Set");
+    auto* remove = new QPushButton("Del Filter Set");
+    add->setObjectName("addFilter");
+    remove->setObjectName("deleteFilter");
+    connect(add, &QPushButton::clicked, this, &FilterDialog::AddFilter);
+    connect(remove, &QPushButton::clicked, this, &FilterDialog::DeleteFilter);
+    for (FilterSection section :
+         {FilterSection::SkipFolders, FilterSection::SkipFiles, FilterSection::OnlyIncludeFiles}) {
+        auto* page = new FilterPage(m_form, section);
+        m_pages.push_back(page);
+        m_tabs->addTab(page, Text(kStrFirstTab + static_cast<int>(section)));
+    }
+    m_tabs->setCurrentIndex(static_cast<int>(firstPage));
+    FillCombo();
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_form.SelectFilter(index);
+        ShowCurrentFilter();
+    });
+    ShowCurrentFilter();
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                         QDialogButtonBox::Help);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FilterDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &FilterDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [] { SendToMainWindow(WM_APP_SHOW_HELP, 2); });
+    auto* setRow = new QHBoxLayout;
+    setRow->addWidget(new QLabel("Filter Set:"));
+    setRow->addWidget(m_combo, 1);
+    setRow->addWidget(add);
+    setRow->addWidget(remove);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addLayout(setRow);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(buttons);
+    resize(520, 440);
+}
+
+void FilterDialog::FillCombo() {
+    QSignalBlocker block(m_combo);
+    m_combo->clear();
+    for (const std::string& name : m_form.FilterNames())
+        m_combo->addItem(QString::fromStdString(name));
+    m_combo->setCurrentIndex(m_form.GetCurrentIndex());
+}
+
+void FilterDialog::ShowCurrentFilter() {
+    for (FilterPage* page : m_pages)
+        page->Refresh();
+}
+
+void FilterDialog::AddFilter() {
+    auto name = AskText(this, Text(kStrNewFilter));
+    if (!name || !m_form.AddFilter(*name))
+        return;
+    FillCombo();
+    m_combo->setCurrentIndex(m_combo->count() - 1);
+}
+
+void FilterDialog::DeleteFilter() {
+    int index = m_combo->currentIndex();
+    if (index < 0)
+        return;
+    // No is the default: a slip of the Enter key deletes nothing.
+    QMessageBox ask(QMessageBox::Question, Text(kStrFilterCaption),
+                    Text(kStrAskDeleteFilter) + "\"" + m_combo->currentText() + "\"",
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes || !m_form.DeleteFilter(index))
+        return;
+    FillCombo();
+    ShowCurrentFilter();
+}
+
+void FilterDialog::accept() {
+    m_form.OnOK();
+    QDialog::accept();
+}
+
+void FilterDialog::reject() {
+    m_form.OnCancel();
+    QDialog::reject();
+}
+
+} // namespace mb::gui

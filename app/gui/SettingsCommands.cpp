@@ -1,0 +1,58 @@
+#include "app/gui/SettingsCommands.h"
+
+#include "app/gui/FavoriteEditorsDialog.h"
+#include "app/gui/FilterDialog.h"
+#include "app/gui/OptionsSheet.h"
+#include "app/gui/PreferencesDialog.h"
+
+#include "app/core/WindowToggles.h"
+#include "projectmodel/ProjectFile.h"
+#include "runconfig/ConfigData.h"
+
+#include <QInputDialog>
+
+namespace mb::gui {
+
+void ShowProjectOptions(CProjectFile& project, int page, QWidget* parent) {
+    OptionsSheet sheet(project, page, parent);
+    sheet.exec();
+}
+
+void ShowDropFileFilters(QWidget* parent) {
+    CDropFileFilterSet* filters = CConfigData::Instance()->GetDropFileFilterSet();
+    if (!filters)
+        return;
+    FilterDialog dialog(*filters, FilterSection::SkipFolders, parent);
+    dialog.exec();
+}
+
+void ShowFavoriteEditors(QWidget* parent) {
+    FavoriteEditorsDialog dialog(*CConfigData::Instance()->GetFavoriteEditorManager(), parent);
+    dialog.exec();
+}
+
+void ShowPreferences(QWidget* parent) {
+    PreferencesDialog dialog(*CConfigData::Instance(), parent);
+    dialog.exec();
+}
+
+void ToggleViewerButton(CProjectFile& project, unsigned long flag, QWidget* parent) {
+    if (ToggleWindowButton(project, flag) == ToggleOutcome::NeedsTarget)
+        ShowProjectOptions(project, CProjectOptionsForm::Buttons, parent);
+}
+
+void ChooseTabPosition(CProjectFile& project, QWidget* parent) {
+    const QStringList positions{QObject::tr("Top"), QObject::tr("Left"), QObject::tr("Bottom")};
+    bool ok = false;
+    QString chosen =
+        QInputDialog::getItem(parent, QObject::tr("Tab Position"),
+                              QObject::tr("Show the navigation tabs of the viewer at:"), positions,
+                              project.HHP_GetTabPos(), false, &ok);
+    int position = positions.indexOf(chosen);
+    if (ok && position != project.HHP_GetTabPos()) {
+        project.HHP_SetTabPos(position);
+        project.SetModified(1);
+    }
+}
+
+} // namespace mb::gui

@@ -1,0 +1,27 @@
+#pragma once
+// A desktop for tests: records what it was asked to open, starts nothing,
+// and puts the default desktop back when it goes out of scope.
+
+#include "baseutil/Desktop.h"
+
+#include <string>
+#include <vector>
+
+namespace mb::testing {
+
+class RecordingDesktop final : public IDesktop {
+public:
+    RecordingDesktop() { SetDesktop(this); }
+    ~RecordingDesktop() override { SetDesktop(nullptr); }
+    std::vector<std::string> opened;
+    bool Open(const std::string& pathOrUrl) override {
+        opened.push_back(pathOrUrl);
+        return true;
+    }
+    std::optional<DesktopProgram> DefaultProgramFor(const std::string&) override {
+        return std::nullopt;
+    }
+    bool StartProgram(const std::string&, const std::string&) override { return false; }
+};
+
+} // namespace mb::testing
