@@ -1,8 +1,14 @@
 #include "app/gui/Artwork.h"
 
+#include "commonkit/CommandIds.h"
+
+#include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+
+#include <map>
 
 namespace mb::gui {
 
@@ -84,6 +90,27 @@ QPixmap SplashPixmap() {
     painter.drawText(QRectF(212, 130, 260, 60), Qt::AlignLeft | Qt::TextWordWrap,
                      "Compiled HTML Help authoring");
     return pixmap;
+}
+
+QIcon ToolbarIcon(int commandId) {
+    // The style's own pictures, so that they follow the desktop's theme.
+    static const std::map<int, QStyle::StandardPixmap> kPictures = {
+        {ID_FILE_NEW_PROJECT, QStyle::SP_FileIcon},
+        {ID_FILE_OPEN_PROJECT, QStyle::SP_DialogOpenButton},
+        {ID_FILE_OPEN_CHM, QStyle::SP_DriveCDIcon},
+        {ID_FILE_SAVE, QStyle::SP_DialogSaveButton},
+        {ID_TOOLBAR_UNDO, QStyle::SP_ArrowBack},
+        {ID_TOOLBAR_REDO, QStyle::SP_ArrowForward},
+        {ID_ADD_FOLDER, QStyle::SP_FileDialogNewFolder},
+        {ID_ADD_FILES, QStyle::SP_FileDialogContentsView},
+        {ID_DELETE, QStyle::SP_TrashIcon},
+        {ID_MOVE_UP, QStyle::SP_ArrowUp},
+        {ID_MOVE_DOWN, QStyle::SP_ArrowDown},
+        {ID_COMPILE, QStyle::SP_MediaPlay},
+        {ID_HELP_QUICK_GUIDE2, QStyle::SP_MessageBoxQuestion},
+    };
+    auto found = kPictures.find(commandId);
+    return found == kPictures.end() ? QIcon() : QApplication::style()->standardIcon(found->second);
 }
 
 } // namespace mb::gui

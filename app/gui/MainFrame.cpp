@@ -161,7 +161,7 @@ void MainFrame::BuildActions() {
         connect(qmenu, &QMenu::aboutToShow, this, [this] { UpdateActionStates(); });
 
     for (const CommandRoute& route : CommandRoutes()) {
-        auto* action = new QAction(tr(route.label), this);
+        auto* action = new QAction(ToolbarIcon(route.id), tr(route.label), this);
         action->setData(route.id);
         if (*route.shortcut)
             action->setShortcuts(QKeySequence::listFromString(route.shortcut));
