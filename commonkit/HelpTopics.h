@@ -44,12 +44,19 @@ inline constexpr const char* kProjectFolder = "prj10.htm#ROOTDIR";
 inline constexpr const char* kProjectFolderWarning = "prj10.htm#WARNING_BW_W00040001";
 
 inline constexpr std::array kAllTopics = {
-    kWelcome,        kQuickGuide,      kMainWindow,       kContentsView,    kIndexView,
-    kFilesView,      kFolderExplorer,  kPagePreview,      kChmExplorer,     kEntryEditor,
-    kNewProject,     kNewPage,         kCompile,          kDecompile,       kBatchDecompile,
-    kChmToHandheld,  kProjectOptions,  kPreferences,      kDropFileFilter,  kAddFolder,
-    kFavoriteEditors, kTopicTitleRule, kReplaceSettings,  kReplaceUnwelcome, kProjectFolder,
-    kProjectFolderWarning,
+    kWelcome,         kQuickGuide,
+    kMainWindow,      kContentsView,
+    kIndexView,       kFilesView,
+    kFolderExplorer,  kPagePreview,
+    kChmExplorer,     kEntryEditor,
+    kNewProject,      kNewPage,
+    kCompile,         kDecompile,
+    kBatchDecompile,  kChmToHandheld,
+    kProjectOptions,  kPreferences,
+    kDropFileFilter,  kAddFolder,
+    kFavoriteEditors, kTopicTitleRule,
+    kReplaceSettings, kReplaceUnwelcome,
+    kProjectFolder,   kProjectFolderWarning,
 };
 
 } // namespace mb::help
