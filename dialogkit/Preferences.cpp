@@ -1,5 +1,7 @@
 #include "dialogkit/Preferences.h"
 
+#include "commonkit/HelpTopics.h"
+
 #include "baseutil/Xml.h"
 #include "runconfig/ConfigData.h"
 
@@ -47,7 +49,7 @@ CDlgPreferences::CDlgPreferences(CConfigData& config)
 }
 
 const char* CDlgPreferences::HelpTopic(int page) {
-    return page == 0 ? "dlgtopictitle.htm" : "dlgsetreplace.htm";
+    return page == 0 ? mb::help::kTopicTitleRule : mb::help::kReplaceSettings;
 }
 
 void CDlgPreferences::OnOK() {

@@ -15,8 +15,6 @@ class CProjectController;
 
 namespace mb {
 
-// Help topic of the project-folder warning.
-inline constexpr const char* kProjectFolderWarningHelp = "prj10.htm#WARNING_BW_W00040001";
 // Text of the project-folder warning; the project folder follows it.
 inline constexpr const char* kProjectFolderWarningText =
     "The project file and the HTML Help project must be saved in the project folder, because "

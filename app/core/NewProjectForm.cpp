@@ -4,6 +4,7 @@
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "commonkit/Common.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 
 #include <cerrno>
@@ -68,7 +69,7 @@ void CDlgNewProject::OnBrowse() {
 }
 
 void CDlgNewProject::OnHelp() const {
-    CCommon::Instance()->ShowHelp("dlgnewproject.htm");
+    CCommon::Instance()->ShowHelp(mb::help::kNewProject);
 }
 
 bool CDlgNewProject::OnOK() {

@@ -4,6 +4,7 @@
 
 #include "baseutil/Prompt.h"
 #include "commonkit/Common.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/DropFileFilterSet.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/RunEnv.h"
@@ -79,7 +80,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
     connect(whole, &QPushButton::clicked, this, [this] { EditFilters(0); });
     auto* help = new QPushButton(tr("Help about filter"));
     connect(help, &QPushButton::clicked, this,
-            [] { CCommon::Instance()->ShowHelp("dropfilefilter.htm"); });
+            [] { CCommon::Instance()->ShowHelp(mb::help::kDropFileFilter); });
     grid->addWidget(whole, 0, 2);
     grid->addWidget(help, 3, 1, 1, 2, Qt::AlignRight);
     group->setEnabled(filters != nullptr);

@@ -8,6 +8,7 @@
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
@@ -133,8 +134,8 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
         controller.BatchDecompileCommand();
         break;
     case Handler::HelpTopic:
-        CCommon::Instance()->ShowHelp(action.argument == 0 ? "welcome.htm"
-                                                           : "howtocreatechm.htm");
+        CCommon::Instance()->ShowHelp(action.argument == 0 ? help::kWelcome
+                                                           : help::kQuickGuide);
         break;
     case Handler::About:
         ShowAbout();

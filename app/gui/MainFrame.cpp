@@ -13,6 +13,7 @@
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
 #include "pageeditor/PreviewEditFrame.h"
@@ -318,9 +319,9 @@ int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
         return 1;
     case WM_APP_SHOW_HELP:
         if (wParam == 1)
-            CCommon::Instance()->ShowHelp("prj10.htm#ROOTDIR");
+            CCommon::Instance()->ShowHelp(help::kProjectFolder);
         else if (wParam == 2)
-            CCommon::Instance()->ShowHelp("dropfilefilter.htm");
+            CCommon::Instance()->ShowHelp(help::kDropFileFilter);
         return 1;
     case WM_APP_COMPILE_STARTED:
     case WM_APP_COMPILE_FINISHED:

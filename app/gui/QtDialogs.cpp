@@ -6,6 +6,7 @@
 #include "app/gui/ProgressWindow.h"
 
 #include "commonkit/Common.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/RunEnv.h"
 
@@ -41,7 +42,7 @@ void QtControllerDialogs::ShowProjectFolderWarning(const std::string& projectFol
     QMessageBox box(QMessageBox::Warning, Caption(), Q(kProjectFolderWarningText + projectFolder),
                     QMessageBox::Ok | QMessageBox::Help, m_parent);
     while (box.exec() == QMessageBox::Help)
-        CCommon::Instance()->ShowHelp(kProjectFolderWarningHelp);
+        CCommon::Instance()->ShowHelp(help::kProjectFolderWarning);
 }
 
 void QtControllerDialogs::ShowCompile(CProjectController& controller) {

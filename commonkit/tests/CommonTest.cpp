@@ -76,19 +76,18 @@ TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
         return true;
     };
 
-    if (!fs::exists(helpFile)) {
-        CCommon::Instance()->SetHelpViewer(viewer);
-        EXPECT_FALSE(CCommon::Instance()->ShowHelp("welcome.htm"));
-        EXPECT_EQ(seenFile, "") << "no viewer for a missing file";
-        EXPECT_TRUE(desktop.opened.empty());
-        ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].text,
-                  CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile);
-        EXPECT_EQ(prompt.messages[0].caption, "Marrowbook");
-        EXPECT_EQ(prompt.messages[0].icon, mb::Icon::Warning);
-        CCommon::DeleteInstance();
-        prompt.messages.clear();
-    }
+    ASSERT_FALSE(fs::exists(helpFile));
+    CCommon::Instance()->SetHelpViewer(viewer);
+    EXPECT_FALSE(CCommon::Instance()->ShowHelp("welcome.htm"));
+    EXPECT_EQ(seenFile, "") << "no viewer for a missing file";
+    EXPECT_TRUE(desktop.opened.empty());
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text,
+              CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile);
+    EXPECT_EQ(prompt.messages[0].caption, "Marrowbook");
+    EXPECT_EQ(prompt.messages[0].icon, mb::Icon::Warning);
+    CCommon::DeleteInstance();
+    prompt.messages.clear();
 
     HelpFileBesideProgram file(helpFile);
     EXPECT_TRUE(CCommon::Instance()->ShowHelp("prj10.htm#ROOTDIR"));
