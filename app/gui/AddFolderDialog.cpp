@@ -1,4 +1,5 @@
 #include "app/gui/AddFolderDialog.h"
+#include "app/gui/HelpWindow.h"
 
 #include "app/gui/FilterDialog.h"
 
@@ -39,6 +40,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
     : QDialog(parent), m_options(options), m_filters(filters),
       m_subFolders(new QCheckBox(tr("Include &sub-folders"))) {
     setWindowTitle(Text(kStrTitle));
+    SetHelpTopic(this, help::kAddFolder);
     auto* layout = new QVBoxLayout(this);
     if (chooseFolder) {
         m_folder = new QLineEdit(QString::fromStdString(options.folder));

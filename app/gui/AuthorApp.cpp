@@ -7,6 +7,7 @@
 #include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
+#include "commonkit/Common.h"
 #include "folderview/FolderViewFrame.h"
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
@@ -89,6 +90,8 @@ AuthorApp::~AuthorApp() {
         PR_SetCallBackFunction(nullptr);
         RS_SetCallBackFunction(nullptr);
     }
+    qApp->removeEventFilter(&m_helpKeys);
+    CCommon::Instance()->SetHelpViewer(nullptr);
     SetMainWindow(nullptr);
     SetPrompt(nullptr);
     SetControllerDialogs(nullptr);
@@ -122,6 +125,16 @@ bool AuthorApp::Start(const QStringList& arguments) {
     g_callbackFrame = m_frame.get();
     PR_SetCallBackFunction(AppCallback);
     RS_SetCallBackFunction(FolderViewCallback);
+
+    // Help topics open in the program's own help window; F1 in a dialog
+    // opens the dialog's topic.
+    CCommon::Instance()->SetHelpViewer([this](const std::string& file, const std::string& topic) {
+        if (!m_help)
+            m_help = new HelpWindow(m_frame.get());
+        m_help->ShowTopic(file, topic);
+        return true;
+    });
+    qApp->installEventFilter(&m_helpKeys);
 
     m_controller.InitProject();
     OpenCommandLineProject(arguments);

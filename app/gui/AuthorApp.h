@@ -6,6 +6,7 @@
 
 #include "app/core/ProjectController.h"
 #include "app/gui/AddFolderDialog.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/MainWindowRequests.h"
 #include "app/gui/QtDialogs.h"
@@ -13,6 +14,7 @@
 #include "appglue/AppHelper.h"
 #include "editcommands/CommandManager.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -45,6 +47,8 @@ public:
 
     MainFrame& Frame() { return *m_frame; }
     CProjectController& Controller() { return m_controller; }
+    // The window of the program's help, once a topic was shown.
+    HelpWindow* Help() const { return m_help; }
 
 private:
     void OpenCommandLineProject(const QStringList& arguments);
@@ -58,6 +62,8 @@ private:
     QtAddDirectoryDialog m_addDirectoryDialog;
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
+    QPointer<HelpWindow> m_help; // a window of the main window's
+    HelpKeyFilter m_helpKeys;
     bool m_exited = false;
 };
 

@@ -1,4 +1,6 @@
 #include "app/gui/ChmOutputDialog.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "app/core/ChmOutputForm.h"
 
@@ -25,6 +27,7 @@ ChmOutputDialog::ChmOutputDialog(CDlgChmOutput& form, QWidget* parent)
     : QDialog(parent), m_form(form), m_chm(new QLineEdit), m_output(new QLineEdit) {
     bool decompile = form.GetKind() == CDlgChmOutput::Kind::Decompile;
     setWindowTitle(decompile ? tr("Decompile") : tr("CHM to Handheld"));
+    SetHelpTopic(this, decompile ? help::kDecompile : help::kChmToHandheld);
     CopyFromForm();
     auto* browseChm = new QPushButton(tr("B&rowse..."));
     auto* browseOutput = new QPushButton(tr("Br&owse..."));

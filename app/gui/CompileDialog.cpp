@@ -1,4 +1,6 @@
 #include "app/gui/CompileDialog.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "app/core/ProjectController.h"
 #include "baseutil/Prompt.h"
@@ -45,6 +47,7 @@ CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
       m_stop(new QPushButton(tr("&Stop"))), m_view(new QPushButton(tr("&View"))),
       m_close(new QPushButton(tr("Cl&ose"))) {
     setWindowTitle(tr("Compile"));
+    SetHelpTopic(this, help::kCompile);
     CProjectFile& project = *controller.GetProject();
     m_title->setObjectName("title");
     m_title->setReadOnly(true);

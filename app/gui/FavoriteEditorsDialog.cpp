@@ -1,4 +1,6 @@
 #include "app/gui/FavoriteEditorsDialog.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "commonkit/FavoriteEditorManager.h"
 
@@ -29,6 +31,7 @@ QPushButton* Button(const QString& text, QVBoxLayout* column) {
 FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QWidget* parent)
     : QDialog(parent), m_form(manager), m_types(new QListWidget), m_editors(new QTreeWidget) {
     setWindowTitle(tr("Favourite Editors"));
+    SetHelpTopic(this, help::kFavoriteEditors);
     m_types->setObjectName("types");
     m_editors->setObjectName("editors");
     m_editors->setHeaderLabels({tr("Name"), tr("Program")});

@@ -1,4 +1,6 @@
 #include "app/gui/FilterDialog.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
@@ -169,6 +171,7 @@ private:
 FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage, QWidget* parent)
     : QDialog(parent), m_form(filters, firstPage), m_combo(new QComboBox), m_tabs(new QTabWidget) {
     setWindowTitle("File Filter Settings");
+    SetHelpTopic(this, help::kDropFileFilter);
     auto* intro = new QLabel("When files & folders are imported to the program they will be "
                              "filtered by a set of 3 separate filters before being allowed into "
                              "the program.");

@@ -1,4 +1,6 @@
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "app/core/LanguageTable.h"
 #include "app/core/NewProjectForm.h"
@@ -25,6 +27,7 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
       m_name(new QLineEdit(Q(form.GetNameText()))), m_folder(new QLineEdit(Q(form.GetFolderText()))),
       m_language(new QComboBox) {
     setWindowTitle(tr("New Project"));
+    SetHelpTopic(this, help::kNewProject);
     m_title->setObjectName("title");
     m_name->setObjectName("name");
     m_folder->setObjectName("folder");

@@ -1,4 +1,6 @@
 #include "app/gui/OptionsSheet.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "app/core/LanguageTable.h"
 #include "commonkit/StringTable.h"
@@ -71,6 +73,7 @@ OptionsSheet::OptionsSheet(CProjectFile& project, int startPage, QWidget* parent
     : QDialog(parent), m_form(project), m_tree(new QTreeWidget), m_pages(new QStackedWidget),
       m_noPage(new QLabel) {
     setWindowTitle(Text(kStrCaption));
+    SetHelpTopic(this, help::kProjectOptions);
     m_tree->setObjectName("pageTree");
     m_tree->setHeaderHidden(true);
     m_tree->setFixedWidth(kTreeWidth);

@@ -1,4 +1,6 @@
 #include "app/gui/PreferencesDialog.h"
+#include "app/gui/HelpWindow.h"
+#include "commonkit/HelpTopics.h"
 
 #include "app/gui/ReplacementTableEditor.h"
 #include "commonkit/Common.h"
@@ -36,8 +38,11 @@ QGroupBox* Group(const QString& title, std::initializer_list<QRadioButton*> butt
 PreferencesDialog::PreferencesDialog(CConfigData& config, QWidget* parent)
     : QDialog(parent), m_form(config), m_tabs(new QTabWidget) {
     setWindowTitle(Text(kStrTitle));
+    SetHelpTopic(this, CDlgPreferences::HelpTopic(0));
     m_tabs->addTab(BuildTopicTitlePage(), Text(kStrTopicTitlesTab));
     m_tabs->addTab(new ReplacementTableEditor(m_form.Replacements()), Text(kStrReplacementsTab));
+    connect(m_tabs, &QTabWidget::currentChanged, this,
+            [this](int page) { SetHelpTopic(this, CDlgPreferences::HelpTopic(page)); });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);
     connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);

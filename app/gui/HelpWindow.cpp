@@ -1,0 +1,63 @@
+#include "app/gui/HelpWindow.h"
+
+#include "commonkit/Common.h"
+#include "helpweb/HelpWeb.h"
+#include "helpweb/ItsSchemeHandler.h"
+
+#include <QKeyEvent>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+namespace mb::gui {
+
+namespace {
+
+constexpr const char* kTopicProperty = "mbHelpTopic";
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), m_view(new QWebEngineView) {
+    setWindowTitle(tr("Marrowbook Help"));
+    m_view->setPage(web::NewHelpPage(m_view));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    resize(820, 640);
+}
+
+void HelpWindow::ShowTopic(const std::string& helpFile, const std::string& topic) {
+    std::string page = topic;
+    std::string anchor;
+    if (size_t hash = page.find('#'); hash != std::string::npos) {
+        anchor = page.substr(hash + 1);
+        page.resize(hash);
+    }
+    QUrl address = web::ItsUrl(helpFile, page);
+    if (!anchor.empty())
+        address.setFragment(QString::fromStdString(anchor));
+    m_view->load(address);
+    show();
+    raise();
+    activateWindow();
+}
+
+void SetHelpTopic(QWidget* window, const char* topic) {
+    window->setProperty(kTopicProperty, QByteArray(topic));
+}
+
+bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+        return QObject::eventFilter(watched, event);
+    if (!watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    // The window the key was typed in, inside which a page may be marked
+    // itself (a tab of the preferences, say).
+    QWidget* window = static_cast<QWidget*>(watched)->window();
+    QByteArray topic = window ? window->property(kTopicProperty).toByteArray() : QByteArray();
+    if (topic.isEmpty())
+        return QObject::eventFilter(watched, event);
+    CCommon::Instance()->ShowHelp(topic.toStdString());
+    return true;
+}
+
+} // namespace mb::gui

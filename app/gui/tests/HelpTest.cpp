@@ -1,0 +1,108 @@
+// The program's help on screen: F1 in each dialog asks for that dialog's
+// topic, and a topic opens in the program's own help window, read out of the
+// marrowbook.chm built beside the programs.
+#include "app/gui/AddFolderDialog.h"
+#include "app/gui/AuthorApp.h"
+#include "app/gui/ChmOutputDialog.h"
+#include "app/gui/CompileDialog.h"
+#include "app/gui/FavoriteEditorsDialog.h"
+#include "app/gui/FilterDialog.h"
+#include "app/gui/NewProjectDialog.h"
+#include "app/gui/OptionsSheet.h"
+#include "app/gui/PreferencesDialog.h"
+#include "app/gui/tests/GuiTestSupport.h"
+#include "app/gui/tests/WebTestMain.h"
+
+#include "app/core/ChmOutputForm.h"
+#include "app/core/NewProjectForm.h"
+#include "commonkit/Common.h"
+#include "commonkit/HelpTopics.h"
+#include "runconfig/ConfigData.h"
+
+#include <QTabWidget>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <algorithm>
+#include <memory>
+
+using namespace mb::gui;
+using namespace mb::gui::testing;
+
+class HelpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void f1InEachDialogAsksForItsTopic();
+    void aTopicOpensInTheProgramsHelpWindow();
+};
+
+void HelpTest::f1InEachDialogAsksForItsTopic() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    std::string asked;
+    CCommon::Instance()->SetHelpViewer([&](const std::string&, const std::string& topic) {
+        asked = topic;
+        return true;
+    });
+    CConfigData& config = *CConfigData::Instance();
+    QWidget* frame = &app.Frame();
+    CDlgNewProject newProject("", 1033);
+    CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "");
+    CDlgChmOutput handheld(CDlgChmOutput::Kind::Handheld, "");
+    auto preferences = std::make_unique<PreferencesDialog>(config, frame);
+
+    std::vector<std::pair<std::unique_ptr<QWidget>, std::string>> dialogs;
+    dialogs.emplace_back(std::make_unique<NewProjectDialog>(newProject, frame), mb::help::kNewProject);
+    dialogs.emplace_back(std::make_unique<CompileDialog>(app.Controller(), frame), mb::help::kCompile);
+    dialogs.emplace_back(std::make_unique<ChmOutputDialog>(decompile, frame), mb::help::kDecompile);
+    dialogs.emplace_back(std::make_unique<ChmOutputDialog>(handheld, frame), mb::help::kChmToHandheld);
+    dialogs.emplace_back(std::make_unique<OptionsSheet>(*app.Controller().GetProject(), 0, frame),
+                         mb::help::kProjectOptions);
+    dialogs.emplace_back(std::make_unique<FilterDialog>(*config.GetDropFileFilterSet(),
+                                                        FilterSection::SkipFolders, frame),
+                         mb::help::kDropFileFilter);
+    dialogs.emplace_back(
+        std::make_unique<FavoriteEditorsDialog>(*config.GetFavoriteEditorManager(), frame),
+        mb::help::kFavoriteEditors);
+    dialogs.emplace_back(std::make_unique<AddFolderDialog>(config.m_addDirectoryOption,
+                                                           config.GetDropFileFilterSet(), true, frame),
+                         mb::help::kAddFolder);
+    for (auto& [dialog, topic] : dialogs) {
+        asked.clear();
+        dialog->show();
+        QTest::keyClick(dialog.get(), Qt::Key_F1);
+        QCOMPARE(asked, topic);
+        QVERIFY(std::find(mb::help::kAllTopics.begin(), mb::help::kAllTopics.end(), asked) !=
+                mb::help::kAllTopics.end());
+        dialog->hide();
+    }
+
+    // The preferences explain the tab in front.
+    preferences->show();
+    QTest::keyClick(preferences.get(), Qt::Key_F1);
+    QCOMPARE(asked, std::string(mb::help::kTopicTitleRule));
+    preferences->findChild<QTabWidget*>()->setCurrentIndex(1);
+    QTest::keyClick(preferences.get(), Qt::Key_F1);
+    QCOMPARE(asked, std::string(mb::help::kReplaceSettings));
+}
+
+void HelpTest::aTopicOpensInTheProgramsHelpWindow() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    QVERIFY(CCommon::Instance()->ShowHelp(mb::help::kProjectFolder));
+    QVERIFY(app.Help() && app.Help()->isVisible());
+    QUrl shown = app.Help()->View()->page()->requestedUrl();
+    QCOMPARE(shown.scheme(), QString("ms-its"));
+    QVERIFY2(shown.toString().contains("marrowbook.chm::/prj10.htm"), qPrintable(shown.toString()));
+    QCOMPARE(shown.fragment(), QString("ROOTDIR"));
+    // The page was read out of the help file: it has its own title.
+    QTRY_VERIFY_WITH_TIMEOUT(!app.Help()->View()->title().isEmpty() &&
+                                 !app.Help()->View()->title().contains("prj10"),
+                             20000);
+}
+
+MB_WEB_TEST_MAIN(HelpTest)
+#include "HelpTest.moc"
