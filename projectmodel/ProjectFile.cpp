@@ -80,6 +80,10 @@ void CProjectFile::InitProject() {
     InitModels();
     ResetModifiedInfo();
     SetModified(0);
+    // The windows that show the old project show the empty one now.
+    Notify(NC_RELOADED);
+    m_hhc.Notify(NC_RELOADED);
+    m_hhk.Notify(NC_RELOADED);
 }
 
 int CProjectFile::OpenProjectFile(const std::string& path) {

@@ -42,6 +42,8 @@ AuthorApp::~AuthorApp() {
     SetPrompt(nullptr);
     SetControllerDialogs(nullptr);
     SetProjectDialogs(nullptr);
+    SetDialogHost(nullptr);
+    SetSortDialog(nullptr);
 }
 
 bool AuthorApp::Start(const QStringList& arguments) {
@@ -54,6 +56,8 @@ bool AuthorApp::Start(const QStringList& arguments) {
     SetPrompt(&m_prompt);
     SetControllerDialogs(&m_controllerDialogs);
     SetProjectDialogs(&m_projectDialogs);
+    SetDialogHost(&m_dialogHost);
+    SetSortDialog(&m_sortDialog);
 
     QSplashScreen splash(SplashPixmap());
     splash.show();
@@ -64,6 +68,8 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_prompt.SetParent(m_frame.get());
     m_controllerDialogs.SetParent(m_frame.get());
     m_projectDialogs.SetParent(m_frame.get());
+    m_dialogHost.SetParent(m_frame.get());
+    m_sortDialog.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
     g_progressFrame = m_frame.get();
     PR_SetCallBackFunction(ProjectProgress);

@@ -7,7 +7,9 @@
 #include "app/core/ProjectController.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/MainWindowRequests.h"
+#include "app/gui/QtDialogHost.h"
 #include "app/gui/QtDialogs.h"
+#include "app/gui/QtSortDialog.h"
 #include "app/gui/QtPrompt.h"
 #include "appglue/AppHelper.h"
 #include "editcommands/CommandManager.h"
@@ -46,6 +48,8 @@ private:
     QtPrompt m_prompt;
     QtControllerDialogs m_controllerDialogs;
     QtProjectDialogs m_projectDialogs;
+    QtDialogHost m_dialogHost;
+    QtSortDialog m_sortDialog;
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
     bool m_exited = false;

@@ -2,6 +2,10 @@
 
 #include "app/gui/AppCommandHandlers.h"
 #include "app/gui/Artwork.h"
+#include "app/gui/ProjectViews.h"
+#include "app/gui/ViewContent.h"
+#include "app/gui/ViewFiles.h"
+#include "app/gui/ViewIndex.h"
 #include "app/gui/WindowPlacement.h"
 
 #include "app/core/ProjectController.h"
@@ -73,17 +77,28 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
     RefreshFromProject();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    // An open edit box would rename its entry as it loses the focus.
+    m_views->EndLabelEditing();
+}
 
 void MainFrame::BuildPanes() {
     m_left = new QTabWidget;
-    m_left->addTab(Placeholder(Text(kStrContents), tr("The table of contents of the project.")),
-                   Text(kStrContents));
-    m_left->addTab(Placeholder(Text(kStrIndex), tr("The keyword index of the project.")),
-                   Text(kStrIndex));
-    m_left->addTab(Placeholder(Text(kStrFiles), tr("The files list of the project.")),
-                   Text(kStrFiles));
-    connect(m_left, &QTabWidget::currentChanged, this, [this] { UpdateActionStates(); });
+    m_views = std::make_unique<ProjectViews>(*this, *m_controller.GetProject());
+    m_left->addTab(m_views->Contents(), Text(kStrContents));
+    m_left->addTab(m_views->Index(), Text(kStrIndex));
+    m_left->addTab(m_views->Files(), Text(kStrFiles));
+    connect(m_left, &QTabWidget::currentChanged, this, [this](int tab) {
+        // The trees tell their watchers which one became active.
+        CProjectFile* project = m_controller.GetProject();
+        CSitemapFile* trees[2] = {project->GetHHCFile(), project->GetHHKFile()};
+        if (m_activeTab >= 0 && m_activeTab < 2)
+            trees[m_activeTab]->OnActivate(0);
+        if (tab >= 0 && tab < 2)
+            trees[tab]->OnActivate(1);
+        m_activeTab = tab;
+        UpdateActionStates();
+    });
 
     m_right = new QTabWidget;
     m_right->addTab(Placeholder(Text(kStrFolderExplorer), tr("Browse folders and drop pages.")),
@@ -308,7 +323,7 @@ int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
     default:
         // The selection requests of the edit commands are answered by the
         // project views.
-        return 0;
+        return m_views->Answer(message, wParam, lParam);
     }
 }
 

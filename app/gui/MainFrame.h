@@ -24,6 +24,8 @@ class QToolBar;
 
 namespace mb::gui {
 
+class ProjectViews;
+
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,6 +55,7 @@ public:
 
     QAction* ActionFor(int id) const;
     QTabWidget* LeftTabs() const { return m_left; }
+    ProjectViews& Views() const { return *m_views; }
     QTabWidget* RightTabs() const { return m_right; }
     QMenu* RecentMenu() const { return m_recentMenu; }
     QPlainTextEdit* RunLog() const { return m_runLog; }
@@ -77,6 +80,8 @@ private:
     CCommandManager& m_commands;
     std::unique_ptr<ICommandHandlers> m_handlers;
     std::map<int, QAction*> m_actions;
+    std::unique_ptr<ProjectViews> m_views;
+    int m_activeTab = 0;
     QTabWidget* m_left = nullptr;
     QTabWidget* m_right = nullptr;
     QWidget* m_chmExplorer = nullptr;

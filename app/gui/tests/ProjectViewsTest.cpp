@@ -1,0 +1,348 @@
+// The contents view driven as the user drives it: clicks, keys, label
+// editing, drops of its own entries and of files, and the entry commands.
+// After every step the tree shows exactly the model (entries in pre-order
+// with name, depth and ID).
+#include "app/gui/AuthorApp.h"
+#include "app/gui/ProjectViews.h"
+#include "app/gui/ReplaceUnwelcomeDialog.h"
+#include "app/gui/ViewContent.h"
+
+#include "baseutil/Xml.h"
+#include "commonkit/CommandIds.h"
+#include "projectmodel/ProjectFile.h"
+#include "runconfig/ConfigData.h"
+#include "runconfig/RunEnv.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <QUrl>
+
+#include <functional>
+
+using namespace mb;
+using namespace mb::gui;
+
+namespace {
+
+class IsolatedHome {
+public:
+    IsolatedHome() {
+        qputenv("MARROWBOOK_HOME", home.path().toUtf8());
+        CConfigData::DestroyInstance();
+        CRunEnv::DestroyInstance();
+    }
+    ~IsolatedHome() {
+        CConfigData::DestroyInstance();
+        CRunEnv::DestroyInstance();
+    }
+    QTemporaryDir home;
+};
+
+// Runs `answer` on the next modal window of type T once it is on screen.
+template <typename T>
+void WhenModal(std::function<void(T*)> answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start(10);
+}
+
+void AnswerYes() {
+    WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+}
+
+// "depth name ID" per entry, in pre-order.
+QStringList ModelShape(const CXML* root) {
+    QStringList shape;
+    std::function<void(const CXML*, int)> walk = [&](const CXML* node, int depth) {
+        for (int i = 0; i < node->GetChildCount(); ++i) {
+            const CXML* child = node->GetChildAt(i);
+            shape << QString("%1 %2 %3").arg(depth).arg(QString::fromStdString(child->GetAttr("Name")),
+                                                       QString::fromStdString(child->GetAttr("ID")));
+            walk(child, depth + 1);
+        }
+    };
+    walk(root, 0);
+    return shape;
+}
+
+QStringList TreeShape(QTreeWidget* tree) {
+    QStringList shape;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        int depth = 0;
+        for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        shape << QString("%1 %2 %3").arg(depth).arg((*it)->text(0), (*it)->data(0, Qt::UserRole).toString());
+    }
+    return shape;
+}
+
+// A page with a title, in `folder`.
+QString WritePage(const QString& folder, const QString& file, const QString& title) {
+    QString path = folder + "/" + file;
+    QFile page(path);
+    page.open(QIODevice::WriteOnly);
+    page.write(QString("<html><head><title>%1</title></head><body>%1</body></html>").arg(title).toUtf8());
+    return path;
+}
+
+} // namespace
+
+class ProjectViewsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void deletingThreeSeparateEntriesAndUndoingBringsTheSameIdsBack();
+    void everyMoveKeepsTheMovedEntriesSelected();
+    void droppingAnEntryOntoItsOwnChildChangesNothing();
+    void moveDropMovesAndCopyDropUndoRemovesOnlyTheCopies();
+    void pagesDroppedOnAnEntryFollowItNamedByTheirTitles();
+    void renamingToTheSameNameOrEscapeAddsNoHistory();
+    void removeLinkEmptiesTheLink();
+    void replacingUnwelcomeCharactersRenamesThePageFile();
+
+private:
+    CProjectFile& Project() { return *m_app->Controller().GetProject(); }
+    CViewContent* View() { return m_app->Frame().Views().Contents(); }
+    QTreeWidgetItem* Item(const QString& name) {
+        for (QTreeWidgetItemIterator it(View()); *it; ++it)
+            if ((*it)->text(0) == name)
+                return *it;
+        return nullptr;
+    }
+    QString Id(const QString& name) {
+        QTreeWidgetItem* item = Item(name);
+        return item ? item->data(0, Qt::UserRole).toString() : QString();
+    }
+    int History() { return m_app->Frame().Commands().ContentHistory().Size(); }
+    void Click(const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTreeWidgetItem* item = Item(name);
+        QVERIFY2(item, qPrintable(name));
+        View()->scrollToItem(item);
+        QTest::mouseClick(View()->viewport(), Qt::LeftButton, modifiers,
+                          View()->visualItemRect(item).center());
+    }
+    QStringList SelectedNames() {
+        QStringList names;
+        for (QTreeWidgetItem* item : View()->SelectedInTreeOrder())
+            names << item->text(0);
+        return names;
+    }
+    // Drops `mime` (taken over) onto the item named `target`.
+    void Drop(QMimeData* mime, const QString& target, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTreeWidgetItem* item = Item(target);
+        QVERIFY2(item, qPrintable(target));
+        QPoint at = View()->visualItemRect(item).center();
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(View()->viewport(), &move);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(View()->viewport(), &drop);
+        delete mime;
+    }
+    void Run(int command) { m_app->Frame().RunCommand(command); }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AuthorApp> m_app;
+};
+
+#define CHECK_TREE() QCOMPARE(TreeShape(View()), ModelShape(Project().HHC_GetTreeRoot()))
+
+void ProjectViewsTest::init() {
+    m_home = std::make_unique<IsolatedHome>();
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_app = std::make_unique<AuthorApp>();
+    QVERIFY(m_app->Start({}));
+    CConfigData::Instance()->SetInsertMode(2);
+    Project().SetProjectFolder(m_folder->path().toStdString());
+    // A, B (with B1, B2), C, D, E, F at the top.
+    CXML list("FilesList");
+    CXML* run = list.AddChild("List");
+    run->SetAttr("RelativeNodeID", "ROOT");
+    run->SetAttr("InsertMode", 2);
+    for (const char* name : {"A", "B", "C", "D", "E", "F"}) {
+        CXML* node = run->AddChild(CHHCFile::CreateNode(name, ""));
+        if (std::string(name) == "B") {
+            node->AddChild(CHHCFile::CreateNode("B1", ""));
+            node->AddChild(CHHCFile::CreateNode("B2", ""));
+        }
+    }
+    Project().Content_AddFilesList2(&list);
+    Project().ResetModifiedInfo();
+    m_app->Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_app->Frame()));
+    View()->expandAll();
+    CHECK_TREE();
+    QCOMPARE(History(), 0);
+}
+
+void ProjectViewsTest::cleanup() {
+    Project().SetModified(0);
+    m_app.reset();
+    m_folder.reset();
+    m_home.reset();
+}
+
+void ProjectViewsTest::deletingThreeSeparateEntriesAndUndoingBringsTheSameIdsBack() {
+    QStringList before = ModelShape(Project().HHC_GetTreeRoot());
+    Click("A");
+    Click("C", Qt::ControlModifier);
+    Click("E", Qt::ControlModifier);
+    QCOMPARE(SelectedNames(), QStringList({"A", "C", "E"}));
+    AnswerYes();
+    QTest::keyClick(View(), Qt::Key_Delete);
+    CHECK_TREE();
+    QCOMPARE(Project().Content_GetCount(), 5);
+    QVERIFY(!Item("A") && !Item("C") && !Item("E"));
+
+    QTest::keyClick(View(), Qt::Key_Z, Qt::ControlModifier);
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), before);
+}
+
+void ProjectViewsTest::everyMoveKeepsTheMovedEntriesSelected() {
+    Click("C");
+    Click("D", Qt::ShiftModifier);
+    const QStringList moved{"C", "D"};
+    for (int command : {ID_MOVE_DOWN, ID_MOVE_UP, ID_MOVE_LEVEL_DOWN, ID_MOVE_LEVEL_UP}) {
+        int before = History();
+        Run(command);
+        CHECK_TREE();
+        QCOMPARE(History(), before + 1);
+        QCOMPARE(SelectedNames(), moved);
+    }
+    // Down and up, then into B and out again: back where they began.
+    QCOMPARE(Item("C")->parent(), nullptr);
+    QCOMPARE(View()->indexOfTopLevelItem(Item("C")), 2);
+}
+
+void ProjectViewsTest::droppingAnEntryOntoItsOwnChildChangesNothing() {
+    QStringList before = ModelShape(Project().HHC_GetTreeRoot());
+    Click("B");
+    Drop(View()->DragData(), "B2");
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), before);
+    QCOMPARE(History(), 0);
+}
+
+void ProjectViewsTest::moveDropMovesAndCopyDropUndoRemovesOnlyTheCopies() {
+    const QString idA = Id("A");
+    Click("A");
+    Drop(View()->DragData(), "D");
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    QCOMPARE(View()->indexOfTopLevelItem(Item("A")), View()->indexOfTopLevelItem(Item("D")) + 1);
+    QCOMPARE(Id("A"), idA);
+
+    QStringList beforeCopy = ModelShape(Project().HHC_GetTreeRoot());
+    Click("C");
+    Drop(View()->DragData(), "F", Qt::ControlModifier);
+    CHECK_TREE();
+    QCOMPARE(History(), 2);
+    QCOMPARE(Project().Content_GetCount(), 9);
+    QTreeWidgetItem* copy = View()->topLevelItem(View()->topLevelItemCount() - 1);
+    QCOMPARE(copy->text(0), QString("C"));
+    QVERIFY(copy->data(0, Qt::UserRole).toString() != Id("C"));
+
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), beforeCopy);
+}
+
+void ProjectViewsTest::pagesDroppedOnAnEntryFollowItNamedByTheirTitles() {
+    auto* mime = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& title : {"Alpha", "Beta", "Gamma"})
+        urls << QUrl::fromLocalFile(WritePage(m_folder->path(), title.toLower() + ".htm", title));
+    mime->setUrls(urls);
+    QStringList before = ModelShape(Project().HHC_GetTreeRoot());
+    Drop(mime, "C");
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    const int c = View()->indexOfTopLevelItem(Item("C"));
+    QStringList after;
+    for (int i = c + 1; i <= c + 3; ++i)
+        after << View()->topLevelItem(i)->text(0);
+    QCOMPARE(after, QStringList({"Alpha", "Beta", "Gamma"}));
+
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), before);
+}
+
+void ProjectViewsTest::renamingToTheSameNameOrEscapeAddsNoHistory() {
+    Click("D");
+    auto edit = [this](const QString& text, int key) {
+        Run(ID_RENAME);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, static_cast<Qt::Key>(key));
+    };
+    edit("Changed", Qt::Key_Escape);
+    QCOMPARE(History(), 0);
+    edit("D", Qt::Key_Return);
+    QCOMPARE(History(), 0);
+    edit("", Qt::Key_Return);
+    QCOMPARE(History(), 0);
+    CHECK_TREE();
+
+    edit("Delta", Qt::Key_Return);
+    QCOMPARE(History(), 1);
+    CHECK_TREE();
+    QVERIFY(Item("Delta"));
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QVERIFY(Item("D"));
+}
+
+void ProjectViewsTest::removeLinkEmptiesTheLink() {
+    QString page = WritePage(m_folder->path(), "page.htm", "Page");
+    Drop([&] {
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(page)});
+        return mime;
+    }(), "A");
+    CXML* entry = Project().HHC_GetNodeByID(Id("Page").toStdString());
+    QVERIFY(entry);
+    QVERIFY(!entry->GetAttr("Local").empty());
+    Click("Page");
+    AnswerYes();
+    Run(ID_REMOVE_LINK);
+    QCOMPARE(QString::fromStdString(entry->GetAttr("Local")), QString());
+    QCOMPARE(History(), 2);
+    CHECK_TREE();
+}
+
+void ProjectViewsTest::replacingUnwelcomeCharactersRenamesThePageFile() {
+    QString page = WritePage(m_folder->path(), "R&D.htm", "Research");
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(page)});
+    Drop(mime, "F");
+    Click("Research");
+    WhenModal<ReplaceUnwelcomeDialog>([](ReplaceUnwelcomeDialog* dialog) { dialog->accept(); });
+    Run(ID_REPLACE_UNWELCOME);
+    QVERIFY(!QFile::exists(page));
+    QVERIFY(QFile::exists(m_folder->path() + "/RandD.htm"));
+    const CXML* entry = Project().HHC_GetNodeByID(Id("Research").toStdString());
+    QVERIFY(QString::fromStdString(entry->GetAttr("Local")).endsWith("RandD.htm"));
+    CHECK_TREE();
+}
+
+QTEST_MAIN(ProjectViewsTest)
+#include "ProjectViewsTest.moc"
