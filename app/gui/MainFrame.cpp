@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -269,6 +270,18 @@ void MainFrame::RunCommand(int id) {
     if (action.handler != Handler::None)
         m_handlers->Run(id, action);
     RefreshFromProject();
+}
+
+bool MainFrame::RunShortcut(const QKeyEvent& event) {
+    const QKeySequence pressed(event.keyCombination());
+    UpdateActionStates();
+    for (auto& [id, action] : m_actions) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+            RunCommand(id);
+            return true;
+        }
+    }
+    return false;
 }
 
 void MainFrame::RefreshFromProject() {

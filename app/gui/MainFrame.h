@@ -15,6 +15,7 @@
 
 class CCommandManager;
 class CProjectController;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -34,6 +35,9 @@ public:
 
     // Routes command `id` by the active left tab to its handler.
     void RunCommand(int id);
+    // Runs the enabled command whose shortcut is the pressed key (a key
+    // the focused view did not take); false when there is none.
+    bool RunShortcut(const QKeyEvent& event);
     // Replaces the handlers (the frame keeps them).
     void SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers);
     // Enables each action by the route of the active tab and the undo state.

@@ -434,6 +434,8 @@ void ProjectTreeView::keyPressEvent(QKeyEvent* event) {
         m_frame.RunCommand(ID_DELETE);
         return;
     }
+    if (m_frame.RunShortcut(*event))
+        return;
     QTreeWidget::keyPressEvent(event);
 }
 
@@ -591,9 +593,11 @@ void ProjectTreeView::dropEvent(QDropEvent* event) {
         commands.DoCommand(m_ids.filesDropCommand, nullptr);
         break;
     case DDOT_SELF:
-        if (event->dropAction() == Qt::MoveAction)
+        // As on every desktop: Ctrl copies, otherwise the entries move.
+        if ((event->possibleActions() & Qt::MoveAction) &&
+            !(event->modifiers() & Qt::ControlModifier))
             commands.DoCommand(m_ids.dragMoveCommand, nullptr);
-        else if (event->dropAction() == Qt::CopyAction)
+        else if (event->possibleActions() & Qt::CopyAction)
             commands.DoCommand(m_ids.dragCopyCommand, nullptr);
         break;
     case DDOT_ARCHIVE_NODE:

@@ -121,6 +121,8 @@ void CViewFiles::keyPressEvent(QKeyEvent* event) {
         m_frame.RunCommand(ID_DELETE);
         return;
     }
+    if (m_frame.RunShortcut(*event))
+        return;
     QTreeWidget::keyPressEvent(event);
 }
 
