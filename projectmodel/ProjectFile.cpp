@@ -79,11 +79,11 @@ void CProjectFile::InitProject() {
     m_folder.clear();
     InitModels();
     ResetModifiedInfo();
-    SetModified(0);
     // The windows that show the old project show the empty one now.
     Notify(NC_RELOADED);
     m_hhc.Notify(NC_RELOADED);
     m_hhk.Notify(NC_RELOADED);
+    SetModified(0);
 }
 
 int CProjectFile::OpenProjectFile(const std::string& path) {

@@ -46,7 +46,7 @@ void CViewContent::BeforeDecorating() {
 
 void CViewContent::Decorate(QTreeWidgetItem* item, const CXML* node) const {
     const std::string* image = node->FindAttr("ImageNumber");
-    int number = image && !image->empty() ? node->GetAttrInt("ImageNumber") : 10;
+    int number = image && !image->empty() ? node->GetAttrInt("ImageNumber") : kPageIcon;
     item->setIcon(0, number < 0 ? QIcon() : ContentsIcon(number));
     const bool merge = node->GetAttrInt("Type") == CHHCFile::kMergeType;
     const std::string* local = node->FindAttr("Local");

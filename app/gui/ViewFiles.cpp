@@ -1,5 +1,6 @@
 #include "app/gui/ViewFiles.h"
 
+#include "app/gui/EntryIcons.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/QtDropData.h"
 
@@ -14,7 +15,6 @@
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 
@@ -59,7 +59,12 @@ int CViewFiles::Update(CSubject*, void* notification) {
 void CViewFiles::Fill() {
     setUpdatesEnabled(false);
     clear();
-    auto heading = [this](const QString& text, const CXML* list, const QIcon& icon) {
+    // Files inside the project folder are shown by their path below it.
+    const QString folder = QString::fromStdString(m_project.GetProjectFolder());
+    auto shown = [&folder](const QString& path) {
+        return !folder.isEmpty() && path.startsWith(folder) ? path.mid(folder.size()) : path;
+    };
+    auto heading = [this, &shown](const QString& text, const CXML* list, const QIcon& icon) {
         auto* top = new QTreeWidgetItem(QStringList(text));
         top->setFlags(Qt::ItemIsEnabled);
         QFont font = top->font(0);
@@ -68,7 +73,7 @@ void CViewFiles::Fill() {
         QList<QTreeWidgetItem*> children;
         for (int i = 0; list && i < list->GetChildCount(); ++i) {
             QString name = QString::fromStdString(list->GetChildAt(i)->GetAttr("Name"));
-            auto* item = new QTreeWidgetItem(QStringList(QFileInfo(name).fileName()));
+            auto* item = new QTreeWidgetItem(QStringList(shown(name)));
             item->setData(0, Qt::UserRole, name);
             item->setToolTip(0, name);
             item->setIcon(0, icon);
@@ -80,10 +85,8 @@ void CViewFiles::Fill() {
         return top;
     };
     const CHHPFile* hhp = m_project.GetHHPFile();
-    m_files = heading(tr("Project Files"), hhp->GetFilesData(),
-                      style()->standardIcon(QStyle::SP_FileIcon));
-    m_mergeFiles = heading(tr("Merge Files"), hhp->GetMergeFilesData(),
-                           style()->standardIcon(QStyle::SP_DriveCDIcon));
+    m_files = heading(tr("Project Files"), hhp->GetFilesData(), ContentsIcon(kPageIcon));
+    m_mergeFiles = heading(tr("Merge Files"), hhp->GetMergeFilesData(), ContentsIcon(kBookIcon));
     setUpdatesEnabled(true);
 }
 
