@@ -6,6 +6,7 @@
 #include "app/gui/ProjectViews.h"
 #include "app/gui/ReplaceUnwelcomeDialog.h"
 #include "app/gui/ViewContent.h"
+#include "app/gui/ViewIndex.h"
 
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +117,8 @@ private slots:
     void renamingToTheSameNameOrEscapeAddsNoHistory();
     void removeLinkEmptiesTheLink();
     void replacingUnwelcomeCharactersRenamesThePageFile();
+    void aNewKeywordOpensItsNameForEditing();
+    void keywordsOfATextPageAreRefusedWithAReason();
 
 private:
     CProjectFile& Project() { return *m_app->Controller().GetProject(); }
@@ -165,6 +169,8 @@ private:
 };
 
 #define CHECK_TREE() QCOMPARE(TreeShape(View()), ModelShape(Project().HHC_GetTreeRoot()))
+#define CHECK_INDEX()                                                                              \
+    QCOMPARE(TreeShape(m_app->Frame().Views().Index()), ModelShape(Project().HHK_GetTreeRoot()))
 
 void ProjectViewsTest::init() {
     m_home = std::make_unique<IsolatedHome>();
@@ -352,6 +358,46 @@ void ProjectViewsTest::replacingUnwelcomeCharactersRenamesThePageFile() {
     QCOMPARE(QString::fromStdString(entry->GetAttr("Local")), renamed);
     QCOMPARE(History(), 1);
     CHECK_TREE();
+}
+
+void ProjectViewsTest::aNewKeywordOpensItsNameForEditing() {
+    m_app->Frame().LeftTabs()->setCurrentIndex(1);
+    Run(ID_ADD_HEADING);
+    CHECK_INDEX();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->setText("anchoring");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    CHECK_INDEX();
+    QCOMPARE(ModelShape(Project().HHK_GetTreeRoot()).size(), 1);
+    QCOMPARE(Project().HHK_GetTreeRoot()->GetChildAt(0)->GetAttr("Name"), std::string("anchoring"));
+    // The new keyword and its name, each undoable.
+    QCOMPARE(m_app->Frame().Commands().IndexHistory().Size(), 2);
+}
+
+void ProjectViewsTest::keywordsOfATextPageAreRefusedWithAReason() {
+    QString notes = m_folder->path() + "/notes.txt";
+    QFile file(notes);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<meta name=\"keywords\" content=\"knots\">");
+    file.close();
+    CXML list("FilesList");
+    CXML* run = list.AddChild("List");
+    run->SetAttr("RelativeNodeID", "ROOT");
+    run->SetAttr("InsertMode", 2);
+    run->AddChild(CHHCFile::CreateNode("Notes", notes.toStdString()));
+    Project().Content_AddFilesList2(&list);
+    Project().ResetModifiedInfo();
+    Click("Notes");
+    QString told;
+    WhenModal<QMessageBox>([&told](QMessageBox* box) {
+        told = box->text();
+        box->accept();
+    });
+    Run(ID_ADD_PAGE_KEYWORDS);
+    QVERIFY2(told.contains("not an HTML page"), qPrintable(told));
+    QCOMPARE(Project().Index_GetCount(), 0);
 }
 
 QTEST_MAIN(ProjectViewsTest)
