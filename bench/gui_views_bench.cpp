@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
         // The trees arrive as after opening a project: loaded, then code 2.
         project->Notify(NC_LOAD_STARTING);
         Fill(*project, folder);
+        project->Notify(NC_RELOADED);
         contentsFill = Seconds([&] { project->GetHHCFile()->Notify(NC_RELOADED); });
         indexFill = Seconds([&] { project->GetHHKFile()->Notify(NC_RELOADED); });
         QApplication::processEvents();

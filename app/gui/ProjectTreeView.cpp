@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QTreeWidgetItemIterator>
 
 namespace mb::gui {
@@ -77,27 +78,33 @@ ProjectTreeView::ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitem
 }
 
 ProjectTreeView::~ProjectTreeView() {
-    m_model.Detach(this);
+    if (!m_loading)
+        m_model.Detach(this);
     m_project.Detach(this);
 }
 
 int ProjectTreeView::Update(CSubject* subject, void* notification) {
     const NotifyInfo& info = *static_cast<const NotifyInfo*>(notification);
     if (subject == &m_project) {
-        // While a project is read, its trees arrive whole with code 2.
-        if (info.code == NC_LOAD_STARTING)
+        // While a project is read the view stops watching its tree, so the
+        // model keeps no record of the loading for it; the tree is read by
+        // the time the project says it was loaded anew, and it arrives
+        // whole with the tree's own code 2.
+        if (info.code == NC_LOAD_STARTING && !m_loading) {
             m_loading = true;
+            m_model.Detach(this);
+        } else if (info.code == NC_RELOADED && m_loading) {
+            m_loading = false;
+            m_model.Attach(this);
+        }
         return 1;
     }
     if (info.code == NC_RELOADED) {
-        m_loading = false;
         Fill();
         if (QTreeWidgetItem* first = topLevelItem(0))
             setCurrentItem(first);
         return 1;
     }
-    if (m_loading)
-        return 1;
     const int code = info.code;
     if (code == m_ids.addedCode) {
         InsertFromRecord(info.node);
@@ -124,14 +131,17 @@ int ProjectTreeView::Update(CSubject* subject, void* notification) {
 // ---- Filling and following the model
 
 QTreeWidgetItem* ProjectTreeView::NewItem(CXML* node) {
+    const std::string* name = node->FindAttr("Name");
+    const std::string* id = node->FindAttr("ID");
+    const QString key = id ? ToQ(*id) : QString();
     auto* item = new QTreeWidgetItem;
-    item->setText(0, ToQ(node->GetAttr("Name")));
-    item->setData(0, Qt::UserRole, ToQ(node->GetAttr("ID")));
+    item->setText(0, name ? ToQ(*name) : QString());
+    item->setData(0, Qt::UserRole, key);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     Decorate(item, node);
     // The entry is shown; commands change only shown entries.
     node->SetAttr("HTreeItem", "1");
-    m_items.insert(item->data(0, Qt::UserRole).toString(), item);
+    m_items.insert(key, item);
     return item;
 }
 
@@ -141,7 +151,8 @@ QTreeWidgetItem* ProjectTreeView::BuildItems(CXML* node) {
     children.reserve(node->GetChildCount());
     for (int i = 0; i < node->GetChildCount(); ++i)
         children.append(BuildItems(node->GetChildAt(i)));
-    item->addChildren(children);
+    if (!children.isEmpty())
+        item->addChildren(children);
     return item;
 }
 
@@ -428,6 +439,21 @@ void ProjectTreeView::Rename(QTreeWidgetItem* item, const QString& name) {
 }
 
 // ---- Keys, mouse and pop-up menu
+
+bool ProjectTreeView::viewportEvent(QEvent* event) {
+    // Tool tips are looked up when asked for, not stored in every item.
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const CXML* node = NodeOf(itemAt(help->pos()));
+        QString text = node ? ToolTipFor(node) : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QTreeWidget::viewportEvent(event);
+}
 
 void ProjectTreeView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {

@@ -81,6 +81,8 @@ protected:
     virtual void Decorate(QTreeWidgetItem* item, const CXML* node) const = 0;
     // Reads what decorating depends on, once before a run of Decorate calls.
     virtual void BeforeDecorating() {}
+    // The text shown when the pointer rests on an entry's item.
+    virtual QString ToolTipFor(const CXML* node) const = 0;
     // Reactions to the codes only one tree sends; true when handled.
     virtual bool UpdateOwn(const NotifyInfo& info) { return false; }
     // The entries' commands shown in the pop-up menu, by main-window
@@ -92,6 +94,7 @@ protected:
     CSitemapFile& Model() { return m_model; }
     void RedecorateAll();
 
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -129,7 +132,7 @@ private:
     QTreeWidgetItem* m_dropTarget = nullptr;
     QTimer m_scrollTimer;
     int m_scrollStep = 0;
-    bool m_loading = false;   // a project is being read: wait for code 2
+    bool m_loading = false;   // a project is being read: not watching the tree
     bool m_syncing = false;   // the view changes its own selection
     bool m_pressedSelected = false; // the pressed item was the selected one
 };

@@ -58,7 +58,10 @@ void CViewContent::Decorate(QTreeWidgetItem* item, const CXML* node) const {
         font.setItalic(merge);
         item->setFont(0, font);
     }
-    item->setToolTip(0, local ? QString::fromStdString(*local) : QString());
+}
+
+QString CViewContent::ToolTipFor(const CXML* node) const {
+    return QString::fromStdString(node->GetAttr("Local"));
 }
 
 bool CViewContent::UpdateOwn(const NotifyInfo& info) {

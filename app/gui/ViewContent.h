@@ -19,6 +19,7 @@ public:
 protected:
     void Decorate(QTreeWidgetItem* item, const CXML* node) const override;
     void BeforeDecorating() override;
+    QString ToolTipFor(const CXML* node) const override;
     bool UpdateOwn(const NotifyInfo& info) override;
     std::vector<int> PopupCommands() const override;
 

@@ -27,9 +27,13 @@ CViewIndex::CViewIndex(MainFrame& frame, CProjectFile& project)
 
 void CViewIndex::Decorate(QTreeWidgetItem* item, const CXML* node) const {
     item->setIcon(0, IndexIcon(node->GetAttrInt("Type")));
-    std::string local = node->GetAttr("Local");
+}
+
+QString CViewIndex::ToolTipFor(const CXML* node) const {
     std::string seeAlso = node->GetAttr("SeeAlso");
-    item->setToolTip(0, QString::fromStdString(seeAlso.empty() ? local : "See also: " + seeAlso));
+    if (!seeAlso.empty())
+        return tr("See also: %1").arg(QString::fromStdString(seeAlso));
+    return QString::fromStdString(node->GetAttr("Local"));
 }
 
 bool CViewIndex::UpdateOwn(const NotifyInfo& info) {
