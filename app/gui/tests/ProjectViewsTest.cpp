@@ -118,6 +118,7 @@ private slots:
     void removeLinkEmptiesTheLink();
     void replacingUnwelcomeCharactersRenamesThePageFile();
     void aNewKeywordOpensItsNameForEditing();
+    void openingAProjectShowsItAnewAndFollowsItAfterwards();
     void keywordsOfATextPageAreRefusedWithAReason();
 
 private:
@@ -398,6 +399,22 @@ void ProjectViewsTest::keywordsOfATextPageAreRefusedWithAReason() {
     Run(ID_ADD_PAGE_KEYWORDS);
     QVERIFY2(told.contains("not an HTML page"), qPrintable(told));
     QCOMPARE(Project().Index_GetCount(), 0);
+}
+
+void ProjectViewsTest::openingAProjectShowsItAnewAndFollowsItAfterwards() {
+    const std::string path = m_folder->path().toStdString() + "/guide.mbk";
+    QCOMPARE(m_app->Controller().SaveAs(path), 1);
+    m_app->Controller().ResetProject();
+    QCOMPARE(View()->topLevelItemCount(), 0);
+    QCOMPARE(m_app->Controller().OpenProject(path), 1);
+    CHECK_TREE();
+    CHECK_INDEX();
+    QCOMPARE(View()->topLevelItemCount(), 6);
+    Click("C");
+    AnswerYes();
+    QTest::keyClick(View(), Qt::Key_Delete);
+    CHECK_TREE();
+    QCOMPARE(Project().Content_GetCount(), 7);
 }
 
 QTEST_MAIN(ProjectViewsTest)
