@@ -19,8 +19,11 @@ IconSelectDialog::IconSelectDialog(int preselected, QWidget* parent) : QDialog(p
     setObjectName("IconSelectDialog");
     setWindowTitle(QString::fromStdString(CStrHelper::ML_GetStringEx(kStrIconCaption)));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("&Icon of the selected entries:")));
+    auto* label = new QLabel(tr("&Icon of the selected entries:"));
+    layout->addWidget(label);
     m_icons = new QComboBox;
+    label->setBuddy(m_icons);
+    setMinimumWidth(280);
     m_icons->setIconSize(QSize(kEntryIconSize, kEntryIconSize));
     for (int i = 0; i < kEntryIconCount; ++i)
         m_icons->addItem(ContentsIcon(i), tr("Icon %1").arg(i + 1));

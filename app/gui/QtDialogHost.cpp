@@ -95,8 +95,10 @@ bool QtDialogHost::ShowGetURL(CDlgGetURL& dialog) {
     Form form(m_parent, dialog.GetCaption());
     form.setObjectName("UrlDialog");
     form.setMinimumWidth(420);
-    form.Body()->addWidget(new QLabel(QObject::tr("&Address (http://..., https://..., or a file):")));
+    auto* label = new QLabel(QObject::tr("&Address (http://..., https://..., or a file):"));
     auto* field = new QLineEdit(ToQ(dialog.GetInitialText()));
+    label->setBuddy(field);
+    form.Body()->addWidget(label);
     form.Body()->addWidget(field);
     return form.Run([&] { return dialog.OnOK(field->text().toStdString()); });
 }
@@ -116,7 +118,9 @@ bool QtDialogHost::ShowNewPage(CDlgNewPage& dialog) {
     folderRow->addWidget(browse);
     fields->addRow(QObject::tr("Page &title:"), title);
     fields->addRow(QObject::tr("&File name:"), fileName);
-    fields->addRow(QObject::tr("F&older:"), folderRow);
+    auto* folderLabel = new QLabel(QObject::tr("F&older:"));
+    folderLabel->setBuddy(folder);
+    fields->addRow(folderLabel, folderRow);
     form.Body()->addLayout(fields);
     // The file name follows the title until the user types one.
     QObject::connect(title, &QLineEdit::textEdited, &form, [&](const QString& text) {
