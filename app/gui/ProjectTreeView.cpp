@@ -23,6 +23,8 @@
 #include <QToolTip>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
+
 namespace mb::gui {
 
 namespace {
@@ -233,6 +235,10 @@ void ProjectTreeView::InsertFromRecord(const CXML* record) {
     }
     m_syncing = true;
     parent->insertChildren(position, items);
+    // The parent's look may depend on its children (an index keyword with
+    // several topics).
+    if (const CXML* parentNode = NodeOf(parent))
+        Decorate(parent, parentNode);
     for (int i = 0; i < items.size(); ++i)
         ExpandMarked(items[i], nodes[static_cast<size_t>(i)]);
     m_syncing = false;
@@ -256,39 +262,76 @@ void ProjectTreeView::Forget(QTreeWidgetItem* item) {
 void ProjectTreeView::RemoveFromRecord(const CXML* record) {
     if (!record)
         return;
-    // Grouped by parent: many siblings are taken out in one pass, since
-    // removing them one by one costs a search of the parent each time.
-    QHash<QTreeWidgetItem*, QSet<QTreeWidgetItem*>> byParent;
-    for (int i = 0; i < record->GetChildCount(); ++i) {
+    QSet<QTreeWidgetItem*> named;
+    for (int i = 0; i < record->GetChildCount(); ++i)
         if (QTreeWidgetItem* item = ItemForID(record->GetChildAt(i)->GetAttr("ID")))
-            byParent[item->parent() ? item->parent() : invisibleRootItem()].insert(item);
-    }
-    if (byParent.isEmpty())
+            named.insert(item);
+    if (named.isEmpty())
         return;
     m_syncing = true;
     setUpdatesEnabled(false);
+    const bool everything =
+        named.size() == topLevelItemCount() &&
+        std::all_of(named.begin(), named.end(), [](QTreeWidgetItem* item) { return !item->parent(); });
+    if (everything) {
+        // Every entry goes (delete all): no item needs to be looked at.
+        m_items.clear();
+        m_dropTarget = nullptr;
+        clear();
+    } else {
+        RemoveItems(named);
+    }
+    // When the selected entry went, the model forgets it: so does the view.
+    const CXML* selected = m_model.GetSelectedNode();
+    if (!selected || !ItemForID(selected->GetAttr("ID"))) {
+        clearSelection();
+        setCurrentItem(nullptr);
+    }
+    setUpdatesEnabled(true);
+    m_syncing = false;
+}
+
+void ProjectTreeView::RemoveItems(const QSet<QTreeWidgetItem*>& named) {
+    QHash<QTreeWidgetItem*, QList<QTreeWidgetItem*>> byParent;
+    QStringList parentIds;
+    for (QTreeWidgetItem* item : named) {
+        // An item inside another one that goes goes with it.
+        bool inside = false;
+        for (QTreeWidgetItem* up = item->parent(); up && !inside; up = up->parent())
+            inside = named.contains(up);
+        if (inside)
+            continue;
+        QTreeWidgetItem* parent = item->parent() ? item->parent() : invisibleRootItem();
+        if (!byParent.contains(parent) && parent != invisibleRootItem())
+            parentIds << parent->data(0, Qt::UserRole).toString();
+        byParent[parent].append(item);
+    }
+    // Grouped by parent: many siblings are taken out in one pass, since
+    // removing them one by one costs a search of the parent each time.
     for (auto group = byParent.begin(); group != byParent.end(); ++group) {
         QTreeWidgetItem* parent = group.key();
-        const QSet<QTreeWidgetItem*>& doomed = group.value();
+        const QList<QTreeWidgetItem*>& doomed = group.value();
         for (QTreeWidgetItem* item : doomed)
             Forget(item);
         if (doomed.size() == 1) {
-            QTreeWidgetItem* item = *doomed.begin();
-            delete parent->takeChild(parent->indexOfChild(item));
+            delete parent->takeChild(parent->indexOfChild(doomed.first()));
             continue;
         }
         QList<QTreeWidgetItem*> children = parent->takeChildren();
         QList<QTreeWidgetItem*> kept;
         kept.reserve(children.size() - doomed.size());
         for (QTreeWidgetItem* child : children)
-            doomed.contains(child) ? delete child : kept.append(child);
+            named.contains(child) ? delete child : kept.append(child);
         parent->addChildren(kept);
     }
-    // The model forgets its selection when the selected entry goes.
-    clearSelection();
-    setCurrentItem(nullptr);
-    setUpdatesEnabled(true);
-    m_syncing = false;
+    // A parent's look may depend on its children (an index keyword with
+    // several topics).
+    BeforeDecorating();
+    for (const QString& id : parentIds) {
+        QTreeWidgetItem* parent = m_items.value(id, nullptr);
+        if (const CXML* parentNode = NodeOf(parent))
+            Decorate(parent, parentNode);
+    }
 }
 
 void ProjectTreeView::RedecorateAll() {

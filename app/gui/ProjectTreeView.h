@@ -9,6 +9,7 @@
 #include "baseutil/Subject.h"
 
 #include <QHash>
+#include <QSet>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -112,6 +113,8 @@ private:
     QTreeWidgetItem* BuildItems(CXML* node);
     void InsertFromRecord(const CXML* record);
     void RemoveFromRecord(const CXML* record);
+    // Deletes the items (and what lies inside them).
+    void RemoveItems(const QSet<QTreeWidgetItem*>& named);
     void Forget(QTreeWidgetItem* item);
     void OnSelectionChanged();
     void Rename(QTreeWidgetItem* item, const QString& name);
