@@ -27,9 +27,6 @@ public:
     void DeleteSelectedMergeFiles();
     void DeleteAllFiles();
 
-    QTreeWidgetItem* FilesHeading() const { return m_files; }
-    QTreeWidgetItem* MergeFilesHeading() const { return m_mergeFiles; }
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
