@@ -4,10 +4,13 @@
 // with name, depth and ID).
 #include "app/gui/AuthorApp.h"
 #include "app/gui/ProjectViews.h"
+#include "app/gui/QtDropData.h"
 #include "app/gui/ReplaceUnwelcomeDialog.h"
 #include "app/gui/ViewContent.h"
+#include "app/gui/ViewFiles.h"
 #include "app/gui/ViewIndex.h"
 
+#include "appglue/DragDropHelper.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "projectmodel/ProjectFile.h"
@@ -119,6 +122,8 @@ private slots:
     void replacingUnwelcomeCharactersRenamesThePageFile();
     void aNewKeywordOpensItsNameForEditing();
     void openingAProjectShowsItAnewAndFollowsItAfterwards();
+    void aChmExplorerFolderDroppedBecomesAHeadingWithItsPages();
+    void deleteOnTheFilesTabRemovesTheSelectedFiles();
     void keywordsOfATextPageAreRefusedWithAReason();
 
 private:
@@ -415,6 +420,52 @@ void ProjectViewsTest::openingAProjectShowsItAnewAndFollowsItAfterwards() {
     QTest::keyClick(View(), Qt::Key_Delete);
     CHECK_TREE();
     QCOMPARE(Project().Content_GetCount(), 7);
+}
+
+void ProjectViewsTest::aChmExplorerFolderDroppedBecomesAHeadingWithItsPages() {
+    // A folder of a help file with two pages and a sub-folder, as the CHM
+    // explorer drags it.
+    CXML folder("node");
+    folder.SetAttr("Name", "Chapter");
+    folder.SetAttr("Type", 0);
+    for (const char* page : {"a.htm", "b.htm"}) {
+        CXML* stream = folder.AddChild("node");
+        stream->SetAttr("Name", page);
+        stream->SetAttr("Type", 1);
+        stream->SetAttr("Local", std::string("/tmp/help.chm::/") + page);
+    }
+    folder.AddChild("node")->SetAttr("Type", 0);
+    SetArchiveDragNode(&folder);
+    auto* mime = new QMimeData;
+    mime->setData(CDragDropHelper::GetCF_ArchiveView(), "Chapter");
+    Drop(mime, "A");
+    SetArchiveDragNode(nullptr);
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    QTreeWidgetItem* heading = View()->topLevelItem(1);
+    QCOMPARE(heading->text(0), QString("Chapter"));
+    QCOMPARE(heading->childCount(), 2);
+}
+
+void ProjectViewsTest::deleteOnTheFilesTabRemovesTheSelectedFiles() {
+    CXML list("FilesList");
+    for (const char* name : {"one.htm", "two.htm", "three.htm"}) {
+        CXML* item = list.AddChild("FileItem");
+        item->SetAttr("Type", 0);
+        item->SetAttr("Local", WritePage(m_folder->path(), name, name).toStdString());
+    }
+    Project().GetHHPFile()->AddFiles(&list);
+    m_app->Frame().LeftTabs()->setCurrentIndex(2);
+    CViewFiles* files = m_app->Frame().Views().Files();
+    QTreeWidgetItem* heading = files->topLevelItem(0);
+    QCOMPARE(heading->childCount(), 3);
+    files->setCurrentItem(heading->child(1));
+    QTest::keyClick(files, Qt::Key_Delete);
+    QCOMPARE(files->topLevelItem(0)->childCount(), 2);
+    const CXML* kept = Project().GetHHPFile()->GetFilesData();
+    QCOMPARE(kept->GetChildCount(), 2);
+    QVERIFY(QString::fromStdString(kept->GetChildAt(0)->GetAttr("Name")).endsWith("one.htm"));
+    QVERIFY(QString::fromStdString(kept->GetChildAt(1)->GetAttr("Name")).endsWith("three.htm"));
 }
 
 QTEST_MAIN(ProjectViewsTest)
