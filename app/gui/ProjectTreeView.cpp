@@ -132,7 +132,7 @@ int ProjectTreeView::Update(CSubject* subject, void* notification) {
 
 // ---- Filling and following the model
 
-QTreeWidgetItem* ProjectTreeView::NewItem(CXML* node) {
+QTreeWidgetItem* ProjectTreeView::NewItem(const CXML* node) {
     const std::string* name = node->FindAttr("Name");
     const std::string* id = node->FindAttr("ID");
     const QString key = id ? ToQ(*id) : QString();
@@ -141,13 +141,11 @@ QTreeWidgetItem* ProjectTreeView::NewItem(CXML* node) {
     item->setData(0, Qt::UserRole, key);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     Decorate(item, node);
-    // The entry is shown; commands change only shown entries.
-    node->SetAttr("HTreeItem", "1");
     m_items.insert(key, item);
     return item;
 }
 
-QTreeWidgetItem* ProjectTreeView::BuildItems(CXML* node) {
+QTreeWidgetItem* ProjectTreeView::BuildItems(const CXML* node) {
     QTreeWidgetItem* item = NewItem(node);
     QList<QTreeWidgetItem*> children;
     children.reserve(node->GetChildCount());

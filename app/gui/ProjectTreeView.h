@@ -2,7 +2,8 @@
 // What the contents and the index view share: a multi-selection tree that
 // shows one tree model of the project and follows its notifications. Items
 // carry their entry's ID (never the element), and the view keeps a hash from
-// ID to item. The view never changes the model: label edits, drops and keys
+// ID to item. Every entry of the tree has an item, so no entry is marked as
+// not shown ("HTreeItem" "0"), and the commands change any entry. The view never changes the model: label edits, drops and keys
 // become commands of the command manager, and the commands ask the view for
 // its selection through the main window's requests.
 
@@ -108,9 +109,9 @@ protected:
 
 private:
     friend class RenameDelegate;
-    QTreeWidgetItem* NewItem(CXML* node);
+    QTreeWidgetItem* NewItem(const CXML* node);
     // Items for `node` and its subtree, registered in the hash.
-    QTreeWidgetItem* BuildItems(CXML* node);
+    QTreeWidgetItem* BuildItems(const CXML* node);
     void InsertFromRecord(const CXML* record);
     void RemoveFromRecord(const CXML* record);
     // Deletes the items (and what lies inside them).
