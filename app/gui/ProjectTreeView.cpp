@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDrag>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -24,6 +25,8 @@
 #include <QTreeWidgetItemIterator>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 namespace mb::gui {
 
@@ -39,6 +42,48 @@ constexpr int kScrollIntervalMs = 40;
 QString ToQ(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// An entry's item keeps its name, ID and icon in members of its own rather
+// than in the general list of roles, which costs several allocations per
+// item: a tree of 100,000 entries is shown noticeably faster.
+class EntryItem final : public QTreeWidgetItem {
+public:
+    EntryItem(QString id, QString name) : m_id(std::move(id)), m_name(std::move(name)) {
+        setFlags(flags() | Qt::ItemIsEditable);
+    }
+    QVariant data(int column, int role) const override {
+        if (column == 0) {
+            switch (role) {
+            case Qt::DisplayRole:
+            case Qt::EditRole:
+                return m_name;
+            case Qt::UserRole:
+                return m_id;
+            case Qt::DecorationRole:
+                return m_icon;
+            default:
+                break;
+            }
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+    void setData(int column, int role, const QVariant& value) override {
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+            m_name = value.toString();
+            emitDataChanged();
+        } else if (column == 0 && role == Qt::DecorationRole) {
+            m_icon = value.value<QIcon>();
+            emitDataChanged();
+        } else {
+            QTreeWidgetItem::setData(column, role, value);
+        }
+    }
+
+private:
+    QString m_id;
+    QString m_name;
+    QIcon m_icon;
+};
 
 } // namespace
 
@@ -136,10 +181,7 @@ QTreeWidgetItem* ProjectTreeView::NewItem(const CXML* node) {
     const std::string* name = node->FindAttr("Name");
     const std::string* id = node->FindAttr("ID");
     const QString key = id ? ToQ(*id) : QString();
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, name ? ToQ(*name) : QString());
-    item->setData(0, Qt::UserRole, key);
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    auto* item = new EntryItem(key, name ? ToQ(*name) : QString());
     Decorate(item, node);
     m_items.insert(key, item);
     return item;
@@ -330,6 +372,14 @@ void ProjectTreeView::RemoveItems(const QSet<QTreeWidgetItem*>& named) {
         if (const CXML* parentNode = NodeOf(parent))
             Decorate(parent, parentNode);
     }
+}
+
+int ProjectTreeView::NumberAttr(const CXML* node, const char* name, int missing) {
+    const std::string* text = node->FindAttr(name);
+    if (!text || text->empty())
+        return missing;
+    long value = std::strtol(text->c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 void ProjectTreeView::RedecorateAll() {

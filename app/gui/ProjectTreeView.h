@@ -91,6 +91,10 @@ protected:
     // command id (0 for a separator).
     virtual std::vector<int> PopupCommands() const = 0;
 
+    // A whole-number attribute read in place (decorating runs for every
+    // entry when a tree is shown); `missing` when it is not set.
+    static int NumberAttr(const CXML* node, const char* name, int missing);
+
     MainFrame& Frame() { return m_frame; }
     CProjectFile& Project() { return m_project; }
     CSitemapFile& Model() { return m_model; }

@@ -10,7 +10,6 @@
 
 #include <QPalette>
 
-#include <cstdlib>
 
 namespace mb::gui {
 
@@ -45,14 +44,13 @@ void CViewContent::BeforeDecorating() {
 }
 
 void CViewContent::Decorate(QTreeWidgetItem* item, const CXML* node) const {
-    const std::string* image = node->FindAttr("ImageNumber");
-    int number = image && !image->empty() ? node->GetAttrInt("ImageNumber") : kPageIcon;
+    const int number = NumberAttr(node, "ImageNumber", kPageIcon);
     item->setIcon(0, number < 0 ? QIcon() : ContentsIcon(number));
-    const bool merge = node->GetAttrInt("Type") == CHHCFile::kMergeType;
+    const bool merge = NumberAttr(node, "Type", 0) == CHHCFile::kMergeType;
     const std::string* local = node->FindAttr("Local");
     const bool isDefault =
         !m_defaultFile.empty() && local && mb::CompareNoCase(*local, m_defaultFile) == 0;
-    if (merge || isDefault || item->font(0) != QFont()) {
+    if (merge || isDefault || item->data(0, Qt::FontRole).isValid()) {
         QFont font;
         font.setBold(isDefault);
         font.setItalic(merge);

@@ -26,7 +26,7 @@ CViewIndex::CViewIndex(MainFrame& frame, CProjectFile& project)
 }
 
 void CViewIndex::Decorate(QTreeWidgetItem* item, const CXML* node) const {
-    item->setIcon(0, IndexIcon(node->GetAttrInt("Type")));
+    item->setIcon(0, IndexIcon(NumberAttr(node, "Type", 0)));
 }
 
 QString CViewIndex::ToolTipFor(const CXML* node) const {
