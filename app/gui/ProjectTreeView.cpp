@@ -38,6 +38,10 @@ constexpr const char* kDragSourceFormat = "application/x-marrowbook-drag-source"
 // Distance from the top or bottom edge within which a drag scrolls.
 constexpr int kScrollMargin = 16;
 constexpr int kScrollIntervalMs = 40;
+// Items built at once when a tree is shown or entries arrive; the items of
+// collapsed branches beyond that are built when the branch is expanded or
+// one of its entries is selected.
+constexpr int kItemsBuiltAtOnce = 5000;
 
 QString ToQ(const std::string& text) {
     return QString::fromStdString(text);
@@ -79,11 +83,18 @@ public:
         }
     }
 
+    // The entry has sub-entries whose items are not built yet.
+    bool childrenPending = false;
+
 private:
     QString m_id;
     QString m_name;
     QIcon m_icon;
 };
+
+EntryItem* AsEntry(QTreeWidgetItem* item) {
+    return static_cast<EntryItem*>(item);
+}
 
 } // namespace
 
@@ -118,6 +129,8 @@ ProjectTreeView::ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitem
     setDropIndicatorShown(false);
     setAutoScroll(false); // the view scrolls a drag itself, see AutoScroll
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
+    connect(this, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* item) { BuildPendingChildren(item); });
     m_scrollTimer.setInterval(kScrollIntervalMs);
     connect(&m_scrollTimer, &QTimer::timeout, this, [this] { AutoScroll(); });
     m_project.Attach(this);
@@ -161,7 +174,7 @@ int ProjectTreeView::Update(CSubject* subject, void* notification) {
         if (QTreeWidgetItem* item = info.node ? ItemForID(info.node->GetAttr("ID")) : nullptr)
             item->setText(0, ToQ(info.node->GetAttr("Name")));
     } else if (code == m_ids.selectedCode) {
-        QTreeWidgetItem* item = info.node ? ItemForID(info.node->GetAttr("ID")) : nullptr;
+        QTreeWidgetItem* item = info.node ? RevealItem(info.node->GetAttr("ID")) : nullptr;
         if (item && item != currentItem()) {
             m_syncing = true;
             setCurrentItem(item);
@@ -187,31 +200,66 @@ QTreeWidgetItem* ProjectTreeView::NewItem(const CXML* node) {
     return item;
 }
 
-QTreeWidgetItem* ProjectTreeView::BuildItems(const CXML* node) {
+QTreeWidgetItem* ProjectTreeView::BuildItems(const CXML* node, int& budget) {
     QTreeWidgetItem* item = NewItem(node);
+    --budget;
+    const int count = node->GetChildCount();
+    if (count == 0)
+        return item;
+    if (count > budget) {
+        AsEntry(item)->childrenPending = true;
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        return item;
+    }
     QList<QTreeWidgetItem*> children;
-    children.reserve(node->GetChildCount());
-    for (int i = 0; i < node->GetChildCount(); ++i)
-        children.append(BuildItems(node->GetChildAt(i)));
-    if (!children.isEmpty())
-        item->addChildren(children);
+    children.reserve(count);
+    for (int i = 0; i < count; ++i)
+        children.append(BuildItems(node->GetChildAt(i), budget));
+    item->addChildren(children);
     return item;
 }
 
-namespace {
+void ProjectTreeView::BuildPendingChildren(QTreeWidgetItem* item) {
+    if (!item || !AsEntry(item)->childrenPending)
+        return;
+    AsEntry(item)->childrenPending = false;
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    const CXML* node = NodeOf(item);
+    if (!node)
+        return;
+    BeforeDecorating();
+    int budget = kItemsBuiltAtOnce;
+    QList<QTreeWidgetItem*> children;
+    children.reserve(node->GetChildCount());
+    for (int i = 0; i < node->GetChildCount(); ++i)
+        children.append(BuildItems(node->GetChildAt(i), budget));
+    item->addChildren(children);
+}
 
-// Expands the items whose entries say "expanded", once they are in the
-// tree; `item` shows `node`, and their children match one to one.
-void ExpandMarked(QTreeWidgetItem* item, const CXML* node) {
+QTreeWidgetItem* ProjectTreeView::RevealItem(const std::string& id) {
+    if (QTreeWidgetItem* item = ItemForID(id))
+        return item;
+    // Build the items of the branches the entry lies in, from the top.
+    const CXML* root = m_model.GetTreeRoot();
+    const CXML* node = m_model.GetNodeByID(id);
+    std::vector<const CXML*> above;
+    for (const CXML* up = node ? node->GetParent() : nullptr; up && up != root; up = up->GetParent())
+        above.push_back(up);
+    for (auto it = above.rbegin(); it != above.rend(); ++it)
+        BuildPendingChildren(ItemForID((*it)->GetAttr("ID")));
+    return ItemForID(id);
+}
+
+void ProjectTreeView::ExpandMarked(QTreeWidgetItem* item, const CXML* node) {
     if (node->GetChildCount() == 0)
         return;
-    if (node->GetAttrInt("expanded") == 1)
+    if (node->GetAttrInt("expanded") == 1) {
+        BuildPendingChildren(item);
         item->setExpanded(true);
+    }
     for (int i = 0; i < node->GetChildCount() && i < item->childCount(); ++i)
         ExpandMarked(item->child(i), node->GetChildAt(i));
 }
-
-} // namespace
 
 void ProjectTreeView::Fill() {
     m_syncing = true;
@@ -226,8 +274,9 @@ void ProjectTreeView::Fill() {
     const CXML* root = m_model.GetTreeRoot();
     QList<QTreeWidgetItem*> tops;
     tops.reserve(root->GetChildCount());
+    int budget = kItemsBuiltAtOnce;
     for (int i = 0; i < root->GetChildCount(); ++i)
-        tops.append(BuildItems(root->GetChildAt(i)));
+        tops.append(BuildItems(root->GetChildAt(i), budget));
     addTopLevelItems(tops);
     for (int i = 0; i < tops.size(); ++i)
         ExpandMarked(tops[i], root->GetChildAt(i));
@@ -238,18 +287,30 @@ void ProjectTreeView::Fill() {
 void ProjectTreeView::InsertFromRecord(const CXML* record) {
     if (!record || record->GetChildCount() == 0)
         return;
+    // The branch that receives the entries shows all its entries first (a
+    // branch whose items were not built yet builds them with the new ones).
+    const std::string firstId = record->GetChildAt(0)->GetAttr("ID");
+    const CXML* first = m_model.GetNodeByID(firstId);
+    if (!first)
+        return;
+    if (const CXML* parentNode = m_model.GetParentNode(first))
+        BuildPendingChildren(RevealItem(parentNode->GetAttr("ID")));
     BeforeDecorating();
     QList<QTreeWidgetItem*> items;
     std::vector<const CXML*> nodes;
+    int budget = kItemsBuiltAtOnce;
     for (int i = 0; i < record->GetChildCount(); ++i) {
         CXML* node = m_model.GetNodeByID(record->GetChildAt(i)->GetAttr("ID"));
         if (node && !ItemForID(node->GetAttr("ID"))) {
-            items.append(BuildItems(node));
+            items.append(BuildItems(node, budget));
             nodes.push_back(node);
         }
     }
-    if (items.isEmpty())
+    if (items.isEmpty()) {
+        if (QTreeWidgetItem* shown = RevealItem(firstId))
+            setCurrentItem(shown);
         return;
+    }
     const std::string relativeId = record->GetAttr("DoRelativeNodeID");
     const int mode = record->GetAttrInt("DoInsertMode");
     QTreeWidgetItem* parent = invisibleRootItem();
@@ -446,7 +507,7 @@ void ProjectTreeView::Reselect(const CXML* record) {
     clearSelection();
     QTreeWidgetItem* first = nullptr;
     auto select = [&](const CXML* entry, bool expand) {
-        QTreeWidgetItem* item = ItemForID(entry->GetAttr("ID"));
+        QTreeWidgetItem* item = RevealItem(entry->GetAttr("ID"));
         if (!item)
             return;
         item->setSelected(true);
@@ -476,7 +537,7 @@ void ProjectTreeView::Reselect(const CXML* record) {
 }
 
 void ProjectTreeView::SelectAndExpand(const std::string& id, bool expand) {
-    QTreeWidgetItem* item = ItemForID(id);
+    QTreeWidgetItem* item = RevealItem(id);
     if (!item)
         return;
     setCurrentItem(item);

@@ -2,8 +2,9 @@
 // What the contents and the index view share: a multi-selection tree that
 // shows one tree model of the project and follows its notifications. Items
 // carry their entry's ID (never the element), and the view keeps a hash from
-// ID to item. Every entry of the tree has an item, so no entry is marked as
-// not shown ("HTreeItem" "0"), and the commands change any entry. The view never changes the model: label edits, drops and keys
+// ID to item. The items of a large tree's collapsed branches are built when
+// they are first needed; an entry is never marked as not shown ("HTreeItem"
+// "0"), so the commands change any entry. The view never changes the model: label edits, drops and keys
 // become commands of the command manager, and the commands ask the view for
 // its selection through the main window's requests.
 
@@ -52,7 +53,11 @@ public:
 
     // Deletes every item and shows the model's entries anew.
     void Fill();
+    // The item of an entry, or null when it has none (yet).
     QTreeWidgetItem* ItemForID(const std::string& id) const;
+    // The item of an entry, building the items of the branches it lies in
+    // when they were not built yet; null for an entry not in the tree.
+    QTreeWidgetItem* RevealItem(const std::string& id);
     static std::string IDOf(const QTreeWidgetItem* item);
     CXML* NodeOf(const QTreeWidgetItem* item) const;
 
@@ -114,8 +119,13 @@ protected:
 private:
     friend class RenameDelegate;
     QTreeWidgetItem* NewItem(const CXML* node);
-    // Items for `node` and its subtree, registered in the hash.
-    QTreeWidgetItem* BuildItems(const CXML* node);
+    // Items for `node` and its subtree, registered in the hash; the
+    // children of a node are built only while `budget` (items) lasts, else
+    // later (BuildPendingChildren).
+    QTreeWidgetItem* BuildItems(const CXML* node, int& budget);
+    void BuildPendingChildren(QTreeWidgetItem* item);
+    // Expands the items whose entries say "expanded"; `item` shows `node`.
+    void ExpandMarked(QTreeWidgetItem* item, const CXML* node);
     void InsertFromRecord(const CXML* record);
     void RemoveFromRecord(const CXML* record);
     // Deletes the items (and what lies inside them).

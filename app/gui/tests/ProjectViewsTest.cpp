@@ -124,6 +124,7 @@ private slots:
     void openingAProjectShowsItAnewAndFollowsItAfterwards();
     void aChmExplorerFolderDroppedBecomesAHeadingWithItsPages();
     void deleteOnTheFilesTabRemovesTheSelectedFiles();
+    void aLargeTreeBuildsCollapsedBranchesWhenReached();
     void keywordsOfATextPageAreRefusedWithAReason();
 
 private:
@@ -466,6 +467,43 @@ void ProjectViewsTest::deleteOnTheFilesTabRemovesTheSelectedFiles() {
     QCOMPARE(kept->GetChildCount(), 2);
     QVERIFY(QString::fromStdString(kept->GetChildAt(0)->GetAttr("Name")).endsWith("one.htm"));
     QVERIFY(QString::fromStdString(kept->GetChildAt(1)->GetAttr("Name")).endsWith("three.htm"));
+}
+
+void ProjectViewsTest::aLargeTreeBuildsCollapsedBranchesWhenReached() {
+    // Three headings of 3,000 pages each: more than the view builds at once.
+    CXML list("FilesList");
+    CXML* run = list.AddChild("List");
+    run->SetAttr("RelativeNodeID", "ROOT");
+    run->SetAttr("InsertMode", 2);
+    for (const char* heading : {"H1", "H2", "H3"}) {
+        CXML* node = run->AddChild(CHHCFile::CreateNode(heading, ""));
+        for (int i = 0; i < 3000; ++i)
+            node->AddChild(CHHCFile::CreateNode(heading + std::string(".") + std::to_string(i), ""));
+    }
+    Project().Content_AddFilesList2(&list);
+    Project().ResetModifiedInfo();
+    QTreeWidgetItem* h3 = Item("H3");
+    QVERIFY(h3);
+    QCOMPARE(h3->childCount(), 0);
+    QCOMPARE(h3->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    // An entry of a branch not built yet: selected from the model, and
+    // deleted from it.
+    const CXML* deep = Project().HHC_GetTreeRoot()->GetChildAt(8)->GetChildAt(2999);
+    QCOMPARE(deep->GetAttr("Name"), std::string("H3.2999"));
+    Project().GetHHCFile()->SetSelectedNode(const_cast<CXML*>(deep));
+    QCOMPARE(SelectedNames(), QStringList({"H3.2999"}));
+    CXML* gone = Project().HHC_GetTreeRoot()->GetChildAt(7)->GetChildAt(5);
+    CXML removal("FilesList");
+    CXML* removed = removal.AddChild("List");
+    removed->AddChild(gone->Copy());
+    Project().Content_DeleteFilesList2(&removal);
+
+    // Expanding every branch shows exactly the model.
+    for (QTreeWidgetItemIterator it(View()); *it; ++it)
+        (*it)->setExpanded(true);
+    CHECK_TREE();
+    QCOMPARE(Item("H2")->childCount(), 2999);
 }
 
 QTEST_MAIN(ProjectViewsTest)
