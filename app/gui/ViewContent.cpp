@@ -19,6 +19,8 @@ namespace {
 constexpr uint32_t kHasButtons = 0x1;
 constexpr uint32_t kHasLines = 0x2;
 constexpr uint32_t kLinesAtRoot = 0x4;
+constexpr uint32_t kSingleExpand = 0x400;
+constexpr uint32_t kBorder = 0x800000;
 
 const ProjectTreeView::TreeIds kContentIds = {
     CMD_RENAME_CONTENTS,        CMD_DRAG_MOVE_CONTENTS,   CMD_DRAG_COPY_CONTENTS,
@@ -34,6 +36,15 @@ CViewContent::CViewContent(MainFrame& frame, CProjectFile& project)
     setObjectName("ContentsView");
     ApplyBackground(project.HHC_GetBackgroundColor());
     ApplyWindowStyles();
+    // With the single-expand style, opening a branch closes its siblings.
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (!(Project().HHC_GetWindowStyles() & kSingleExpand))
+            return;
+        QTreeWidgetItem* parent = item->parent() ? item->parent() : invisibleRootItem();
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (parent->child(i) != item && parent->child(i)->isExpanded())
+                parent->child(i)->setExpanded(false);
+    });
 }
 
 void CViewContent::BeforeDecorating() {
@@ -95,8 +106,8 @@ void CViewContent::ApplyBackground(uint32_t colour) {
 void CViewContent::ApplyWindowStyles() {
     uint32_t styles = Project().HHC_GetWindowStyles();
     setRootIsDecorated((styles & (kHasButtons | kLinesAtRoot)) != 0);
-    setItemsExpandable(true);
     setIndentation((styles & kHasLines) ? 20 : 14);
+    setFrameShape((styles & kBorder) ? QFrame::StyledPanel : QFrame::NoFrame);
 }
 
 std::vector<int> CViewContent::PopupCommands() const {
