@@ -255,7 +255,7 @@ const QIcon& ContentsIcon(int index) {
         return all;
     }();
     if (index < 0 || index >= kEntryIconCount)
-        index = 10;
+        index = kPageIcon;
     return icons[static_cast<size_t>(index)];
 }
 

@@ -10,6 +10,9 @@ namespace mb {
 
 inline constexpr int kEntryIconCount = 42;
 inline constexpr int kEntryIconSize = 16;
+// The closed book and the plain page among them.
+inline constexpr int kBookIcon = 0;
+inline constexpr int kPageIcon = 10;
 
 // Contents icon `index` (0 to 41); an index outside that range gives the
 // plain page (10).

@@ -79,6 +79,10 @@ void CProjectFile::InitProject() {
     m_folder.clear();
     InitModels();
     ResetModifiedInfo();
+    // The windows that show the old project show the empty one now.
+    Notify(NC_RELOADED);
+    m_hhc.Notify(NC_RELOADED);
+    m_hhk.Notify(NC_RELOADED);
     SetModified(0);
 }
 

@@ -1,10 +1,16 @@
 #include "app/gui/AppCommandHandlers.h"
 
+#include "app/gui/IconSelectDialog.h"
 #include "app/gui/MainFrame.h"
+#include "app/gui/ProjectViews.h"
+#include "app/gui/ReplaceUnwelcomeDialog.h"
 #include "app/gui/SettingsCommands.h"
+#include "app/gui/ViewContent.h"
+#include "app/gui/ViewIndex.h"
 
 #include "app/core/ProjectController.h"
 #include "app/core/WindowToggles.h"
+#include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
@@ -31,6 +37,7 @@ namespace {
 constexpr int kStrVersionMajor = 239;
 constexpr int kStrVersionMinor = 240;
 constexpr int kStrVersionBuild = 241;
+constexpr int kStrRemoveLink = 260;
 
 QString Text(int n) {
     return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
@@ -38,7 +45,7 @@ QString Text(int n) {
 
 } // namespace
 
-void AppCommandHandlers::Run(int commandId, const TabAction& action) {
+void AppCommandHandlers::Run(int, const TabAction& action) {
     CProjectController& controller = m_frame.Controller();
     CCommandManager& commands = m_frame.Commands();
     switch (action.handler) {
@@ -69,16 +76,18 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
         m_frame.close();
         break;
     case Handler::Undo:
+        m_frame.Views().EndLabelEditing();
         action.argument == 0 ? commands.Undo_ContentTree() : commands.Undo_IndexTree();
         break;
     case Handler::Redo:
+        m_frame.Views().EndLabelEditing();
         action.argument == 0 ? commands.Redo_ContentTree() : commands.Redo_IndexTree();
         break;
     case Handler::EditCommand:
         RunEdit(action.argument);
         break;
     case Handler::Link:
-        RunEdit(CMD_CHANGE_CONTENTS_LOCAL, action.argument);
+        ChangeLink(action.argument);
         break;
     case Handler::InsertMode:
         CConfigData::Instance()->SetInsertMode(action.argument);
@@ -147,19 +156,113 @@ void AppCommandHandlers::Run(int commandId, const TabAction& action) {
         ExplainUpdates();
         break;
     case Handler::RenameEntry:
+        if (action.argument == 0)
+            m_frame.Views().Contents()->StartRename();
+        else
+            m_frame.Views().Index()->StartRename();
+        break;
     case Handler::ChangeIcon:
+        ChangeIcon();
+        break;
     case Handler::ReplaceUnwelcome:
+        ReplaceUnwelcome();
+        break;
     case Handler::SetDefaultTopic:
-        NotYetAvailable(commandId);
+        SetDefaultTopic();
         break;
     }
 }
 
-void AppCommandHandlers::RunEdit(int command, int linkMode) {
+void AppCommandHandlers::RunEdit(int command) {
     CXML parameters("PARAMETERS");
-    if (linkMode)
-        parameters.SetAttr("GET_URL_MODE", std::to_string(linkMode));
-    m_frame.Commands().DoCommand(command, &parameters);
+    int result = m_frame.Commands().DoCommand(command, &parameters);
+    if (command == CMD_ADD_PAGE_KEYWORDS)
+        ShowKeywordsResult(result);
+}
+
+void AppCommandHandlers::ShowKeywordsResult(int result) {
+    QString text;
+    switch (result) {
+    case 1:
+        text = QObject::tr("The page of this entry is not a file on this computer, so its "
+                           "keywords cannot be read.");
+        break;
+    case 2:
+        text = QObject::tr("The page of this entry has no keywords.");
+        break;
+    case 3:
+        text = QObject::tr("The page of this entry cannot be opened.");
+        break;
+    case 4:
+        text = QObject::tr("The page of this entry is not an HTML page (.htm or .html), so it "
+                           "has no keywords to add.");
+        break;
+    default:
+        return;
+    }
+    ShowMessage(text.toStdString(), Text(kStrProductName).toStdString(), Buttons::Ok,
+                Icon::Information);
+}
+
+const CXML* AppCommandHandlers::SelectedContentsEntry() const {
+    return m_frame.Controller().GetProject()->HHC_GetSelectedNode();
+}
+
+void AppCommandHandlers::ChangeLink(int mode) {
+    // Every mode names the entry the link belongs to.
+    const CXML* entry = SelectedContentsEntry();
+    if (!entry)
+        return;
+    CXML parameters("PARAMETERS");
+    parameters.SetAttr("GET_URL_MODE", mode);
+    parameters.SetAttr("ID", entry->GetAttr("ID"));
+    if (mode == 3) {
+        if (ShowMessage(Text(kStrRemoveLink).toStdString(), Text(kStrProductName).toStdString(),
+                        Buttons::YesNo, Icon::Question) != Answer::Yes)
+            return;
+        parameters.SetAttr("OLD_URL", entry->GetAttr("Local"));
+        parameters.SetAttr("NEW_URL", "");
+    }
+    m_frame.Commands().DoCommand(CMD_CHANGE_CONTENTS_LOCAL, &parameters);
+}
+
+void AppCommandHandlers::ChangeIcon() {
+    std::vector<QTreeWidgetItem*> selected = m_frame.Views().Contents()->SelectedInTreeOrder();
+    const CXML* entry = SelectedContentsEntry();
+    if (selected.empty())
+        return;
+    IconSelectDialog dialog(entry ? entry->GetAttrInt("ImageNumber") : 0, &m_frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CXML parameters("PARAMETERS");
+    parameters.SetAttr("NEW_ICON", dialog.SelectedIcon());
+    for (QTreeWidgetItem* item : selected)
+        parameters.AddChild("NODE_ID", ProjectTreeView::IDOf(item));
+    m_frame.Commands().DoCommand(CMD_CHANGE_CONTENTS_ICONS, &parameters);
+}
+
+void AppCommandHandlers::ReplaceUnwelcome() {
+    ReplaceUnwelcomeDialog dialog(&m_frame);
+    if (dialog.exec() == QDialog::Accepted)
+        m_frame.Commands().DoCommand(CMD_REPLACE_UNWELCOME_CHARS, nullptr);
+}
+
+void AppCommandHandlers::SetDefaultTopic() {
+    const CXML* entry = SelectedContentsEntry();
+    if (!entry)
+        return;
+    CProjectFile* project = m_frame.Controller().GetProject();
+    std::string local = entry->GetAttr("Local");
+    std::string topic;
+    std::string file;
+    project->HHP_GetOptionsData(OPT_DEFAULT_TOPIC, topic);
+    project->HHP_GetWindowsData(WIN_DEFAULT_FILE, file);
+    if (topic == local && file == local)
+        return;
+    project->HHP_SetOptionsData(OPT_DEFAULT_TOPIC, local);
+    project->HHP_SetWindowsData(WIN_DEFAULT_FILE, local);
+    project->SetModified(1);
+    m_frame.Views().Contents()->RefreshDefaultTopic();
 }
 
 void AppCommandHandlers::AskHelpTitle() {
@@ -197,13 +300,6 @@ void AppCommandHandlers::ExplainUpdates() {
                              QObject::tr("Marrowbook is updated together with the other programs "
                                          "of this computer, by its package manager (for example "
                                          "\"sudo apt upgrade\")."));
-}
-
-void AppCommandHandlers::NotYetAvailable(int commandId) {
-    QAction* action = m_frame.ActionFor(commandId);
-    QString name = action ? action->text().remove('&').remove("...") : QString::number(commandId);
-    m_frame.statusBar()->showMessage(
-        QObject::tr("\"%1\" comes with a later version of Marrowbook.").arg(name), 5000);
 }
 
 } // namespace mb::gui

@@ -5,6 +5,8 @@
 
 #include "app/gui/CommandHandlers.h"
 
+class CXML;
+
 namespace mb::gui {
 
 class MainFrame;
@@ -15,13 +17,18 @@ public:
     void Run(int commandId, const TabAction& action) override;
 
 private:
-    void RunEdit(int command, int linkMode = 0);
+    void RunEdit(int command);
+    // Command 10 tells why a page's keywords could not be added.
+    void ShowKeywordsResult(int result);
+    const CXML* SelectedContentsEntry() const;
+    void ChangeLink(int mode);
+    void ChangeIcon();
+    void ReplaceUnwelcome();
+    void SetDefaultTopic();
     void AskHelpTitle();
     void ShowAbout();
     void OpenDocumentation();
     void ExplainUpdates();
-    // A command whose window comes with a later version of the program.
-    void NotYetAvailable(int commandId);
 
     MainFrame& m_frame;
 };

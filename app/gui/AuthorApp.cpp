@@ -97,6 +97,8 @@ AuthorApp::~AuthorApp() {
     SetControllerDialogs(nullptr);
     SetProjectDialogs(nullptr);
     SetAddDirectoryDialog(nullptr);
+    SetDialogHost(nullptr);
+    SetSortDialog(nullptr);
 }
 
 bool AuthorApp::Start(const QStringList& arguments) {
@@ -110,6 +112,8 @@ bool AuthorApp::Start(const QStringList& arguments) {
     SetControllerDialogs(&m_controllerDialogs);
     SetProjectDialogs(&m_projectDialogs);
     SetAddDirectoryDialog(&m_addDirectoryDialog);
+    SetDialogHost(&m_dialogHost);
+    SetSortDialog(&m_sortDialog);
 
     QSplashScreen splash(SplashPixmap());
     splash.show();
@@ -121,6 +125,8 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_controllerDialogs.SetParent(m_frame.get());
     m_projectDialogs.SetParent(m_frame.get());
     m_addDirectoryDialog.SetParent(m_frame.get());
+    m_dialogHost.SetParent(m_frame.get());
+    m_sortDialog.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
     g_callbackFrame = m_frame.get();
     PR_SetCallBackFunction(AppCallback);

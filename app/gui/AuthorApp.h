@@ -9,7 +9,9 @@
 #include "app/gui/HelpWindow.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/MainWindowRequests.h"
+#include "app/gui/QtDialogHost.h"
 #include "app/gui/QtDialogs.h"
+#include "app/gui/QtSortDialog.h"
 #include "app/gui/QtPrompt.h"
 #include "appglue/AppHelper.h"
 #include "editcommands/CommandManager.h"
@@ -60,6 +62,8 @@ private:
     QtControllerDialogs m_controllerDialogs;
     QtProjectDialogs m_projectDialogs;
     QtAddDirectoryDialog m_addDirectoryDialog;
+    QtDialogHost m_dialogHost;
+    QtSortDialog m_sortDialog;
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
     QPointer<HelpWindow> m_help; // a window of the main window's

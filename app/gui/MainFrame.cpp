@@ -2,6 +2,10 @@
 
 #include "app/gui/AppCommandHandlers.h"
 #include "app/gui/Artwork.h"
+#include "app/gui/ProjectViews.h"
+#include "app/gui/ViewContent.h"
+#include "app/gui/ViewFiles.h"
+#include "app/gui/ViewIndex.h"
 #include "app/gui/WindowPlacement.h"
 
 #include "entryeditor/ViewTocIndexEntry.h"
@@ -24,6 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -81,18 +86,28 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
 }
 
 MainFrame::~MainFrame() {
+    // An open edit box would rename its entry as it loses the focus.
+    m_views->EndLabelEditing();
     page::HE_SetCallBackFunction({}); // it calls back into this window
 }
 
 void MainFrame::BuildPanes() {
     m_left = new QTabWidget;
-    m_left->addTab(Placeholder(Text(kStrContents), tr("The table of contents of the project.")),
-                   Text(kStrContents));
-    m_left->addTab(Placeholder(Text(kStrIndex), tr("The keyword index of the project.")),
-                   Text(kStrIndex));
-    m_left->addTab(Placeholder(Text(kStrFiles), tr("The files list of the project.")),
-                   Text(kStrFiles));
-    connect(m_left, &QTabWidget::currentChanged, this, [this] { UpdateActionStates(); });
+    m_views = std::make_unique<ProjectViews>(*this, *m_controller.GetProject());
+    m_left->addTab(m_views->Contents(), Text(kStrContents));
+    m_left->addTab(m_views->Index(), Text(kStrIndex));
+    m_left->addTab(m_views->Files(), Text(kStrFiles));
+    connect(m_left, &QTabWidget::currentChanged, this, [this](int tab) {
+        // The trees tell their watchers which one became active.
+        CProjectFile* project = m_controller.GetProject();
+        CSitemapFile* trees[2] = {project->GetHHCFile(), project->GetHHKFile()};
+        if (m_activeTab >= 0 && m_activeTab < 2)
+            trees[m_activeTab]->OnActivate(0);
+        if (tab >= 0 && tab < 2)
+            trees[tab]->OnActivate(1);
+        m_activeTab = tab;
+        UpdateActionStates();
+    });
 
     m_right = new QTabWidget;
     m_folderView = new CFolderViewFrame;
@@ -281,6 +296,18 @@ void MainFrame::RunCommand(int id) {
     RefreshFromProject();
 }
 
+bool MainFrame::RunShortcut(const QKeyEvent& event) {
+    const QKeySequence pressed(event.keyCombination());
+    UpdateActionStates();
+    for (auto& [id, action] : m_actions) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+            RunCommand(id);
+            return true;
+        }
+    }
+    return false;
+}
+
 void MainFrame::RefreshFromProject() {
     setWindowTitle(QString::fromStdString(m_controller.GetWindowTitle()));
     m_topics->setText(tr("%1 Topics").arg(m_controller.GetProject()->Content_GetCount()));
@@ -332,7 +359,7 @@ int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
     default:
         // The selection requests of the edit commands are answered by the
         // project views.
-        return 0;
+        return m_views->Answer(message, wParam, lParam);
     }
 }
 

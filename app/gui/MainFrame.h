@@ -17,6 +17,7 @@ class CCommandManager;
 class CFolderViewFrame;
 class CProjectController;
 class CViewTocIndexEntry;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -33,6 +34,8 @@ class CArchiveViewFrame;
 
 namespace mb::gui {
 
+class ProjectViews;
+
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -41,6 +44,9 @@ public:
 
     // Routes command `id` by the active left tab to its handler.
     void RunCommand(int id);
+    // Runs the enabled command whose shortcut is the pressed key (a key
+    // the focused view did not take); false when there is none.
+    bool RunShortcut(const QKeyEvent& event);
     // Replaces the handlers (the frame keeps them).
     void SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers);
     // Enables each action by the route of the active tab and the undo state.
@@ -62,6 +68,7 @@ public:
 
     QAction* ActionFor(int id) const;
     QTabWidget* LeftTabs() const { return m_left; }
+    ProjectViews& Views() const { return *m_views; }
     QTabWidget* RightTabs() const { return m_right; }
     page::CPreviewEditFrame* PageEditor() const { return m_pageEditor; }
     archive::CArchiveViewFrame* ChmExplorer() const { return m_chmExplorer; }
@@ -93,6 +100,8 @@ private:
     CCommandManager& m_commands;
     std::unique_ptr<ICommandHandlers> m_handlers;
     std::map<int, QAction*> m_actions;
+    std::unique_ptr<ProjectViews> m_views;
+    int m_activeTab = 0;
     QTabWidget* m_left = nullptr;
     QTabWidget* m_right = nullptr;
     page::CPreviewEditFrame* m_pageEditor = nullptr;

@@ -341,7 +341,12 @@ TEST_F(ProjectFileTest, InitProjectReturnsToAnEmptyProject) {
     FillEverySetting(project, folder);
     NotificationLog log;
     log.Watch(project, "project");
+    log.Watch(*project.GetHHCFile(), "contents");
+    log.Watch(*project.GetHHKFile(), "index");
     project.InitProject();
+    // The windows showing the trees are told to show them anew (empty).
+    EXPECT_EQ(log.Only({NC_RELOADED}),
+              (std::vector<std::string>{"project:2", "contents:2", "index:2"}));
     EXPECT_EQ(project.GetMBKFileName(), "");
     EXPECT_EQ(project.GetProjectFileTitle(), "");
     EXPECT_EQ(project.GetProjectFolder(), "");

@@ -1,0 +1,33 @@
+#include "app/gui/QtDropData.h"
+
+#include <QMimeData>
+
+namespace mb::gui {
+
+namespace {
+CXML* g_archiveDragNode = nullptr;
+}
+
+void SetArchiveDragNode(CXML* node) {
+    g_archiveDragNode = node;
+}
+
+CXML* ArchiveDragNode() {
+    return g_archiveDragNode;
+}
+
+bool QtDropData::HasFormat(const std::string& mimeType) const {
+    return m_mime.hasFormat(QString::fromStdString(mimeType));
+}
+
+std::string QtDropData::Data(const std::string& mimeType) const {
+    QString type = QString::fromStdString(mimeType);
+    // Qt keeps plain text as a string of its own when the drag was made
+    // with setText; ask it the same way so both forms are read.
+    if (type == "text/plain" && m_mime.hasText())
+        return m_mime.text().toStdString();
+    QByteArray bytes = m_mime.data(type);
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+} // namespace mb::gui

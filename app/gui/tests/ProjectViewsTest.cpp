@@ -1,0 +1,511 @@
+// The contents view driven as the user drives it: clicks, keys, label
+// editing, drops of its own entries and of files, and the entry commands.
+// After every step the tree shows exactly the model (entries in pre-order
+// with name, depth and ID).
+#include "app/gui/AuthorApp.h"
+#include "app/gui/ProjectViews.h"
+#include "app/gui/QtDropData.h"
+#include "app/gui/ReplaceUnwelcomeDialog.h"
+#include "app/gui/ViewContent.h"
+#include "app/gui/ViewFiles.h"
+#include "app/gui/ViewIndex.h"
+#include "app/gui/tests/WebTestMain.h"
+
+#include "appglue/DragDropHelper.h"
+#include "baseutil/Xml.h"
+#include "commonkit/CommandIds.h"
+#include "projectmodel/ProjectFile.h"
+#include "runconfig/ConfigData.h"
+#include "runconfig/RunEnv.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <QUrl>
+
+#include <functional>
+
+using namespace mb;
+using namespace mb::gui;
+
+namespace {
+
+class IsolatedHome {
+public:
+    IsolatedHome() {
+        qputenv("MARROWBOOK_HOME", home.path().toUtf8());
+        CConfigData::DestroyInstance();
+        CRunEnv::DestroyInstance();
+    }
+    ~IsolatedHome() {
+        CConfigData::DestroyInstance();
+        CRunEnv::DestroyInstance();
+    }
+    QTemporaryDir home;
+};
+
+// Runs `answer` on the next modal window of type T once it is on screen.
+template <typename T>
+void WhenModal(std::function<void(T*)> answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start(10);
+}
+
+void AnswerYes() {
+    WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+}
+
+// "depth name ID" per entry, in pre-order.
+QStringList ModelShape(const CXML* root) {
+    QStringList shape;
+    std::function<void(const CXML*, int)> walk = [&](const CXML* node, int depth) {
+        for (int i = 0; i < node->GetChildCount(); ++i) {
+            const CXML* child = node->GetChildAt(i);
+            shape << QString("%1 %2 %3").arg(depth).arg(QString::fromStdString(child->GetAttr("Name")),
+                                                       QString::fromStdString(child->GetAttr("ID")));
+            walk(child, depth + 1);
+        }
+    };
+    walk(root, 0);
+    return shape;
+}
+
+QStringList TreeShape(QTreeWidget* tree) {
+    QStringList shape;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        int depth = 0;
+        for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        shape << QString("%1 %2 %3").arg(depth).arg((*it)->text(0), (*it)->data(0, Qt::UserRole).toString());
+    }
+    return shape;
+}
+
+// A page with a title, in `folder`.
+QString WritePage(const QString& folder, const QString& file, const QString& title) {
+    QString path = folder + "/" + file;
+    QFile page(path);
+    page.open(QIODevice::WriteOnly);
+    page.write(QString("<html><head><title>%1</title></head><body>%1</body></html>").arg(title).toUtf8());
+    return path;
+}
+
+} // namespace
+
+class ProjectViewsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void deletingThreeSeparateEntriesAndUndoingBringsTheSameIdsBack();
+    void everyMoveKeepsTheMovedEntriesSelected();
+    void droppingAnEntryOntoItsOwnChildChangesNothing();
+    void moveDropMovesAndCopyDropUndoRemovesOnlyTheCopies();
+    void pagesDroppedOnAnEntryFollowItNamedByTheirTitles();
+    void renamingToTheSameNameOrEscapeAddsNoHistory();
+    void removeLinkEmptiesTheLink();
+    void replacingUnwelcomeCharactersRenamesThePageFile();
+    void aNewKeywordOpensItsNameForEditing();
+    void openingAProjectShowsItAnewAndFollowsItAfterwards();
+    void aChmExplorerFolderDroppedBecomesAHeadingWithItsPages();
+    void deleteOnTheFilesTabRemovesTheSelectedFiles();
+    void aLargeTreeBuildsCollapsedBranchesWhenReached();
+    void keywordsOfATextPageAreRefusedWithAReason();
+
+private:
+    CProjectFile& Project() { return *m_app->Controller().GetProject(); }
+    CViewContent* View() { return m_app->Frame().Views().Contents(); }
+    QTreeWidgetItem* Item(const QString& name) {
+        for (QTreeWidgetItemIterator it(View()); *it; ++it)
+            if ((*it)->text(0) == name)
+                return *it;
+        return nullptr;
+    }
+    QString Id(const QString& name) {
+        QTreeWidgetItem* item = Item(name);
+        return item ? item->data(0, Qt::UserRole).toString() : QString();
+    }
+    int History() { return m_app->Frame().Commands().ContentHistory().Size(); }
+    void Click(const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTreeWidgetItem* item = Item(name);
+        QVERIFY2(item, qPrintable(name));
+        View()->scrollToItem(item);
+        QTest::mouseClick(View()->viewport(), Qt::LeftButton, modifiers,
+                          View()->visualItemRect(item).center());
+    }
+    QStringList SelectedNames() {
+        QStringList names;
+        for (QTreeWidgetItem* item : View()->SelectedInTreeOrder())
+            names << item->text(0);
+        return names;
+    }
+    // Drops `mime` (taken over) onto the item named `target`.
+    void Drop(QMimeData* mime, const QString& target, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTreeWidgetItem* item = Item(target);
+        QVERIFY2(item, qPrintable(target));
+        QPoint at = View()->visualItemRect(item).center();
+        // Qt delivers the move and the drop to the widget that took the enter.
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(View()->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(View()->viewport(), &move);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(View()->viewport(), &drop);
+        delete mime;
+    }
+    void Run(int command) { m_app->Frame().RunCommand(command); }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AuthorApp> m_app;
+};
+
+#define CHECK_TREE() QCOMPARE(TreeShape(View()), ModelShape(Project().HHC_GetTreeRoot()))
+#define CHECK_INDEX()                                                                              \
+    QCOMPARE(TreeShape(m_app->Frame().Views().Index()), ModelShape(Project().HHK_GetTreeRoot()))
+
+void ProjectViewsTest::init() {
+    m_home = std::make_unique<IsolatedHome>();
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_app = std::make_unique<AuthorApp>();
+    QVERIFY(m_app->Start({}));
+    CConfigData::Instance()->SetInsertMode(2);
+    Project().SetProjectFolder(m_folder->path().toStdString());
+    // A, B (with B1, B2), C, D, E, F at the top.
+    CXML list("FilesList");
+    CXML* run = list.AddChild("List");
+    run->SetAttr("RelativeNodeID", "ROOT");
+    run->SetAttr("InsertMode", 2);
+    for (const char* name : {"A", "B", "C", "D", "E", "F"}) {
+        CXML* node = run->AddChild(CHHCFile::CreateNode(name, ""));
+        if (std::string(name) == "B") {
+            node->AddChild(CHHCFile::CreateNode("B1", ""));
+            node->AddChild(CHHCFile::CreateNode("B2", ""));
+        }
+    }
+    Project().Content_AddFilesList2(&list);
+    Project().ResetModifiedInfo();
+    m_app->Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_app->Frame()));
+    View()->expandAll();
+    CHECK_TREE();
+    QCOMPARE(History(), 0);
+}
+
+void ProjectViewsTest::cleanup() {
+    Project().SetModified(0);
+    m_app.reset();
+    m_folder.reset();
+    m_home.reset();
+}
+
+void ProjectViewsTest::deletingThreeSeparateEntriesAndUndoingBringsTheSameIdsBack() {
+    QStringList before = ModelShape(Project().HHC_GetTreeRoot());
+    Click("A");
+    Click("C", Qt::ControlModifier);
+    Click("E", Qt::ControlModifier);
+    QCOMPARE(SelectedNames(), QStringList({"A", "C", "E"}));
+    AnswerYes();
+    QTest::keyClick(View(), Qt::Key_Delete);
+    CHECK_TREE();
+    QCOMPARE(Project().Content_GetCount(), 5);
+    QVERIFY(!Item("A") && !Item("C") && !Item("E"));
+
+    QTest::keyClick(View(), Qt::Key_Z, Qt::ControlModifier);
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), before);
+}
+
+void ProjectViewsTest::everyMoveKeepsTheMovedEntriesSelected() {
+    Click("C");
+    Click("D", Qt::ShiftModifier);
+    const QStringList moved{"C", "D"};
+    for (int command : {ID_MOVE_DOWN, ID_MOVE_UP, ID_MOVE_LEVEL_DOWN, ID_MOVE_LEVEL_UP}) {
+        int before = History();
+        Run(command);
+        CHECK_TREE();
+        QCOMPARE(History(), before + 1);
+        QCOMPARE(SelectedNames(), moved);
+    }
+    // Down and up, then into B and out again: back where they began.
+    QCOMPARE(Item("C")->parent(), nullptr);
+    QCOMPARE(View()->indexOfTopLevelItem(Item("C")), 2);
+}
+
+void ProjectViewsTest::droppingAnEntryOntoItsOwnChildChangesNothing() {
+    QStringList before = ModelShape(Project().HHC_GetTreeRoot());
+    Click("B");
+    Drop(View()->DragData(), "B2");
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), before);
+    QCOMPARE(History(), 0);
+}
+
+void ProjectViewsTest::moveDropMovesAndCopyDropUndoRemovesOnlyTheCopies() {
+    const QString idA = Id("A");
+    Click("A");
+    Drop(View()->DragData(), "D");
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    QCOMPARE(View()->indexOfTopLevelItem(Item("A")), View()->indexOfTopLevelItem(Item("D")) + 1);
+    QCOMPARE(Id("A"), idA);
+
+    QStringList beforeCopy = ModelShape(Project().HHC_GetTreeRoot());
+    Click("C");
+    Drop(View()->DragData(), "F", Qt::ControlModifier);
+    CHECK_TREE();
+    QCOMPARE(History(), 2);
+    QCOMPARE(Project().Content_GetCount(), 9);
+    QTreeWidgetItem* copy = View()->topLevelItem(View()->topLevelItemCount() - 1);
+    QCOMPARE(copy->text(0), QString("C"));
+    QVERIFY(copy->data(0, Qt::UserRole).toString() != Id("C"));
+
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), beforeCopy);
+}
+
+void ProjectViewsTest::pagesDroppedOnAnEntryFollowItNamedByTheirTitles() {
+    auto* mime = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& title : {"Alpha", "Beta", "Gamma"})
+        urls << QUrl::fromLocalFile(WritePage(m_folder->path(), title.toLower() + ".htm", title));
+    mime->setUrls(urls);
+    QStringList before = ModelShape(Project().HHC_GetTreeRoot());
+    Drop(mime, "C");
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    const int c = View()->indexOfTopLevelItem(Item("C"));
+    QStringList after;
+    for (int i = c + 1; i <= c + 3; ++i)
+        after << View()->topLevelItem(i)->text(0);
+    QCOMPARE(after, QStringList({"Alpha", "Beta", "Gamma"}));
+
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QCOMPARE(ModelShape(Project().HHC_GetTreeRoot()), before);
+}
+
+void ProjectViewsTest::renamingToTheSameNameOrEscapeAddsNoHistory() {
+    Click("D");
+    auto edit = [this](const QString& text, int key) {
+        Run(ID_RENAME);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, static_cast<Qt::Key>(key));
+        // Enter closes the edit box once the events are processed.
+        QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    };
+    edit("Changed", Qt::Key_Escape);
+    QCOMPARE(History(), 0);
+    edit("D", Qt::Key_Return);
+    QCOMPARE(History(), 0);
+    edit("", Qt::Key_Return);
+    QCOMPARE(History(), 0);
+    CHECK_TREE();
+
+    edit("Delta", Qt::Key_Return);
+    QCOMPARE(History(), 1);
+    CHECK_TREE();
+    QVERIFY(Item("Delta"));
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QVERIFY(Item("D"));
+}
+
+void ProjectViewsTest::removeLinkEmptiesTheLink() {
+    QString page = WritePage(m_folder->path(), "page.htm", "Page");
+    Drop([&] {
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(page)});
+        return mime;
+    }(), "A");
+    CXML* entry = Project().HHC_GetNodeByID(Id("Page").toStdString());
+    QVERIFY(entry);
+    QVERIFY(!entry->GetAttr("Local").empty());
+    Click("Page");
+    AnswerYes();
+    Run(ID_REMOVE_LINK);
+    QCOMPARE(QString::fromStdString(entry->GetAttr("Local")), QString());
+    QCOMPARE(History(), 2);
+    CHECK_TREE();
+}
+
+void ProjectViewsTest::replacingUnwelcomeCharactersRenamesThePageFile() {
+    QString page = WritePage(m_folder->path(), "R&D.htm", "Research");
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(page)});
+    Drop(mime, "F");
+    Click("Research");
+    WhenModal<ReplaceUnwelcomeDialog>([](ReplaceUnwelcomeDialog* dialog) { dialog->accept(); });
+    Run(ID_REPLACE_UNWELCOME);
+    // The page now lives under the welcome name (the old file stays for
+    // whatever else links to it), and the entry links there.
+    const QString renamed = m_folder->path() + "/RandD.htm";
+    QFile file(renamed);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("<title>Research</title>"));
+    const CXML* entry = Project().HHC_GetNodeByID(Id("Research").toStdString());
+    QCOMPARE(QString::fromStdString(entry->GetAttr("Local")), renamed);
+    QCOMPARE(History(), 1);
+    CHECK_TREE();
+}
+
+void ProjectViewsTest::aNewKeywordOpensItsNameForEditing() {
+    m_app->Frame().LeftTabs()->setCurrentIndex(1);
+    Run(ID_ADD_HEADING);
+    CHECK_INDEX();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->setText("anchoring");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    CHECK_INDEX();
+    QCOMPARE(ModelShape(Project().HHK_GetTreeRoot()).size(), 1);
+    QCOMPARE(Project().HHK_GetTreeRoot()->GetChildAt(0)->GetAttr("Name"), std::string("anchoring"));
+    // The new keyword and its name, each undoable.
+    QCOMPARE(m_app->Frame().Commands().IndexHistory().Size(), 2);
+}
+
+void ProjectViewsTest::keywordsOfATextPageAreRefusedWithAReason() {
+    QString notes = m_folder->path() + "/notes.txt";
+    QFile file(notes);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<meta name=\"keywords\" content=\"knots\">");
+    file.close();
+    CXML list("FilesList");
+    CXML* run = list.AddChild("List");
+    run->SetAttr("RelativeNodeID", "ROOT");
+    run->SetAttr("InsertMode", 2);
+    run->AddChild(CHHCFile::CreateNode("Notes", notes.toStdString()));
+    Project().Content_AddFilesList2(&list);
+    Project().ResetModifiedInfo();
+    Click("Notes");
+    QString told;
+    WhenModal<QMessageBox>([&told](QMessageBox* box) {
+        told = box->text();
+        box->accept();
+    });
+    Run(ID_ADD_PAGE_KEYWORDS);
+    QVERIFY2(told.contains("not an HTML page"), qPrintable(told));
+    QCOMPARE(Project().Index_GetCount(), 0);
+}
+
+void ProjectViewsTest::openingAProjectShowsItAnewAndFollowsItAfterwards() {
+    const std::string path = m_folder->path().toStdString() + "/guide.mbk";
+    QCOMPARE(m_app->Controller().SaveAs(path), 1);
+    m_app->Controller().ResetProject();
+    QCOMPARE(View()->topLevelItemCount(), 0);
+    QCOMPARE(m_app->Controller().OpenProject(path), 1);
+    CHECK_TREE();
+    CHECK_INDEX();
+    QCOMPARE(View()->topLevelItemCount(), 6);
+    Click("C");
+    AnswerYes();
+    QTest::keyClick(View(), Qt::Key_Delete);
+    CHECK_TREE();
+    QCOMPARE(Project().Content_GetCount(), 7);
+}
+
+void ProjectViewsTest::aChmExplorerFolderDroppedBecomesAHeadingWithItsPages() {
+    // A folder of a help file with two pages and a sub-folder, as the CHM
+    // explorer drags it.
+    CXML folder("node");
+    folder.SetAttr("Name", "Chapter");
+    folder.SetAttr("Type", 0);
+    for (const char* page : {"a.htm", "b.htm"}) {
+        CXML* stream = folder.AddChild("node");
+        stream->SetAttr("Name", page);
+        stream->SetAttr("Type", 1);
+        stream->SetAttr("Local", std::string("/tmp/help.chm::/") + page);
+    }
+    folder.AddChild("node")->SetAttr("Type", 0);
+    SetArchiveDragNode(&folder);
+    auto* mime = new QMimeData;
+    mime->setData(CDragDropHelper::GetCF_ArchiveView(), "Chapter");
+    Drop(mime, "A");
+    SetArchiveDragNode(nullptr);
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    QTreeWidgetItem* heading = View()->topLevelItem(1);
+    QCOMPARE(heading->text(0), QString("Chapter"));
+    QCOMPARE(heading->childCount(), 2);
+}
+
+void ProjectViewsTest::deleteOnTheFilesTabRemovesTheSelectedFiles() {
+    CXML list("FilesList");
+    for (const char* name : {"one.htm", "two.htm", "three.htm"}) {
+        CXML* item = list.AddChild("FileItem");
+        item->SetAttr("Type", 0);
+        item->SetAttr("Local", WritePage(m_folder->path(), name, name).toStdString());
+    }
+    Project().GetHHPFile()->AddFiles(&list);
+    m_app->Frame().LeftTabs()->setCurrentIndex(2);
+    CViewFiles* files = m_app->Frame().Views().Files();
+    QTreeWidgetItem* heading = files->topLevelItem(0);
+    QCOMPARE(heading->childCount(), 3);
+    files->setCurrentItem(heading->child(1));
+    QTest::keyClick(files, Qt::Key_Delete);
+    QCOMPARE(files->topLevelItem(0)->childCount(), 2);
+    const CXML* kept = Project().GetHHPFile()->GetFilesData();
+    QCOMPARE(kept->GetChildCount(), 2);
+    QVERIFY(QString::fromStdString(kept->GetChildAt(0)->GetAttr("Name")).endsWith("one.htm"));
+    QVERIFY(QString::fromStdString(kept->GetChildAt(1)->GetAttr("Name")).endsWith("three.htm"));
+}
+
+void ProjectViewsTest::aLargeTreeBuildsCollapsedBranchesWhenReached() {
+    // Three headings of 3,000 pages each: more than the view builds at once.
+    CXML list("FilesList");
+    CXML* run = list.AddChild("List");
+    run->SetAttr("RelativeNodeID", "ROOT");
+    run->SetAttr("InsertMode", 2);
+    for (const char* heading : {"H1", "H2", "H3"}) {
+        CXML* node = run->AddChild(CHHCFile::CreateNode(heading, ""));
+        for (int i = 0; i < 3000; ++i)
+            node->AddChild(CHHCFile::CreateNode(heading + std::string(".") + std::to_string(i), ""));
+    }
+    Project().Content_AddFilesList2(&list);
+    Project().ResetModifiedInfo();
+    QTreeWidgetItem* h3 = Item("H3");
+    QVERIFY(h3);
+    QCOMPARE(h3->childCount(), 0);
+    QCOMPARE(h3->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    // An entry of a branch not built yet: selected from the model, and
+    // deleted from it.
+    const CXML* deep = Project().HHC_GetTreeRoot()->GetChildAt(8)->GetChildAt(2999);
+    QCOMPARE(deep->GetAttr("Name"), std::string("H3.2999"));
+    Project().GetHHCFile()->SetSelectedNode(const_cast<CXML*>(deep));
+    QCOMPARE(SelectedNames(), QStringList({"H3.2999"}));
+    CXML* gone = Project().HHC_GetTreeRoot()->GetChildAt(7)->GetChildAt(5);
+    CXML removal("FilesList");
+    CXML* removed = removal.AddChild("List");
+    removed->AddChild(gone->Copy());
+    Project().Content_DeleteFilesList2(&removal);
+
+    // Expanding every branch shows exactly the model.
+    for (QTreeWidgetItemIterator it(View()); *it; ++it)
+        (*it)->setExpanded(true);
+    CHECK_TREE();
+    QCOMPARE(Item("H2")->childCount(), 2999);
+}
+
+MB_WEB_TEST_MAIN(ProjectViewsTest)
+#include "ProjectViewsTest.moc"
