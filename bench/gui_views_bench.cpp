@@ -7,6 +7,7 @@
 #include "ProjectBenchSupport.h"
 
 #include "app/gui/AuthorApp.h"
+#include "helpweb/HelpWeb.h"
 #include "app/gui/ProjectViews.h"
 #include "app/gui/ViewContent.h"
 #include "app/gui/ViewIndex.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     const std::string folder = pattern + "/";
     qputenv("MARROWBOOK_HOME", (folder + "home").c_str());
     std::filesystem::create_directories(folder + "home");
+    mb::web::PrepareHelpWeb();
     QApplication application(argc, argv);
     YesPrompt yes;
     bool same = true;

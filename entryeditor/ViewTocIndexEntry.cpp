@@ -86,10 +86,7 @@ CViewTocIndexEntry::CViewTocIndexEntry(QWidget* parent) : QWidget(parent) {
 }
 
 CViewTocIndexEntry::~CViewTocIndexEntry() {
-    if (m_project) {
-        m_project->GetHHCFile()->Detach(this);
-        m_project->GetHHKFile()->Detach(this);
-    }
+    SetProjectSubject(nullptr);
 }
 
 QGroupBox* CViewTocIndexEntry::BuildContentsGroup() {
@@ -170,16 +167,36 @@ void CViewTocIndexEntry::FillIconCombo() {
 
 void CViewTocIndexEntry::SetProjectSubject(CProjectFile* project) {
     if (m_project) {
-        m_project->GetHHCFile()->Detach(this);
-        m_project->GetHHKFile()->Detach(this);
+        m_project->Detach(this);
+        WatchTrees(false);
     }
     m_project = project;
-    if (m_project) {
-        m_project->GetHHCFile()->Attach(this);
-        m_project->GetHHKFile()->Attach(this);
+    m_loading = false;
+    if (!m_project)
+        return;
+    m_project->Attach(this);
+    WatchTrees(true);
+    ShowContentsEntry(m_project->HHC_GetSelectedNode());
+    ShowIndexEntry(m_project->HHK_GetSelectedNode());
+}
+
+void CViewTocIndexEntry::WatchTrees(bool watch) {
+    for (CSubject* tree : {static_cast<CSubject*>(m_project->GetHHCFile()),
+                           static_cast<CSubject*>(m_project->GetHHKFile())})
+        watch ? tree->Attach(this) : tree->Detach(this);
+}
+
+void CViewTocIndexEntry::OnProjectNotification(int code) {
+    // While a project is read the form does not watch its trees, so that
+    // they keep no records of the loading; they arrive whole afterwards
+    // with their own code 2.
+    if (code == NC_LOAD_STARTING && !m_loading) {
+        m_loading = true;
+        WatchTrees(false);
+    } else if (code == NC_RELOADED && m_loading) {
+        m_loading = false;
+        WatchTrees(true);
     }
-    ShowContentsEntry(m_project ? m_project->HHC_GetSelectedNode() : nullptr);
-    ShowIndexEntry(m_project ? m_project->HHK_GetSelectedNode() : nullptr);
 }
 
 CXML* CViewTocIndexEntry::ContentsEntry() const {
@@ -194,7 +211,9 @@ int CViewTocIndexEntry::Update(CSubject* subject, void* notification) {
     auto* info = static_cast<NotifyInfo*>(notification);
     if (!info || !m_project)
         return 0;
-    if (subject == m_project->GetHHCFile())
+    if (subject == m_project)
+        OnProjectNotification(info->code);
+    else if (subject == m_project->GetHHCFile())
         OnContentsNotification(info->code, info->node);
     else if (subject == m_project->GetHHKFile())
         OnIndexNotification(info->code, info->node);

@@ -28,7 +28,7 @@ public:
     explicit CViewTocIndexEntry(QWidget* parent = nullptr);
     ~CViewTocIndexEntry() override;
 
-    // Observes the project's contents and index models (not owned).
+    // Observes the project and its contents and index models (not owned).
     void SetProjectSubject(CProjectFile* project);
     void SetCommandManager(CCommandManager* commands) { m_commands = commands; }
     int Update(CSubject* subject, void* notification) override;
@@ -46,6 +46,8 @@ private:
     QGroupBox* BuildIndexGroup();
     void FillIconCombo();
 
+    void WatchTrees(bool watch);
+    void OnProjectNotification(int code);
     void OnContentsNotification(int code, CXML* node);
     void OnIndexNotification(int code, CXML* node);
     void ShowContentsEntry(CXML* node);
@@ -78,6 +80,7 @@ private:
     CCommandManager* m_commands = nullptr;
     std::string m_contentsId;
     std::string m_indexId;
+    bool m_loading = false;
 
     QGroupBox* m_contentsGroup = nullptr;
     QLineEdit* m_contentsName = nullptr;

@@ -483,6 +483,12 @@ int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
             // Another project replaces this one: the page cannot stay.
             SaveBeforeLeave(false);
             m_previewEnabled = false;
+            // Unwatched, the trees keep no records of their loading.
+            m_contents->Detach(this);
+            m_index->Detach(this);
+        } else if (info->code == NC_RELOADED && !m_previewEnabled) {
+            m_contents->Attach(this);
+            m_index->Attach(this);
         } else if (info->code == NC_LOAD_FINISHED) {
             m_previewEnabled = true;
             ShowSelectedContentsEntry();

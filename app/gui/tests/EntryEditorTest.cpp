@@ -94,6 +94,7 @@ private slots:
     void aMergeReferenceShowsItsIconAndLocksTheFields();
     void onlyANestedKeywordCanBecomeATopicOfItsParent();
     void aLinkEditThatChangesOnlyLetterCaseIsApplied();
+    void aProjectOpenedAnewIsFollowed();
 };
 
 void EntryEditorTest::aNameEditSendsOneRenameAndEscapeSendsNothing() {
@@ -165,6 +166,23 @@ void EntryEditorTest::aLinkEditThatChangesOnlyLetterCaseIsApplied() {
     QCOMPARE(f.Contents("A", "Local"), lower);
     QCOMPARE(f.ContentsHistory(), 1);
     QCOMPARE(f.Field<QLineEdit>("contentsPath")->text(), QString("intro.htm"));
+}
+
+void EntryEditorTest::aProjectOpenedAnewIsFollowed() {
+    Fixture f;
+    QString path = f.folder.path() + "/guide.mbk";
+    QCOMPARE(f.project.SaveProjectAs(path.toStdString()), 1);
+    f.SelectContents("A");
+    QCOMPARE(f.project.OpenProjectFile(path.toStdString()), 1);
+    QVERIFY(!f.form.ContentsEntry());
+    // The entries read anew, selected in turn.
+    CXML* root = f.project.HHC_GetTreeRoot();
+    QCOMPARE(root->GetChildCount(), 2);
+    for (int i : {1, 0}) {
+        f.project.GetHHCFile()->SetSelectedNode(root->GetChildAt(i));
+        QCOMPARE(f.form.ContentsEntry(), root->GetChildAt(i));
+        QCOMPARE(f.Field<QLineEdit>("contentsName")->text(), QString(i ? "M" : "A"));
+    }
 }
 
 QTEST_MAIN(EntryEditorTest)
