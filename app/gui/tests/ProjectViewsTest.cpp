@@ -9,8 +9,10 @@
 #include "app/gui/ViewContent.h"
 #include "app/gui/ViewFiles.h"
 #include "app/gui/ViewIndex.h"
+#include "folderview/FolderViewFrame.h"
 #include "app/gui/tests/WebTestMain.h"
 
+#include "appglue/AddDirectoryDialog.h"
 #include "appglue/DragDropHelper.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
@@ -18,7 +20,9 @@
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -127,6 +131,8 @@ private slots:
     void deleteOnTheFilesTabRemovesTheSelectedFiles();
     void aLargeTreeBuildsCollapsedBranchesWhenReached();
     void keywordsOfATextPageAreRefusedWithAReason();
+    void filesDraggedFromTheFolderExplorerBecomeEntries();
+    void foldersDraggedFromTheFolderExplorerAskOnce();
 
 private:
     CProjectFile& Project() { return *m_app->Controller().GetProject(); }
@@ -505,6 +511,51 @@ void ProjectViewsTest::aLargeTreeBuildsCollapsedBranchesWhenReached() {
         (*it)->setExpanded(true);
     CHECK_TREE();
     QCOMPARE(Item("H2")->childCount(), 2999);
+}
+
+void ProjectViewsTest::filesDraggedFromTheFolderExplorerBecomeEntries() {
+    for (const QString& title : {"Alpha", "Beta", "Gamma"})
+        WritePage(m_folder->path(), title.toLower() + ".htm", title);
+    CFolderViewFrame* explorer = m_app->Frame().FolderView();
+    explorer->GotoFolder(m_folder->path().toStdString());
+    QAbstractItemView* list = explorer->FileList();
+    QCOMPARE(list->model()->rowCount(), 3);
+    list->selectAll();
+    Drop(list->model()->mimeData(list->selectionModel()->selectedRows()), "C");
+    CHECK_TREE();
+    QCOMPARE(History(), 1);
+    const int c = View()->indexOfTopLevelItem(Item("C"));
+    QStringList after;
+    for (int i = c + 1; i <= c + 3; ++i)
+        after << View()->topLevelItem(i)->text(0);
+    QCOMPARE(after, QStringList({"Alpha", "Beta", "Gamma"}));
+}
+
+void ProjectViewsTest::foldersDraggedFromTheFolderExplorerAskOnce() {
+    // Counts the questions and declines them.
+    struct CountingDialog final : mb::IAddDirectoryDialog {
+        int asked = 0;
+        bool ChooseFolder(tagAddDirectoryOption&, CDropFileFilterSet*) override { return false; }
+        bool ConfirmDroppedFolders(tagAddDirectoryOption&, CDropFileFilterSet*) override {
+            ++asked;
+            return false;
+        }
+    } dialog;
+    mb::SetAddDirectoryDialog(&dialog);
+    for (const QString& folder : {"one", "two"}) {
+        QVERIFY(QDir(m_folder->path()).mkdir(folder));
+        WritePage(m_folder->path() + "/" + folder, "page.htm", folder);
+    }
+    CFolderViewFrame* explorer = m_app->Frame().FolderView();
+    explorer->GotoFolder(m_folder->path().toStdString());
+    QAbstractItemView* list = explorer->FileList();
+    QCOMPARE(list->model()->rowCount(), 2);
+    list->selectAll();
+    Drop(list->model()->mimeData(list->selectionModel()->selectedRows()), "C");
+    mb::SetAddDirectoryDialog(nullptr);
+    QCOMPARE(dialog.asked, 1);
+    QCOMPARE(History(), 0);
+    CHECK_TREE();
 }
 
 MB_WEB_TEST_MAIN(ProjectViewsTest)
