@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace mb;
 
 namespace {
@@ -400,6 +402,8 @@ std::string CViewTocIndexEntry::RelativePath(const std::string& local) const {
     std::string path = local;
     if (m_project && !path.empty())
         m_project->AbsolutePathToRelativePath(path);
+    // Shown as the help file names it inside: with "/".
+    std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
 
