@@ -2,10 +2,10 @@
 // a display) and headless, and prints both times and
 // their ratio (target: at most 1.5); also the time from start-up to the
 // first shown main window.
+#include "GuiBenchSupport.h"
 #include "ProjectBenchSupport.h"
 
 #include "app/gui/AuthorApp.h"
-#include "helpweb/HelpWeb.h"
 #include "runconfig/ConfigData.h"
 
 #include <QApplication>
@@ -16,15 +16,9 @@
 using namespace mb::bench;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::string pattern = (std::filesystem::temp_directory_path() / "mbguibenchXXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    const std::string folder = PrepareGuiBench("mbguibench");
+    if (folder.empty())
         return 1;
-    const std::string folder = pattern + "/";
-    qputenv("MARROWBOOK_HOME", (folder + "home").c_str());
-    std::filesystem::create_directories(folder + "home");
-    mb::web::PrepareHelpWeb();
     QApplication application(argc, argv);
 
     MakeTopicFiles(folder);

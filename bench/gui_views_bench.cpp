@@ -4,10 +4,10 @@
 // next to the same work done headless (no window watching the project) in
 // the same run. Targets: a fill in at most 1 s, delete-all and its undo in
 // at most 2 s each.
+#include "GuiBenchSupport.h"
 #include "ProjectBenchSupport.h"
 
 #include "app/gui/AuthorApp.h"
-#include "helpweb/HelpWeb.h"
 #include "app/gui/ProjectViews.h"
 #include "app/gui/ViewContent.h"
 #include "app/gui/ViewIndex.h"
@@ -67,15 +67,9 @@ DeleteTimes DeleteAllAndUndo(CCommandManager& commands, const CProjectFile& proj
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::string pattern = (std::filesystem::temp_directory_path() / "mbviewsbenchXXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    const std::string folder = PrepareGuiBench("mbviewsbench");
+    if (folder.empty())
         return 1;
-    const std::string folder = pattern + "/";
-    qputenv("MARROWBOOK_HOME", (folder + "home").c_str());
-    std::filesystem::create_directories(folder + "home");
-    mb::web::PrepareHelpWeb();
     QApplication application(argc, argv);
     YesPrompt yes;
     bool same = true;

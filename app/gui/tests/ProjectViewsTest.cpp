@@ -10,6 +10,7 @@
 #include "app/gui/ViewFiles.h"
 #include "app/gui/ViewIndex.h"
 #include "folderview/FolderViewFrame.h"
+#include "app/gui/tests/GuiTestSupport.h"
 #include "app/gui/tests/WebTestMain.h"
 
 #include "appglue/AddDirectoryDialog.h"
@@ -40,36 +41,9 @@
 
 using namespace mb;
 using namespace mb::gui;
+using namespace mb::gui::testing;
 
 namespace {
-
-class IsolatedHome {
-public:
-    IsolatedHome() {
-        qputenv("MARROWBOOK_HOME", home.path().toUtf8());
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
-    }
-    ~IsolatedHome() {
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
-    }
-    QTemporaryDir home;
-};
-
-// Runs `answer` on the next modal window of type T once it is on screen.
-template <typename T>
-void WhenModal(std::function<void(T*)> answer) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start(10);
-}
 
 void AnswerYes() {
     WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
