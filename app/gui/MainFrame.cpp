@@ -50,16 +50,6 @@ QString Text(int n) {
     return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
 }
 
-// A pane that a later version fills: its name and what it will show.
-QWidget* Placeholder(const QString& name, const QString& what) {
-    auto* label = new QLabel(QString("<b>%1</b><br>%2").arg(name.toHtmlEscaped(),
-                                                           what.toHtmlEscaped()));
-    label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
-    label->setObjectName(name);
-    return label;
-}
-
 constexpr int kStrContents = 91;
 constexpr int kStrIndex = 92;
 constexpr int kStrFiles = 380;
@@ -297,6 +287,11 @@ void MainFrame::RunCommand(int id) {
 }
 
 bool MainFrame::RunShortcut(const QKeyEvent& event) {
+    // Delete in a project view deletes its selected entries.
+    if (event.key() == Qt::Key_Delete && event.modifiers() == Qt::NoModifier) {
+        RunCommand(ID_DELETE);
+        return true;
+    }
     const QKeySequence pressed(event.keyCombination());
     UpdateActionStates();
     for (auto& [id, action] : m_actions) {

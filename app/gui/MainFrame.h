@@ -45,7 +45,8 @@ public:
     // Routes command `id` by the active left tab to its handler.
     void RunCommand(int id);
     // Runs the enabled command whose shortcut is the pressed key (a key
-    // the focused view did not take); false when there is none.
+    // the focused project view did not take; Delete deletes its selection);
+    // false when there is none.
     bool RunShortcut(const QKeyEvent& event);
     // Replaces the handlers (the frame keeps them).
     void SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers);

@@ -608,10 +608,6 @@ bool ProjectTreeView::viewportEvent(QEvent* event) {
 }
 
 void ProjectTreeView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-        m_frame.RunCommand(ID_DELETE);
-        return;
-    }
     if (m_frame.RunShortcut(*event))
         return;
     QTreeWidget::keyPressEvent(event);

@@ -120,10 +120,6 @@ void CViewFiles::DeleteAllFiles() {
 }
 
 void CViewFiles::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-        m_frame.RunCommand(ID_DELETE);
-        return;
-    }
     if (m_frame.RunShortcut(*event))
         return;
     QTreeWidget::keyPressEvent(event);

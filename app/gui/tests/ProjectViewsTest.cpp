@@ -264,7 +264,7 @@ void ProjectViewsTest::moveDropMovesAndCopyDropUndoRemovesOnlyTheCopies() {
 void ProjectViewsTest::pagesDroppedOnAnEntryFollowItNamedByTheirTitles() {
     auto* mime = new QMimeData;
     QList<QUrl> urls;
-    for (const QString& title : {"Alpha", "Beta", "Gamma"})
+    for (QString title : {"Alpha", "Beta", "Gamma"})
         urls << QUrl::fromLocalFile(WritePage(m_folder->path(), title.toLower() + ".htm", title));
     mime->setUrls(urls);
     QStringList before = ModelShape(Project().HHC_GetTreeRoot());
@@ -488,7 +488,7 @@ void ProjectViewsTest::aLargeTreeBuildsCollapsedBranchesWhenReached() {
 }
 
 void ProjectViewsTest::filesDraggedFromTheFolderExplorerBecomeEntries() {
-    for (const QString& title : {"Alpha", "Beta", "Gamma"})
+    for (QString title : {"Alpha", "Beta", "Gamma"})
         WritePage(m_folder->path(), title.toLower() + ".htm", title);
     CFolderViewFrame* explorer = m_app->Frame().FolderView();
     explorer->GotoFolder(m_folder->path().toStdString());
@@ -516,7 +516,7 @@ void ProjectViewsTest::foldersDraggedFromTheFolderExplorerAskOnce() {
         }
     } dialog;
     mb::SetAddDirectoryDialog(&dialog);
-    for (const QString& folder : {"one", "two"}) {
+    for (QString folder : {"one", "two"}) {
         QVERIFY(QDir(m_folder->path()).mkdir(folder));
         WritePage(m_folder->path() + "/" + folder, "page.htm", folder);
     }
