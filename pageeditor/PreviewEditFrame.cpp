@@ -166,8 +166,8 @@ void CPreviewEditFrame::BuildToolBars() {
         {ID_HE_UNDO, &QPlainTextEdit::undo},   {ID_HE_REDO, &QPlainTextEdit::redo},
         {ID_HE_CUT, &QPlainTextEdit::cut},     {ID_HE_COPY, &QPlainTextEdit::copy},
         {ID_HE_PASTE, &QPlainTextEdit::paste}, {ID_HE_SELECT_ALL, &QPlainTextEdit::selectAll}};
-    for (const auto& [id, slot] : commands)
-        add(m_editBar, id, QIcon(), [this, slot] { (m_source->*slot)(); });
+    for (const auto& command : commands)
+        add(m_editBar, command.first, QIcon(), [this, slot = command.second] { (m_source->*slot)(); });
     m_editBar->addSeparator();
     auto* find = new QLineEdit;
     find->setMaximumWidth(200);
