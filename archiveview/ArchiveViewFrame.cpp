@@ -122,9 +122,10 @@ QToolBar* CArchiveViewFrame::BuildToolBar() {
     bar->addSeparator();
     m_back = add(ID_CE_BACK, QStyle::SP_ArrowBack, [this] { OnUI_Back(); });
     m_forward = add(ID_CE_FORWARD, QStyle::SP_ArrowForward, [this] { OnUI_Forward(); });
-    for (auto [action, web] :
+    for (auto pair :
          {std::pair{m_back, QWebEnginePage::Back}, std::pair{m_forward, QWebEnginePage::Forward}}) {
-        QAction* source = m_preview->pageAction(web);
+        QAction* action = pair.first;
+        QAction* source = m_preview->pageAction(pair.second);
         connect(source, &QAction::changed, action,
                 [action, source] { action->setEnabled(source->isEnabled()); });
         action->setEnabled(source->isEnabled());
