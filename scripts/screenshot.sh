@@ -28,3 +28,12 @@ shoot() { # picture name, right tab
 }
 shoot main-window 0
 shoot entry-editor 2
+
+# The program's own help, turned into a project as Open CHM does: the
+# contents tree and the page preview of a real help file.
+cp "$root/build/bin/marrowbook.chm" "$HOME/Documents/"
+"$root/build/bin/marrowbook-cli" --quiet open-chm "$HOME/Documents/marrowbook.chm"
+help_project=$(ls "$HOME"/Documents/*/marrowbook.mbk | head -n 1)
+xvfb-run -a -s "-screen 0 1280x800x24" "$root/build/bin/marrowbook" "$help_project" \
+    --screenshot "$root/docs/screenshots/project-views.png" --right-tab 1
+echo "Wrote $root/docs/screenshots/project-views.png"
