@@ -37,3 +37,9 @@ help_project=$(ls "$HOME"/Documents/*/marrowbook.mbk | head -n 1)
 xvfb-run -a -s "-screen 0 1280x800x24" "$root/build/bin/marrowbook" "$help_project" \
     --screenshot "$root/docs/screenshots/project-views.png" --right-tab 1
 echo "Wrote $root/docs/screenshots/project-views.png"
+
+# The program's help shows some of these pictures: it gets the new ones.
+for picture in "$root"/docs/help/images/*.png; do
+    cp "$root/docs/screenshots/$(basename "$picture")" "$picture"
+done
+echo "Refreshed the pictures in $root/docs/help/images"
