@@ -1,4 +1,5 @@
 #include "app/gui/AddFolderDialog.h"
+#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 
 #include "app/gui/FilterDialog.h"
@@ -28,10 +29,6 @@ namespace {
 constexpr int kStrTitle = 14;
 constexpr int kStrSelectFolder = 261;
 constexpr int kStrFilterTip = 542;
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 } // namespace
 

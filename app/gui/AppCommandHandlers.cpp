@@ -1,4 +1,5 @@
 #include "app/gui/AppCommandHandlers.h"
+#include "app/gui/UiText.h"
 
 #include "app/gui/IconSelectDialog.h"
 #include "app/gui/MainFrame.h"
@@ -38,10 +39,6 @@ constexpr int kStrVersionMajor = 239;
 constexpr int kStrVersionMinor = 240;
 constexpr int kStrVersionBuild = 241;
 constexpr int kStrRemoveLink = 260;
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "app/gui/CompileDialog.h"
+#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
@@ -27,10 +28,6 @@ namespace {
 
 constexpr int kStrCompiling = 49;
 constexpr int kStrCompileFinished = 50;
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 QLabel* PathLabel(const std::string& path) {
     auto* label = new QLabel(QString::fromStdString(path));

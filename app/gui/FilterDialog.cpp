@@ -1,4 +1,5 @@
 #include "app/gui/FilterDialog.h"
+#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
@@ -32,10 +33,6 @@ constexpr int kStrNewFilter = 583;
 
 std::string Str(int n) {
     return CStrHelper::ML_GetStringEx(n);
-}
-
-QString Text(int n) {
-    return QString::fromStdString(Str(n));
 }
 
 // The one-line text dialog; nothing on Cancel.

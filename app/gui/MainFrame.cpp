@@ -1,4 +1,5 @@
 #include "app/gui/MainFrame.h"
+#include "app/gui/UiText.h"
 
 #include "app/gui/AppCommandHandlers.h"
 #include "app/gui/Artwork.h"
@@ -45,10 +46,6 @@
 namespace mb::gui {
 
 namespace {
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 constexpr int kStrContents = 91;
 constexpr int kStrIndex = 92;

@@ -1,4 +1,5 @@
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
@@ -14,17 +15,9 @@
 
 namespace mb::gui {
 
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
 NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
-    : QDialog(parent), m_form(form), m_title(new QLineEdit(Q(form.GetTitleText()))),
-      m_name(new QLineEdit(Q(form.GetNameText()))), m_folder(new QLineEdit(Q(form.GetFolderText()))),
+    : QDialog(parent), m_form(form), m_title(new QLineEdit(ToQ(form.GetTitleText()))),
+      m_name(new QLineEdit(ToQ(form.GetNameText()))), m_folder(new QLineEdit(ToQ(form.GetFolderText()))),
       m_language(new QComboBox) {
     setWindowTitle(tr("New Project"));
     SetHelpTopic(this, help::kNewProject);
@@ -32,13 +25,13 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
     m_name->setObjectName("name");
     m_folder->setObjectName("folder");
     for (int i = 0; i < LanguageCount(); ++i)
-        m_language->addItem(Q(LanguageRowText(i)), LanguageIdAt(i));
+        m_language->addItem(ToQ(LanguageRowText(i)), LanguageIdAt(i));
     if (form.GetSelectedLanguage())
         m_language->setCurrentIndex(LanguagePosition(*form.GetSelectedLanguage()));
 
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_form.SetNameText(text.toStdString());
-        QString kept = Q(m_form.GetNameText());
+        QString kept = ToQ(m_form.GetNameText());
         if (kept != text)
             m_name->setText(kept);
     });
@@ -46,7 +39,7 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
     connect(browse, &QPushButton::clicked, this, [this] {
         CopyToForm();
         m_form.OnBrowse();
-        m_folder->setText(Q(m_form.GetFolderText()));
+        m_folder->setText(ToQ(m_form.GetFolderText()));
     });
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);

@@ -1,4 +1,5 @@
 #include "app/gui/OptionsSheet.h"
+#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
@@ -28,20 +29,12 @@ constexpr int kStrCaption = 10;
 constexpr int kStrFirstPageTitle = 543; // 543 to 547, in page order
 constexpr int kTreeWidth = 180;
 
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::string S(const QString& text) {
     return text.toStdString();
 }
 
 QLineEdit* Field(const char* name, const std::string& text) {
-    auto* field = new QLineEdit(Q(text));
+    auto* field = new QLineEdit(ToQ(text));
     field->setObjectName(name);
     return field;
 }
@@ -150,7 +143,7 @@ QWidget* OptionsSheet::BuildPage(int page) {
         auto* language = new QComboBox;
         language->setObjectName("language");
         for (int i = 0; i < LanguageCount(); ++i)
-            language->addItem(Q(LanguageRowText(i)));
+            language->addItem(ToQ(LanguageRowText(i)));
         int position = LanguagePosition(g.languageId);
         language->setCurrentIndex(position >= 0 ? position : LanguagePosition(kFallbackLanguageId));
         form->addRow(tr("&Title of the help file:"), title);
@@ -176,7 +169,7 @@ QWidget* OptionsSheet::BuildPage(int page) {
         auto* compatibility = new QComboBox;
         compatibility->setEditable(true);
         compatibility->addItems({"1.0", "1.1 or later"});
-        compatibility->setCurrentText(Q(c.compatibility));
+        compatibility->setCurrentText(ToQ(c.compatibility));
         auto* font = Field("defaultFont", c.defaultFont);
         font->setPlaceholderText(tr("face,size,character set"));
         for (QCheckBox* box : {binaryToc, binaryIndex, notes, progress, flat, enhanced})

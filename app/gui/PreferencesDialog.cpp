@@ -1,4 +1,5 @@
 #include "app/gui/PreferencesDialog.h"
+#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
@@ -20,10 +21,6 @@ namespace {
 constexpr int kStrTitle = 588;
 constexpr int kStrTopicTitlesTab = 589;
 constexpr int kStrReplacementsTab = 605;
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 QGroupBox* Group(const QString& title, std::initializer_list<QRadioButton*> buttons) {
     auto* group = new QGroupBox(title);

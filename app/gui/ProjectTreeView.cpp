@@ -1,4 +1,5 @@
 #include "app/gui/ProjectTreeView.h"
+#include "app/gui/UiText.h"
 
 #include "app/gui/MainFrame.h"
 #include "app/gui/QtDropData.h"
@@ -42,10 +43,6 @@ constexpr int kScrollIntervalMs = 40;
 // collapsed branches beyond that are built when the branch is expanded or
 // one of its entries is selected.
 constexpr int kItemsBuiltAtOnce = 5000;
-
-QString ToQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // An entry's item keeps its name, ID and icon in members of its own rather
 // than in the general list of roles, which costs several allocations per

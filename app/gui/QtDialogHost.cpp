@@ -1,4 +1,5 @@
 #include "app/gui/QtDialogHost.h"
+#include "app/gui/UiText.h"
 
 #include "dialogkit/EntryDialogs.h"
 #include "dialogkit/NewPageDialog.h"
@@ -22,10 +23,6 @@
 namespace mb::gui {
 
 namespace {
-
-QString ToQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // A dialog with the given caption, a vertical layout and OK / Cancel at
 // the bottom; `onOk` decides whether OK closes it.

@@ -1,4 +1,5 @@
 #include "app/gui/QtDialogs.h"
+#include "app/gui/UiText.h"
 
 #include "app/gui/ChmOutputDialog.h"
 #include "app/gui/CompileDialog.h"
@@ -23,12 +24,8 @@ namespace mb::gui {
 
 namespace {
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QString Caption() {
-    return Q(CStrHelper::ML_GetStringEx(kStrProductName));
+    return ToQ(CStrHelper::ML_GetStringEx(kStrProductName));
 }
 
 } // namespace
@@ -39,7 +36,7 @@ bool QtControllerDialogs::ShowNewProject(CDlgNewProject& dialog) {
 }
 
 void QtControllerDialogs::ShowProjectFolderWarning(const std::string& projectFolder) {
-    QMessageBox box(QMessageBox::Warning, Caption(), Q(kProjectFolderWarningText + projectFolder),
+    QMessageBox box(QMessageBox::Warning, Caption(), ToQ(kProjectFolderWarningText + projectFolder),
                     QMessageBox::Ok | QMessageBox::Help, m_parent);
     while (box.exec() == QMessageBox::Help)
         CCommon::Instance()->ShowHelp(help::kProjectFolderWarning);
@@ -62,29 +59,29 @@ bool QtControllerDialogs::ShowChmToHandheld(CDlgChmOutput& dialog) {
 
 void QtControllerDialogs::ShowLongFilenameWarning() {
     const std::string& log = CRunEnv::Instance()->GetLogfilename();
-    QMessageBox box(QMessageBox::Warning, Caption(), Q(kLongFilenameWarningText + log),
+    QMessageBox box(QMessageBox::Warning, Caption(), ToQ(kLongFilenameWarningText + log),
                     QMessageBox::Ok, m_parent);
     QPushButton* open = box.addButton(QObject::tr("Open Run Log"), QMessageBox::ActionRole);
     box.exec();
     if (box.clickedButton() == open)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(Q(log)));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(log)));
 }
 
 void QtControllerDialogs::RunWithProgress(const std::string& title,
                                           const std::function<void()>& work) {
-    ProgressWindow window(Q(title), m_parent);
+    ProgressWindow window(ToQ(title), m_parent);
     window.Run(work);
 }
 
 std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFolderChoice& choice) {
     QDialog dialog(m_parent);
-    dialog.setWindowTitle(Q(kProjectFolderTitle));
-    auto* text = new QLabel(Q(kProjectFolderText));
+    dialog.setWindowTitle(ToQ(kProjectFolderTitle));
+    auto* text = new QLabel(ToQ(kProjectFolderText));
     text->setWordWrap(true);
-    auto* folder = new QRadioButton(Q(choice.folder));
-    auto* parent = new QRadioButton(Q(choice.parent));
+    auto* folder = new QRadioButton(ToQ(choice.folder));
+    auto* parent = new QRadioButton(ToQ(choice.parent));
     folder->setChecked(true);
-    auto* note = new QLabel(Q(kProjectFolderNote));
+    auto* note = new QLabel(ToQ(kProjectFolderNote));
     note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);
@@ -104,7 +101,7 @@ std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFo
 }
 
 bool QtProjectDialogs::ConfirmCopyIntoProjectFolder() {
-    QMessageBox box(QMessageBox::Question, Caption(), Q(kCopyFilesNote), QMessageBox::Cancel,
+    QMessageBox box(QMessageBox::Question, Caption(), ToQ(kCopyFilesNote), QMessageBox::Cancel,
                     m_parent);
     QPushButton* copy = box.addButton(QObject::tr("&Copy"), QMessageBox::AcceptRole);
     box.setDefaultButton(copy);

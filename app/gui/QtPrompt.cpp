@@ -1,4 +1,5 @@
 #include "app/gui/QtPrompt.h"
+#include "app/gui/UiText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -77,10 +78,6 @@ Answer AnswerOf(int button, Buttons offered) {
     }
 }
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 bool OnWindowThread() {
     return QThread::currentThread() == qApp->thread();
 }
@@ -99,7 +96,7 @@ template <typename Ask> auto AskOnWindowThread(Ask ask) -> decltype(ask()) {
 } // namespace
 
 QString QtNameFilters(const std::string& filter) {
-    QStringList parts = Q(filter).split('|');
+    QStringList parts = ToQ(filter).split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns;
@@ -123,8 +120,8 @@ Answer QtPrompt::Message(const MessageRequest& request) {
     return AskOnWindowThread([&] {
         BusyLift lift(m_busyDepth);
         QMessageBox box(IconOf(request.icon),
-                        Q(request.caption.empty() ? "Marrowbook" : request.caption),
-                        Q(request.text), ButtonsOf(request.buttons), m_parent);
+                        ToQ(request.caption.empty() ? "Marrowbook" : request.caption),
+                        ToQ(request.text), ButtonsOf(request.buttons), m_parent);
         return AnswerOf(box.exec(), request.buttons);
     });
 }
@@ -135,10 +132,10 @@ std::optional<std::vector<std::string>> QtPrompt::PickOpenFiles(const PickReques
         QStringList chosen;
         if (request.multiple) {
             chosen = QFileDialog::getOpenFileNames(
-                m_parent, Q(request.title), Q(request.initialPath), QtNameFilters(request.filter));
+                m_parent, ToQ(request.title), ToQ(request.initialPath), QtNameFilters(request.filter));
         } else {
             QString one = QFileDialog::getOpenFileName(
-                m_parent, Q(request.title), Q(request.initialPath), QtNameFilters(request.filter));
+                m_parent, ToQ(request.title), ToQ(request.initialPath), QtNameFilters(request.filter));
             if (!one.isEmpty())
                 chosen << one;
         }
@@ -155,7 +152,7 @@ std::optional<std::string> QtPrompt::PickFolder(const PickRequest& request) {
     return AskOnWindowThread([&]() -> std::optional<std::string> {
         BusyLift lift(m_busyDepth);
         QString folder =
-            QFileDialog::getExistingDirectory(m_parent, Q(request.title), Q(request.initialPath));
+            QFileDialog::getExistingDirectory(m_parent, ToQ(request.title), ToQ(request.initialPath));
         if (folder.isEmpty())
             return std::nullopt;
         return folder.toStdString();
@@ -166,7 +163,7 @@ std::optional<std::string> QtPrompt::PickSavePath(const PickRequest& request) {
     return AskOnWindowThread([&]() -> std::optional<std::string> {
         BusyLift lift(m_busyDepth);
         QString path = QFileDialog::getSaveFileName(
-            m_parent, Q(request.title), Q(request.initialPath), QtNameFilters(request.filter));
+            m_parent, ToQ(request.title), ToQ(request.initialPath), QtNameFilters(request.filter));
         if (path.isEmpty())
             return std::nullopt;
         return path.toStdString();

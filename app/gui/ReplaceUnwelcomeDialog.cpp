@@ -1,4 +1,5 @@
 #include "app/gui/ReplaceUnwelcomeDialog.h"
+#include "app/gui/UiText.h"
 
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
@@ -26,10 +27,6 @@ constexpr int kStrNewText = 607;
 constexpr int kStrItemCaption = 608;
 constexpr int kStrNoRowSelected = 512;
 constexpr int kStrRemoveRows = 611;
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "app/gui/ReplacementTableEditor.h"
+#include "app/gui/UiText.h"
 
 #include "baseutil/Prompt.h"
 #include "commonkit/StringTable.h"
@@ -23,10 +24,6 @@ constexpr int kStrNewText = 607;
 constexpr int kStrItemTitle = 608;
 constexpr int kStrSelectRow = 512;
 constexpr int kStrAskRemove = 611;
-
-QString Text(int n) {
-    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
-}
 
 } // namespace
 

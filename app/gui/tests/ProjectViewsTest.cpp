@@ -122,6 +122,14 @@ private:
         return item ? item->data(0, Qt::UserRole).toString() : QString();
     }
     int History() { return m_app->Frame().Commands().ContentHistory().Size(); }
+    // The names of the `count` top-level entries that follow `name`.
+    QStringList NamesAfter(const QString& name, int count) {
+        const int at = View()->indexOfTopLevelItem(Item(name));
+        QStringList names;
+        for (int i = at + 1; i <= at + count && i < View()->topLevelItemCount(); ++i)
+            names << View()->topLevelItem(i)->text(0);
+        return names;
+    }
     void Click(const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTreeWidgetItem* item = Item(name);
         QVERIFY2(item, qPrintable(name));
@@ -271,11 +279,7 @@ void ProjectViewsTest::pagesDroppedOnAnEntryFollowItNamedByTheirTitles() {
     Drop(mime, "C");
     CHECK_TREE();
     QCOMPARE(History(), 1);
-    const int c = View()->indexOfTopLevelItem(Item("C"));
-    QStringList after;
-    for (int i = c + 1; i <= c + 3; ++i)
-        after << View()->topLevelItem(i)->text(0);
-    QCOMPARE(after, QStringList({"Alpha", "Beta", "Gamma"}));
+    QCOMPARE(NamesAfter("C", 3), QStringList({"Alpha", "Beta", "Gamma"}));
 
     Run(ID_EDIT_UNDO);
     CHECK_TREE();
@@ -498,11 +502,7 @@ void ProjectViewsTest::filesDraggedFromTheFolderExplorerBecomeEntries() {
     Drop(list->model()->mimeData(list->selectionModel()->selectedRows()), "C");
     CHECK_TREE();
     QCOMPARE(History(), 1);
-    const int c = View()->indexOfTopLevelItem(Item("C"));
-    QStringList after;
-    for (int i = c + 1; i <= c + 3; ++i)
-        after << View()->topLevelItem(i)->text(0);
-    QCOMPARE(after, QStringList({"Alpha", "Beta", "Gamma"}));
+    QCOMPARE(NamesAfter("C", 3), QStringList({"Alpha", "Beta", "Gamma"}));
 }
 
 void ProjectViewsTest::foldersDraggedFromTheFolderExplorerAskOnce() {
