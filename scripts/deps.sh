@@ -12,7 +12,7 @@ packages=(
     xdg-utils libfile-mimeinfo-perl
     fp-utils
     libmspack-dev libchm-bin
-    doxygen
+    doxygen python3-sphinx python3-sphinxcontrib.htmlhelp
     qt6-base-dev qt6-webengine-dev
     xvfb xauth
 )
