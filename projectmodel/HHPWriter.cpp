@@ -86,6 +86,10 @@ std::string CHHPFile::BuildHHPText(PathForm form) const {
                 text = LanguageHex(number);
         } else if (GetOptionsData(i, number)) {
             text = IsFlag(i) ? (number == 1 ? "YES" : "") : std::to_string(number);
+            // Compilers build a binary index unless told not to, so leaving
+            // the line out would turn it on.
+            if (i == OPT_BINARY_INDEX && number == 0)
+                text = "NO";
         }
         if (!text.empty())
             out += m_strOptionsItemKey[i] + text + kCrLf;
