@@ -1,5 +1,7 @@
 #include "compiledhelp/ItsArchive.h"
 
+#include "compiledhelp/FirstListingChunk.h"
+
 #include "baseutil/SafeFile.h"
 
 #include <mspack.h>
@@ -82,18 +84,11 @@ uint32_t ReadLe32(const unsigned char* bytes) {
            uint32_t{bytes[3]} << 24;
 }
 
-// The directory header names its first listing chunk. chmcmd writes 1 there
-// while chunk 0 is itself the first listing chunk (a "PMGL" chunk with no
-// previous chunk), so a reader that trusts the field loses every name in
-// chunk 0. When chunk 0 is verifiably that first listing chunk, the field is
-// read as 0.
-constexpr size_t kDirHeaderLength = 0x54;
-constexpr size_t kDirHeaderLengthField = 0x08;
-constexpr size_t kDirFirstListingField = 0x20;
-constexpr size_t kListingPreviousField = 0x0c;
-
-constexpr size_t kDirChunkSizeField = 0x10;
-constexpr size_t kDirLastListingField = 0x24;
+using mb::chm::kDirChunkSizeField;
+using mb::chm::kDirFirstListingField;
+using mb::chm::kDirHeaderLength;
+using mb::chm::kDirHeaderLengthField;
+using mb::chm::kDirLastListingField;
 
 // libmspack passes over chunks between the first and the last listing chunk
 // that are not listing chunks, as index chunks may be; a chunk that is
@@ -121,14 +116,10 @@ int CountDamagedChunks(std::FILE* in, off_t headerStart, const unsigned char* he
     return damaged;
 }
 
+// A reader that trusts a wrong first-listing-chunk field (see
+// FirstListingChunk.h) loses every name in chunk 0: the field is read as 0.
 void MendFirstListingChunk(std::FILE* in, off_t headerStart, unsigned char* header) {
-    if (ReadLe32(header + kDirFirstListingField) == 0)
-        return;
-    off_t chunk0 = headerStart + static_cast<off_t>(ReadLe32(header + kDirHeaderLengthField));
-    unsigned char chunk[kListingPreviousField + 4];
-    if (pread(fileno(in), chunk, sizeof chunk, chunk0) != static_cast<ssize_t>(sizeof chunk))
-        return;
-    if (std::memcmp(chunk, "PMGL", 4) == 0 && ReadLe32(chunk + kListingPreviousField) == 0xffffffffu)
+    if (mb::chm::FirstListingFieldIsWrong(fileno(in), headerStart, header))
         std::memset(header + kDirFirstListingField, 0, 4);
 }
 

@@ -77,6 +77,7 @@ void CProjectFile::InitProject() {
     m_path.clear();
     m_title.clear();
     m_folder.clear();
+    m_includeProjectInfo = 1;
     InitModels();
     ResetModifiedInfo();
     // The windows that show the old project show the empty one now.

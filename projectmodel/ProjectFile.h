@@ -78,7 +78,10 @@ public:
     CHHKFile* GetHHKFile() { return &m_hhk; }
     CXML* GetModifiedInfo() { return m_modifiedInfo.get(); }
 
-    // Whether the .hhp lists the enciphered copy of the project file.
+    // Whether the .hhp lists the enciphered copy of the project file, and so
+    // whether a compile puts it into the help file. On for each project as
+    // it is made or opened (InitProject); exporting the project for other
+    // compilers turns it off for as long as the project stays open.
     int GetIncludeMBKProjectInfo() const { return m_includeProjectInfo; }
     void SetIncludeMBKProjectInfo(int flag) { m_includeProjectInfo = flag; }
     int GetIncludeSubEntries() const { return m_includeSubEntries; }
@@ -288,6 +291,11 @@ public:
     // index, header or alias file) is missing, unreadable or of the wrong
     // kind; the project is then initialised again.
     int ImportHHPFile(const std::string& path);
+    // After the settings of an imported project text `hhp` (the "HHP"
+    // element it was read into) were loaded: when it gave its main window
+    // no caption (no [WINDOWS], or none for the main window), the window
+    // shows the project's title rather than the window record's default.
+    void TakeTitleAsCaptionUnlessRead(const CXML& hhp);
     // The files ExportHHPFile(path) writes, in order: `path` (.hhp) and,
     // beside the project file (or beside `path` for a project never saved),
     // the .hhc and the .hhk for the compiler.

@@ -56,6 +56,7 @@ int CProjectFile::ImportHHPFile(const std::string& path) {
     }
     std::vector<std::string> problems = m_hhp.GetReadProblems();
     m_hhp.ReadXMLTree_Ver2(&hhp);
+    TakeTitleAsCaptionUnlessRead(hhp);
 
     // Both trees are read before either is loaded, so that a project with a
     // broken file is refused as a whole.
@@ -91,6 +92,16 @@ int CProjectFile::ImportHHPFile(const std::string& path) {
     m_hhc.Notify(NC_RELOADED);
     m_hhk.Notify(NC_RELOADED);
     return 1;
+}
+
+void CProjectFile::TakeTitleAsCaptionUnlessRead(const CXML& hhp) {
+    const CXML* windows = hhp.GetChildByTagName("WINDOWS");
+    if (windows && windows->GetChildByTagName(CHHPFile::m_strWindowsItemXMLTag[WIN_TITLE_BAR_TEXT]))
+        return;
+    std::string title;
+    m_hhp.GetOptionsData(OPT_TITLE, title);
+    if (!title.empty())
+        m_hhp.SetWindowsData(WIN_TITLE_BAR_TEXT, title);
 }
 
 std::vector<std::string> CProjectFile::ExportHHPTargets(const std::string& path) const {

@@ -23,8 +23,10 @@ const std::vector<Command>& AllCommands() {
          RunExportHhp},
         {"compile", "<project.mbk>", "compile a project into its .chm with chmcmd",
          "  --keep              keep the .hhp, .hhc and .hhk written for the compiler\n"
-         "                      (hidden .mb-compile-* files; the log names them)\n",
-         "keep",
+         "                      (in the hidden folder .mb-compile-*; the log names them)\n"
+         "  --timeout SECONDS   stop the compile when it has run that long (the old\n"
+         "                      help file is kept; exit status 1)\n",
+         "keep timeout",
          1, 1, RunCompile},
         {"open-chm", "<file.chm>",
          "turn a help file into a project (a new folder beside it, with its .mbk)", "", "", 1, 1,

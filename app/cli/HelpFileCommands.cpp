@@ -13,8 +13,14 @@
 #include "projectmodel/ProjectFile.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -39,9 +45,65 @@ private:
     bool m_shown;
 };
 
+// A number of seconds as --timeout takes it: 1 upwards.
+std::optional<int> Seconds(const std::string& text) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    int seconds = std::stoi(text);
+    return seconds > 0 ? std::optional<int>(seconds) : std::nullopt;
+}
+
+// Calls `onPassed` once `seconds` have passed, unless the object is gone
+// first; no seconds, no deadline.
+class Deadline {
+public:
+    Deadline(std::optional<int> seconds, std::function<void()> onPassed) {
+        if (!seconds)
+            return;
+        m_waiter = std::thread([this, seconds, onPassed = std::move(onPassed)] {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (m_ended.wait_for(lock, std::chrono::seconds(*seconds), [this] { return m_over; }))
+                return;
+            m_passed = true;
+            lock.unlock();
+            onPassed();
+        });
+    }
+    ~Deadline() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_over = true;
+        }
+        m_ended.notify_all();
+        if (m_waiter.joinable())
+            m_waiter.join();
+    }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+
+    bool Passed() const { return m_passed; }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_over = false;
+    std::atomic<bool> m_passed{false};
+    std::thread m_waiter;
+};
+
 } // namespace
 
 int RunCompile(const Invocation& invocation) {
+    std::optional<int> timeout;
+    if (auto given = invocation.Value("timeout")) {
+        timeout = Seconds(*given);
+        if (!timeout) {
+            PrintError("--timeout takes a number of seconds from 1 upwards, such as 600 (not \"" +
+                       *given + "\")");
+            return kExitUsage;
+        }
+    }
     std::string mbk = Absolute(invocation.arguments[0]);
     CProjectController controller;
     if (!OpenProjectFile(controller, mbk))
@@ -61,15 +123,18 @@ int RunCompile(const Invocation& invocation) {
     };
     int made;
     int signal;
+    bool timedOut;
     {
-        // Interrupted, the compile ends the compiler and removes its files
-        // before the tool ends.
+        // Interrupted or out of time, the compile ends the compiler and
+        // removes its files, as Stop does, before the tool ends.
         InterruptWatch watch([&] {
             interrupted = true;
             controller.CancelCompile();
         });
+        Deadline deadline(timeout, [&] { controller.CancelCompile(); });
         made = controller.Compile(request);
         signal = watch.Signal();
+        timedOut = deadline.Passed();
     }
     std::fflush(stdout);
     if (signal != 0) {
@@ -79,7 +144,13 @@ int RunCompile(const Invocation& invocation) {
     }
     std::string chm = controller.GetProject()->GetCHMFileName();
     if (made != 1) {
-        PrintError("the compile of \"" + mbk + "\" failed (see the compiler's log above)");
+        std::string reason = controller.GetCompileFailure();
+        if (timedOut)
+            reason = "it was stopped after " + std::to_string(*timeout) +
+                     (*timeout == 1 ? " second" : " seconds") + " (--timeout)";
+        PrintError("the compile of \"" + mbk + "\" failed" +
+                   (reason.empty() ? std::string(" (the reason is above)") : ": " + reason) +
+                   (fs::exists(chm) ? "; the old help file was kept" : ""));
         return kExitFailed;
     }
     std::printf("compiled %s\n", chm.c_str());

@@ -21,7 +21,8 @@ std::vector<std::string> Invocation::Values(const std::string& name) const {
 }
 
 bool TakesValue(const std::string& name) {
-    static const std::array<const char*, 4> kValued = {"output", "title", "language", "add-folder"};
+    static const std::array<const char*, 5> kValued = {"output", "title", "language", "add-folder",
+                                                       "timeout"};
     return std::find(kValued.begin(), kValued.end(), name) != kValued.end();
 }
 

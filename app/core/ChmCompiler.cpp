@@ -5,6 +5,9 @@
 #include "baseutil/IniSection.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,7 +18,9 @@
 #include <string>
 #include <string_view>
 #include <strings.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -157,25 +162,75 @@ private:
     std::string m_path;
 };
 
-std::string Listed(const std::vector<std::string>& names) {
+// The first `shown` names, then how many more.
+std::string Listed(const std::vector<std::string>& names, size_t shown = SIZE_MAX) {
     std::string text;
-    for (size_t i = 0; i < names.size(); ++i)
+    for (size_t i = 0; i < names.size() && i < shown; ++i)
         text += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > shown)
+        text += " and " + std::to_string(names.size() - shown) + " more";
     return text;
 }
 
-// Why chmcmd could not build the full-text search of `project`.
-std::string WhyNoFullTextSearch(const fs::path& project) {
-    mb::IndexablePages scanned = mb::ScanIndexablePages(project.string());
+// Whether chmcmd's indexer gets no word out of the pages of the scan: the
+// crash that full-text search meets on such a project.
+bool NoPageGivesAWord(const mb::IndexablePages& scanned) {
+    return static_cast<int>(scanned.withoutText.size()) == scanned.pages;
+}
+
+// Why chmcmd could not build the full-text search of pages that give its
+// indexer no word.
+std::string WhyNoFullTextSearch(const mb::IndexablePages& scanned) {
     const std::vector<std::string>& pages = scanned.withoutText;
-    if (pages.empty() || static_cast<int>(pages.size()) < scanned.pages)
-        return "chmcmd crashed while building it.";
-    constexpr size_t kNamed = 10;
-    std::vector<std::string> named(pages.begin(), pages.begin() + std::min(pages.size(), kNamed));
-    std::string more =
-        pages.size() > kNamed ? " and " + std::to_string(pages.size() - kNamed) + " more" : "";
-    return "chmcmd cannot build it when no page has a title or any text (" + Listed(named) + more +
+    if (pages.empty())
+        return "chmcmd cannot build it for a project without HTML pages.";
+    return "chmcmd cannot build it when no page has a title or any text (" + Listed(pages, 10) +
            "). Give the pages a title to have full-text search.";
+}
+
+bool StartsWith(const std::string& text, std::string_view prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The file-size limit of this process (and of the compiler it starts), or
+// nothing when there is none.
+std::optional<unsigned long long> FileSizeLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::nullopt;
+    return static_cast<unsigned long long>(limit.rlim_cur);
+}
+
+// Whether the file system of `folder` has no block left that the compiler
+// could use.
+bool NoSpaceLeft(const fs::path& folder) {
+    struct statvfs space {};
+    if (::statvfs(folder.c_str(), &space) != 0)
+        return false;
+    return (::geteuid() == 0 ? space.f_bfree : space.f_bavail) == 0;
+}
+
+// Why chmcmd could not write the help file `helpFile`, or "" when it did
+// not end on a failed write. Past the file-size limit it is ended by
+// SIGXFSZ, or, where that signal is ignored, its write fails (EFBIG) as on
+// a full disk (ENOSPC): it names neither, so the reason is looked up.
+std::string WriteFailure(const mb::CompileRun& run, const fs::path& helpFile) {
+    const std::string& exception = run.output.Exception();
+    const bool cannotCreate = StartsWith(exception, "EFCreateError");
+    if (run.status != 128 + SIGXFSZ && !cannotCreate && !StartsWith(exception, "EWriteError"))
+        return {};
+    std::error_code ec;
+    const auto written = fs::file_size(helpFile, ec);
+    const std::optional<unsigned long long> limit = FileSizeLimit();
+    if (run.status == 128 + SIGXFSZ || (!ec && limit && written >= *limit))
+        return std::string(std::strerror(EFBIG)) + ": the help file grew past the file-size limit" +
+               (limit ? " of " + std::to_string(*limit) + " bytes" : std::string()) +
+               " (ulimit -f).";
+    if (NoSpaceLeft(helpFile.parent_path()))
+        return std::string(std::strerror(ENOSPC)) + " in \"" + helpFile.parent_path().string() +
+               "\".";
+    size_t colon = exception.find(": ");
+    return (cannotCreate ? exception.substr(colon + 2) : exception) + ".";
 }
 
 // Why the compiler crashed, as far as its output tells.
@@ -218,26 +273,32 @@ bool LooksComplete(const fs::path& file) {
 
 } // namespace
 
-int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress,
-                   int reserved) {
-    mb::CallInProgress call;
-    if (!hhpPath || !*hhpPath) {
-        Log(log, "No project file was given to compile.\n");
-        return 0;
-    }
+namespace mb {
+
+CompileOutcome CompileHelpProject(const char* hhpPath, HHA_LOG_CALLBACK log,
+                                  HHA_PROGRESS_CALLBACK progress) {
+    CallInProgress call;
+    CompileOutcome outcome;
+    auto fail = [&](const std::string& line) {
+        outcome.failure = line;
+        Log(log, line + "\n");
+        return outcome;
+    };
+    if (!hhpPath || !*hhpPath)
+        return fail("No project file was given to compile.");
     std::error_code ec;
     fs::path project = fs::absolute(hhpPath, ec);
-    if (ec || !fs::is_regular_file(project, ec)) {
-        Log(log, std::string("The project file \"") + hhpPath + "\" cannot be found.\n");
-        return 0;
-    }
+    if (ec || !fs::is_regular_file(project, ec))
+        return fail(std::string("The project file \"") + hhpPath + "\" cannot be found.");
     std::string compiler = FindOnPath(kCompiler);
     if (compiler.empty()) {
         Log(log, kInstallHint);
-        return 0;
+        outcome.failure = kInstallHint;
+        outcome.failure.pop_back();
+        return outcome;
     }
     const std::string cannotStart =
-        "The HTML Help compiler \"" + compiler + "\" could not be started.\n";
+        "The HTML Help compiler \"" + compiler + "\" could not be started.";
 
     fs::path helpFile = CompiledFile(project);
     FileStamp before = StampOf(helpFile);
@@ -246,44 +307,59 @@ int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLB
         if (after.exists && !(after == before) && fs::remove(helpFile, ec))
             text += "The incomplete help file \"" + helpFile.string() + "\" was removed.\n";
     };
+    auto runOn = [&](const fs::path& projectText) {
+        before = StampOf(helpFile);
+        return RunCompiler(compiler, project.parent_path(), projectText.filename().string(), log,
+                           progress);
+    };
 
-    std::optional<mb::CompileRun> run = mb::RunCompiler(compiler, project.parent_path(),
-                                                        project.filename().string(), log, progress);
-    if (!run) {
-        Log(log, cannotStart);
-        return 0;
-    }
+    std::optional<CompileRun> run = runOn(project);
+    if (!run)
+        return fail(cannotStart);
     std::string leftOut;
-    if (Crashed(*run) && !run->stopped && !run->output.CrashedOnAFile() &&
-        FullTextSearchIsOn(project)) {
-        // chmcmd's full-text indexer fails on pages without any word; the
-        // help file can still be made without full-text search.
+    bool compiledAgain = false;
+    if (Crashed(*run) && !run->stopped && WriteFailure(*run, helpFile).empty() &&
+        !run->output.CrashedOnAFile()) {
+        std::optional<IndexablePages> unindexable;
+        if (FullTextSearchIsOn(project)) {
+            IndexablePages scanned = ScanIndexablePages(project.string());
+            if (NoPageGivesAWord(scanned))
+                unindexable = std::move(scanned);
+        }
+        const bool withoutFullTextSearch = unindexable.has_value();
         std::string text = std::string(run->endsWithLineBreak ? "" : "\n") +
                            "The compiler crashed (exit code " + std::to_string(run->status) +
-                           "); compiling again without full-text search.\n";
+                           (withoutFullTextSearch ? "); compiling again without full-text search.\n"
+                                                  : "); compiling once more, unchanged.\n");
         removeBrokenHelpFile(text);
         Log(log, text);
-        ProjectWithoutFullTextSearch retry(project);
-        if (retry.Path().empty()) {
-            Log(log, "The project file for compiling again cannot be written beside \"" +
-                         project.string() + "\".\n");
-            return 0;
+        if (withoutFullTextSearch) {
+            // chmcmd's full-text indexer fails when no page gives it a word;
+            // the help file can still be made without full-text search.
+            ProjectWithoutFullTextSearch retry(project);
+            if (retry.Path().empty())
+                return fail("The project file for compiling again cannot be written beside \"" +
+                            project.string() + "\".");
+            run = runOn(retry.Path());
+            leftOut = "Full-text search was left out: " + WhyNoFullTextSearch(*unindexable) + "\n";
+        } else {
+            run = runOn(project);
+            compiledAgain = true;
         }
-        before = StampOf(helpFile);
-        run = mb::RunCompiler(compiler, project.parent_path(),
-                              fs::path(retry.Path()).filename().string(), log, progress);
-        if (!run) {
-            Log(log, cannotStart);
-            return 0;
-        }
-        leftOut = "Full-text search was left out: " + WhyNoFullTextSearch(project) + "\n";
+        if (!run)
+            return fail(cannotStart);
     }
 
     std::string failure;
     if (run->stopped)
         failure = "The compile was stopped before it was complete.";
+    else if (std::string unwritten = WriteFailure(*run, helpFile); !unwritten.empty())
+        failure = "chmcmd could not write the help file: " + unwritten;
     else if (Crashed(*run))
-        failure = CrashReason(*run);
+        failure = CrashReason(*run) +
+                  (compiledAgain ? " It crashed again when compiled once more; its last output:\n" +
+                                       run->output.LastLines()
+                                 : std::string());
     else if (run->status != 0)
         failure = "The compiler stopped with exit code " + std::to_string(run->status) + ".";
     else if (!helpFile.empty() && !fs::exists(helpFile, ec))
@@ -293,12 +369,15 @@ int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLB
                   "\" is cut short or damaged.";
     const std::string lineBreak = run->endsWithLineBreak ? "" : "\n";
     if (!failure.empty()) {
+        if (failure.back() == '\n')
+            failure.pop_back();
         std::string text = lineBreak + failure + "\n";
         if (!leftOut.empty())
             text += "Compiling without full-text search failed as well.\n";
         removeBrokenHelpFile(text);
         Log(log, text);
-        return 0;
+        outcome.failure = failure;
+        return outcome;
     }
     std::string summary;
     const int warnings = run->output.LinkWarnings();
@@ -307,13 +386,22 @@ int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLB
                    ": links to missing anchors or pages (see the lines above); the help file "
                    "was made.\n";
     summary += leftOut;
-    if (run->output.Errors() > 0) {
+    if (!run->output.Errors().empty()) {
         // The help file is there, but something the project asked for is not in it.
-        Log(log, lineBreak + summary + "The compiler reported errors; the help file \"" +
-                     helpFile.string() + "\" may be incomplete.\n");
-        return 0;
+        outcome.failure = "The compiler reported errors (" + Listed(run->output.Errors(), 3) +
+                          "); the help file \"" + helpFile.string() + "\" may be incomplete.";
+        Log(log, lineBreak + summary + outcome.failure + "\n");
+        return outcome;
     }
     if (!summary.empty())
         Log(log, lineBreak + summary);
-    return 1;
+    outcome.made = true;
+    return outcome;
+}
+
+} // namespace mb
+
+int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress,
+                   int /*reserved*/) {
+    return mb::CompileHelpProject(hhpPath, log, progress).made ? 1 : 0;
 }

@@ -8,6 +8,8 @@
 // Both callbacks are called on the thread that called HHA_CompileHHP, never
 // concurrently, and only while the call runs.
 
+#include <string>
+
 // Receives each piece of the compiler's output (NUL-terminated, in the
 // order written, not necessarily whole lines) and the lines that this call
 // adds: failures and how to install the compiler. The result is not used.
@@ -32,9 +34,14 @@ using HHA_PROGRESS_CALLBACK = bool (*)(const char* fileName);
 //
 // Links to anchors or pages that do not exist are no errors: chmcmd makes
 // a complete help file all the same, and a closing line counts them as
-// warnings. When chmcmd crashes on a project with full-text search (its
-// indexer fails on a page without any word), the project is compiled again
-// without full-text search, and the log says what was left out and why.
+// warnings. When chmcmd cannot write the help file (the file-size limit of
+// the process, a full disk, a folder it may not write into), the call
+// fails with that reason. When it crashes on a project with full-text
+// search whose pages give its indexer no word (as the page scan tells),
+// the project is compiled again without full-text search, and the log says
+// what was left out and why. Any other crash is met by compiling once more
+// unchanged (chmcmd does not crash the same way every time); a second
+// crash fails the call with chmcmd's last output.
 // Either callback may be null; `reserved` is not used.
 int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress,
                    int reserved);
@@ -44,3 +51,16 @@ int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLB
 // call then fails as stopped. Safe from any thread; does nothing when no
 // compile runs.
 void StopRunningCompiler();
+
+namespace mb {
+
+struct CompileOutcome {
+    bool made = false;   // the help file is complete (HHA_CompileHHP's 1)
+    std::string failure; // otherwise why not, as the log's last line says it
+};
+
+// HHA_CompileHHP with the reason of a failure.
+CompileOutcome CompileHelpProject(const char* hhpPath, HHA_LOG_CALLBACK log,
+                                  HHA_PROGRESS_CALLBACK progress);
+
+} // namespace mb

@@ -1,12 +1,18 @@
 #include "app/core/CompileFiles.h"
 
+#include "projectmodel/CompilerText.h"
+#include "projectmodel/HHPRecords.h"
+#include "projectmodel/ProjectCopyName.h"
 #include "projectmodel/ProjectFile.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace mb {
 namespace {
+
+constexpr const char* kStemPrefix = ".mb-compile-";
 
 bool IsPlain(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -22,9 +28,8 @@ std::uint32_t Checksum(const std::string& text) {
     return hash;
 }
 
-} // namespace
-
-std::string CompileStem(const std::string& title) {
+// The title in plain ASCII characters, with a checksum when that changed it.
+std::string PlainForm(const std::string& title) {
     std::string plain;
     bool changed = title.empty();
     for (unsigned char c : title) {
@@ -41,21 +46,57 @@ std::string CompileStem(const std::string& title) {
                       static_cast<unsigned>(Checksum(title)));
         plain += checksum;
     }
-    return ".mb-compile-" + plain;
+    return plain;
+}
+
+// Whether the compiler reads `encoded` back, from an option or a quoted item
+// of the window definition, as the very file name it is, and viewers can ask
+// for the stream by it.
+bool ReadsBackWhole(const std::string& encoded) {
+    if (encoded.empty() || encoded.front() == ' ' || encoded.back() == ' ')
+        return false;
+    for (unsigned char c : encoded) {
+        if (c < 0x20 || c == 0x7f || std::strchr("\\/:*?\"<>|,;#%", c))
+            return false;
+    }
+    return true;
+}
+
+// A file name as the compiler reads it from the project text.
+std::string CompilerBytes(const std::string& name, int languageId) {
+    return EncodeForLanguage(name, languageId).bytes;
+}
+
+} // namespace
+
+std::string CompileStem(const std::string& title) {
+    return kStemPrefix + PlainForm(title);
+}
+
+std::string CompilerName(const std::string& title, int languageId) {
+    EncodedText encoded = EncodeForLanguage(title, languageId);
+    if (encoded.unrepresentable == 0 && ReadsBackWhole(encoded.bytes))
+        return title;
+    return PlainForm(title);
 }
 
 CompileFiles CompileFiles::Of(const CProjectFile& project) {
     CompileFiles files;
-    files.stem = CompileStem(project.GetProjectFileTitle());
-    const std::string base = project.GetProjectFolder() + files.stem;
+    const std::string& title = project.GetProjectFileTitle();
+    int language = 0;
+    project.HHP_GetOptionsData(OPT_LANGUAGE, language);
+    files.stem = CompileStem(title);
+    files.staging = project.GetProjectFolder() + files.stem + "/";
+    files.lock = project.GetProjectFolder() + files.stem + ".lock";
+    files.name = CompilerName(title, language);
+    const std::string base = files.staging + CompilerBytes(files.name, language);
     files.hhp = base + ".hhp";
     files.hhc = base + ".hhc";
     files.hhk = base + ".hhk";
     files.chm = base + ".chm";
-    files.lock = base + ".lock";
+    files.mbkmbk = files.staging + ProjectCopyName(title);
     files.target = project.GetCHMFileName();
     files.mbk = project.GetMBKFileName();
-    files.mbkmbk = project.GetMBKMBKFileName();
     return files;
 }
 

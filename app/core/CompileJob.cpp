@@ -1,9 +1,12 @@
 #include "app/core/CompileJob.h"
 
 #include "app/core/ChmCompiler.h"
+#include "app/core/CompileStaging.h"
 #include "app/core/CompilerLimits.h"
+#include "app/core/CompilerProcess.h"
 #include "baseutil/BWHelper.h"
 #include "commonkit/StringTable.h"
+#include "compiledhelp/FirstListingChunk.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/ReferencedFiles.h"
 
@@ -12,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
 
 namespace mb {
 namespace {
@@ -57,11 +61,21 @@ std::string CannotWrite(const std::string& path) {
     return CStrHelper::ML_GetStringEx(kStrCannotWrite) + " " + path;
 }
 
-// Writes the enciphered copy of the project: its portable form, which
-// names no folder of this machine.
+// Writes the enciphered copy of the project (its portable form, which names
+// no folder of this machine) to `to`, through a nameless temporary file in
+// the folder of `to`: where the compile has room, whatever /tmp has left.
 bool EncipherProjectCopy(CProjectFile& project, const std::string& to) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> plain(std::tmpfile(), &std::fclose);
-    if (!plain || !project.WritePortableCopy(plain.get()))
+    std::string pattern = std::filesystem::path(to).parent_path().string() + "/.plain-XXXXXX";
+    int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return false;
+    ::unlink(pattern.c_str());
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> plain(::fdopen(fd, "w+"), &std::fclose);
+    if (!plain) {
+        ::close(fd);
+        return false;
+    }
+    if (!project.WritePortableCopy(plain.get()) || std::fflush(plain.get()) != 0)
         return false;
     std::rewind(plain.get());
     std::FILE* out = std::fopen(to.c_str(), "w");
@@ -116,29 +130,28 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
     if (m_notify)
         m_notify->Send(WM_APP_COMPILE_STARTED, 0, nullptr);
     m_compiling = true;
-    m_cancel = false;
     m_result = 0;
+    m_failure.clear();
     g_running = this;
     m_worker = std::thread(&CompileJob::Run, this);
     return {};
 }
 
 std::string CompileJob::WriteCompilerFiles(CProjectFile& project) {
-    // Left behind by a compile that was killed, or kept on request: ours
-    // either way, as the lock says.
-    for (const std::string* path :
-         {&m_files.mbkmbk, &m_files.hhk, &m_files.hhc, &m_files.hhp, &m_files.chm})
-        Remove(*path);
-
+    // A staging folder left behind by a compile that was killed, or kept on
+    // request, is ours either way, as the lock says: it is made anew.
+    std::string error = MakeStagingFolder(m_files);
+    if (!error.empty())
+        return error;
     if (!project.HHC_WriteFile(m_files.hhc))
         return CannotWrite(m_files.hhc);
     if (!project.HHK_WriteFile(m_files.hhk))
         return CannotWrite(m_files.hhk);
     // The .hhp names the help file, the contents and the index after the
-    // compile's own stem, and lists the enciphered copy when it is wanted;
-    // then the project's names, after its title (as saving sets them), are
-    // put back.
-    project.HHP_UpdateData(m_files.stem);
+    // compile's name for them, and lists the enciphered copy when the
+    // project asks for it; then the project's names, after its title (as
+    // saving sets them), are put back.
+    project.HHP_UpdateData(m_files.name);
     bool hhpWritten = project.HHP_WriteFile(m_files.hhp, CHHPFile::PathForm::Compiler) != 0;
     project.HHP_UpdateData(project.GetProjectFileTitle());
     if (project.GetIncludeMBKProjectInfo() && !EncipherProjectCopy(project, m_files.mbkmbk))
@@ -149,6 +162,8 @@ std::string CompileJob::WriteCompilerFiles(CProjectFile& project) {
 }
 
 std::string CompileJob::FailStart(const std::string& message) {
+    m_failure.clear();
+    m_cancel = false;
     m_done.Set();
     CleanUp();
     g_slot = nullptr;
@@ -156,16 +171,26 @@ std::string CompileJob::FailStart(const std::string& message) {
 }
 
 void CompileJob::Run() {
-    int result = m_cancel ? 0
-                          : HHA_CompileHHP(m_files.hhp.c_str(), &CompileJob::OnLog,
-                                           &CompileJob::OnProgress, 0);
+    CompileOutcome outcome;
+    {
+        // A stop from now on holds for the compiler call, also when it
+        // comes before the call has started it.
+        CallInProgress call;
+        if (m_cancel)
+            outcome.failure = "The compile was stopped before it was complete.";
+        else
+            outcome = CompileHelpProject(m_files.hhp.c_str(), &CompileJob::OnLog,
+                                         &CompileJob::OnProgress);
+    }
     g_running = nullptr;
-    if (result == 1 && !PutHelpFileInPlace())
-        result = 0;
-    if (result != 1 && std::filesystem::exists(m_files.target))
+    if (outcome.made)
+        outcome.made = FinishHelpFile(outcome.failure);
+    if (!outcome.made && std::filesystem::exists(m_files.target))
         Log("The help file \"" + m_files.target + "\" was left as it was.\n");
-    m_result = result;
+    m_failure = outcome.failure;
+    m_result = outcome.made ? 1 : 0;
     CleanUp();
+    m_cancel = false;
     m_compiling = false;
     g_slot = nullptr;
     m_done.Set();
@@ -173,11 +198,19 @@ void CompileJob::Run() {
         m_notify->Send(WM_APP_COMPILE_FINISHED, 0, nullptr);
 }
 
-bool CompileJob::PutHelpFileInPlace() {
-    if (std::rename(m_files.chm.c_str(), m_files.target.c_str()) == 0)
+bool CompileJob::FinishHelpFile(std::string& failure) {
+    // Readers built on CHMLib trust the directory header that chmcmd gets
+    // wrong; the help file handed over is read whole by every reader.
+    bool mended = false;
+    std::string error;
+    if (!chm::MendFirstListingChunk(m_files.chm, mended, error))
+        failure = "The help file cannot be finished: " + error + ".";
+    else if (std::rename(m_files.chm.c_str(), m_files.target.c_str()) != 0)
+        failure = "The help file cannot be put in place of \"" + m_files.target +
+                  "\": " + std::strerror(errno) + ".";
+    else
         return true;
-    Log("The help file cannot be put in place of \"" + m_files.target +
-        "\": " + std::strerror(errno) + ".\n");
+    Log(failure + "\n");
     return false;
 }
 
@@ -185,15 +218,15 @@ void CompileJob::CleanUp() {
     // Without the lock the files are another compile's.
     if (!m_lock)
         return;
-    Remove(m_files.mbkmbk);
-    Remove(m_files.chm);
     if (!m_keepIntermediateFiles) {
-        Remove(m_files.hhp);
-        Remove(m_files.hhc);
-        Remove(m_files.hhk);
-    } else if (std::filesystem::exists(m_files.hhp)) {
-        Log("The files written for the compiler were kept: \"" + m_files.hhp + "\", \"" +
-            m_files.hhc + "\" and \"" + m_files.hhk + "\".\n");
+        RemoveStagingFolder(m_files);
+    } else {
+        Remove(m_files.mbkmbk);
+        Remove(m_files.chm);
+        if (std::filesystem::exists(m_files.hhp))
+            Log("The files written for the compiler were kept: \"" + m_files.hhp + "\", \"" +
+                m_files.hhc + "\" and \"" + m_files.hhk +
+                "\" (the compiler's folder links to the project's files).\n");
     }
     m_lock.reset();
 }

@@ -1,11 +1,12 @@
 #pragma once
 // One compile of a project into its help file: takes the project's compile
-// lock, writes the files the compiler reads (.hhc, .hhk, .hhp under a
-// hidden name of their own, see CompileFiles, and, when the project asks
-// for it, the enciphered project copy .mbkmbk) into the project folder,
-// runs the HTML Help compiler on a worker thread, puts the finished help
-// file in place of the old one, and cleans up after it. A compile that
-// fails or is stopped leaves the old help file as it was.
+// lock, writes the files the compiler reads (.hhc, .hhk, .hhp and, when the
+// project's include-project-info flag is on, the enciphered project copy
+// .mbkmbk) into a staging folder of its own (see CompileFiles), runs the
+// HTML Help compiler there on a worker thread, mends the finished help
+// file's directory header (see FirstListingChunk), puts it in place of the
+// old one, and cleans up after it. A compile that fails or is stopped
+// leaves the old help file as it was.
 //
 // Threads. Start, Cancel and Wait are called on the user-interface thread.
 // The log and progress callbacks, the clean-up and the
@@ -14,9 +15,9 @@
 // user-interface thread (post it on). Only one compile runs in the process
 // at a time, because the compiler's callbacks carry no context.
 //
-// Order at the end of a compile: the clean-up deletes the enciphered copy
-// and an unfinished help file (always) and the intermediate files (unless
-// kept), lets the compile lock go, then the compiling
+// Order at the end of a compile: the clean-up deletes the staging folder
+// (or, when the intermediate files are kept, the enciphered copy and an
+// unfinished help file), lets the compile lock go, then the compiling
 // flag drops, the done event is set and WM_APP_COMPILE_FINISHED is sent. A
 // compile started as soon as the message arrives therefore never has its
 // fresh files deleted by the clean-up of the one before.
@@ -63,8 +64,9 @@ public:
     // one line for each setting of the project that the compiler will not
     // honour.
     std::string Start(CProjectFile& project, const CompileRequest& request);
-    // Stops the compiler at once (and makes the next progress report stop
-    // it, should it not have started yet).
+    // Stops the compiler at once, or, should it not have started yet, the
+    // compile that is being prepared or started next: the stop holds until
+    // a compile has ended.
     void Cancel();
     // From a successful Start to the end of its clean-up.
     bool IsCompiling() const { return m_compiling; }
@@ -72,19 +74,23 @@ public:
     // (returns at once when none was started). 1 when the compiler made the
     // help file, else 0.
     int Wait();
+    // Why the compile started last made no help file: the compiler's or
+    // the finishing step's last word. Empty after a success and after a
+    // failed start (Start returns that message).
+    const std::string& FailureReason() const { return m_failure; }
     // Set when the last compile has ended or failed to start; reset by Start.
     const ManualResetEvent& DoneEvent() const { return m_done; }
 
-    // With the flag set, the clean-up leaves the .hhp, .hhc and .hhk behind
-    // and names them in the log.
+    // With the flag set, the clean-up leaves the staging folder with the
+    // .hhp, .hhc and .hhk behind and names them in the log.
     void SetKeepIntermediateFiles(bool keep) { m_keepIntermediateFiles = keep; }
     bool GetKeepIntermediateFiles() const { return m_keepIntermediateFiles; }
 
 private:
     std::string WriteCompilerFiles(CProjectFile& project);
-    // Renames the finished help file to its real name; false (with a log
-    // line) when that fails.
-    bool PutHelpFileInPlace();
+    // Mends the finished help file and renames it to its real name; false
+    // (with the reason in `failure` and the log) when that fails.
+    bool FinishHelpFile(std::string& failure);
     std::string FailStart(const std::string& message);
     void Run();
     void CleanUp();
@@ -100,6 +106,7 @@ private:
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_compiling{false};
     std::atomic<int> m_result{0};
+    std::string m_failure;         // written before the done event is set
     ManualResetEvent m_done{true}; // no compile is running
     std::atomic<bool> m_keepIntermediateFiles{false};
 };

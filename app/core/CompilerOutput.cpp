@@ -73,10 +73,13 @@ std::vector<std::string> CompilerOutput::Feed(std::string_view chunk) {
 }
 
 void CompilerOutput::Take(const std::string& line) {
+    m_lastLines.push_back(line);
+    if (m_lastLines.size() > kKeptLines)
+        m_lastLines.pop_front();
     if (IsMissingAnchor(line) || IsMissingLinkedPage(line)) {
         ++m_linkWarnings;
     } else if (StartsWith(line, "Error:")) {
-        ++m_errors;
+        m_errors.push_back(line);
     } else if (auto missing = MissingListedFile(line)) {
         m_missingFiles.push_back(*missing);
     } else if (StartsWith(line, "An unhandled exception occurred")) {
@@ -92,6 +95,13 @@ bool CompilerOutput::CrashedOnAFile() const {
     return !m_missingFiles.empty() || StartsWith(m_exception, "EFOpenError") ||
            StartsWith(m_exception, "EFCreateError") || StartsWith(m_exception, "EInOutError") ||
            StartsWith(m_exception, "EStreamError");
+}
+
+std::string CompilerOutput::LastLines() const {
+    std::string text;
+    for (const std::string& line : m_lastLines)
+        text += line + "\n";
+    return text;
 }
 
 } // namespace mb

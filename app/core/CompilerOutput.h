@@ -3,6 +3,7 @@
 // file, the complaints about links that it makes without failing, its real
 // errors, and what it says when it crashes.
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ public:
 
     // "Error:" lines that are no complaint about a link: a missing contents
     // or index file, for one.
-    int Errors() const { return m_errors; }
+    const std::vector<std::string>& Errors() const { return m_errors; }
     // Links to anchors that no page defines and to pages that do not exist.
     // chmcmd reports the first as errors, yet makes a complete help file.
     int LinkWarnings() const { return m_linkWarnings; }
@@ -32,16 +33,20 @@ public:
     const std::string& Exception() const { return m_exception; }
     // Whether the crash came from a file that could not be opened.
     bool CrashedOnAFile() const;
+    // The last lines of the output (up to kKeptLines), one per line.
+    std::string LastLines() const;
+    static constexpr size_t kKeptLines = 10;
 
 private:
     void Take(const std::string& line);
 
     std::string m_pending;
-    int m_errors = 0;
+    std::vector<std::string> m_errors;
     int m_linkWarnings = 0;
     std::vector<std::string> m_missingFiles;
     bool m_exceptionFollows = false;
     std::string m_exception;
+    std::deque<std::string> m_lastLines;
 };
 
 } // namespace mb

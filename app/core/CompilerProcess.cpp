@@ -65,7 +65,7 @@ struct ActiveRun {
     std::mutex mutex;
     std::shared_ptr<Channel> channel;
     CompilerPipe* pipe = nullptr; // alive while the channel has not ended
-    bool inCall = false;          // HHA_CompileHHP is running
+    int calls = 0;                // calls in progress (nested scopes)
     bool stopRequested = false;   // for the call in progress
 };
 ActiveRun g_active;
@@ -145,14 +145,14 @@ std::optional<CompileRun> RunCompiler(const std::string& compiler, const fs::pat
 
 CallInProgress::CallInProgress() {
     std::lock_guard<std::mutex> active(g_active.mutex);
-    g_active.inCall = true;
-    g_active.stopRequested = false;
+    if (g_active.calls++ == 0)
+        g_active.stopRequested = false;
 }
 
 CallInProgress::~CallInProgress() {
     std::lock_guard<std::mutex> active(g_active.mutex);
-    g_active.inCall = false;
-    g_active.stopRequested = false;
+    if (--g_active.calls == 0)
+        g_active.stopRequested = false;
 }
 
 } // namespace mb
@@ -160,7 +160,7 @@ CallInProgress::~CallInProgress() {
 void StopRunningCompiler() {
     using namespace mb;
     std::lock_guard<std::mutex> active(g_active.mutex);
-    if (!g_active.inCall)
+    if (g_active.calls == 0)
         return;
     g_active.stopRequested = true;
     if (!g_active.channel)

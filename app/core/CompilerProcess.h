@@ -27,7 +27,8 @@ std::optional<CompileRun> RunCompiler(const std::string& compiler,
                                       HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress);
 
 // Marks a call of HHA_CompileHHP in progress: StopRunningCompiler acts only
-// then, and its stop holds until the call ends.
+// then, and its stop holds until the call ends. Scopes nest: a caller that
+// opens one before it decides to call keeps a stop that comes in between.
 class CallInProgress {
 public:
     CallInProgress();

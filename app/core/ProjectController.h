@@ -98,9 +98,10 @@ public:
 
     // ---- Compile (ProjectControllerCompile.cpp) -----------------------
 
-    // The Compile command: saves, checks the target help file, turns on the
-    // project copy and shows the compile dialog. 0 when stopped before the
-    // dialog.
+    // The Compile command: saves, checks the target help file and shows the
+    // compile dialog. 0 when stopped before the dialog. The project copy
+    // goes into the help file as the project's include-project-info flag
+    // says.
     int CompileCommand();
     // The same without a dialog: compiles to the end with `request`'s
     // callbacks. 1 when the compiler made the help file.
@@ -113,6 +114,8 @@ public:
     bool IsCompiling() const { return m_compile.IsCompiling(); }
     // Waits for the compile started last; 1 when it made the help file.
     int WaitForCompile() { return m_compile.Wait(); }
+    // Why the compile started last made no help file (see CompileJob).
+    const std::string& GetCompileFailure() const { return m_compile.FailureReason(); }
     const mb::ManualResetEvent& GetCompileDoneEvent() const { return m_compile.DoneEvent(); }
     void SetKeepIntermediateFiles(bool keep) { m_compile.SetKeepIntermediateFiles(keep); }
     // Whether the help file `chm` can be compiled into; tells the user why

@@ -77,7 +77,6 @@ std::optional<bool> CProjectController::PrepareCompile() {
     const bool existed = std::filesystem::exists(chm, ec);
     if (!CheckCompileTarget(chm))
         return std::nullopt;
-    m_project.SetIncludeMBKProjectInfo(1);
     return existed;
 }
 

@@ -236,6 +236,7 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
         CXML hhp("HHP");
         m_project.GetHHPFile()->ReadHHPFileToXML(files.project, &hhp);
         m_project.GetHHPFile()->ReadXMLTree_Ver2(&hhp);
+        m_project.TakeTitleAsCaptionUnlessRead(hhp);
     }
     if (IsPlainName(contents)) {
         CXML hhc("HHC");

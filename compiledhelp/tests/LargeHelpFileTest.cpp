@@ -4,6 +4,7 @@
 
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "compiledhelp/CHMFileRW.h"
+#include "compiledhelp/FirstListingChunk.h"
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +37,13 @@ void ListStreams(const CItsStorage& storage, const std::string& prefix,
 class LargeHelpFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_root = new std::string(fs::temp_directory_path() / ("mb_large_" + std::to_string(getpid())));
+        s_root =
+            new std::string(fs::temp_directory_path() / ("mb_large_" + std::to_string(getpid())));
         ChmProject project;
         project.folder = *s_root + "/project";
         for (int n = 0; n < kPages; ++n) {
-            std::string path = "part" + std::to_string(n % 4) + "/chapter" +
-                               std::to_string(n % 9) + "/page" + std::to_string(n) + ".htm";
+            std::string path = "part" + std::to_string(n % 4) + "/chapter" + std::to_string(n % 9) +
+                               "/page" + std::to_string(n) + ".htm";
             project.Add(path, "<html><head><title>Page " + std::to_string(n) +
                                   "</title></head><body><p>" + std::string(n % 700, 'x') +
                                   "</p></body></html>");
@@ -130,6 +132,52 @@ TEST_F(LargeHelpFileTest, ExistingFilesAreKeptUnlessTheUserAgrees) {
     EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
     EXPECT_NE(ReadBytes(out + "/part0/chapter0/page0.htm"), "mine");
     EXPECT_NE(ReadBytes(out + "/part1/chapter1/page1.htm"), "mine too");
+}
+
+// The little-endian number of 4 bytes at `at`.
+uint32_t NumberAt(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+// Where the directory header's first-listing-chunk field lies: the file
+// header places the directory at 0x48.
+size_t FirstListingFieldOf(const std::string& bytes) {
+    return NumberAt(bytes, 0x48) + mb::chm::kDirFirstListingField;
+}
+
+TEST_F(LargeHelpFileTest, TheFirstListingChunkIsMendedOnlyWhereChunkZeroIsIt) {
+    std::string chm = *s_root + "/mended.chm";
+    std::string original = ReadBytes(*s_chm);
+    const size_t field = FirstListingFieldOf(original);
+    ASSERT_EQ(NumberAt(original, field), 1u) << "as chmcmd writes it";
+
+    WriteBytes(chm, original);
+    bool mended = false;
+    std::string error;
+    ASSERT_TRUE(mb::chm::MendFirstListingChunk(chm, mended, error)) << error;
+    EXPECT_TRUE(mended);
+    std::string bytes = ReadBytes(chm);
+    EXPECT_EQ(NumberAt(bytes, field), 0u);
+    std::string expected = original;
+    expected.replace(field, 4, std::string(4, '\0'));
+    EXPECT_TRUE(bytes == expected) << "nothing else changes";
+    ASSERT_TRUE(mb::chm::MendFirstListingChunk(chm, mended, error)) << error;
+    EXPECT_FALSE(mended) << "mended once";
+
+    // Chunk 0 names a chunk before it: it is not the first listing chunk,
+    // and the field is left as it is.
+    std::string other = original;
+    const size_t directory = NumberAt(original, 0x48);
+    const size_t chunk0 = directory + NumberAt(original, directory + 0x08);
+    ASSERT_EQ(original.substr(chunk0, 4), "PMGL");
+    other.replace(chunk0 + 0x0c, 4, std::string(4, '\0'));
+    WriteBytes(chm, other);
+    ASSERT_TRUE(mb::chm::MendFirstListingChunk(chm, mended, error)) << error;
+    EXPECT_FALSE(mended);
+    EXPECT_TRUE(ReadBytes(chm) == other);
 }
 
 TEST(HelpFileOwnName, DecompileNeverReplacesTheHelpFileBeingRead) {

@@ -134,7 +134,9 @@ TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingEachFileThatCannotBeRead) 
     for (int i = 0; i < 2048; ++i)
         random += static_cast<char>(i * 131 % 251);
     const std::pair<std::string, std::string> notProjects[] = {
-        {random, "binary"}, {"", "empty"}, {"\r\n  \r\n", "empty"},
+        {random, "binary"},
+        {"", "empty"},
+        {"\r\n  \r\n", "empty"},
         {"Title=Guide\r\nnot an ini file", "none of the sections"}};
     for (const auto& [text, reason] : notProjects) {
         prompt.messages.clear();
@@ -207,9 +209,8 @@ TEST_F(HHPImportExport, EntriesNestedTooDeeplyAreCountedInAWarning) {
     EXPECT_GT(kept, 0);
     ASSERT_LT(kept, entries);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text.rfind(std::to_string(entries - kept) + " entries of \"" +
-                                                tree / "guide.hhc\"",
-                                            0),
+    EXPECT_EQ(prompt.messages[0].text.rfind(
+                  std::to_string(entries - kept) + " entries of \"" + tree / "guide.hhc\"", 0),
               0u)
         << prompt.messages[0].text;
 }
@@ -272,6 +273,10 @@ TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy)
     ASSERT_EQ(reread.ImportHHPFile(tree / "manual.hhp"), 1);
     EXPECT_EQ(Contents(reread), Contents(project));
     EXPECT_EQ(Index(reread), Index(project));
+
+    // The next project in the same object starts with the copy on.
+    project.InitProject();
+    EXPECT_EQ(project.GetIncludeMBKProjectInfo(), 1);
 }
 
 TEST_F(HHPImportExport, AReadOnlyTargetStopsTheExportWithAWarning) {

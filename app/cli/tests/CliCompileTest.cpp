@@ -120,11 +120,11 @@ TEST_F(CliCompile, TheUsersOwnHelpProjectIsLeftAsItWas) {
         EXPECT_EQ(TempTree::Read(hhp), hhpText) << "keep " << keep;
         EXPECT_EQ(TempTree::Read(hhc), hhcText) << "keep " << keep;
         EXPECT_EQ(TempTree::Read(hhk), hhkText) << "keep " << keep;
-        EXPECT_EQ(
-            Contains(compiled.output, "were kept: \"" + (tree / "legacy/.mb-compile-legacy.hhp")),
-            keep)
+        EXPECT_EQ(Contains(compiled.output,
+                           "were kept: \"" + (tree / "legacy/.mb-compile-legacy/legacy.hhp")),
+                  keep)
             << compiled.output;
-        EXPECT_EQ(fs::exists(tree / "legacy/.mb-compile-legacy.hhc"), keep);
+        EXPECT_EQ(fs::exists(tree / "legacy/.mb-compile-legacy/legacy.hhc"), keep);
     }
 
     // The project copy inside names no folder of this machine; opened again
@@ -199,18 +199,68 @@ int LivingProcessesOf(int group) {
 TEST_F(CliCompile, AnInterruptedCompileEndsTheCompilerAndRemovesItsFiles) {
     MakeCompiledProject();
     std::set<std::string> before = NamesIn(tree / "p");
-    auto run = Script(SlowCompilerPath(30), "\"$1\" compile \"$2\" > /dev/null 2>&1 &\n"
-                                            "pid=$!\n"
-                                            "wait_started \"$@\"\n"
-                                            "kill -INT $pid\n"
-                                            "wait $pid; echo \"status=$?\"\n");
-    EXPECT_TRUE(Contains(run.output, "status=130")) << run.output;
+    for (const auto& [signal, status] : {std::pair{"INT", "130"}, std::pair{"TERM", "143"}}) {
+        fs::remove(tree / "started");
+        auto run = Script(SlowCompilerPath(30), "\"$1\" compile \"$2\" > /dev/null 2>&1 &\n"
+                                                "pid=$!\n"
+                                                "wait_started \"$@\"\n"
+                                                "kill -" +
+                                                    std::string(signal) +
+                                                    " $pid\n"
+                                                    "wait $pid; echo \"status=$?\"\n");
+        EXPECT_TRUE(Contains(run.output, "status=" + std::string(status))) << run.output;
+        int compiler = std::atoi(TempTree::Read(tree / "started").c_str());
+        ASSERT_GT(compiler, 0);
+        // Killed processes end when the system next schedules them.
+        for (int i = 0; i < 100 && LivingProcessesOf(compiler) > 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(LivingProcessesOf(compiler), 0) << "the compiler (and its sleep) ran on";
+        EXPECT_EQ(TempTree::Read(chm), oldChm);
+        EXPECT_EQ(NamesIn(tree / "p"), before) << signal;
+    }
+}
+
+TEST_F(CliCompile, ACompilerThatRunsPastTheTimeoutIsStopped) {
+    MakeCompiledProject();
+    std::set<std::string> before = NamesIn(tree / "p");
+    auto started = std::chrono::steady_clock::now();
+    auto run = Script(SlowCompilerPath(30), "\"$1\" compile \"$2\" --timeout 1 --quiet 2>&1\n"
+                                            "echo \"status=$?\"\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    EXPECT_TRUE(Contains(run.output, "status=1")) << run.output;
+    EXPECT_TRUE(Contains(run.output, "stopped after 1 second (--timeout); the old help file was "
+                                     "kept"))
+        << run.output;
     int compiler = std::atoi(TempTree::Read(tree / "started").c_str());
     ASSERT_GT(compiler, 0);
-    // Killed processes end when the system next schedules them.
     for (int i = 0; i < 100 && LivingProcessesOf(compiler) > 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(LivingProcessesOf(compiler), 0) << "the compiler (and its sleep) ran on";
+    EXPECT_EQ(TempTree::Read(chm), oldChm);
+    EXPECT_EQ(NamesIn(tree / "p"), before);
+
+    for (const char* bad : {"0", "-5", "ten", "1.5"}) {
+        auto refused = Cli({"compile", mbk, "--timeout", bad});
+        EXPECT_EQ(refused.exitStatus, 2) << bad;
+        EXPECT_TRUE(Contains(refused.output, "--timeout takes a number of seconds")) << bad;
+    }
+}
+
+TEST_F(CliCompile, AWriteFailureNamesItsReasonOnStandardErrorAlsoWhenQuiet) {
+    MakeCompiledProject();
+    std::set<std::string> before = NamesIn(tree / "p");
+    // chmcmd is ended by SIGXFSZ past the limit, which the tool's own small
+    // files stay below.
+    auto run = mb::RunAndCapture({"sh", "-c",
+                                  "prlimit --fsize=$(($3 / 2)) \"$1\" compile \"$2\" --quiet "
+                                  "2>&1 >/dev/null; echo \"status=$?\"",
+                                  "sh", MB_CLI_PATH, mbk, std::to_string(oldChm.size())});
+    EXPECT_TRUE(Contains(run.output, "status=1")) << run.output;
+    EXPECT_TRUE(Contains(run.output, "failed: chmcmd could not write the help file: File too "
+                                     "large: the help file grew past the file-size limit of " +
+                                         std::to_string(oldChm.size() / 2) + " bytes"))
+        << run.output;
+    EXPECT_TRUE(Contains(run.output, "the old help file was kept")) << run.output;
     EXPECT_EQ(TempTree::Read(chm), oldChm);
     EXPECT_EQ(NamesIn(tree / "p"), before);
 }

@@ -333,6 +333,61 @@ TEST(HhaCompileWithoutCompiler, OutputIsReadLineByLine) {
     EXPECT_EQ(TempTree::Read(tree / "my project/out.chm").substr(0, 4), "ITSF");
 }
 
+// A stand-in for chmcmd that crashes as chmcmd does (an unhandled exception,
+// exit code 217) the first `crashes` times it runs, and then writes the help
+// file (a bare header); it notes the arguments of each run. Only the
+// shell's own commands are on its PATH.
+TEST(HhaCompileWithoutCompiler, AnUnexplainedCrashIsCompiledOnceMoreUnchanged) {
+    for (int crashes : {1, 2}) {
+        g_received = Received();
+        TempTree tree;
+        std::string runs = tree / "runs.txt";
+        std::string compiler = tree.Write(
+            "bin/chmcmd", "#!/bin/sh\n"
+                          "echo \"$*\" >> '" +
+                              runs +
+                              "'\n"
+                              "echo 'Writing CHM guide.chm'\n"
+                              "n=0; while read -r line; do n=$((n+1)); done < '" +
+                              runs +
+                              "'\n"
+                              "if [ $n -le " +
+                              std::to_string(crashes) +
+                              " ]; then\n"
+                              "  echo 'An unhandled exception occurred at $0000000000417F01:'\n"
+                              "  echo 'EAccessViolation: Access violation'\n"
+                              "  echo '  $0000000000417F01'\n"
+                              "  exit 217\n"
+                              "fi\n"
+                              "{ printf 'ITSF'; i=0; while [ $i -lt 23 ]; do\n"
+                              "  printf '\\000\\000\\000\\000'; i=$((i+1)); done; } > guide.chm\n");
+        std::filesystem::permissions(compiler, std::filesystem::perms::owner_all);
+        std::string hhp = WriteProject(tree, "p", "guide.hhp");
+        mb::CompileOutcome outcome;
+        {
+            PathOverride fake((tree / "bin").c_str());
+            outcome = mb::CompileHelpProject(hhp.c_str(), LogText, Progress);
+        }
+        EXPECT_NE(g_received.log.find("The compiler crashed (exit code 217); compiling once more, "
+                                      "unchanged."),
+                  std::string::npos)
+            << g_received.log;
+        EXPECT_EQ(g_received.log.find("without full-text search"), std::string::npos);
+        EXPECT_EQ(TempTree::Read(runs), "--verbosity 5 guide.hhp\n--verbosity 5 guide.hhp\n");
+        if (crashes == 1) {
+            EXPECT_TRUE(outcome.made) << outcome.failure;
+        } else {
+            EXPECT_FALSE(outcome.made);
+            EXPECT_NE(outcome.failure.find("crashed again"), std::string::npos) << outcome.failure;
+            EXPECT_NE(outcome.failure.find("EAccessViolation: Access violation\n  "
+                                           "$0000000000417F01"),
+                      std::string::npos)
+                << outcome.failure;
+            EXPECT_FALSE(std::filesystem::exists(tree / "p/guide.chm"));
+        }
+    }
+}
+
 TEST(HhaCompileWithoutCompiler, BadProjectPaths) {
     g_received = Received();
     EXPECT_EQ(HHA_CompileHHP(nullptr, LogText, Progress, 0), 0);

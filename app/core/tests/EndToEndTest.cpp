@@ -118,8 +118,8 @@ TEST_F(EndToEnd, TheHelpFileGivesTheWholeProjectBack) {
 TEST_F(EndToEnd, WithoutTheProjectCopyTheContentsAndIndexAreTakenOver) {
     std::string chm = BuildGuide(false);
     EXPECT_FALSE(Listed(chm, "/guide.mbkmbk"));
-    // The contents go in under the compile's own name for them.
-    EXPECT_TRUE(Listed(chm, "/.mb-compile-guide.hhc"));
+    // The contents go in under the project's name for them.
+    EXPECT_TRUE(Listed(chm, "/guide.hhc"));
 
     CProjectController reopened;
     ASSERT_EQ(reopened.OpenChm(chm), 1);
@@ -130,7 +130,7 @@ TEST_F(EndToEnd, WithoutTheProjectCopyTheContentsAndIndexAreTakenOver) {
     EXPECT_EQ(IndexShape(back), IndexShape(Project()));
     std::string contentsFile;
     back.HHP_GetOptionsData(OPT_CONTENTS_FILE, contentsFile);
-    EXPECT_EQ(contentsFile, ".mb-compile-guide.hhc");
+    EXPECT_EQ(contentsFile, "guide.hhc");
     EXPECT_TRUE(std::filesystem::exists(back.GetProjectFolder() + "pages/usage/advanced.htm"));
 }
 

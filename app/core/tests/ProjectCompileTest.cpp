@@ -8,11 +8,16 @@
 #include "commonkit/StringTable.h"
 #include "projectmodel/CompilerText.h"
 #include "projectmodel/LegacyText.h"
+#include "projectmodel/tests/FileSizeLimit.h"
 #include "projectmodel/tests/HelpCompiler.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <set>
+#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,10 +126,10 @@ TEST_F(CompileTest, AProjectThatIsNotSavedIsNotCompiled) {
         EXPECT_FALSE(std::filesystem::exists(stray)) << "written into the working folder";
 }
 
-TEST_F(CompileTest, TheCommandTurnsOnTheProjectCopyAndTellsAboutANewHelpFile) {
+TEST_F(CompileTest, TheCommandLeavesTheProjectCopyToTheProjectAndTellsAboutANewHelpFile) {
     Project().SetIncludeMBKProjectInfo(0);
     EXPECT_EQ(controller.CompileCommand(), 1);
-    EXPECT_EQ(Project().GetIncludeMBKProjectInfo(), 1);
+    EXPECT_EQ(Project().GetIncludeMBKProjectInfo(), 0);
     EXPECT_EQ(window.Sent(WM_APP_NOTIFY), std::vector<intptr_t>{NOTIFY_FIRST_COMPILE});
     folder.Write("guide.chm", "made");
     EXPECT_EQ(controller.CompileCommand(), 1);
@@ -132,21 +137,17 @@ TEST_F(CompileTest, TheCommandTurnsOnTheProjectCopyAndTellsAboutANewHelpFile) {
 }
 
 TEST_F(CompileTest, AFailedWriteReportsThePathRemovesWhatWasWrittenAndStartsNothing) {
-    folder.Write(".mb-compile-guide.hhk/blocker", "a folder in the way of the index file");
-    std::string error = controller.StartCompile(Logging());
-    EXPECT_EQ(error, Text(442) + " " + folder / ".mb-compile-guide.hhk");
+    std::string error;
+    {
+        FileSizeLimit limit(16); // the contents file does not fit
+        error = controller.StartCompile(Logging());
+    }
+    EXPECT_EQ(error, Text(442) + " " + folder / ".mb-compile-guide/guide.hhc");
     EXPECT_TRUE(controller.GetCompileDoneEvent().IsSet());
     EXPECT_FALSE(controller.IsCompiling());
-    EXPECT_EQ(LeftOver(), ".mb-compile-guide.hhk");
+    EXPECT_EQ(LeftOver(), "");
     EXPECT_TRUE(window.Order().empty());
     EXPECT_EQ(controller.WaitForCompile(), 0);
-}
-
-TEST_F(CompileTest, AnEncipheredCopyThatCannotBeWrittenStopsTheStart) {
-    folder.Write("guide.mbkmbk/blocker", "a folder in the way of the copy");
-    std::string error = controller.StartCompile(Logging());
-    EXPECT_EQ(error, Text(442) + " " + folder / "guide.mbkmbk");
-    EXPECT_EQ(LeftOver(), "guide.mbkmbk");
 }
 
 class RealCompile : public CompileTest {
@@ -156,6 +157,25 @@ protected:
             FAIL() << "chmcmd is not installed";
         CompileTest::SetUp();
     }
+
+    // `count` pages with long names and many words in the contents, saved:
+    // enough names for the help file's directory to need several listing
+    // chunks, and words for a full-text search of some size.
+    void AddManyPages(int count) {
+        for (int i = 0; i < count; ++i) {
+            std::string n = std::to_string(i);
+            std::string words;
+            for (int j = 0; j < 20; ++j)
+                words += "word" + std::to_string(i * j) + " other" + std::to_string(j) + " text" +
+                         n + " ";
+            AddPage("Page " + n,
+                    folder.Write("pages/a_page_with_a_rather_long_descriptive_name_" + n + ".htm",
+                                 "<html><head><title>Page " + n + "</title></head><body>" + words +
+                                     "</body></html>"));
+        }
+        ASSERT_EQ(controller.Save(), 1);
+    }
+    std::string Chm() const { return folder / "guide.chm"; }
 
     // Pages named outside ASCII in a project of `language`: one in the contents
     // and the files list, the topic of a context id; one in the contents only.
@@ -229,18 +249,141 @@ TEST_F(RealCompile, CompilesWithTheCopyInsideAndNothingLeftBeside) {
 TEST_F(RealCompile, KeptIntermediateFilesStayButTheCopyGoes) {
     controller.SetKeepIntermediateFiles(true);
     EXPECT_EQ(controller.Compile(Logging()), 1) << log;
-    EXPECT_EQ(LeftOver(), ".mb-compile-guide.hhc .mb-compile-guide.hhk .mb-compile-guide.hhp");
-    EXPECT_NE(TempTree::Read(folder / ".mb-compile-guide.hhp")
-                  .find("compiled file=.mb-compile-guide.chm"),
-              std::string::npos);
+    EXPECT_EQ(LeftOver(), ".mb-compile-guide");
+    std::set<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / ".mb-compile-guide"))
+        if (!entry.is_symlink())
+            kept.insert(entry.path().filename().string());
+    EXPECT_EQ(kept, (std::set<std::string>{"guide.hhc", "guide.hhk", "guide.hhp"}));
+    EXPECT_NE(
+        TempTree::Read(folder / ".mb-compile-guide/guide.hhp").find("compiled file=guide.chm"),
+        std::string::npos);
     EXPECT_NE(log.find("The files written for the compiler were kept: \"" +
-                       folder / ".mb-compile-guide.hhp\""),
+                       folder / ".mb-compile-guide/guide.hhp\""),
               std::string::npos)
         << log;
     // The project keeps its own names for the help file.
     std::string compiled;
     Project().HHP_GetOptionsData(OPT_COMPILED_FILE, compiled);
     EXPECT_EQ(compiled, "guide.chm");
+}
+
+TEST_F(RealCompile, AStopBeforeTheStartHoldsForThatCompileOnly) {
+    std::string chm = folder.Write("guide.chm", "the old help file");
+    controller.CancelCompile(); // as Ctrl+C while the project is being saved
+    EXPECT_EQ(controller.StartCompile(Logging()), "");
+    EXPECT_EQ(controller.WaitForCompile(), 0);
+    EXPECT_EQ(controller.GetCompileFailure(), "The compile was stopped before it was complete.");
+    EXPECT_EQ(TempTree::Read(chm), "the old help file");
+    EXPECT_EQ(LeftOver(), "");
+    EXPECT_EQ(controller.Compile(Logging()), 1) << log;
+}
+
+TEST_F(RealCompile, TheHelpFileNamesItsContentsAndIndexAsTheProjectDoes) {
+    // The user's own files of those names stay as they are.
+    folder.Write("guide.hhc", "the user's contents");
+    folder.Write("guide.hhk", "the user's index");
+    ASSERT_EQ(controller.Compile(Logging()), 1) << log;
+    std::vector<std::string> listed = ListedNames(Chm());
+    for (const char* name : {"/guide.hhc", "/guide.hhk"})
+        EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
+    for (const std::string& name : listed)
+        EXPECT_EQ(name.find(".mb-"), std::string::npos) << name;
+    TempTree scratch;
+    ASSERT_EQ(RunChmls({"extract", Chm(), "/#SYSTEM", scratch / "system"}).exitStatus, 0);
+    std::string system = TempTree::Read(scratch / "system");
+    for (const char* name : {"guide.hhc", "guide.hhk"})
+        EXPECT_NE(system.find(std::string(name) + '\0'), std::string::npos) << name;
+    EXPECT_EQ(system.find(".mb-"), std::string::npos);
+    std::string windows = RunChmls({"printwindows", Chm()}).output;
+    EXPECT_NE(windows.find(": guide.hhc "), std::string::npos) << windows;
+    EXPECT_NE(windows.find(": guide.hhk "), std::string::npos) << windows;
+    EXPECT_EQ(windows.find(".mb-"), std::string::npos) << windows;
+    EXPECT_EQ(TempTree::Read(folder / "guide.hhc"), "the user's contents");
+    EXPECT_EQ(TempTree::Read(folder / "guide.hhk"), "the user's index");
+}
+
+TEST_F(RealCompile, EveryReaderFindsEveryFileOfAHelpFileWithManyNames) {
+    ASSERT_TRUE(OnPath("extract_chmLib")) << "extract_chmLib (libchm-bin) is not installed";
+    AddManyPages(300);
+    ASSERT_EQ(controller.Compile(Logging()), 1) << log;
+    std::set<std::string> listed;
+    std::istringstream lines(RunChmls({"-p", "-n", "list", Chm()}).output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line.front() == '/' && line.back() != '/')
+            listed.insert(line);
+    ASSERT_GT(listed.size(), 300u);
+    TempTree scratch;
+    RunAndCapture({"extract_chmLib", Chm(), scratch / "out"});
+    std::set<std::string> extracted;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch / "out"))
+        if (entry.is_regular_file())
+            extracted.insert("/" +
+                             std::filesystem::relative(entry.path(), scratch / "out").string());
+    EXPECT_EQ(extracted, listed);
+}
+
+TEST_F(RealCompile, AWriteFailureFailsWithItsReasonAndKeepsTheOldHelpFile) {
+    Project().SetIncludeMBKProjectInfo(0);
+    AddManyPages(300);
+    ASSERT_EQ(controller.Compile(Logging()), 1) << log;
+    const auto withSearch = std::filesystem::file_size(Chm());
+    Project().HHP_SetOptionsData(OPT_FULL_TEXT_SEARCH, 0);
+    ASSERT_EQ(controller.Compile(Logging()), 1) << log;
+    const std::string old = TempTree::Read(Chm());
+    ASSERT_LT(old.size(), withSearch);
+
+    // A limit that the help file keeps only without its full-text search.
+    Project().HHP_SetOptionsData(OPT_FULL_TEXT_SEARCH, 1);
+    ASSERT_EQ(controller.Save(), 1);
+    log.clear();
+    {
+        FileSizeLimit limit((old.size() + withSearch) / 2);
+        EXPECT_EQ(controller.Compile(Logging()), 0) << log;
+    }
+    EXPECT_EQ(log.find("without full-text search"), std::string::npos) << log;
+    EXPECT_EQ(controller.GetCompileFailure().rfind(
+                  "chmcmd could not write the help file: " + std::string(std::strerror(EFBIG)), 0),
+              0u)
+        << controller.GetCompileFailure();
+    EXPECT_NE(log.find(controller.GetCompileFailure()), std::string::npos) << log;
+    EXPECT_TRUE(TempTree::Read(Chm()) == old);
+    EXPECT_EQ(LeftOver(), "pages");
+}
+
+TEST_F(RealCompile, TheProjectCopyGoesInOnlyWhenTheProjectAsksForIt) {
+    // Enhanced decompilation is a compiler setting of its own.
+    Project().HHP_SetOptionsData(OPT_ENHANCED_DECOMPILATION, 1);
+    Project().SetIncludeMBKProjectInfo(0);
+    ASSERT_EQ(controller.Save(), 1);
+    ASSERT_EQ(controller.Compile(Logging()), 1) << log;
+    for (const std::string& name : ListedNames(Chm()))
+        EXPECT_EQ(name.find(".mbkmbk"), std::string::npos) << name;
+}
+
+TEST_F(RealCompile, AProjectImportedWithoutWindowsShowsItsTitleInTheWindowCaption) {
+    TempTree other;
+    other.Write("a.htm", "<html><head><title>A</title></head><body>a</body></html>");
+    std::string hhp = other.Write("hand.hhp", "[OPTIONS]\r\nTitle=Hand Made\r\n\r\n"
+                                              "[FILES]\r\na.htm\r\n");
+    CProjectController imported;
+    ASSERT_EQ(imported.ImportHHP(hhp), 1);
+    ASSERT_EQ(imported.SaveAs(other / "hand.mbk"), 1);
+    ASSERT_EQ(imported.Compile(Logging()), 1) << log;
+    std::string windows = RunChmls({"printwindows", other / "hand.chm"}).output;
+    EXPECT_NE(windows.find("Title Bar Text"), std::string::npos) << windows;
+    EXPECT_NE(windows.find(": Hand Made "), std::string::npos) << windows;
+    EXPECT_EQ(windows.find("Marrowbook"), std::string::npos) << windows;
+
+    // A caption of its own stays.
+    other.Write("hand.hhp", "[OPTIONS]\r\nTitle=Hand Made\r\nDefault Window=main\r\n\r\n"
+                            "[WINDOWS]\r\nmain=\"Own Caption\",,,,,,,,,0x0,,0x0,,,,,,,,0\r\n\r\n"
+                            "[FILES]\r\na.htm\r\n");
+    CProjectController captioned;
+    ASSERT_EQ(captioned.ImportHHP(hhp), 1);
+    std::string caption;
+    captioned.GetProject()->HHP_GetWindowsData(WIN_TITLE_BAR_TEXT, caption);
+    EXPECT_EQ(caption, "Own Caption");
 }
 
 TEST_F(RealCompile, PagesNamedInTheWesternCodePageAreCompiledUnderTheirNames) {
