@@ -179,8 +179,9 @@ inline std::vector<std::string> ChmlsNames(const fs::path& chm) {
     return names;
 }
 
-// The names of a list that a reader can extract as files, sorted: no
-// storages, none that climb out with "..".
+// The names of a list that a reader can extract as files, sorted, each once
+// (chmcmd stores a file twice when the project lists it and a style sheet
+// names it too): no storages, none that climb out with "..".
 inline std::vector<std::string> ReadableNames(const std::vector<std::string>& names) {
     std::vector<std::string> readable;
     for (const std::string& name : names) {
@@ -189,6 +190,7 @@ inline std::vector<std::string> ReadableNames(const std::vector<std::string>& na
         readable.push_back(name);
     }
     std::sort(readable.begin(), readable.end());
+    readable.erase(std::unique(readable.begin(), readable.end()), readable.end());
     return readable;
 }
 
