@@ -6,14 +6,6 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-void Log(const std::string& text) {
-    mb::LogLine(text.c_str());
-}
-
-} // namespace
-
 void CReplaceGuard::SetSource(const std::string& sourcePath) {
     struct stat info {};
     m_hasSource = stat(sourcePath.c_str(), &info) == 0;
@@ -30,7 +22,7 @@ bool CReplaceGuard::IsSource(const std::string& path) const {
 
 bool CReplaceGuard::MayReplace(const std::string& path) {
     if (IsSource(path)) {
-        Log("\r\nnot written: " + path + " is the help file being read\n");
+        mb::LogProblem("\r\nnot written: " + path + " is the help file being read\n");
         return false;
     }
     if (!m_answer) {
@@ -42,7 +34,7 @@ bool CReplaceGuard::MayReplace(const std::string& path) {
         m_answer = answer == mb::Answer::Yes;
     }
     if (!*m_answer)
-        Log("\r\nkept the existing file " + path + "\n");
+        mb::LogLine(("\r\nkept the existing file " + path + "\n").c_str());
     return *m_answer;
 }
 

@@ -139,10 +139,10 @@ void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
         } else {
             m_taken.emplace(path, name);
         }
-        const Block* stopped = block ? block : own ? &*own : nullptr;
+        const Block* blocked = block ? block : own ? &*own : nullptr;
         if (isStream) {
-            if (stopped) {
-                NotWritten(name, *stopped);
+            if (blocked) {
+                NotWritten(name, *blocked);
                 continue;
             }
             CItsStream stream;
@@ -151,14 +151,14 @@ void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
             continue;
         }
         std::string reason;
-        if (!stopped && !CPath::CreateDir(path, &reason)) {
+        if (!blocked && !CPath::CreateDir(path, &reason)) {
             ReportUncreatableFile(path, reason);
             own = Block{false, "its folder " + path + " could not be created"};
-            stopped = &*own;
+            blocked = &*own;
         }
         CItsStorage child;
         storage.OpenStorage(element, child);
-        Plan(child, path, name, stopped);
+        Plan(child, path, name, blocked);
     }
 }
 

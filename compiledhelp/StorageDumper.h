@@ -52,10 +52,15 @@ private:
         std::string why;
     };
 
+    // Walks `storage` into `folder`: creates the folders and queues the
+    // streams to write; with `block` nothing below is written, and each
+    // stream is reported with its reason.
     void Plan(const CItsStorage& storage, const std::string& folder, const std::string& inside,
               const Block* block);
     void NotWritten(const std::string& inside, const Block& block);
+    // Writes the queued streams in their order inside the file.
     void Run();
+    // The log line that counts the streams not written, and why.
     void Summarize() const;
 
     Filter m_filter;

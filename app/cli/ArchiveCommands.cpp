@@ -59,7 +59,7 @@ int RunContextMap(const Invocation& invocation) {
         return kExitFailed;
     }
     for (const auto& [id, topic] : map)
-        std::printf("%u\t%s\n", id, topic.c_str());
+        std::printf("%u\t%s\n", id, Printable(topic).c_str());
     return kExitOk;
 }
 
