@@ -38,6 +38,17 @@ bool RenameKeepingTarget(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
+// The umask, read once: reading it means setting it for a moment, which
+// other threads creating files at that moment would feel.
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        mode_t current = umask(0);
+        umask(current);
+        return current;
+    }();
+    return mask;
+}
+
 } // namespace
 
 SafeFileWriter::SafeFileWriter(std::string target, SyncMode sync, ExistingTarget existing)
@@ -52,13 +63,10 @@ SafeFileWriter::SafeFileWriter(std::string target, SyncMode sync, ExistingTarget
     // Keep the permissions of the file being replaced; new files get the
     // usual mode (subject to the umask) rather than mkstemp's 0600.
     struct stat old {};
-    if (stat(m_target.c_str(), &old) == 0) {
+    if (m_existing == ExistingTarget::Replace && stat(m_target.c_str(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
+    else
+        fchmod(fd, 0666 & ~ProcessUmask());
     m_file = fdopen(fd, "wb");
     if (!m_file) {
         close(fd);
