@@ -5,13 +5,15 @@
 // tool prints log lines.
 
 #include <cstdint>
+#include <string>
 
 namespace mb {
 
 // Messages between threads and libraries and the main frame.
 constexpr int WM_APP_SHOW_HELP = 3030;       // wParam 1: project-folder help, 2: filter help
 constexpr int WM_APP_COMPILE_STARTED = 3031; // a compile worker was started
-constexpr int WM_APP_LOG = 3036;             // wParam: const char* of one log line
+constexpr int WM_APP_LOG = 3036;             // wParam: const char* of one log line;
+                                             // lParam: kProblemLine or nullptr
 constexpr int WM_APP_COMPILE_FINISHED = 3114;
 constexpr int WM_APP_NOTIFY = 3289; // wParam 0x34..0x37: refresh the folder explorer
 
@@ -64,7 +66,15 @@ IMainWindow* MainWindow();
 // Sends to the installed main window; 0 when there is none.
 int SendToMainWindow(int message, intptr_t wParam = 0, void* lParam = nullptr);
 
+// Marks a log line (the lParam of WM_APP_LOG) that tells of a failure or of
+// work left undone: a file not written, a name refused, a damaged help file.
+// A window that shows only part of the log shows these.
+extern const char kProblemLine[];
+
 // Hands one log line to the main window (WM_APP_LOG).
 void LogLine(const char* line);
+// Hands one problem line to the main window (WM_APP_LOG with kProblemLine).
+void LogProblem(const char* line);
+void LogProblem(const std::string& line);
 
 } // namespace mb

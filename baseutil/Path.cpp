@@ -307,12 +307,20 @@ std::string CPath::Canonicalize(const std::string& path) {
     return CanonicalizeAs(path, IsNativeForm(path));
 }
 
-int CPath::CreateDir(const std::string& folder) {
-    if (folder.empty() || !IsNativeForm(folder))
+int CPath::CreateDir(const std::string& folder, std::string* reason) {
+    if (folder.empty() || !IsNativeForm(folder)) {
+        if (reason)
+            *reason = "not a full path";
         return 0;
+    }
+    std::error_code created;
+    fs::create_directories(folder, created);
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    return fs::is_directory(folder, ec) ? 1 : 0;
+    if (fs::is_directory(folder, ec))
+        return 1;
+    if (reason)
+        *reason = created ? created.message() : "a file of this name is in the way";
+    return 0;
 }
 
 std::string CPath::AddBackSlash(const std::string& text, bool slash) {

@@ -75,8 +75,9 @@ public:
     // file system; ".." never climbs above the root of an absolute path.
     static std::string Canonicalize(const std::string& path);
     // Creates `folder` and every missing parent. 1 when the folder exists
-    // afterwards, 0 otherwise (always 0 for a Windows path).
-    static int CreateDir(const std::string& folder);
+    // afterwards, 0 otherwise (always 0 for a Windows path), with the
+    // reason in `reason` when given.
+    static int CreateDir(const std::string& folder, std::string* reason = nullptr);
     // Appends "\" (or "/" with `slash`) unless `text` already ends in a
     // separator; empty text stays empty.
     static std::string AddBackSlash(const std::string& text, bool slash = false);

@@ -1,6 +1,7 @@
 #include "baseutil/SafeFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +9,51 @@
 
 namespace mb {
 
-SafeFileWriter::SafeFileWriter(std::string target, SyncMode sync)
-    : m_target(std::move(target)), m_sync(sync) {
-    std::string pattern = m_target + ".XXXXXX";
+namespace {
+
+// The start of the name that a temporary file carries, so that a file
+// left behind by a killed program says what it was; short enough that the
+// temporary name fits wherever the target's name does.
+constexpr size_t kTemporaryNameStart = 40;
+
+std::string TemporaryPattern(const std::string& target) {
+    size_t slash = target.find_last_of('/');
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    return target.substr(0, nameStart) + "." + target.substr(nameStart, kTemporaryNameStart) +
+           ".XXXXXX";
+}
+
+// Renames `from` to `to` unless `to` exists (EEXIST then). File systems
+// that cannot refuse in the rename itself get a check just before it.
+bool RenameKeepingTarget(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    struct stat existing {};
+    if (lstat(to.c_str(), &existing) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// The umask, read once: reading it means setting it for a moment, which
+// other threads creating files at that moment would feel.
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        mode_t current = umask(0);
+        umask(current);
+        return current;
+    }();
+    return mask;
+}
+
+} // namespace
+
+SafeFileWriter::SafeFileWriter(std::string target, SyncMode sync, ExistingTarget existing)
+    : m_target(std::move(target)), m_sync(sync), m_existing(existing) {
+    std::string pattern = TemporaryPattern(m_target);
     int fd = mkstemp(pattern.data());
     if (fd < 0) {
         Fail("cannot create a file in the folder of " + m_target);
@@ -20,13 +63,10 @@ SafeFileWriter::SafeFileWriter(std::string target, SyncMode sync)
     // Keep the permissions of the file being replaced; new files get the
     // usual mode (subject to the umask) rather than mkstemp's 0600.
     struct stat old {};
-    if (stat(m_target.c_str(), &old) == 0) {
+    if (m_existing == ExistingTarget::Replace && stat(m_target.c_str(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
+    else
+        fchmod(fd, 0666 & ~ProcessUmask());
     m_file = fdopen(fd, "wb");
     if (!m_file) {
         close(fd);
@@ -72,7 +112,12 @@ bool SafeFileWriter::Commit() {
     m_file = nullptr;
     if (!ok)
         return false;
-    if (std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
+    if (m_existing == ExistingTarget::Keep) {
+        if (!RenameKeepingTarget(m_tempPath, m_target)) {
+            Fail("cannot create " + m_target);
+            return false;
+        }
+    } else if (std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         Fail("cannot replace " + m_target);
         return false;
     }

@@ -1,7 +1,9 @@
 #pragma once
 // Writing a file in place of an existing one without ever leaving a
 // half-written file behind: the data goes to a temporary file in the same
-// folder, which is renamed over the target only once it is complete.
+// folder, which is renamed over the target only once it is complete. A file
+// is thus either complete under its name or not there, even when the
+// program is killed while writing it.
 
 #include <cstdio>
 #include <string>
@@ -14,10 +16,17 @@ namespace mb {
 // decompile) would be many times slower with it and protects nothing older.
 enum class SyncMode { Synced, Unsynced };
 
+// What Commit does when the target exists: replace it, or keep it and fail
+// (for a file that is meant to be new).
+enum class ExistingTarget { Replace, Keep };
+
 class SafeFileWriter {
 public:
-    // Creates the temporary file beside `target`. Check IsOpen().
-    explicit SafeFileWriter(std::string target, SyncMode sync = SyncMode::Synced);
+    // Creates the temporary file beside `target`: a hidden name made of
+    // the start of the target's name and six random characters. Check
+    // IsOpen().
+    explicit SafeFileWriter(std::string target, SyncMode sync = SyncMode::Synced,
+                            ExistingTarget existing = ExistingTarget::Replace);
     // Removes the temporary file unless Commit() succeeded.
     ~SafeFileWriter();
     SafeFileWriter(const SafeFileWriter&) = delete;
@@ -27,8 +36,9 @@ public:
     // The stream to write to (null when the temporary file could not be made).
     std::FILE* File() const { return m_file; }
     bool Write(std::string_view data);
-    // Flushes, syncs and renames over the target. False (and the target
-    // untouched) on any failure; Error() then says why.
+    // Flushes, syncs and renames to the target (over it only with
+    // ExistingTarget::Replace). False (and the target untouched) on any
+    // failure; Error() then says why.
     bool Commit();
     const std::string& Error() const { return m_error; }
 
@@ -41,6 +51,7 @@ private:
     bool m_committed = false;
     std::string m_error;
     SyncMode m_sync;
+    ExistingTarget m_existing;
 };
 
 // Writes `data` to `path` through a SafeFileWriter; on failure returns false

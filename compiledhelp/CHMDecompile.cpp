@@ -10,6 +10,7 @@
 #include "compiledhelp/ElementRules.h"
 #include "compiledhelp/StorageDumper.h"
 
+#include <algorithm>
 #include <cstring>
 
 using mb::chm::EndsWithNoCase;
@@ -65,26 +66,29 @@ int TypeCode(const CItsElement& element) {
 
 } // namespace
 
-int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder, bool includeSystem) {
-    CStorageDumper dumper({includeSystem, m_includeProject, false},
-                          [this](const CItsStream& stream, const std::string& path) {
-                              return SaveStreamToFile(stream, path, m_replaceGuard);
-                          });
-    return dumper.Dump(storage, folder);
+int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder,
+                        const std::string& inside, bool includeSystem) {
+    CStorageDumper dumper(
+        {includeSystem, m_includeProject, false},
+        [this](const CItsStream& stream, const std::string& path) {
+            return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
+        },
+        m_stop);
+    return dumper.Dump(storage, folder, inside);
 }
 
 int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {
     m_includeProject = includeProject;
     if (!m_file.IsOpen())
         return 1;
-    int result = DumpAll(m_file.pStorage(), folder, false);
+    int result = DumpAll(m_file.pStorage(), folder, "", false);
     return ReportDamage() ? 1 : result;
 }
 
 bool CCHMFileRW::ReportDamage() const {
     if (m_file.Damage() == 0)
         return false;
-    mb::LogLine("\r\nthe help file is damaged: some of its files are missing or incomplete\n");
+    mb::LogProblem("\r\nthe help file is damaged: some of its files are missing or incomplete\n");
     return true;
 }
 
@@ -93,15 +97,17 @@ bool CCHMFileRW::CHM_DumpStorage(const std::string& subFolder, const std::string
     if (!CPath::CreateDir(folder))
         return false;
     if (!mb::chm::IsSafeElementName(subFolder)) {
-        std::string line = "\r\nunsafe name refused: \"" + subFolder + "\" in " + folder +
-                           " (it would be written outside the output folder)\n";
-        mb::LogLine(line.c_str());
+        mb::LogProblem("\r\nunsafe name refused: \"" + subFolder + "\" in " + folder +
+                       " (it would be written outside the output folder)\n");
         return false;
     }
     CItsStorage storage = GetStorage(m_file.pStorage(), "", storagePath, true);
     if (!storage)
         return true;
-    return DumpAll(storage, CPath::AddBackSlash(folder, true) + subFolder, includeSystem) == 0;
+    std::string inside = "/" + storagePath;
+    std::replace(inside.begin(), inside.end(), '\\', '/');
+    return DumpAll(storage, CPath::AddBackSlash(folder, true) + subFolder, inside, includeSystem) ==
+           0;
 }
 
 bool CCHMFileRW::CHM_DumpStream(const std::string&, const std::string& streamPath,
@@ -120,7 +126,7 @@ bool CCHMFileRW::CHM_DumpStream(const std::string&, const std::string& streamPat
 int CCHMFileRW::CHM_Dump(const std::string& folder, const std::string& mapFile) {
     if (!m_file.IsOpen())
         return 1;
-    int result = DumpAll(m_file.pStorage(), folder, true);
+    int result = DumpAll(m_file.pStorage(), folder, "", true);
     if (ReportDamage())
         result = 1;
     CHMContextMap map;
@@ -174,8 +180,10 @@ int CCHMFileRW::CHM_ReadStorageInfoToXML(const CItsStorage& storage, CXML* eleme
         node->SetAttr("Name", item.name);
         node->SetAttr("Type", TypeCode(item));
         node->SetAttr("Local", local + "/" + item.name);
-        if (isStream)
+        if (isStream) {
+            node->SetAttr("Size", std::to_string(item.size));
             continue;
+        }
         CItsStorage child;
         result = storage.OpenStorage(item, child);
         if (result == kItsOk)

@@ -8,15 +8,16 @@
 // names and without a leading separator: "a\b.htm". Everything written to
 // disk lands below the output folder the caller chose: element names that
 // would climb out of it ("..", absolute paths, drive letters) are refused and
-// reported in the run log, and the rest goes on. New files are written in
-// place and removed again when writing fails; an existing file is replaced
-// (through a temporary file) only when the user agrees, and the help file
-// being read never. Progress and error lines go to
-// the main window as WM_APP_LOG.
+// reported in the run log, and the rest goes on; so are elements whose files
+// would take each other's place. Every file is written under a temporary
+// name and takes its own once complete; an existing file is replaced only
+// when the user agrees, and the help file being read never. Progress lines
+// go to the main window as WM_APP_LOG, failures as problem lines.
 
 #include "compiledhelp/ItsFile.h"
 #include "compiledhelp/OutputFile.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -44,6 +45,9 @@ public:
     void CHM_CloseCHMFile();
     // The result of the last CHM_SetCHMFile (kItsOk after a success).
     int GetLastResult() const { return m_lastResult; }
+    // Whether the open file showed signs of damage so far: names lost from
+    // its directory, or data that could not be read.
+    bool CHM_IsDamaged() const { return m_file.Damage() != 0; }
 
     // Finds a stream and reads it whole into `data`; returns its size, or -1
     // when it is not found or cannot be read. With `fullPath` the wanted
@@ -74,10 +78,18 @@ public:
 
     // ---- Decompiling --------------------------------------------------
 
+    // A flag that stops the decompiles and conversions of this object once
+    // it is set (from any thread): no further file is begun and the one
+    // being written is left out, so that every file written is complete.
+    // The flag must outlive the object's work; nullptr: never stopped.
+    void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
+
     // Copies the open file into `folder`, without the container's own
     // bookkeeping elements; the project copy only with `includeProject`
-    // (which stays in force for later calls). 0 on success, 1 when any
-    // element could not be written or was refused.
+    // (which stays in force for later calls). 0 when every file was
+    // written or refused for an unsafe name (each refusal is logged and
+    // the run's summary counts them); 1 when a file could not be written,
+    // the help file is damaged or the run was stopped.
     int CHM_Decompile(const std::string& folder, bool includeProject);
     // Copies the storage at `storagePath` (full path) with its subtree into
     // folder/subFolder. False when a folder cannot be created or `subFolder`
@@ -98,7 +110,8 @@ public:
     static int GetContextMap(const std::string& chmPath, CHMContextMap& map);
 
     // Describes the open file below `root`: one "Node" element per element
-    // with "Name", "Type" and "Local". True on success.
+    // with "Name", "Type" and "Local", and "Size" for streams. True on
+    // success.
     bool CHM_ReadAllStorageInfoToXML(CXML* root);
     int CHM_ReadStorageInfoToXML(const CItsStorage& storage, CXML* element, bool includeSystem);
 
@@ -135,20 +148,24 @@ private:
         std::string next;
     };
 
-    int DumpAll(const CItsStorage& storage, const std::string& folder, bool includeSystem);
+    // `inside` is the storage's path in the help file ("" for the root).
+    int DumpAll(const CItsStorage& storage, const std::string& folder, const std::string& inside,
+                bool includeSystem);
     // Logs and returns true when the open file showed signs of damage.
     bool ReportDamage() const;
     bool ReadSitemapFile(const std::string& path, CXML* root, const char* rootTag);
     bool FindAtRoot(const char* ending, std::string& name) const;
 
-    void CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath);
+    // Write the index pages / the entry icons; false when one could not be
+    // written (reported).
+    bool CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath);
     void CHM2PDA_SplitHHC(CXML* element, int indent, int perPage);
     void CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& text) const;
     void CHM2PDA_OutputIndexPageTail(std::string& text, int page) const;
     std::string CHM_GetIndexPageFilename(int page) const;
     void CHM_GetPrevNextURL(int page, std::string& previous, std::string& next) const;
     void CHM2PDA_AddUsedImage(int number);
-    void CHM2PDA_CreateImages(const std::string& folder);
+    bool CHM2PDA_CreateImages(const std::string& folder);
     int CHM2PDA_Decompile(const std::string& folder);
     int CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path);
     std::string CHM2PDA_RemoveSomething(std::string text, const std::string& path) const;
@@ -157,6 +174,7 @@ private:
     void IndexTopicList();
 
     CItsFile m_file;
+    const std::atomic<bool>* m_stop = nullptr;
     // Keeps existing output files unless the user agrees, and the open
     // help file always.
     CReplaceGuard m_replaceGuard;

@@ -51,29 +51,33 @@ void Erase(std::string& text, std::string& upper, size_t from, size_t to) {
 } // namespace
 
 int CCHMFileRW::CHM2PDA_Decompile(const std::string& folder) {
-    CStorageDumper dumper({false, false, true},
-                          [this](const CItsStream& stream, const std::string& path) {
-                              return CHM2PDA_SaveSub(stream, path);
-                          });
+    CStorageDumper dumper(
+        {false, false, true},
+        [this](const CItsStream& stream, const std::string& path) {
+            return CHM2PDA_SaveSub(stream, path);
+        },
+        m_stop);
     return dumper.Dump(m_file.pStorage(), folder);
 }
 
 int CCHMFileRW::CHM2Web_Decompile(const std::string& folder) {
     if (!m_file.IsOpen())
         return 1;
-    CStorageDumper dumper({false, false, true},
-                          [this](const CItsStream& stream, const std::string& path) {
-                              return SaveStreamToFile(stream, path, m_replaceGuard);
-                          });
+    CStorageDumper dumper(
+        {false, false, true},
+        [this](const CItsStream& stream, const std::string& path) {
+            return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
+        },
+        m_stop);
     return dumper.Dump(m_file.pStorage(), folder);
 }
 
 int CCHMFileRW::CHM2PDA_SaveSub(const CItsStream& stream, const std::string& path) {
     if (!IsHtmlTopic(path))
-        return SaveStreamToFile(stream, path, m_replaceGuard);
+        return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
     std::string text;
-    if (stream.ReadAll(text) != kItsOk) {
-        ReportUnreadableStream(path, stream.Size());
+    if (int result = stream.ReadAll(text); result != kItsOk) {
+        ReportUnreadableStream(path, stream.Size(), result);
         return 1;
     }
     text.resize(strnlen(text.data(), text.size()));

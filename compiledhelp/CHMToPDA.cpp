@@ -78,29 +78,33 @@ bool CCHMFileRW::CHM2PDA(const std::string& chmPath, const std::string& outputFo
     m_indexFileName = indexFileName;
     m_indexPath = m_root + indexFileName;
 
-    if (!CHM_SetCHMFile(chmPath))
+    if (!CHM_SetCHMFile(chmPath)) {
+        mb::LogProblem("\r\ncannot open " + chmPath + ": " + ItsResultText(m_lastResult) + "\n");
         return false;
+    }
     CXML sitemap;
     std::vector<std::string> topicFiles;
     bool hasContents = CHM_GetHHCInfo(&sitemap, topicFiles);
+    if (!hasContents)
+        mb::LogProblem("\r\n" + chmPath +
+                       " has no contents file (.hhc) at its root: no index pages were made\n");
 
-    if (!CPath::CreateDir(m_root) || !CPath::CreateDir(m_sourceFolder)) {
-        ReportUncreatableFile(m_root);
+    std::string reason;
+    if (!CPath::CreateDir(m_root, &reason) || !CPath::CreateDir(m_sourceFolder, &reason)) {
+        ReportUncreatableFile(m_root, reason);
         return false;
     }
-    if (hasContents)
-        CHM2PDA_CreateIndexPage(&sitemap, m_indexPath);
+    bool indexed = !hasContents || CHM2PDA_CreateIndexPage(&sitemap, m_indexPath);
     std::string images = m_root + "images";
-    if (CPath::CreateDir(images))
-        CHM2PDA_CreateImages(images);
-    else
-        ReportUncreatableFile(images);
+    bool pictured = CPath::CreateDir(images, &reason) && CHM2PDA_CreateImages(images);
+    if (!pictured && !reason.empty())
+        ReportUncreatableFile(images, reason);
     bool copied = CHM2PDA_Decompile(m_sourceFolder) == 0;
     bool damaged = ReportDamage();
-    return hasContents && copied && !damaged;
+    return hasContents && indexed && pictured && copied && !damaged;
 }
 
-void CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath) {
+bool CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath) {
     m_pages.clear();
     m_topics.clear();
     m_currentPage.clear();
@@ -112,6 +116,7 @@ void CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& index
     IndexTopicList();
 
     std::string folder = FolderOf(indexPath);
+    bool written = true;
     for (int page = 0; page < static_cast<int>(m_pages.size()); ++page) {
         std::string text = "<HTML>\r\n  <HEAD>\r\n    <TITLE>";
         text += kIndexTitle;
@@ -120,8 +125,9 @@ void CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& index
         text += m_pages[page];
         CHM2PDA_OutputIndexPageTail(text, page);
         std::string path = page == 0 ? indexPath : folder + CHM_GetIndexPageFilename(page);
-        SaveDataToFile(text, path, m_replaceGuard);
+        written = SaveDataToFile(text, path, m_replaceGuard) == 0 && written;
     }
+    return written;
 }
 
 void CCHMFileRW::CHM2PDA_SplitHHC(CXML* element, int indent, int perPage) {
@@ -212,12 +218,14 @@ void CCHMFileRW::CHM2PDA_AddUsedImage(int number) {
         m_usedImages.push_back(image);
 }
 
-void CCHMFileRW::CHM2PDA_CreateImages(const std::string& folder) {
+bool CCHMFileRW::CHM2PDA_CreateImages(const std::string& folder) {
+    bool written = true;
     for (uint16_t number : m_usedImages) {
         std::string_view gif = ChmIconGif(number);
         if (gif.empty())
             continue;
         std::string path = folder + "/" + std::to_string(number) + ".gif";
-        SaveDataToFile(gif, path, m_replaceGuard);
+        written = SaveDataToFile(gif, path, m_replaceGuard) == 0 && written;
     }
+    return written;
 }

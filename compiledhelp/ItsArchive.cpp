@@ -89,10 +89,14 @@ using mb::chm::kDirFirstListingField;
 using mb::chm::kDirHeaderLength;
 using mb::chm::kDirHeaderLengthField;
 using mb::chm::kDirLastListingField;
+constexpr size_t kDirChunkCountField = 0x2c;
 
 // libmspack passes over chunks between the first and the last listing chunk
 // that are not listing chunks, as index chunks may be; a chunk that is
-// neither has been damaged, and the names it held are lost.
+// neither has been damaged, and the names it held are lost. So are all
+// names when the range holds no listing chunk, or reaches past the
+// directory: libmspack counts the chunks to read in 32 bits, and a last
+// listing chunk of 0xffffffff after a first of 0 makes it read none.
 int CountDamagedChunks(std::FILE* in, off_t headerStart, const unsigned char* header) {
     uint64_t chunkSize = ReadLe32(header + kDirChunkSizeField);
     uint64_t first = ReadLe32(header + kDirFirstListingField);
@@ -101,19 +105,24 @@ int CountDamagedChunks(std::FILE* in, off_t headerStart, const unsigned char* he
     struct stat info {};
     if (fstat(fileno(in), &info) != 0 || chunkSize == 0 || last < first)
         return 0;
+    if (last >= ReadLe32(header + kDirChunkCountField))
+        return 1;
     // Chunks that cannot lie inside the file are refused by libmspack itself.
     auto fileSize = static_cast<uint64_t>(info.st_size);
     if (chunks > fileSize || (last + 1) * chunkSize > fileSize - chunks)
         return 0;
     int damaged = 0;
+    bool listed = false;
     for (uint64_t chunk = first; chunk <= last; ++chunk) {
         char signature[4];
         auto at = static_cast<off_t>(chunks + chunk * chunkSize);
-        if (pread(fileno(in), signature, sizeof signature, at) != sizeof signature ||
-            (std::memcmp(signature, "PMGL", 4) != 0 && std::memcmp(signature, "PMGI", 4) != 0))
+        bool read = pread(fileno(in), signature, sizeof signature, at) == sizeof signature;
+        if (read && std::memcmp(signature, "PMGL", 4) == 0)
+            listed = true;
+        else if (!read || std::memcmp(signature, "PMGI", 4) != 0)
             ++damaged;
     }
-    return damaged;
+    return listed ? damaged : damaged + 1;
 }
 
 // A reader that trusts a wrong first-listing-chunk field (see

@@ -4,20 +4,7 @@
 #include "baseutil/Prompt.h"
 #include "commonkit/StringTable.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
-namespace {
-
-void Log(const std::string& text) {
-    mb::LogLine(text.c_str());
-}
-
-} // namespace
 
 void CReplaceGuard::SetSource(const std::string& sourcePath) {
     struct stat info {};
@@ -35,7 +22,7 @@ bool CReplaceGuard::IsSource(const std::string& path) const {
 
 bool CReplaceGuard::MayReplace(const std::string& path) {
     if (IsSource(path)) {
-        Log("\r\nnot written: " + path + " is the help file being read\n");
+        mb::LogProblem("\r\nnot written: " + path + " is the help file being read\n");
         return false;
     }
     if (!m_answer) {
@@ -47,80 +34,48 @@ bool CReplaceGuard::MayReplace(const std::string& path) {
         m_answer = answer == mb::Answer::Yes;
     }
     if (!*m_answer)
-        Log("\r\nkept the existing file " + path + "\n");
+        mb::LogLine(("\r\nkept the existing file " + path + "\n").c_str());
     return *m_answer;
 }
 
 COutputFile::COutputFile(std::string path, CReplaceGuard& guard) : m_path(std::move(path)) {
-    // libmspack hands over whole decompressed frames, so the data goes to
-    // the file as it comes, without a buffer of our own.
-    m_fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (m_fd >= 0)
-        return;
-    if (errno != EEXIST) {
-        Fail("cannot create " + m_path);
+    struct stat existing {};
+    bool exists = lstat(m_path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        m_error = "a folder of this name is in the way";
         return;
     }
-    if (!guard.MayReplace(m_path)) {
+    if (exists && !guard.MayReplace(m_path)) {
         m_kept = !guard.IsSource(m_path);
         if (!m_kept)
             m_error = m_path + " is the help file being read";
         return;
     }
-    m_replacement = std::make_unique<mb::SafeFileWriter>(m_path, mb::SyncMode::Unsynced);
-    if (!m_replacement->IsOpen()) {
-        m_error = m_replacement->Error();
-        m_replacement.reset();
+    // A name that was free when the writing began is not taken over from
+    // whoever made a file of that name in the meantime.
+    m_writer = std::make_unique<mb::SafeFileWriter>(m_path, mb::SyncMode::Unsynced,
+                                                    exists ? mb::ExistingTarget::Replace
+                                                           : mb::ExistingTarget::Keep);
+    if (!m_writer->IsOpen()) {
+        m_error = m_writer->Error();
+        m_writer.reset();
     }
-}
-
-COutputFile::~COutputFile() {
-    if (m_fd >= 0) {
-        close(m_fd);
-        if (!m_committed)
-            unlink(m_path.c_str());
-    }
-}
-
-void COutputFile::Fail(const std::string& what) {
-    if (m_error.empty())
-        m_error = what + ": " + std::strerror(errno);
 }
 
 bool COutputFile::Write(std::string_view data) {
-    if (m_replacement)
-        return m_replacement->Write(data);
-    if (m_fd < 0)
+    if (!m_writer)
         return false;
-    while (!data.empty()) {
-        ssize_t written = write(m_fd, data.data(), data.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            Fail("cannot write " + m_path);
-            return false;
-        }
-        data.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
+    if (m_writer->Write(data))
+        return true;
+    m_error = m_writer->Error();
+    return false;
 }
 
 bool COutputFile::Commit() {
-    if (m_replacement) {
-        if (m_replacement->Commit())
-            return true;
-        m_error = m_replacement->Error();
+    if (!m_writer)
         return false;
-    }
-    if (m_fd < 0)
-        return false;
-    bool ok = close(m_fd) == 0;
-    m_fd = -1;
-    if (!ok) {
-        Fail("cannot write " + m_path);
-        unlink(m_path.c_str());
-        return false;
-    }
-    m_committed = true;
-    return true;
+    if (m_writer->Commit())
+        return true;
+    m_error = m_writer->Error();
+    return false;
 }

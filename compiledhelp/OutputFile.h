@@ -1,9 +1,10 @@
 #pragma once
 // The files a decompile or handheld conversion writes into its output
-// folder. A new file is created in place under its own name (a failed write
-// removes it again), which is all a fresh output folder needs. A file that is
-// already there is replaced only after the user agreed, through a temporary
-// file renamed over it; the help file being read is never replaced.
+// folder. Every file is written under a temporary name beside its own and
+// takes its name only once complete, so that a file is whole under its name
+// or not there, also when the program is stopped or killed while writing
+// it. A file that is already there is replaced only after the user agreed;
+// the help file being read is never replaced.
 
 #include "baseutil/SafeFile.h"
 
@@ -36,12 +37,10 @@ private:
 class COutputFile {
 public:
     COutputFile(std::string path, CReplaceGuard& guard);
-    // Removes a new file whose writing did not complete.
-    ~COutputFile();
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
-    bool IsOpen() const { return m_fd >= 0 || m_replacement; }
+    bool IsOpen() const { return m_writer != nullptr; }
     // The file existed and is left as it was (not an error).
     bool Kept() const { return m_kept; }
     bool Write(std::string_view data);
@@ -51,13 +50,9 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    void Fail(const std::string& what);
-
     std::string m_path;
-    int m_fd = -1; // a new file, written straight through
-
-    std::unique_ptr<mb::SafeFileWriter> m_replacement;
+    // Removes its temporary file unless it was committed.
+    std::unique_ptr<mb::SafeFileWriter> m_writer;
     bool m_kept = false;
-    bool m_committed = false;
     std::string m_error;
 };

@@ -7,47 +7,54 @@
 #include "runconfig/RunEnv.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
 constexpr int kStrCannotCreateFile = 616;
 constexpr size_t kMaxReasonLength = 500;
 
-// Hands the bytes of a stream to the output file as they are decompressed.
+// Hands the bytes of a stream to the output file as they are decompressed,
+// until the run is stopped.
 class OutputSink final : public ItsSink {
 public:
-    explicit OutputSink(COutputFile& file) : m_file(file) {}
+    OutputSink(COutputFile& file, const std::atomic<bool>* stop) : m_file(file), m_stop(stop) {}
     bool Write(const void* data, size_t size) override {
+        if (m_stop && *m_stop)
+            return false;
         return m_file.Write(std::string_view(static_cast<const char*>(data), size));
     }
 
 private:
     COutputFile& m_file;
+    const std::atomic<bool>* m_stop;
 };
 
 std::string Join(const std::string& folder, const std::string& name) {
     return CPath::AddBackSlash(folder, true) + name;
 }
 
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
 } // namespace
 
-void ReportUncreatableFile(const std::string& path) {
-    std::string line =
-        "\r\n" + CStrHelper::ML_GetStringEx(kStrCannotCreateFile) + "\n  --- " + path + "\n";
-    mb::LogLine(line.c_str());
+void ReportUncreatableFile(const std::string& path, const std::string& reason) {
+    std::string line = "\r\n" + CStrHelper::ML_GetStringEx(kStrCannotCreateFile) + "\n  --- " +
+                       path + (reason.empty() ? "" : ": " + reason) + "\n";
+    mb::LogProblem(line);
     CRunEnv::Instance()->SetFoundLongFilename(1);
 }
 
-void ReportUnreadableStream(const std::string& path, uint64_t size) {
-    std::string line =
-        path + "(" + std::to_string(static_cast<uint32_t>(size)) + " bytes) - STGTY_STREAM\n";
-    mb::LogLine(line.c_str());
+void ReportUnreadableStream(const std::string& path, uint64_t size, int result) {
+    mb::LogProblem(path + "(" + std::to_string(static_cast<uint32_t>(size)) +
+                   " bytes) - STGTY_STREAM: cannot be read from the help file: " +
+                   ItsResultText(result) + "\n");
 }
 
 void ReportUnwritableFile(const std::string& path, const std::string& reason) {
-    std::string line =
-        "\r\nunable to write file " + path + "\n" + reason.substr(0, kMaxReasonLength);
-    mb::LogLine(line.c_str());
+    mb::LogProblem("\r\nunable to write file " + path + "\n" + reason.substr(0, kMaxReasonLength));
 }
 
 namespace {
@@ -55,22 +62,26 @@ namespace {
 // Writes `path` through `fill`, which hands the data to the file and gives
 // kItsOk or why it stopped; `size` names the stream in a read failure.
 int SaveToFile(const std::string& path, CReplaceGuard& guard, uint64_t size,
-               const std::function<int(COutputFile&)>& fill) {
+               const std::atomic<bool>* stop, const std::function<int(COutputFile&)>& fill) {
     COutputFile file(path, guard);
     if (file.Kept())
         return 0;
     if (!file.IsOpen()) {
         if (!guard.IsSource(path))
-            ReportUncreatableFile(path);
+            ReportUncreatableFile(path, file.Error());
         return 1;
     }
     int result = fill(file);
+    if (stop && *stop) {
+        mb::LogProblem("\r\nstopped while writing " + path + "; it was not written\n");
+        return 1;
+    }
     if (result == kItsWriteFailed) {
         ReportUnwritableFile(path, file.Error());
         return 1;
     }
     if (result != kItsOk) {
-        ReportUnreadableStream(path, size);
+        ReportUnreadableStream(path, size, result);
         return 1;
     }
     if (!file.Commit()) {
@@ -82,25 +93,29 @@ int SaveToFile(const std::string& path, CReplaceGuard& guard, uint64_t size,
 
 } // namespace
 
-int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard) {
-    return SaveToFile(path, guard, stream.Size(), [&stream](COutputFile& file) {
-        OutputSink sink(file);
+int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard,
+                     const std::atomic<bool>* stop) {
+    return SaveToFile(path, guard, stream.Size(), stop, [&stream, stop](COutputFile& file) {
+        OutputSink sink(file, stop);
         return stream.CopyTo(sink);
     });
 }
 
 int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard& guard) {
-    return SaveToFile(path, guard, data.size(), [data](COutputFile& file) {
+    return SaveToFile(path, guard, data.size(), nullptr, [data](COutputFile& file) {
         return file.Write(data) ? kItsOk : kItsWriteFailed;
     });
 }
 
-int CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder) {
-    if (!CPath::CreateDir(folder)) {
-        ReportUncreatableFile(folder);
-        return 1;
-    }
-    int result = 0;
+void CStorageDumper::NotWritten(const std::string& inside, const Block& block) {
+    if (block.refused)
+        ++m_refused;
+    mb::LogProblem("\r\n" + std::string(block.refused ? "unsafe name refused: " : "not written: ") +
+                   Quoted(inside) + ": " + block.why + "\n");
+}
+
+void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
+                          const std::string& inside, const Block* block) {
     for (const CItsElement& element : storage.Elements()) {
         bool isStream = element.type == kItsTypeStream;
         if (!m_filter.includeSystem && (isStream ? mb::chm::IsSystemStream(element.name)
@@ -110,52 +125,90 @@ int CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder) 
             continue;
         if (isStream && m_filter.skipSitemaps && mb::chm::IsSitemap(element.name))
             continue;
-        if (!mb::chm::IsSafeElementName(element.name)) {
-            m_found += isStream ? 1 : 0;
-            std::string line = "\r\nunsafe name refused: \"" + element.name + "\" in " + folder +
-                               " (it would be written outside the output folder)\n";
-            mb::LogLine(line.c_str());
-            result = 1;
-            continue;
+        m_found += isStream ? 1 : 0;
+        std::string name = inside + "/" + element.name;
+        std::string path = block ? std::string() : Join(folder, element.name);
+        std::optional<Block> own;
+        if (block) {
+            // The storage above is not written: neither is anything in it.
+        } else if (!mb::chm::IsSafeElementName(element.name)) {
+            own = Block{true, Quoted(element.name) + " would lead outside the output folder"};
+        } else if (auto taken = m_taken.find(path); taken != m_taken.end()) {
+            own = Block{false, path + " is taken by " + Quoted(taken->second) +
+                                   ", another element of the help file of that name"};
+        } else {
+            m_taken.emplace(path, name);
         }
-        std::string path = Join(folder, element.name);
+        const Block* blocked = block ? block : own ? &*own : nullptr;
         if (isStream) {
-            ++m_found;
+            if (blocked) {
+                NotWritten(name, *blocked);
+                continue;
+            }
             CItsStream stream;
             storage.OpenStream(element, stream);
             m_jobs.push_back({stream, path, stream.StorageOrder()});
             continue;
         }
+        std::string reason;
+        if (!blocked && !CPath::CreateDir(path, &reason)) {
+            ReportUncreatableFile(path, reason);
+            own = Block{false, "its folder " + path + " could not be created"};
+            blocked = &*own;
+        }
         CItsStorage child;
         storage.OpenStorage(element, child);
-        if (Plan(child, path) != 0)
-            result = 1;
+        Plan(child, path, name, blocked);
     }
-    return result;
 }
 
-int CStorageDumper::Run() {
+void CStorageDumper::Run() {
     std::stable_sort(m_jobs.begin(), m_jobs.end(),
                      [](const Job& a, const Job& b) { return a.order < b.order; });
-    int result = 0;
-    for (const Job& job : m_jobs) {
-        if (m_writer(job.stream, job.path) != 0)
-            result = 1;
-        else
+    for (size_t i = 0; i < m_jobs.size(); ++i) {
+        if (m_stop && *m_stop) {
+            m_leftByStop += m_jobs.size() - i;
+            break;
+        }
+        if (m_writer(m_jobs[i].stream, m_jobs[i].path) == 0)
             ++m_handled;
+        else if (m_stop && *m_stop)
+            ++m_leftByStop; // broken off by the stop, not by a fault
     }
     m_jobs.clear();
-    if (m_handled < m_found) {
-        std::string line = "\r\n" + std::to_string(m_found - m_handled) + " of " +
-                           std::to_string(m_found) + " files of the help file were not written\n";
-        mb::LogLine(line.c_str());
-        result = 1;
-    }
-    return result;
 }
 
-int CStorageDumper::Dump(const CItsStorage& storage, const std::string& folder) {
-    int planned = Plan(storage, folder);
-    int written = Run();
-    return planned != 0 || written != 0 ? 1 : 0;
+void CStorageDumper::Summarize() const {
+    size_t notWritten = m_found - m_handled;
+    if (notWritten == 0)
+        return;
+    size_t lost = notWritten - m_refused - m_leftByStop;
+    std::string line = "\r\n" + std::to_string(notWritten) + " of " + std::to_string(m_found) +
+                       " files of the help file were not written:";
+    std::string separator = " ";
+    if (m_refused > 0) {
+        line += separator + std::to_string(m_refused) + " refused for unsafe names";
+        separator = ", ";
+    }
+    if (lost > 0) {
+        line += separator + std::to_string(lost) + " could not be written";
+        separator = ", ";
+    }
+    if (m_leftByStop > 0)
+        line += separator + std::to_string(m_leftByStop) + " left out when the run was stopped";
+    mb::LogProblem(line + "\n");
+}
+
+int CStorageDumper::Dump(const CItsStorage& storage, const std::string& folder,
+                         const std::string& inside) {
+    std::string reason;
+    std::optional<Block> block;
+    if (!CPath::CreateDir(folder, &reason)) {
+        ReportUncreatableFile(folder, reason);
+        block = Block{false, "the output folder " + folder + " could not be created"};
+    }
+    Plan(storage, folder, inside, block ? &*block : nullptr);
+    Run();
+    Summarize();
+    return m_handled + m_refused == m_found ? 0 : 1;
 }

@@ -1,16 +1,21 @@
 #pragma once
 // Copies a storage of a compiled help file with its subtree into a folder.
-// The walk creates the folders, leaves out the elements the filter excludes
-// and refuses names that would leave the output folder; the streams are then
-// written in their order inside the file, so that compressed data is
-// decompressed only once. Every problem is reported as a log line, and a run
-// that wrote fewer files than the storage holds fails.
+// The walk creates the folders, leaves out the elements the filter excludes,
+// refuses names that would leave the output folder and finds streams whose
+// files would take the place of another element's (a stream "d" beside a
+// storage "d", two streams of one name); the streams are then written in
+// their order inside the file, so that compressed data is decompressed only
+// once. Every stream that is not written is named in the log and counted. A
+// run fails when a stream could not be written; streams refused for their
+// unsafe names are left out on purpose and do not fail it.
 
 #include "compiledhelp/ItsFile.h"
 #include "compiledhelp/OutputFile.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CStorageDumper {
@@ -24,17 +29,16 @@ public:
     // the existing file, 1 on failure (reported).
     using Writer = std::function<int(const CItsStream& stream, const std::string& path)>;
 
-    CStorageDumper(Filter filter, Writer writer) : m_filter(filter), m_writer(std::move(writer)) {}
+    // `stop`, when given, is watched between streams: once it is set no
+    // further stream is begun.
+    CStorageDumper(Filter filter, Writer writer, const std::atomic<bool>* stop = nullptr)
+        : m_filter(filter), m_writer(std::move(writer)), m_stop(stop) {}
 
-    // Creates `folder` and walks `storage` into it. 0 when every element
-    // was handled, 1 when something was refused or could not be created.
-    int Plan(const CItsStorage& storage, const std::string& folder);
-    // Writes the streams found by Plan. 0 when all were written, else 1.
-    int Run();
-    // Streams the walks of Plan found, written or not.
-    size_t Found() const { return m_found; }
-    // Plan and Run: 0 when everything was written, else 1.
-    int Dump(const CItsStorage& storage, const std::string& folder);
+    // Copies `storage` into `folder` (created first). `inside` is the
+    // storage's path in the help file ("" for the root), which names its
+    // streams in the log. 0 when every stream was written or refused for
+    // an unsafe name, else 1.
+    int Dump(const CItsStorage& storage, const std::string& folder, const std::string& inside = "");
 
 private:
     struct Job {
@@ -42,25 +46,49 @@ private:
         std::string path;
         uint64_t order;
     };
+    // Why the streams below a storage are not written.
+    struct Block {
+        bool refused; // an unsafe name, not a failure
+        std::string why;
+    };
+
+    // Walks `storage` into `folder`: creates the folders and queues the
+    // streams to write; with `block` nothing below is written, and each
+    // stream is reported with its reason.
+    void Plan(const CItsStorage& storage, const std::string& folder, const std::string& inside,
+              const Block* block);
+    void NotWritten(const std::string& inside, const Block& block);
+    // Writes the queued streams in their order inside the file.
+    void Run();
+    // The log line that counts the streams not written, and why.
+    void Summarize() const;
 
     Filter m_filter;
     Writer m_writer;
+    const std::atomic<bool>* m_stop;
     std::vector<Job> m_jobs;
+    // Output paths taken by elements of this run -> the element's path.
+    std::unordered_map<std::string, std::string> m_taken;
     size_t m_found = 0;
     size_t m_handled = 0;
+    size_t m_refused = 0;
+    size_t m_leftByStop = 0;
 };
 
 // Copies a stream to `path`, the plain writer of a decompile: a new file is
-// written in place, an existing one only as `guard` allows. 0 on success or
-// when the existing file is kept; 1 (reported as a log line) on failure.
-int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard);
+// written under a temporary name and renamed when complete, an existing one
+// is replaced only as `guard` allows. Once `stop` is set the copy breaks off
+// and leaves no file. 0 on success or when the existing file is kept; 1
+// (reported as a log line) on failure.
+int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard,
+                     const std::atomic<bool>* stop = nullptr);
 // Writes `data` to `path` by the same rules.
 int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard& guard);
 
-// Reports a file that could not be created: the log line and the run
-// environment's long-file-name flag.
-void ReportUncreatableFile(const std::string& path);
-// Reports a stream that could not be read from the help file.
-void ReportUnreadableStream(const std::string& path, uint64_t size);
+// Reports a file or folder that could not be created, with the reason when
+// known: the log line and the run environment's long-file-name flag.
+void ReportUncreatableFile(const std::string& path, const std::string& reason = "");
+// Reports a stream that could not be read from the help file, and why.
+void ReportUnreadableStream(const std::string& path, uint64_t size, int result);
 // Reports a file that could not be written.
 void ReportUnwritableFile(const std::string& path, const std::string& reason);

@@ -3,25 +3,27 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
 #include "app/cli/FileQuestions.h"
+#include "app/cli/TerminalText.h"
 
 #include "baseutil/Xml.h"
 #include "compiledhelp/CHMFileRW.h"
 
-#include <cinttypes>
 #include <cstdio>
 
 namespace mb::cli {
 namespace {
 
-void PrintStorage(CCHMFileRW& chm, const CXML* element) {
+// One line per element, from the storage description alone: a storage
+// (type 0) with a "/" after its name, a stream with its size.
+void PrintStorage(const CXML* element) {
     for (int i = 0; i < element->GetChildCount(); ++i) {
         const CXML* node = element->GetChildAt(i);
-        std::string path = node->GetAttr("Local");
-        if (node->GetChildCount() > 0 || chm.CHM_GetStreamSize(path, true) < 0) {
+        std::string path = Printable(node->GetAttr("Local"));
+        if (node->GetAttrInt("Type") == 0) {
             std::printf("%12s  %s/\n", "", path.c_str());
-            PrintStorage(chm, node);
+            PrintStorage(node);
         } else {
-            std::printf("%12" PRId64 "  %s\n", chm.CHM_GetStreamSize(path, true), path.c_str());
+            std::printf("%12s  %s\n", node->GetAttr("Size").c_str(), path.c_str());
         }
     }
 }
@@ -38,7 +40,11 @@ int RunList(const Invocation& invocation) {
         PrintError("cannot read \"" + path + "\": " + CCHMFileRW::GetErr(chm.GetLastResult()));
         return kExitFailed;
     }
-    PrintStorage(chm, &root);
+    PrintStorage(&root);
+    if (chm.CHM_IsDamaged()) {
+        PrintError("\"" + path + "\" is damaged: the names of some of its files are lost");
+        return kExitFailed;
+    }
     return kExitOk;
 }
 
@@ -53,7 +59,7 @@ int RunContextMap(const Invocation& invocation) {
         return kExitFailed;
     }
     for (const auto& [id, topic] : map)
-        std::printf("%u\t%s\n", id, topic.c_str());
+        std::printf("%u\t%s\n", id, Printable(topic).c_str());
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include "app/cli/ConsoleUi.h"
 
+#include "app/cli/TerminalText.h"
 #include "baseutil/Xml.h"
 #include "projectmodel/ProjectFile.h"
 
@@ -58,7 +59,7 @@ int ShowProgress(int code, CXML* data) {
 } // namespace
 
 void PrintError(const std::string& text) {
-    std::fprintf(stderr, "marrowbook-cli: %s\n", text.c_str());
+    std::fprintf(stderr, "marrowbook-cli: %s\n", Printable(text, true).c_str());
 }
 
 ConsolePrompt::ConsolePrompt(bool assumeYes) : m_assumeYes(assumeYes) {
@@ -118,13 +119,34 @@ ConsoleWindow::~ConsoleWindow() {
     SetMainWindow(nullptr);
 }
 
-int ConsoleWindow::Send(int message, intptr_t wParam, void*) {
-    if (message == WM_APP_LOG && !m_quiet && wParam) {
-        std::fputs(reinterpret_cast<const char*>(wParam), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-    }
+int ConsoleWindow::Send(int message, intptr_t wParam, void* lParam) {
+    if (message != WM_APP_LOG || !wParam)
+        return 0;
+    bool problem = lParam == kProblemLine;
+    if (m_quiet && !problem)
+        return 0;
+    std::FILE* out = problem ? stderr : stdout;
+    // The progress line stays on standard error; each line is finished
+    // before the next part of the output begins.
+    std::fflush(stdout);
+    std::fputs(Printable(reinterpret_cast<const char*>(wParam), true).c_str(), out);
+    std::fputc('\n', out);
+    std::fflush(out);
     return 0;
+}
+
+ConsoleDesktop::ConsoleDesktop() {
+    SetDesktop(this);
+}
+
+ConsoleDesktop::~ConsoleDesktop() {
+    SetDesktop(nullptr);
+}
+
+bool ConsoleDesktop::Open(const std::string& pathOrUrl) {
+    std::printf("see %s\n", Printable(pathOrUrl).c_str());
+    std::fflush(stdout);
+    return true;
 }
 
 ProgressLine::ProgressLine() {

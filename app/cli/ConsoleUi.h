@@ -1,8 +1,12 @@
 #pragma once
 // The command-line tool's stand-ins for the desktop program's windows:
 // messages go to standard error, questions get the answer chosen on the
-// command line (or the cautious one), log lines go to standard output, and
-// long work shows a progress line when standard error is a terminal.
+// command line (or the cautious one), log lines go to standard output and
+// problem lines to standard error, long work shows a progress line when
+// standard error is a terminal, and what the desktop program would open in
+// another program is printed instead. Text that may come from a file is
+// printed with its control characters escaped.
+#include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
 #include "projectmodel/ProjectDialogs.h"
@@ -39,13 +43,27 @@ public:
 
 class ConsoleWindow final : public IMainWindow {
 public:
-    // `quiet`: log lines are not printed.
+    // `quiet`: log lines are not printed; problem lines (which say why
+    // something failed or was left out) always are, on standard error.
     explicit ConsoleWindow(bool quiet);
     ~ConsoleWindow() override;
     int Send(int message, intptr_t wParam, void* lParam) override;
 
 private:
     bool m_quiet;
+};
+
+// Never starts a program: a folder or file that the desktop program would
+// open for the user is printed on standard output as "see <path>".
+class ConsoleDesktop final : public IDesktop {
+public:
+    ConsoleDesktop();
+    ~ConsoleDesktop() override;
+    bool Open(const std::string& pathOrUrl) override;
+    std::optional<DesktopProgram> DefaultProgramFor(const std::string&) override {
+        return std::nullopt;
+    }
+    bool StartProgram(const std::string&, const std::string& file) override { return Open(file); }
 };
 
 // Shows the progress that long project operations report, on standard

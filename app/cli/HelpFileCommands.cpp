@@ -91,6 +91,22 @@ private:
     std::atomic<bool> m_passed{false};
     std::thread m_waiter;
 };
+// Runs `work` while Ctrl+C, SIGTERM and SIGHUP stop the controller's
+// decompile or conversion instead of ending the tool at once, so that no
+// file is left cut short; the signal that came, or 0.
+int RunStoppable(CProjectController& controller, const std::function<void()>& work) {
+    InterruptWatch watch([&controller] { controller.StopConversion(); });
+    work();
+    return watch.Signal();
+}
+
+// Removes the project folder a failed Open CHM made (a new folder of its
+// own beside the help file).
+void RemoveMadeFolder(CProjectController& controller) {
+    std::error_code ec;
+    fs::remove_all(controller.GetProject()->GetProjectFolder(), ec);
+    controller.ResetProject();
+}
 
 } // namespace
 
@@ -162,20 +178,29 @@ int RunOpenChm(const Invocation& invocation) {
     if (!IsReadableFile(chm))
         return kExitFailed;
     CProjectController controller;
-    ProgressLine progress;
-    if (controller.OpenChm(chm) != 1) {
-        PrintError("no project was made from \"" + chm + "\"");
-        return kExitFailed;
-    }
     CProjectFile* project = controller.GetProject();
-    // A project rebuilt from the contents and index has a folder but no
-    // project file yet.
-    if (project->GetMBKFileName().empty()) {
-        std::string mbk = project->GetProjectFolder() + fs::path(chm).stem().string() + ".mbk";
-        if (controller.SaveAs(mbk) != 1) {
-            PrintError("cannot write \"" + mbk + "\"");
-            return kExitFailed;
-        }
+    bool opened = false;
+    bool saved = false;
+    int signal = RunStoppable(controller, [&] {
+        ProgressLine progress;
+        opened = controller.OpenChm(chm) == 1;
+        // A project rebuilt from the contents and index has a folder but
+        // no project file yet.
+        saved = opened && (!project->GetMBKFileName().empty() ||
+                           controller.SaveAs(project->GetProjectFolder() +
+                                             fs::path(chm).stem().string() + ".mbk") == 1);
+    });
+    if (signal != 0 || !saved) {
+        // The new folder is no project unless all of it was made; a failed
+        // Open CHM has removed its folder itself.
+        if (opened)
+            RemoveMadeFolder(controller);
+        PrintError(signal != 0 ? "Open CHM of \"" + chm + "\" was stopped by signal " +
+                                     std::to_string(signal) + "; no project was made"
+                               : "no project was made from \"" + chm + "\"");
+        if (signal != 0)
+            EndBySignal(signal);
+        return kExitFailed;
     }
     std::printf("project %s\n", project->GetMBKFileName().c_str());
     return kExitOk;
@@ -194,23 +219,33 @@ int RunDecompile(const Invocation& invocation) {
             return kExitFailed;
     }
     CProjectController controller;
-    if (output) {
-        std::string folder = Absolute(*output);
-        if (controller.Decompile(chms[0], folder, invocation.Has("include-project")) != 1) {
-            PrintError("\"" + chms[0] + "\" was not decompiled completely (see the log)");
-            return kExitFailed;
+    std::vector<CProjectController::DecompileOutcome> outcomes;
+    int signal = RunStoppable(controller, [&] {
+        if (!output) {
+            outcomes = controller.BatchDecompile(chms);
+            return;
         }
-        std::printf("decompiled %s into %s\n", chms[0].c_str(), folder.c_str());
-        return kExitOk;
-    }
+        std::string folder = Absolute(*output);
+        outcomes.push_back(
+            {chms[0], folder,
+             controller.Decompile(chms[0], folder, invocation.Has("include-project")) == 1});
+    });
     int status = kExitOk;
-    for (const auto& outcome : controller.BatchDecompile(chms)) {
+    for (const auto& outcome : outcomes) {
         if (outcome.ok) {
             std::printf("decompiled %s into %s\n", outcome.chm.c_str(), outcome.folder.c_str());
-        } else {
-            PrintError("\"" + outcome.chm + "\" was not decompiled completely (see the log)");
+        } else if (signal == 0) {
+            PrintError("\"" + outcome.chm + "\" was not decompiled completely into " +
+                       outcome.folder + " (the lines above say why)");
             status = kExitFailed;
         }
+    }
+    if (signal != 0) {
+        PrintError("the decompile was stopped by signal " + std::to_string(signal) +
+                   ": the file being written was removed; the files written before it are "
+                   "complete" +
+                   (outcomes.empty() ? "" : " in " + outcomes.back().folder));
+        EndBySignal(signal);
     }
     return status;
 }
@@ -223,8 +258,20 @@ int RunHandheld(const Invocation& invocation) {
                              ? Absolute(*invocation.Value("output"))
                              : mb::UnusedFolder(CProjectController::GetConversionFolderName(chm));
     CProjectController controller;
-    if (controller.ConvertToHandheld(chm, folder) != 1) {
-        PrintError("\"" + chm + "\" was not converted (see the log)");
+    int converted = 0;
+    int signal =
+        RunStoppable(controller, [&] { converted = controller.ConvertToHandheld(chm, folder); });
+    if (signal != 0) {
+        PrintError("the conversion of \"" + chm + "\" was stopped by signal " +
+                   std::to_string(signal) +
+                   ": the file being written was removed; the pages written before it are "
+                   "complete in " +
+                   folder);
+        EndBySignal(signal);
+    }
+    if (converted != 1) {
+        PrintError("\"" + chm + "\" was not converted completely into " + folder +
+                   " (the lines above say why)");
         return kExitFailed;
     }
     std::printf("converted %s into %s\n", chm.c_str(), folder.c_str());

@@ -81,5 +81,6 @@ int main(int argc, char** argv) {
     ConsolePrompt prompt(invocation->Has("yes"));
     ConsoleProjectDialogs projectDialogs;
     ConsoleWindow window(invocation->Has("quiet"));
+    ConsoleDesktop desktop;
     return command->run(*invocation);
 }

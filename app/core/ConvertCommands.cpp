@@ -50,15 +50,15 @@ std::string CProjectController::GetConversionFolderName(const std::string& chm, 
 int CProjectController::Decompile(const std::string& chm, const std::string& folder,
                                   bool includeProject) {
     CCHMFileRW reader;
+    reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
-        std::string line =
-            "\r\ncannot open " + chm + ": " + CCHMFileRW::GetErr(reader.GetLastResult()) + "\n";
-        mb::LogLine(line.c_str());
+        mb::LogProblem("\r\ncannot open " + chm + ": " +
+                       CCHMFileRW::GetErr(reader.GetLastResult()) + "\n");
         return 0;
     }
-    if (!CPath::CreateDir(folder)) {
-        std::string line = "\r\ncannot create the folder " + folder + "\n";
-        mb::LogLine(line.c_str());
+    std::string reason;
+    if (!CPath::CreateDir(folder, &reason)) {
+        mb::LogProblem("\r\ncannot create the folder " + folder + ": " + reason + "\n");
         return 0;
     }
     return reader.CHM_Decompile(folder, includeProject) == 0 ? 1 : 0;
@@ -69,6 +69,8 @@ CProjectController::BatchDecompile(const std::vector<std::string>& chms) {
     mb::BusyCursor busy;
     std::vector<DecompileOutcome> outcomes;
     for (const std::string& chm : chms) {
+        if (m_stopConversion)
+            break;
         std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
         outcomes.push_back({chm, folder, Decompile(chm, folder, false) == 1});
     }
@@ -77,6 +79,7 @@ CProjectController::BatchDecompile(const std::vector<std::string>& chms) {
 
 int CProjectController::ConvertToHandheld(const std::string& chm, const std::string& folder) {
     CCHMFileRW reader;
+    reader.SetStopFlag(&m_stopConversion);
     return reader.CHM2PDA(chm, CPath::AddBackSlash(folder, true), "index.html") ? 1 : 0;
 }
 

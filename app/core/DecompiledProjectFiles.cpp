@@ -31,9 +31,10 @@ std::string UnusedName(const std::string& folder, const std::string& preferred,
 bool Write(const std::string& path, const std::string& text, const std::string& what) {
     std::string error;
     bool written = WriteFileSafely(path, text, &error);
-    std::string line = written ? "\r\n" + what + ": " + path + "\n"
-                               : "\r\ncannot write " + path + ": " + error + "\n";
-    LogLine(line.c_str());
+    if (written)
+        LogLine(("\r\n" + what + ": " + path + "\n").c_str());
+    else
+        LogProblem("\r\ncannot write " + path + ": " + error + "\n");
     return written;
 }
 
@@ -44,7 +45,7 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
                                                    const std::string& chm,
                                                    const std::string& contents,
                                                    const std::string& index) {
-    DecompiledProjectFiles files{{}, contents, index};
+    DecompiledProjectFiles files{{}, contents, index, true};
     std::string title = CPath(chm).GetFileTitle();
     int language = decompiled::LanguageOf(streams);
     if (files.contents.empty() && streams.hasBinaryToc) {
@@ -53,6 +54,8 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
                   "contents rebuilt from the binary contents (" +
                       std::to_string(streams.contents.size()) + " entries)"))
             files.contents = name;
+        else
+            files.complete = false;
     }
     if (files.index.empty() && streams.hasBinaryIndex) {
         std::string name = UnusedName(folder, streams.system.indexFile, title, ".hhk");
@@ -60,12 +63,16 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
                   "index rebuilt from the binary index (" +
                       std::to_string(streams.index.size()) + " keywords)"))
             files.index = name;
+        else
+            files.complete = false;
     }
     std::string project = folder + "/" + UnusedName(folder, title + ".hhp", title, ".hhp");
     std::string text =
         decompiled::ProjectText(streams, {CPath(chm).GetFileName(), files.contents, files.index});
     if (Write(project, text, "project settings, windows and files"))
         files.project = project;
+    else
+        files.complete = false;
     return files;
 }
 

@@ -14,13 +14,15 @@ struct DecompiledProjectFiles {
     std::string project;  // path of the .hhp; empty when it could not be written
     std::string contents; // name of the contents file in the folder; empty for none
     std::string index;    // name of the index file in the folder; empty for none
+    bool complete = true; // false when one of the files could not be written
 };
 
 // Writes the files into `folder`, next to what was decompiled there and
 // without replacing any of it. `contents` and `index` are the names of the
 // help file's own sitemap files (empty when it has none); those are kept,
 // the others rebuilt when the help file has a binary form. Files that
-// cannot be written are reported in the log and left out.
+// cannot be written are reported in the log and left out, and the result
+// is not complete.
 DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& streams,
                                                    const std::string& folder,
                                                    const std::string& chm,

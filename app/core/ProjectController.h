@@ -13,6 +13,7 @@
 #include "app/core/CompileJob.h"
 #include "projectmodel/ProjectFile.h"
 
+#include <atomic>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -134,10 +135,16 @@ public:
     // project copy only with `includeProject`. 1 when every file was
     // written.
     int Decompile(const std::string& chm, const std::string& folder, bool includeProject);
-    // Each file into its decompile folder (a new one beside it).
+    // Each file into its decompile folder (a new one beside it); after a
+    // stop the files not begun are left out.
     std::vector<DecompileOutcome> BatchDecompile(const std::vector<std::string>& chms);
     // Handheld pages of `chm` in `folder`; 1 when the file had contents.
     int ConvertToHandheld(const std::string& chm, const std::string& folder);
+    // Stops the decompiles, conversions and Open CHM of this controller
+    // (callable from any thread, such as a signal watcher's): the file
+    // being written is left out and no further one is begun, so that every
+    // file written is complete. It holds for the controller's lifetime.
+    void StopConversion() { m_stopConversion = true; }
     // The commands with their dialogs, log lines and warnings.
     void DecompileCommand();
     void BatchDecompileCommand();
@@ -173,4 +180,5 @@ private:
     CProjectFile m_project;
     CCommandManager* m_commands;
     mb::CompileJob m_compile;
+    std::atomic<bool> m_stopConversion{false};
 };

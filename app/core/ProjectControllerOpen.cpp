@@ -61,16 +61,31 @@ bool IsPlainName(const std::string& name) {
            name.find_first_of("/\\") == std::string::npos;
 }
 
-// Writes the project file deciphered from its enciphered copy.
-bool DecipherProjectCopy(const std::string& coded, const std::string& target) {
+// Writes the project file deciphered from its enciphered copy; false with
+// the reason in `reason`.
+bool DecipherProjectCopy(const std::string& coded, const std::string& target, std::string& reason) {
     std::FILE* in = mb::OpenRegularFile(coded);
-    if (!in)
+    if (!in) {
+        reason = "the project copy inside the help file was not written out";
         return false;
+    }
     mb::SafeFileWriter writer(target);
     bool ok = writer.IsOpen() && CBWHelper::DecryptFileA(in, writer.File());
     std::fclose(in);
-    return ok && writer.Commit();
+    if (ok && writer.Commit())
+        return true;
+    reason = writer.Error().empty() ? "cannot write " + target : writer.Error();
+    return false;
 }
+
+// A half-made project folder goes again when Open CHM fails.
+void RemoveFolder(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+constexpr const char* kSeeTheLog =
+    "Some of its files could not be written or read; the log names them and says why.";
 
 } // namespace
 
@@ -171,10 +186,19 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
         // opens as long as its copy came out.
         Decompile(chm, folder, true);
     }
-    bool deciphered = Exists(coded) && DecipherProjectCopy(coded, project);
+    std::string reason;
+    bool deciphered = !m_stopConversion && DecipherProjectCopy(coded, project, reason);
     std::error_code ec;
     std::filesystem::remove(coded, ec);
-    if (!deciphered || !OpenProject(project)) {
+    if (!deciphered) {
+        RemoveFolder(folder);
+        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm +
+             (reason.empty() ? "" : "\n\n" + reason));
+        return 0;
+    }
+    if (!OpenProject(project)) {
+        // Why the project file cannot be opened has been told.
+        RemoveFolder(folder);
         Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
     }
@@ -183,9 +207,17 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
 
 int CProjectController::ImportChmSitemaps(const std::string& chm) {
     CCHMFileRW reader;
+    reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
         Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n" +
              CCHMFileRW::GetErr(reader.GetLastResult()));
+        return 0;
+    }
+    // A directory that lost names may also have lost the contents file:
+    // nothing is offered on what is left of it.
+    if (reader.CHM_IsDamaged()) {
+        Tell(Text(kStrImportChmFailed) + "\n\n" + chm +
+             "\n\nThe help file is damaged: the names of some of its files are lost.");
         return 0;
     }
     // What the file keeps of its project besides the sitemap files: its
@@ -215,19 +247,26 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
     std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
     {
         mb::BusyCursor busy;
-        if (!CPath::CreateDir(folder)) {
-            Tell(Text(kStrImportChmFailed) + "\n\n" + folder);
+        std::string reason;
+        if (!CPath::CreateDir(folder, &reason)) {
+            Tell(Text(kStrImportChmFailed) + "\n\n" + folder + ": " + reason);
             return 0;
         }
         // A project from some of the pages would pass for the whole help
         // file; what could not be written is in the log.
         if (reader.CHM_Decompile(folder, false) != 0) {
-            Tell(Text(kStrImportChmFailed) + "\n\n" + chm);
+            RemoveFolder(folder);
+            Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n\n" + kSeeTheLog);
             return 0;
         }
     }
     mb::DecompiledProjectFiles files =
         mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index);
+    if (!files.complete) {
+        RemoveFolder(folder);
+        Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n\n" + kSeeTheLog);
+        return 0;
+    }
     contents = files.contents;
     index = files.index;
     ResetProject();
@@ -254,6 +293,8 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
     }
     RememberFolder(folder);
     if (!m_project.ImportCHM_X()) {
+        ResetProject();
+        RemoveFolder(folder);
         Tell(Text(kStrImportChmFailed) + "\n\n" + chm);
         return 0;
     }

@@ -245,7 +245,17 @@ TEST_F(DecompileTest, HostileNamesAreRefusedAndTheRestIsWritten) {
     std::string out = tree / "a/b/out";
     CCHMFileRW reader;
     ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
-    EXPECT_EQ(reader.CHM_Decompile(out, false), 1);
+    // Refused on purpose, the names do not fail the run; the summary
+    // counts them.
+    EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
+    size_t streams = 0;
+    for (const ChmlsEntry& entry : ChmlsList(chm))
+        streams += IsSystemPath(entry.name.substr(1)) ? 0 : 1;
+    EXPECT_NE(log.All().find("4 of " + std::to_string(streams) +
+                             " files of the help file were not written: 4 refused for unsafe "
+                             "names"),
+              std::string::npos)
+        << log.All();
 
     std::map<std::string, std::string> written = ReadTree(out);
     EXPECT_EQ(written["intro.htm"], Page("Intro"));
@@ -270,6 +280,51 @@ TEST_F(DecompileTest, HostileNamesAreRefusedAndTheRestIsWritten) {
         bool inside = path.rfind("a/b/", 0) == 0 || path.rfind("project/", 0) == 0;
         EXPECT_TRUE(inside) << path;
     }
+}
+
+// Streams whose files would take each other's place: a stream beside a
+// storage of the same name (both orders of the two names), and two streams
+// of one name once a NUL byte ends the second. The first is written; the
+// other is named, counted and fails the run.
+TEST_F(DecompileTest, CollidingNamesAreNamedCountedAndFailTheRun) {
+    TempTree tree;
+    ChmProject project;
+    project.folder = tree / "project";
+    project.Add("intro.htm", Page("Intro"));
+    project.Add("c", "stream d");
+    project.Add("d/e.htm", Page("E"));
+    project.Add("f.htm", Page("F"));
+    project.Add("k.htm/g.htm", Page("G"));
+    project.Add("nul", "first nul");
+    project.Add("nulx", "second nul");
+    std::string chm = project.Build("colliding.chm");
+    PatchBytes(chm, "\x02/c", "\x02/d");
+    PatchBytes(chm, "\x0c/k.htm/g.htm", "\x0c/f.htm/g.htm");
+    PatchBytes(chm, std::string("\x05/nulx"), std::string("\x05/nul\0", 6));
+
+    std::string out = tree / "out";
+    CCHMFileRW reader;
+    ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
+    EXPECT_EQ(reader.CHM_Decompile(out, false), 1);
+
+    std::map<std::string, std::string> written = ReadTree(out);
+    EXPECT_EQ(written["intro.htm"], Page("Intro"));
+    EXPECT_EQ(written["d"], "stream d");
+    EXPECT_EQ(written["f.htm"], Page("F"));
+    EXPECT_EQ(written["nul"], "first nul");
+    size_t streams = 0;
+    for (const ChmlsEntry& entry : ChmlsList(chm))
+        streams += IsSystemPath(entry.name.substr(1)) ? 0 : 1;
+    EXPECT_EQ(written.size(), streams - 3);
+    std::string all = log.All();
+    for (const char* lost :
+         {"not written: \"/d/e.htm\"", "not written: \"/f.htm/g.htm\"", "not written: \"/nul\""})
+        EXPECT_NE(all.find(lost), std::string::npos) << lost << " in " << all;
+    EXPECT_NE(all.find("3 of " + std::to_string(streams) +
+                       " files of the help file were not written: 3 could not be written"),
+              std::string::npos)
+        << all;
+    EXPECT_EQ(all.find("existing file"), std::string::npos) << all;
 }
 
 TEST_F(DecompileTest, StreamFailingMidwayLeavesNoFile) {

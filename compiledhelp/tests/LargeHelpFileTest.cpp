@@ -94,20 +94,32 @@ TEST_F(LargeHelpFileTest, DecompileEqualsChmlsExtractAllLessSystemFiles) {
     EXPECT_TRUE(log.lines.empty()) << log.All();
 }
 
-TEST_F(LargeHelpFileTest, DamagedListingChunkFailsTheDecompile) {
+TEST_F(LargeHelpFileTest, DamagedDirectoryFailsTheDecompile) {
+    std::string original = ReadBytes(*s_chm);
     // The second listing chunk loses its signature: its names are gone.
-    std::string damaged = *s_root + "/damaged.chm";
-    std::string bytes = ReadBytes(*s_chm);
-    size_t first = bytes.find("PMGL");
-    size_t second = bytes.find("PMGL", first + 1);
+    std::string lostChunk = original;
+    size_t first = lostChunk.find("PMGL");
+    size_t second = lostChunk.find("PMGL", first + 1);
     ASSERT_NE(second, std::string::npos);
-    bytes.replace(second, 4, "XXXX");
-    WriteBytes(damaged, bytes);
+    lostChunk.replace(second, 4, "XXXX");
+    // The directory header names listing chunks 0 to 0xffffffff, which
+    // comes to none at all.
+    std::string noChunks = original;
+    size_t header = noChunks.find("ITSP");
+    ASSERT_NE(header, std::string::npos);
+    noChunks.replace(header + 0x20, 8, "\0\0\0\0\xff\xff\xff\xff", 8);
 
-    CCHMFileRW reader;
-    ASSERT_TRUE(reader.CHM_SetCHMFile(damaged));
-    EXPECT_EQ(reader.CHM_Decompile(*s_root + "/from-damaged", false), 1);
-    EXPECT_NE(log.All().find("damaged"), std::string::npos) << log.All();
+    std::vector<std::pair<std::string, std::string>> cases = {{"lost-chunk", lostChunk},
+                                                              {"no-chunks", noChunks}};
+    for (const auto& [name, bytes] : cases) {
+        std::string damaged = *s_root + "/" + name + ".chm";
+        WriteBytes(damaged, bytes);
+        log.lines.clear();
+        CCHMFileRW reader;
+        ASSERT_TRUE(reader.CHM_SetCHMFile(damaged)) << name;
+        EXPECT_EQ(reader.CHM_Decompile(*s_root + "/from-" + name, false), 1) << name;
+        EXPECT_NE(log.All().find("damaged"), std::string::npos) << name << ": " << log.All();
+    }
 }
 
 TEST_F(LargeHelpFileTest, ExistingFilesAreKeptUnlessTheUserAgrees) {

@@ -78,6 +78,23 @@ printf '[OPTIONS]\r\nTitle=Deep\r\nContents file=deep.hhc\r\n[FILES]\r\na.htm\r\
     for _ in $(seq 1 5000); do printf '</UL>'; done
 } >deep.hhc
 printf '[OPTIONS]\r\nTitle=Edited by hand\r\n' >other.hhp
+# Help files with hostile names: chmcmd keeps a page's "../normal.css" as
+# "/../normal.css" (as in Debian's eviacam help), refused on purpose; a
+# stream "/d" beside "/d/e.htm" cannot both be written; a directory header
+# naming listing chunks 0 to 0xffffffff names none.
+mkdir -p evi/en hostile
+echo 'body { margin: 0 }' >evi/normal.css
+page Intro '<link rel="stylesheet" href="../normal.css">intro' evi/en/intro.htm
+(cd evi/en && sitemap help.hhc intro.htm &&
+    printf '[OPTIONS]\r\nCompiled file=help.chm\r\nContents file=help.hhc\r\nTitle=Evi\r\n\r\n[FILES]\r\nintro.htm\r\n' >help.hhp &&
+    chmcmd help.hhp >/dev/null 2>&1)
+grep -q '/\.\./normal\.css' evi/en/help.chm || { echo "chmcmd kept no /../normal.css"; exit 1; }
+(cd hostile && page C c c && mkdir d && page E e d/e.htm &&
+    printf '[OPTIONS]\r\nCompiled file=colliding.chm\r\n\r\n[FILES]\r\nc\r\nd/e.htm\r\n' >colliding.hhp &&
+    chmcmd --no-html-scan colliding.hhp >/dev/null 2>&1 &&
+    perl -0777 -pi -e 's{\x02/c}{\x02/d}' colliding.chm && rm -r c d colliding.hhp)
+cp good.chm hostile/nochunks.chm
+perl -0777 -pi -e 's{(ITSP.{28}).{8}}{$1\x00\x00\x00\x00\xff\xff\xff\xff}s' hostile/nochunks.chm
 # An output folder that already holds a page of the same name as one in
 # good.chm, with other content.
 mkdir taken
@@ -217,6 +234,11 @@ run_case "handheld into a folder with a page of its own" "0 1" "" - -- \
 run_case "decompile beside it" "0" "" - -- decompile good.chm
 run_case "handheld beside it" "0" "" - -- handheld good.chm
 run_case "open-chm" "0" "" - -- open-chm good.chm
+run_case "open-chm with an unsafe name" "0" "" - -- open-chm evi/en/help.chm
+run_case "decompile with an unsafe name" "0" "" - -- decompile evi/en/help.chm --output out
+run_case "decompile colliding names" "1" "" - -- decompile hostile/colliding.chm --output out
+run_case "decompile with no listing chunks" "1" "" - -- decompile hostile/nochunks.chm --output out
+run_case "list with no listing chunks" "1" "" - -- list hostile/nochunks.chm
 run_case "new with pages from outside" "1" "" - -- new p/x.mbk --add-folder ../outside
 run_case "new from a folder of bad files" "0" "" - -- new x.mbk --add-folder .
 

@@ -8,6 +8,7 @@
 #include "projectmodel/tests/HelpCompiler.h"
 
 #include <algorithm>
+#include <set>
 
 using namespace mb;
 using namespace mb::testing;
@@ -91,6 +92,64 @@ TEST_F(OpenChmWithoutProject, WithoutSitemapFilesTheBinaryContentsAndIndexAreReb
     EXPECT_EQ(Option(OPT_TITLE), "Test help");
     EXPECT_NE(window.Log().find("index rebuilt from the binary index (305 keywords)"),
               std::string::npos)
+        << window.Log();
+}
+
+// chmcmd keeps a page's "../normal.css" as the stream "/../normal.css", as in
+// Debian's eviacam help: that one name is refused and the project is made.
+TEST_F(OpenChmWithoutProject, AnUnsafeNameIsLeftOutAndTheProjectIsMade) {
+    folder.Write("normal.css", "body { margin: 0 }");
+    folder.Write("en/intro.htm", "<html><head><title>Intro</title><link rel=\"stylesheet\" "
+                                 "href=\"../normal.css\"></head><body>Intro</body></html>");
+    folder.Write("en/help.hhc",
+                 "<HTML><BODY><UL>" +
+                     IndexItem(Param("Name", "Intro") + Param("Local", "intro.htm")) +
+                     "</UL></BODY></HTML>");
+    folder.Write("en/help.hhp", "[OPTIONS]\r\nCompiled file=help.chm\r\nContents file=help.hhc\r\n"
+                                "Default topic=intro.htm\r\nTitle=Eviacam\r\n\r\n[FILES]\r\n"
+                                "intro.htm\r\n");
+    auto compiled = CompileHelp(folder / "en", "help.hhp");
+    std::string chm = folder / "en/help.chm";
+    ASSERT_NE(ReadBytes(chm).find("/../normal.css"), std::string::npos) << compiled.output;
+
+    ASSERT_EQ(controller.OpenChm(chm), 1) << window.Log();
+    EXPECT_NE(window.Log().find("unsafe name refused: \"/../normal.css\""), std::string::npos)
+        << window.Log();
+    EXPECT_NE(window.Log().find("1 refused for unsafe names"), std::string::npos) << window.Log();
+    std::string home = Project().GetProjectFolder();
+    EXPECT_EQ(ReadBytes(home + "intro.htm"), ReadBytes(folder / "en/intro.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "en/normal.css"));
+    EXPECT_EQ(ReadBytes(folder / "normal.css"), "body { margin: 0 }");
+}
+
+// Damaged data inside the help file: the folder made for the project goes
+// again, and the message and the log say why.
+TEST_F(OpenChmWithoutProject, AFailedOpenRemovesTheFolderItMadeAndSaysWhy) {
+    ChmProject project;
+    project.folder = folder / "src";
+    project.Add("a.htm", TitledPage("A" + std::string(60000, 'a')));
+    project.contents = "<HTML><BODY><UL>" +
+                       IndexItem(Param("Name", "A") + Param("Local", "a.htm")) +
+                       "</UL></BODY></HTML>";
+    std::string chm = project.Build("damaged.chm");
+    // The page's length reaches far beyond the data: reading it fails.
+    InflateStreamLength(chm, "/a.htm");
+    auto entries = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "src"))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const auto before = entries();
+
+    EXPECT_EQ(controller.OpenChm(chm), 0);
+    EXPECT_EQ(entries(), before);
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_NE(prompt.messages.back().text.find("the log names them and says why"),
+              std::string::npos)
+        << prompt.messages.back().text;
+    EXPECT_NE(window.Log().find("/a.htm("), std::string::npos) << window.Log();
+    EXPECT_NE(window.Log().find("cannot be read from the help file: "), std::string::npos)
         << window.Log();
 }
 
