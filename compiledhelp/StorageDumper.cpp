@@ -114,6 +114,18 @@ void CStorageDumper::NotWritten(const std::string& inside, const Block& block) {
                    Quoted(inside) + ": " + block.why + "\n");
 }
 
+bool CStorageDumper::IsSecondListing(const CItsStorage& storage, const CItsElement& element,
+                                     const std::string& name, const Taken& taken) const {
+    if (taken.job == kNoJob || taken.name != name)
+        return false;
+    const CItsStream& first = m_jobs[taken.job].stream;
+    CItsStream second;
+    if (storage.OpenStream(element, second) != kItsOk || second.Size() != first.Size())
+        return false;
+    std::string a, b;
+    return first.ReadAll(a) == kItsOk && second.ReadAll(b) == kItsOk && a == b;
+}
+
 void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
                           const std::string& inside, const Block* block) {
     for (const CItsElement& element : storage.Elements()) {
@@ -134,10 +146,14 @@ void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
         } else if (!mb::chm::IsSafeElementName(element.name)) {
             own = Block{true, Quoted(element.name) + " would lead outside the output folder"};
         } else if (auto taken = m_taken.find(path); taken != m_taken.end()) {
-            own = Block{false, path + " is taken by " + Quoted(taken->second) +
+            if (isStream && IsSecondListing(storage, element, name, taken->second)) {
+                --m_found; // one file, counted once
+                continue;
+            }
+            own = Block{false, path + " is taken by " + Quoted(taken->second.name) +
                                    ", another element of the help file of that name"};
         } else {
-            m_taken.emplace(path, name);
+            m_taken.emplace(path, Taken{name, isStream ? m_jobs.size() : kNoJob});
         }
         const Block* blocked = block ? block : own ? &*own : nullptr;
         if (isStream) {

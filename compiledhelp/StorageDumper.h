@@ -67,8 +67,19 @@ private:
     Writer m_writer;
     const std::atomic<bool>* m_stop;
     std::vector<Job> m_jobs;
-    // Output paths taken by elements of this run -> the element's path.
-    std::unordered_map<std::string, std::string> m_taken;
+    // An output path taken by an element of this run: the element's path
+    // in the help file and, for a stream, its place in m_jobs.
+    static constexpr size_t kNoJob = static_cast<size_t>(-1);
+    struct Taken {
+        std::string name;
+        size_t job;
+    };
+    // chmcmd lists a file twice when the project names it and a style sheet
+    // does too: the same name with the same bytes is one file, written once.
+    bool IsSecondListing(const CItsStorage& storage, const CItsElement& element,
+                         const std::string& name, const Taken& taken) const;
+
+    std::unordered_map<std::string, Taken> m_taken;
     size_t m_found = 0;
     size_t m_handled = 0;
     size_t m_refused = 0;

@@ -286,6 +286,31 @@ TEST_F(DecompileTest, HostileNamesAreRefusedAndTheRestIsWritten) {
 // storage of the same name (both orders of the two names), and two streams
 // of one name once a NUL byte ends the second. The first is written; the
 // other is named, counted and fails the run.
+// chmcmd lists a file twice when the project names it and a style sheet
+// does too (every Doxygen help file it compiles): one file, written once.
+TEST_F(DecompileTest, AFileListedTwiceIsWrittenOnceWithoutFailingTheRun) {
+    TempTree tree;
+    ChmProject project;
+    project.folder = tree / "project";
+    project.Add("intro.htm", Page("Intro"));
+    project.Add("tab_a.png", "same bytes");
+    project.Add("tab_b.png", "same bytes");
+    std::string chm = project.Build("twice.chm");
+    PatchBytes(chm, "\x0a/tab_b.png", "\x0a/tab_a.png");
+
+    std::string out = tree / "out";
+    CCHMFileRW reader;
+    ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
+    EXPECT_EQ(reader.CHM_Decompile(out, false), 0) << log.All();
+    std::map<std::string, std::string> written = ReadTree(out);
+    size_t streams = 0;
+    for (const ChmlsEntry& entry : ChmlsList(chm))
+        streams += IsSystemPath(entry.name.substr(1)) ? 0 : 1;
+    EXPECT_EQ(written.size(), streams - 1);
+    EXPECT_EQ(written["tab_a.png"], "same bytes");
+    EXPECT_EQ(log.All().find("not written"), std::string::npos) << log.All();
+}
+
 TEST_F(DecompileTest, CollidingNamesAreNamedCountedAndFailTheRun) {
     TempTree tree;
     ChmProject project;

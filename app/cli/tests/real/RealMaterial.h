@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -230,6 +231,7 @@ inline std::vector<std::string> ExtractedByChmLib(const fs::path& chm, const fs:
 struct SystemNames {
     std::string contents;
     std::string index;
+    int language = 1033;
 };
 
 // The contents and index files that a help file's #SYSTEM names.
@@ -243,7 +245,9 @@ inline SystemNames ReadSystemNames(const fs::path& chm) {
         size_t colon = line.find(':');
         if (colon == std::string::npos)
             continue;
-        if (line.find("Contents file from") != std::string::npos)
+        if (line.find("LCID from HHP file") != std::string::npos)
+            names.language = std::atoi(line.substr(colon + 1).c_str());
+        else if (line.find("Contents file from") != std::string::npos)
             names.contents = Trimmed(line.substr(colon + 1));
         else if (line.find("Index file from") != std::string::npos)
             names.index = Trimmed(line.substr(colon + 1));
