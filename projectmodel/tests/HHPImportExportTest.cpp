@@ -250,6 +250,23 @@ TEST_F(HHPImportExport, TheExportedProjectCompilesToTheSameContentsAndIndex) {
         EXPECT_NE(std::find(names.begin(), names.end(), page), names.end()) << page;
 }
 
+TEST_F(HHPImportExport, ABinaryIndexSwitchedOffStaysOffWhenCompiled) {
+    if (CompilerMissing())
+        FAIL() << "chmcmd and chmls (fp-utils) are not installed";
+    // chmcmd makes a binary index unless the project says no, as CMake's
+    // help (made by Sphinx) does.
+    std::string hhp = TempTree::Read(tree / "guide.hhp");
+    tree.Write("guide.hhp", hhp.insert(hhp.find("[OPTIONS]\r\n") + 11, "Binary Index=No\r\n"));
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    ASSERT_EQ(project.ExportHHPFile(tree / "exported.hhp"), 1);
+    mb::RunResult compiled = mb::testing::CompileHelp(tree.Root(), "exported.hhp");
+    ASSERT_TRUE(fs::exists(tree / "exported.chm")) << compiled.output;
+    std::vector<std::string> names = mb::testing::ListedNames(tree / "exported.chm");
+    EXPECT_EQ(std::find(names.begin(), names.end(), "/$WWKeywordLinks/BTree"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "/exported.hhk"), names.end());
+}
+
 TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy) {
     CProjectFile project;
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
