@@ -72,6 +72,11 @@ bool AddFolder(CProjectFile& project, const std::string& folder) {
 } // namespace
 
 int RunNew(const Invocation& invocation) {
+    std::string problem = NewProjectPathProblem(invocation.arguments[0]);
+    if (!problem.empty()) {
+        PrintError("no project was made: " + problem);
+        return kExitUsage;
+    }
     std::string path = Absolute(invocation.arguments[0]);
     if (!mb::EndsWithNoCase(path, ".mbk"))
         path += ".mbk";

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -38,6 +39,27 @@ TEST(CliCommandLine, HelpMistakesAndExitStatus) {
     EXPECT_TRUE(Contains(missing.output, "usage: marrowbook-cli list <file.chm>"));
     EXPECT_EQ(Cli({"new", "x.mbk", "--title"}).exitStatus, 2);
     EXPECT_EQ(Cli({"list", "--yes=no", "x.chm"}).exitStatus, 2);
+}
+
+// A project path names a file with a name: nothing is written for a folder,
+// a device or pipe, a blank or hidden name.
+TEST(CliCommandLine, NewRefusesPathsThatNameNoProjectFile) {
+    TempTree tree;
+    tree.MakeFolder("work/taken");
+    ASSERT_EQ(::mkfifo((tree / "pipe").c_str(), 0644), 0);
+    for (const std::string& path :
+         {std::string(), std::string("."), std::string(".."), std::string(" "), std::string(".mbk"),
+          std::string(".hidden"), std::string("inner/"), std::string("taken"), tree / "pipe"}) {
+        auto result = mb::RunAndCapture({"sh", "-c", "cd \"$0\" && exec \"$1\" new \"$2\" 2>&1",
+                                         tree / "work", MB_CLI_PATH, path});
+        EXPECT_EQ(result.exitStatus, 2) << "\"" << path << "\": " << result.output;
+        EXPECT_TRUE(Contains(result.output, "no project was made: ")) << result.output;
+    }
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(tree.Root()))
+        left.push_back(entry.path().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{tree / "pipe", tree / "work", tree / "work/taken"}));
 }
 
 TEST(CliCommandLine, UnreadableFilesFailWithTheReason) {
