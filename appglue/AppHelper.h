@@ -11,9 +11,15 @@
 // folder are listed sub-folders first, each group sorted by name.
 
 #include "appglue/DragDropHelper.h"
+#include "appglue/VirtualFolders.h"
 #include "runconfig/AddDirectoryOption.h"
 
+#include <sys/types.h>
+
+#include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDropFileFilterSet;
@@ -53,9 +59,15 @@ public:
     int GetFilesList4(CXML* list, const std::string& startFolder);
     // Lists the files of `folder` into `parent`, and with `recurse` its
     // sub-folders as folder items (left out when nothing is listed inside).
-    // The filter in use decides which sub-folders and files are taken.
-    // Returns the number of items added to `parent`.
+    // The filter in use decides which sub-folders and files are taken; each
+    // real folder is listed once, and virtual file systems (/proc, /sys ...)
+    // are not entered. Returns the number of items added to `parent`.
     int EnumDirectory(const std::string& folder, int recurse, CXML* parent, int wrapFlash);
+    // Told, after each folder a walk has read, how many folders and files
+    // it has seen; answering false ends the walk where it stands (for an
+    // interrupted command). Empty: no one is told.
+    using WalkProgress = std::function<bool(size_t folders, size_t files)>;
+    void SetWalkProgress(WalkProgress progress) { m_walkProgress = std::move(progress); }
     // Writes the page that shows the movie `movie` (D/T.swf) beside it as
     // D/T_swf.htm; `page` receives its path. 0 (and `page` empty) when the
     // page cannot be written.
@@ -93,23 +105,27 @@ public:
     std::string ListedPath(const std::string& path, int wrapFlash);
 
 private:
-    struct FolderId {
-        unsigned long long device;
-        unsigned long long inode;
-        bool operator==(const FolderId&) const = default;
-    };
-    // The folder being listed (its real path) and the folders entered on
-    // the way down.
+    // The folder being listed (its real path, ending in "/"), the real
+    // folders listed so far (device and inode), and the counts told to the
+    // progress.
     struct FolderWalk {
         std::string root;
-        std::vector<FolderId> chain;
+        std::set<std::pair<dev_t, ino_t>> listed;
+        mb::VirtualFolders virtualFolders;
+        size_t folders = 0;
+        size_t files = 0;
+        bool stopped = false;
     };
     int ListFolder(const std::string& folder, bool recurse, CXML* parent, int wrapFlash,
                    FolderWalk& walk);
+    // Whether a walk lists the folder at `inside` (relative to the walk's
+    // root) under its own name: each folder on the way is let through.
+    bool WalkReaches(const std::string& inside, bool recurse) const;
     int AddPickedFiles(CXML* list, const std::vector<std::string>& picked, int wrapFlash);
 
     tagAddDirectoryOption m_ownOptions;
     tagAddDirectoryOption* m_options = &m_ownOptions;
     CDropFileFilterSet* m_filters = nullptr;
+    WalkProgress m_walkProgress;
     CDragDropHelper m_dragDrop{this};
 };

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -31,15 +32,23 @@ bool NameBefore(const std::string& a, const std::string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-// Whether the symbolic link `link` leads to something inside `root` (a
-// real path).
-bool LeadsInto(const fs::path& link, const std::string& root) {
+// Where the symbolic link `link` leads when that lies inside `root` (a real
+// path, ending in "/"): the target's real path relative to the root, "" for
+// the root itself. Nothing when the link leads out or nowhere.
+std::optional<std::string> TargetInside(const fs::path& link, const std::string& root) {
     std::error_code ec;
     std::string target = fs::canonical(link, ec).string();
     if (ec)
-        return false;
-    std::string inside = root.back() == '/' ? root : root + "/";
-    return target.compare(0, inside.size(), inside) == 0;
+        return std::nullopt;
+    if (target + "/" == root)
+        return std::string();
+    if (target.compare(0, root.size(), root) != 0)
+        return std::nullopt;
+    return target.substr(root.size());
+}
+
+std::string WithSlash(const std::string& folder) {
+    return folder.empty() || folder.back() != '/' ? folder + "/" : folder;
 }
 
 } // namespace
@@ -48,26 +57,37 @@ int CAppHelper::EnumDirectory(const std::string& folder, int recurse, CXML* pare
     if (!parent || folder.empty() || !CPath::IsNativeForm(folder))
         return 0;
     std::error_code ec;
-    FolderWalk walk{fs::canonical(folder, ec).string(), {}};
+    FolderWalk walk;
+    walk.root = WithSlash(fs::canonical(folder, ec).string());
     if (ec)
         return 0;
     return ListFolder(CPath::AddBackSlash(folder, true), recurse != 0, parent, wrapFlash, walk);
 }
 
-// The walk's chain holds the folders being listed above this one: a
-// sub-folder that leads back to one of them (through a symbolic link) is
-// not entered again. Links that lead out of the listed folder are passed
-// over: adding a folder adds what lies in it, never what a link elsewhere
-// points at.
+bool CAppHelper::WalkReaches(const std::string& inside, bool recurse) const {
+    if (!recurse)
+        return false;
+    for (const fs::path& part : fs::path(inside)) {
+        if (!AdmitsFolder(part.string()))
+            return false;
+    }
+    return true;
+}
+
+// Every real folder is listed once, however many links lead to it, so that
+// links cannot make the list grow without bound. Links that lead out of the
+// listed folder are passed over: adding a folder adds what lies in it, never
+// what a link elsewhere points at. A link to a folder that the walk lists
+// under its own name anyway is passed over too; the folders of virtual file
+// systems (/proc, /sys ...) are not entered.
 int CAppHelper::ListFolder(const std::string& folder, bool recurse, CXML* parent, int wrapFlash,
                            FolderWalk& walk) {
-    std::vector<FolderId>& chain = walk.chain;
-    struct stat info {};
-    if (stat(folder.c_str(), &info) != 0)
+    if (walk.stopped)
         return 0;
-    FolderId id{static_cast<unsigned long long>(info.st_dev),
-                static_cast<unsigned long long>(info.st_ino)};
-    if (std::find(chain.begin(), chain.end(), id) != chain.end())
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0 || walk.virtualFolders.Contains(folder, info.st_dev))
+        return 0;
+    if (!walk.listed.insert({info.st_dev, info.st_ino}).second)
         return 0;
 
     std::vector<std::string> folders;
@@ -75,22 +95,28 @@ int CAppHelper::ListFolder(const std::string& folder, bool recurse, CXML* parent
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_symlink(typeError) && !LeadsInto(it->path(), walk.root))
-            continue;
         fs::file_status status = it->status(typeError); // follows symbolic links
+        if (it->is_symlink(typeError)) {
+            std::optional<std::string> inside = TargetInside(it->path(), walk.root);
+            if (!inside || (fs::is_directory(status) && WalkReaches(*inside, recurse)))
+                continue;
+        }
         std::string name = it->path().filename().string();
         if (fs::is_directory(status))
             folders.push_back(std::move(name));
         else if (fs::is_regular_file(status))
             files.push_back(std::move(name));
     }
+    walk.folders += 1;
+    walk.files += files.size();
+    if (m_walkProgress && !m_walkProgress(walk.folders, walk.files))
+        walk.stopped = true;
     std::sort(folders.begin(), folders.end(), NameBefore);
     std::sort(files.begin(), files.end(), NameBefore);
 
     if (!recurse)
         folders.clear();
     int added = 0;
-    chain.push_back(id);
     for (const std::string& name : folders) {
         if (!AdmitsFolder(name))
             continue;
@@ -103,7 +129,6 @@ int CAppHelper::ListFolder(const std::string& folder, bool recurse, CXML* parent
         }
         ++added;
     }
-    chain.pop_back();
 
     for (const std::string& name : files) {
         if (!AdmitsFile(name))

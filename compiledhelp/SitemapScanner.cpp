@@ -131,6 +131,40 @@ private:
     std::string m_prefix;
 };
 
+// Finds where each tag of a text ends. As in HTML, a ">" inside a
+// double-quoted value does not end the tag (Sphinx writes page anchors such
+// as "a.html#var:<Name>_ROOT"). A quote whose closing quote does not come
+// before the end of its line is taken as a stray: the tag then ends at its
+// first ">", and so do the other tags on that line, so that one stray quote
+// can neither swallow the rest of the file nor make the scan quadratic.
+class TagEnds {
+public:
+    explicit TagEnds(std::string_view text) : m_text(text) {}
+
+    // The ">" that ends the tag whose "<" is at `open`, or npos.
+    size_t After(size_t open) {
+        if (open < m_plainUntil)
+            return m_text.find('>', open + 1);
+        for (size_t at = open + 1; at < m_text.size(); ++at) {
+            if (m_text[at] == '>')
+                return at;
+            if (m_text[at] != '"')
+                continue;
+            size_t close = m_text.find_first_of("\"\r\n", at + 1);
+            if (close == std::string_view::npos || m_text[close] != '"') {
+                m_plainUntil = close == std::string_view::npos ? m_text.size() : close;
+                return m_text.find('>', open + 1);
+            }
+            at = close;
+        }
+        return std::string_view::npos;
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_plainUntil = 0; // tags that start before this end at their first ">"
+};
+
 } // namespace
 
 size_t ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag,
@@ -138,12 +172,13 @@ size_t ScanSitemap(std::string_view text, CXML& root, const std::string& rootTag
     root.ResetContents();
     root.SetTagName(rootTag);
     Scanner scanner(root, chmFileName);
+    TagEnds ends(text);
     size_t position = 0;
     while (true) {
         size_t open = text.find('<', position);
         if (open == std::string_view::npos)
             break;
-        size_t close = text.find('>', open + 1);
+        size_t close = ends.After(open);
         if (close == std::string_view::npos)
             break;
         scanner.Tag(text.substr(open + 1, close - open - 1));

@@ -3,7 +3,8 @@
 // XML mirror: "HTML", "HEAD", "BODY", "UL", "LI", "OBJECT" (with "type") and
 // "PARAM" (with "name" and "value", verbatim) elements, nested as in the
 // text. It is a plain tag scanner, not an HTML parser: every text from "<"
-// to the next ">" is one tag, and tags it does not know are ignored.
+// to the next ">" outside a double-quoted value is one tag, and tags it does
+// not know are ignored.
 
 #include <string>
 #include <string_view>

@@ -84,6 +84,47 @@ std::string SitemapHead() {
     return "<HTML>\r\n<HEAD>\r\n</HEAD>\r\n<BODY>\r\n";
 }
 
+// A keyword of the index as the .hhk gives it: one entry with all its
+// topics.
+struct IndexKeyword {
+    int level = 0;
+    std::string name;
+    std::string seeAlso;
+    std::vector<ChmTopic> topics;
+};
+
+// The keywords of a binary index, one per keyword. A compiler may store a
+// keyword that leads to several topics as several entries of the same name
+// (chmcmd does, for the same keyword listed several times): an entry named
+// like the keyword before it at its level, under the same parent, adds its
+// topics to that one. Topics without a page lead nowhere and are left out;
+// a level deeper than one below the entry before is taken as one below.
+std::vector<IndexKeyword> MergedKeywords(const std::vector<ChmKeyword>& entries) {
+    std::vector<IndexKeyword> keywords;
+    std::vector<size_t> lastAtLevel; // the keyword last placed at each level
+    for (const ChmKeyword& entry : entries) {
+        size_t level = std::min<size_t>(entry.level, lastAtLevel.size());
+        std::string name = OneLine(entry.name);
+        IndexKeyword* keyword = nullptr;
+        if (level < lastAtLevel.size() && keywords[lastAtLevel[level]].name == name) {
+            keyword = &keywords[lastAtLevel[level]];
+        } else {
+            lastAtLevel.resize(level);
+            lastAtLevel.push_back(keywords.size());
+            keyword = &keywords.emplace_back();
+            keyword->level = static_cast<int>(level);
+            keyword->name = name;
+        }
+        if (keyword->seeAlso.empty())
+            keyword->seeAlso = entry.seeAlso;
+        for (const ChmTopic& topic : entry.topics) {
+            if (!topic.local.empty())
+                keyword->topics.push_back(topic);
+        }
+    }
+    return keywords;
+}
+
 } // namespace
 
 int LanguageOf(const ChmProjectStreams& streams) {
@@ -152,22 +193,21 @@ std::string IndexText(const std::vector<ChmKeyword>& keywords, int languageId) {
     Decoder decode(languageId);
     std::string text = SitemapHead();
     ListWriter lists(text);
-    for (const ChmKeyword& keyword : keywords) {
+    for (const IndexKeyword& keyword : MergedKeywords(keywords)) {
         int depth = lists.MoveTo(keyword.level);
-        std::string name = OneLine(keyword.name);
         AppendLine(text, depth, "<LI> <OBJECT type=\"text/sitemap\">");
-        FillParamString(text, depth + 1, "Name", EncodeText(name));
+        FillParamString(text, depth + 1, "Name", EncodeText(keyword.name));
         if (!keyword.seeAlso.empty())
             FillParamString(text, depth + 1, "See Also", EncodeText(OneLine(keyword.seeAlso)));
-        bool pageOnly = keyword.topics.size() == 1 &&
-                        (keyword.topics[0].title.empty() || decode(keyword.topics[0].title) == name);
         for (const ChmTopic& topic : keyword.topics) {
-            if (!pageOnly) {
+            // A keyword with one topic opens it at once: the topic's title
+            // is never shown, and a hand-written index names just the page.
+            if (keyword.topics.size() > 1) {
                 std::string title = decode(topic.title);
-                FillParamString(text, depth + 1, "Name", EncodeText(title.empty() ? name : title));
+                FillParamString(text, depth + 1, "Name",
+                                EncodeText(title.empty() ? keyword.name : title));
             }
-            if (!topic.local.empty())
-                FillParamString(text, depth + 1, "Local", EncodeLocal(decode(topic.local)));
+            FillParamString(text, depth + 1, "Local", EncodeLocal(decode(topic.local)));
         }
         AppendLine(text, depth + 1, "</OBJECT>");
     }

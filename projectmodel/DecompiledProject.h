@@ -27,9 +27,11 @@ int LanguageOf(const ChmProjectStreams& streams);
 std::string ProjectText(const ChmProjectStreams& streams, const ProjectNames& names);
 // The contents as an .hhc sitemap.
 std::string ContentsText(const std::vector<ChmTocEntry>& entries, int languageId);
-// The index as an .hhk sitemap. A keyword's topics follow its name as pairs
-// of title and page; a keyword with one topic titled like itself (or not at
-// all) names just the page, as a hand-written index does.
+// The index as an .hhk sitemap, one entry per keyword (also where the
+// binary index stores a keyword as several entries of the same name). The
+// topics of a keyword that leads to several follow its name as pairs of
+// title and page; a keyword with one topic names just the page, as a
+// hand-written index does.
 std::string IndexText(const std::vector<ChmKeyword>& keywords, int languageId);
 
 } // namespace mb::decompiled

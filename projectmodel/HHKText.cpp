@@ -8,6 +8,7 @@
 #include "projectmodel/TextValues.h"
 
 #include <functional>
+#include <vector>
 
 using namespace mb::sitemap;
 
@@ -17,6 +18,15 @@ const char* const kPropertyNames[] = {"FrameName", "WindowName", "Font"};
 // The keyword a keyword refers to instead of (or besides) its topics: an
 // attribute of the node and of its "Topic" in the project file.
 const char* const kSeeAlso = "SeeAlso";
+
+// Whether the one topic of a keyword is just the keyword's page: it has no
+// title of its own (none, or the keyword's name) and the keyword has no
+// page of its own.
+bool IsPageOfKeyword(const CXML& keyword, const CXML& topic) {
+    const std::string& title = AttrOf(&topic, "Name");
+    return AttrOf(&keyword, "Local").empty() &&
+           (title.empty() || title == AttrOf(&keyword, "Name"));
+}
 
 // Reads the keywords of a scanned .hhk into "Topic" elements.
 class HHKReader {
@@ -62,6 +72,7 @@ private:
         }
         CXML* keyword = nullptr;
         CXML* current = nullptr;
+        std::vector<CXML*> topics;
         std::string pending;
         std::string seeAlso;
         for (int i = 0; i < object->GetChildCount(); ++i) {
@@ -77,6 +88,7 @@ private:
                     current = NewTopic(DecodeText(value), level + 1);
                     current->SetAttr("Type", CHHKFile::kTopicOfKeyword);
                     keyword->SetAttr("Type", CHHKFile::kKeywordWithTopics);
+                    topics.push_back(current);
                 }
                 if (!pending.empty())
                     current->SetAttr("Local", m_resolve(DecodeLocal(pending)));
@@ -93,6 +105,18 @@ private:
         }
         if (keyword && !seeAlso.empty())
             keyword->SetAttr(kSeeAlso, seeAlso);
+        if (topics.size() == 1 && IsPageOfKeyword(*keyword, *topics[0]))
+            TakePage(keyword, topics[0]);
+    }
+
+    // A keyword's one topic without a title of its own is the keyword's page
+    // (the index is written back that way).
+    void TakePage(CXML* keyword, CXML* topic) {
+        keyword->RemoveAttr("Type");
+        const std::string& local = AttrOf(topic, "Local");
+        if (!local.empty())
+            keyword->SetAttr("Local", local);
+        delete m_siteMap->RemoveAt(topic->GetIndexInParent());
     }
 
     static bool IsName(const std::string& name) { return mb::EqualsNoCase(name, "name"); }
@@ -231,18 +255,25 @@ std::string CHHKFile::BuildHHKText() const {
         const std::string& seeAlso = AttrOf(node, kSeeAlso);
         if (!seeAlso.empty())
             FillParamString(text, depth + 1, "See Also", EncodeText(seeAlso));
+        std::vector<const CXML*> topics;
         if (GetNodeType(node) == kKeywordWithTopics) {
             for (int i = 0; i < node->GetChildCount(); ++i) {
-                const CXML* topic = node->GetChildAt(i);
-                if (!isTopicOfKeyword(topic))
-                    continue;
-                FillParamString(text, depth + 1, "Name", EncodeText(topic->GetAttr("Name")));
-                std::string local = topic->GetAttr("Local");
-                if (!local.empty())
-                    FillParamString(text, depth + 1, "Local", EncodeLocal(ToSitemapForm(local)));
+                if (isTopicOfKeyword(node->GetChildAt(i)))
+                    topics.push_back(node->GetChildAt(i));
             }
-        } else {
-            std::string local = node->GetAttr("Local");
+        }
+        // The keyword's own page, then its topics as pairs of title and
+        // page. One topic without a title of its own is written as the page
+        // of the keyword: a second "Name" would only repeat the keyword, and
+        // chmcmd passes it through a code-page conversion of its own that
+        // garbles titles outside ASCII.
+        bool topicIsPage = topics.size() == 1 && IsPageOfKeyword(*node, *topics[0]);
+        std::string page = topicIsPage ? topics[0]->GetAttr("Local") : node->GetAttr("Local");
+        if (!page.empty())
+            FillParamString(text, depth + 1, "Local", EncodeLocal(ToSitemapForm(page)));
+        for (size_t i = 0; i < topics.size() && !topicIsPage; ++i) {
+            FillParamString(text, depth + 1, "Name", EncodeText(topics[i]->GetAttr("Name")));
+            std::string local = topics[i]->GetAttr("Local");
             if (!local.empty())
                 FillParamString(text, depth + 1, "Local", EncodeLocal(ToSitemapForm(local)));
         }

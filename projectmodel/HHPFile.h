@@ -127,9 +127,11 @@ public:
     // The .hhp text: reads the project, its header and alias files into the
     // form of the "HHP" element. 0 when the file cannot be read or is not an
     // HTML Help project (UTF-8, UTF-16 with a byte-order mark, or the code
-    // page of its language; any line ends). Each file that could not be
-    // read, the project itself or a header or alias file it includes, is
-    // listed in GetReadProblems() as "path: reason".
+    // page of its language; any line ends); GetReadProblems() then says why.
+    // Otherwise GetReadProblems() lists the files the project names that
+    // cannot be read (header and alias files, pages of [FILES]) as
+    // "path: reason"; the project is read without them (the include lines
+    // of [MAP] stay, as the compiler passes over a missing header).
     int ReadHHPFileToXML(const std::string& path, CXML* element);
     const std::vector<std::string>& GetReadProblems() const { return m_readProblems; }
     // Reads the #defines of a header file into a "MAP_FILE" element; 0 when

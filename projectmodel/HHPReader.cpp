@@ -209,8 +209,17 @@ int CHHPFile::ReadHHPFileToXML(const std::string& path, CXML* element) {
     }
 
     CXML* files = element->AddChild("FILES");
-    for (const std::string& line : SectionLines(text, "FILES"))
-        files->AddChild("FILE_LIST")->SetAttr("Name", ResolveHHPPath(line));
+    // A page that is not there is left out, as the compiler stops at it.
+    for (const std::string& line : SectionLines(text, "FILES")) {
+        std::string page = ResolveHHPPath(line);
+        std::string reason;
+        if (CPath::IsNativeForm(page) && !page.empty() && page[0] == '/')
+            reason = mb::UnreadableReason(page);
+        if (reason.empty())
+            files->AddChild("FILE_LIST")->SetAttr("Name", page);
+        else
+            m_readProblems.push_back(page + ": " + reason);
+    }
 
     CXML* mergeFiles = element->AddChild("MERGE_FILES");
     for (const std::string& line : SectionLines(text, "MERGE FILES"))

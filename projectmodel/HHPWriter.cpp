@@ -30,6 +30,14 @@ bool IsFlag(int option) {
            (option >= OPT_FLAT && option <= OPT_BINARY_TOC);
 }
 
+// A flag as the project text gives it: "YES" when on; when off nothing,
+// except for the binary index, which compilers make unless told "NO".
+std::string FlagText(int option, int value) {
+    if (value == 1)
+        return "YES";
+    return option == OPT_BINARY_INDEX ? "NO" : "";
+}
+
 std::string Hex(unsigned long value) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%lx", value);
@@ -85,11 +93,7 @@ std::string CHHPFile::BuildHHPText(PathForm form) const {
             if (number > 0)
                 text = LanguageHex(number);
         } else if (GetOptionsData(i, number)) {
-            text = IsFlag(i) ? (number == 1 ? "YES" : "") : std::to_string(number);
-            // Compilers build a binary index unless told not to, so leaving
-            // the line out would turn it on.
-            if (i == OPT_BINARY_INDEX && number == 0)
-                text = "NO";
+            text = IsFlag(i) ? FlagText(i, number) : std::to_string(number);
         }
         if (!text.empty())
             out += m_strOptionsItemKey[i] + text + kCrLf;

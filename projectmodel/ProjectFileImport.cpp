@@ -34,6 +34,18 @@ void TellImportFailed(const std::string& headline, const std::vector<std::string
                     mb::Icon::Error);
 }
 
+// A project that names files it does not come with (header files, pages,
+// even its contents or index) is still imported, as the compiler still
+// compiles it; the user is told which files were left out and why.
+void TellFilesLeftOut(const std::string& path, const std::vector<std::string>& problems) {
+    std::string text = "The HTML Help project \"" + path +
+                       "\" names files that cannot be read; it was imported without them:\n";
+    for (const std::string& problem : problems)
+        text += "\n" + problem;
+    mb::ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                    mb::Icon::Warning);
+}
+
 std::string DumpTree(const CXML* root, const char* fileName) {
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
@@ -58,35 +70,29 @@ int CProjectFile::ImportHHPFile(const std::string& path) {
     m_hhp.ReadXMLTree_Ver2(&hhp);
     TakeTitleAsCaptionUnlessRead(hhp);
 
-    // Both trees are read before either is loaded, so that a project with a
-    // broken file is refused as a whole.
-    CXML hhc("HHC");
+    // A contents or index file that cannot be read leaves its tree empty.
     std::string contents = NamedSitemapFile(m_hhp, OPT_CONTENTS_FILE, WIN_TOC_FILE, m_folder);
     if (!contents.empty()) {
+        CXML hhc("HHC");
         hhc.SetAttr("ft", "ft");
         m_hhc.ReadHHCFileToXML(contents, &hhc);
-        if (!m_hhc.GetReadProblem().empty())
+        if (m_hhc.GetReadProblem().empty())
+            m_hhc.ReadXMLTree_Ver2(&hhc);
+        else
             problems.push_back(contents + ": " + m_hhc.GetReadProblem());
     }
-    CXML hhk("HHK");
     std::string index = NamedSitemapFile(m_hhp, OPT_INDEX_FILE, WIN_INDEX_FILE, m_folder);
     if (!index.empty()) {
+        CXML hhk("HHK");
         hhk.SetAttr("ft", "ft");
         m_hhk.ReadHHKFileToXML(index, &hhk);
-        if (!m_hhk.GetReadProblem().empty())
+        if (m_hhk.GetReadProblem().empty())
+            m_hhk.ReadXMLTree_Ver2(&hhk);
+        else
             problems.push_back(index + ": " + m_hhk.GetReadProblem());
     }
-    if (!problems.empty()) {
-        TellImportFailed("The HTML Help project \"" + path +
-                             "\" names files that cannot be read:",
-                         problems);
-        InitProject();
-        return 0;
-    }
-    if (!contents.empty())
-        m_hhc.ReadXMLTree_Ver2(&hhc);
-    if (!index.empty())
-        m_hhk.ReadXMLTree_Ver2(&hhk);
+    if (!problems.empty())
+        TellFilesLeftOut(path, problems);
 
     Notify(NC_RELOADED);
     m_hhc.Notify(NC_RELOADED);

@@ -4,6 +4,8 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
 #include "app/cli/FileQuestions.h"
+#include "app/cli/FolderWalkLine.h"
+#include "app/cli/InterruptWatch.h"
 #include "app/cli/Paths.h"
 
 #include "app/core/PathChecks.h"
@@ -15,6 +17,7 @@
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
 
@@ -44,7 +47,8 @@ std::optional<int> LanguageId(const std::string& text) {
 
 // Adds the pages of `folder` (and its sub-folders) to the contents, as the
 // add-folder command does, filtered by the configured drop-file filters.
-bool AddFolder(CProjectFile& project, const std::string& folder) {
+// Setting `stop` ends the walk through the folder; nothing is added then.
+bool AddFolder(CProjectFile& project, const std::string& folder, const std::atomic<bool>& stop) {
     if (!fs::is_directory(folder)) {
         PrintError("\"" + folder + "\" is not a folder");
         return false;
@@ -53,7 +57,14 @@ bool AddFolder(CProjectFile& project, const std::string& folder) {
     helper.UseConfiguration();
     CXML list("FilesList");
     list.SetAttr("PublicPath", folder);
-    helper.EnumDirectory(folder, 1, &list, 0);
+    {
+        FolderWalkLine line(stop);
+        helper.SetWalkProgress(
+            [&line](size_t folders, size_t files) { return line.Seen(folders, files); });
+        helper.EnumDirectory(folder, 1, &list, 0);
+    }
+    if (stop)
+        return false;
     if (list.GetChildCount() == 0) {
         PrintError("\"" + folder + "\" holds no pages to add");
         return false;
@@ -72,6 +83,11 @@ bool AddFolder(CProjectFile& project, const std::string& folder) {
 } // namespace
 
 int RunNew(const Invocation& invocation) {
+    std::string problem = NewProjectPathProblem(invocation.arguments[0]);
+    if (!problem.empty()) {
+        PrintError("no project was made: " + problem);
+        return kExitUsage;
+    }
     std::string path = Absolute(invocation.arguments[0]);
     if (!mb::EndsWithNoCase(path, ".mbk"))
         path += ".mbk";
@@ -97,11 +113,26 @@ int RunNew(const Invocation& invocation) {
     project.HHP_SetOptionsData(OPT_TITLE, title);
     project.SetProjectFolder(FolderOf(path));
     project.SetMBKFileName(path);
+    // Ctrl+C while the folders are looked through (a folder such as "/" may
+    // take long) ends the command before anything is written.
+    std::atomic<bool> interrupted{false};
+    int signal = 0;
     {
+        InterruptWatch watch([&interrupted] { interrupted = true; });
         ProgressLine progress;
-        for (const std::string& folder : invocation.Values("add-folder"))
-            if (!AddFolder(project, Absolute(folder)))
-                return kExitFailed;
+        bool added = true;
+        for (const std::string& folder : invocation.Values("add-folder")) {
+            added = AddFolder(project, Absolute(folder), interrupted);
+            if (!added)
+                break;
+        }
+        signal = watch.Signal();
+        if (!added && !signal)
+            return kExitFailed;
+    }
+    if (signal) {
+        PrintError("interrupted; no project was made");
+        EndBySignal(signal);
     }
     std::error_code error;
     fs::create_directories(FolderOf(path), error);

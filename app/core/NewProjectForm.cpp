@@ -73,10 +73,11 @@ void CDlgNewProject::OnHelp() const {
 }
 
 bool CDlgNewProject::OnOK() {
-    // A name that is nothing but the extension names no project either.
-    if (m_name.empty() ||
-        (mb::EndsWithNoCase(m_name, kExtension) && m_name.size() == kExtension.size()))
+    if (m_name.empty())
         return Refuse(Text(kStrEmptyName));
+    std::string problem = mb::ProjectFileNameProblem(m_name);
+    if (!problem.empty())
+        return Refuse(Text(kStrEmptyName) + "\n\n" + problem);
     if (!mb::EndsWithNoCase(m_name, kExtension))
         m_name += kExtension;
     if (m_title.empty())
@@ -85,6 +86,9 @@ bool CDlgNewProject::OnOK() {
         return false;
 
     std::string path = CPath::AddBackSlash(m_folder, true) + m_name;
+    problem = mb::NewProjectPathProblem(path);
+    if (!problem.empty())
+        return Refuse(problem);
     if (Exists(path) && Ask(Text(kStrFileExists) + "\n\n" + path, mb::Buttons::YesNo,
                             mb::Icon::Question) != mb::Answer::Yes)
         return false;

@@ -73,17 +73,60 @@ TEST_F(FolderListingTest, SkipFilesAndOnlyIncludeFilters) {
     EXPECT_THAT(List(1), Contains("1 Images_files"));
 }
 
-TEST_F(FolderListingTest, LinksBackToAnAncestorAreNotFollowed) {
+TEST_F(FolderListingTest, EachRealFolderIsListedOnceUnderItsOwnName) {
     std::filesystem::create_directory_symlink(tree.Root(), tree / "sub/loop");
     std::filesystem::create_directory_symlink(tree / "files", tree / "sub/link");
+    // The filter skips "Images_files": a link is the only way to its pages.
+    std::filesystem::create_directory_symlink(tree / "Images_files", tree / "sub/pictures");
     std::vector<std::string> lines = List(1);
     EXPECT_THAT(lines, Not(Contains("  1 loop")));
-    EXPECT_THAT(lines, Contains("    0 ~/sub/link/z.htm -> =")) << "other links are followed";
+    EXPECT_THAT(lines, Not(Contains("  1 link")));
+    EXPECT_THAT(lines, Contains("  0 ~/files/z.htm -> ="));
+    EXPECT_THAT(lines, Contains("    0 ~/sub/pictures/x.htm -> ="));
 
+    // Folders each holding four links to the next, reached only through
+    // links (the filter skips their own names): every page once, not once
+    // per path (4^8 of them) through the links.
+    TempTree chain;
+    const int kFolders = 9;
+    auto real = [&](int i) { return chain / ("f" + std::to_string(i) + "_files"); };
+    for (int i = 0; i < kFolders; ++i)
+        chain.Write("f" + std::to_string(i) + "_files/page.htm", "<html></html>");
+    std::filesystem::create_directory_symlink(real(0), chain / "start");
+    for (int i = 0; i + 1 < kFolders; ++i) {
+        for (const char* link : {"a", "b", "c", "d"})
+            std::filesystem::create_directory_symlink(real(i + 1), real(i) + "/" + link);
+    }
     CXML list("FilesList");
-    EXPECT_EQ(helper.EnumDirectory(tree / "nothere", 1, &list, 1), 0);
-    EXPECT_EQ(helper.EnumDirectory("C:\\help", 1, &list, 1), 0);
+    helper.EnumDirectory(chain.Root(), 1, &list, 0);
+    std::vector<std::string> pages;
+    for (const std::string& line : Outline(list, chain.Root())) {
+        if (line.find("page.htm") != std::string::npos)
+            pages.push_back(line.substr(line.find_first_not_of(' ')));
+    }
+    EXPECT_EQ(pages.size(), size_t(kFolders));
+
+    CXML none("FilesList");
+    EXPECT_EQ(helper.EnumDirectory(tree / "nothere", 1, &none, 1), 0);
+    EXPECT_EQ(helper.EnumDirectory("C:\\help", 1, &none, 1), 0);
+    EXPECT_EQ(none.GetChildCount(), 0);
+}
+
+TEST_F(FolderListingTest, VirtualFileSystemsAreNotEnteredAndTheWalkCanBeStopped) {
+    CXML list("FilesList");
+    EXPECT_EQ(helper.EnumDirectory("/proc/self", 0, &list, 0), 0);
+    EXPECT_EQ(helper.EnumDirectory("/sys/kernel", 0, &list, 0), 0);
     EXPECT_EQ(list.GetChildCount(), 0);
+
+    std::vector<std::pair<size_t, size_t>> told;
+    helper.SetWalkProgress([&](size_t folders, size_t files) {
+        told.emplace_back(folders, files);
+        return folders < 2;
+    });
+    List(1);
+    ASSERT_EQ(told.size(), 2u) << "the walk ends when the progress says so";
+    EXPECT_EQ(told[0].first, 1u);
+    EXPECT_EQ(told[0].second, 5u) << "the files of the folder itself";
 }
 
 TEST_F(FolderListingTest, LinksOutOfTheFolderAreNotFollowed) {

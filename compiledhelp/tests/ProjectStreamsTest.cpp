@@ -104,7 +104,7 @@ TEST_F(ProjectStreams, BinaryContentsAndIndexReadAsChmlsReadsThem) {
     ASSERT_EQ(toc.size(), 5u);
     EXPECT_EQ(Lines(streams.contents), toc);
     std::vector<std::string> index = SitemapEntries(ExtractSitemap(*s_chm, "extractindex"));
-    ASSERT_EQ(index.size(), 1500u + 15 + 2);
+    ASSERT_EQ(index.size(), 1500u + 15 + 4);
     EXPECT_EQ(Lines(streams.index), index);
 }
 

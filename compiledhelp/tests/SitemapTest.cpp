@@ -94,6 +94,24 @@ TEST(SitemapScanner, ToleratesOddMarkup) {
     EXPECT_LE(depth, 1000);
 }
 
+TEST(SitemapScanner, AnglesInsideQuotedValuesStayInTheValue) {
+    // Sphinx's index of CMake's help names anchors with "<" and ">".
+    std::string text = "<LI> <OBJECT type=\"text/sitemap\">\n"
+                       "    <param name=\"Keyword\" value=\"&lt;PackageName&gt;_ROOT\">\n"
+                       "    <param name=\"Local\" "
+                       "value=\"envvar/PackageName_ROOT.html#envvar:<PackageName>_ROOT\">\n"
+                       "</OBJECT>\n";
+    EXPECT_EQ(Scan(text), "HHCRoot\n  LI\n    OBJECT type=text/sitemap\n"
+                          "      PARAM name=Keyword value=&lt;PackageName&gt;_ROOT\n"
+                          "      PARAM name=Local "
+                          "value=envvar/PackageName_ROOT.html#envvar:<PackageName>_ROOT\n");
+    // A quote not closed on its line is a stray: its tag ends at the first
+    // ">" and the rest of the file is read as before.
+    EXPECT_EQ(Scan("<OBJECT type=\"a\"><param name=\"Name\" value=\"x>\n"
+                   "<param name=\"Local\" value=\"b.htm\"></OBJECT><OBJECT type=\"c\">"),
+              "HHCRoot\n  OBJECT type=a\n    PARAM name=Local value=b.htm\n  OBJECT type=c\n");
+}
+
 TEST(SitemapScanner, RemovesTheOwnFilePrefixOfLocalValues) {
     std::string text =
         "<OBJECT type=\"s\"><param name=\"Local\" value=\"MS-ITS:guide.chm::/a/b.htm\">"

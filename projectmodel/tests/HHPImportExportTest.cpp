@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 using mb::testing::NotificationLog;
 using mb::testing::ScriptedPrompt;
 using mb::testing::TempTree;
@@ -103,7 +105,7 @@ TEST_F(HHPImportExport, ImportKeepsEveryEntryKeywordAndFile) {
     EXPECT_EQ(log.Only({NC_RELOADED}), (std::vector<std::string>{"project:2", "hhc:2", "hhk:2"}));
 }
 
-TEST_F(HHPImportExport, SitemapsNamedByTheWindowAreReadAndMissingOnesRefused) {
+TEST_F(HHPImportExport, SitemapsNamedByTheWindowAreRead) {
     // The contents file named only by the window line; no index file at all.
     std::string hhp = TempTree::Read(tree / "guide.hhp");
     hhp.erase(hhp.find("Contents file=guide.hhc\r\n"), 25);
@@ -116,20 +118,9 @@ TEST_F(HHPImportExport, SitemapsNamedByTheWindowAreReadAndMissingOnesRefused) {
     EXPECT_EQ(project.Content_GetCount(), 8);
     EXPECT_EQ(project.Index_GetCount(), 0);
     EXPECT_TRUE(prompt.messages.empty());
-
-    // A named contents file that is missing is not an empty contents: the
-    // import is refused and names it.
-    fs::remove(tree / "guide.hhc");
-    CProjectFile bare;
-    EXPECT_EQ(bare.ImportHHPFile(tree / "guide.hhp"), 0);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_NE(prompt.messages[0].text.find(tree / "guide.hhc: No such file or directory"),
-              std::string::npos)
-        << prompt.messages[0].text;
-    EXPECT_EQ(bare.GetHHPFile()->GetFilesData()->GetChildCount(), 0);
 }
 
-TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingEachFileThatCannotBeRead) {
+TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingTheReason) {
     std::string random;
     for (int i = 0; i < 2048; ++i)
         random += static_cast<char>(i * 131 % 251);
@@ -147,22 +138,58 @@ TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingEachFileThatCannotBeRead) 
         EXPECT_NE(prompt.messages[0].text.find(reason), std::string::npos)
             << prompt.messages[0].text;
     }
+    // A folder or a pipe in place of the project is refused at once.
+    fs::create_directory(tree / "folder.hhp");
+    ASSERT_EQ(::mkfifo((tree / "pipe.hhp").c_str(), 0644), 0);
+    for (const auto& [name, reason] :
+         {std::pair{"folder.hhp", "it is a folder"}, std::pair{"pipe.hhp", "not a regular file"}}) {
+        prompt.messages.clear();
+        CProjectFile project;
+        EXPECT_EQ(project.ImportHHPFile(tree / name), 0) << name;
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_NE(prompt.messages[0].text.find(tree / name + ": "), std::string::npos);
+        EXPECT_NE(prompt.messages[0].text.find(reason), std::string::npos)
+            << prompt.messages[0].text;
+    }
+}
 
-    prompt.messages.clear();
+// eviacam's help projects include header and alias files the package does
+// not ship; the compiler compiles them anyway, and so the import takes them.
+TEST_F(HHPImportExport, FilesTheProjectNamesButCannotBeReadAreLeftOutWithAWarning) {
     fs::remove(tree / "guide.hhk");
     fs::create_directory(tree / "guide.hhk");
-    tree.Write("guide.hhc", "no sitemap in here");
-    std::string hhp = TempTree::Read(tree / "guide.hhp");
-    tree.Write("guide.hhp", hhp + "\r\n[MAP]\r\n#include ids.h\r\n[ALIAS]\r\n#include alias.h\r\n");
+    fs::remove(tree / "html/glossary.htm");
+    tree.Write("guide.hhp", TempTree::Read(tree / "guide.hhp") +
+                                "\r\n[ALIAS]\r\n#include \"help_alias.h\"\r\n"
+                                "\r\n[MAP]\r\n#include \"help_ids.h\"\r\n");
     CProjectFile project;
-    EXPECT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 0);
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    const std::string& text = prompt.messages[0].text;
-    for (const char* named : {"ids.h: No such file", "alias.h: No such file",
-                              "guide.hhc: it is not a contents", "guide.hhk: it is a folder"})
-        EXPECT_NE(text.find(tree / named), std::string::npos) << named << "\n" << text;
-    EXPECT_EQ(project.Content_GetCount(), 0);
-    EXPECT_EQ(project.GetHHPFile()->GetFilesData()->GetChildCount(), 0);
+    const mb::MessageRequest& warning = prompt.messages[0];
+    EXPECT_EQ(warning.icon, mb::Icon::Warning);
+    for (const char* named : {"help_ids.h: No such file", "help_alias.h: No such file",
+                              "html/glossary.htm: No such file", "guide.hhk: it is a folder"})
+        EXPECT_NE(warning.text.find(tree / named), std::string::npos) << named << "\n"
+                                                                      << warning.text;
+    EXPECT_EQ(project.Content_GetCount(), 8);
+    EXPECT_EQ(project.Index_GetCount(), 0);
+    EXPECT_EQ(project.GetHHPFile()->GetFilesData()->GetChildCount(), 5);
+
+    // A contents file that is missing, or holds no sitemap, is left out the
+    // same way.
+    for (bool missing : {true, false}) {
+        prompt.messages.clear();
+        fs::remove(tree / "guide.hhc");
+        if (!missing)
+            tree.Write("guide.hhc", "no sitemap in here");
+        CProjectFile other;
+        ASSERT_EQ(other.ImportHHPFile(tree / "guide.hhp"), 1);
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_NE(prompt.messages[0].text.find(tree / "guide.hhc: "), std::string::npos)
+            << prompt.messages[0].text;
+        EXPECT_EQ(other.Content_GetCount(), 0);
+        EXPECT_EQ(other.GetHHPFile()->GetFilesData()->GetChildCount(), 5);
+    }
 }
 
 TEST_F(HHPImportExport, UnicodeWithAByteOrderMarkAndCarriageReturnLinesAreRead) {
@@ -249,6 +276,23 @@ TEST_F(HHPImportExport, TheExportedProjectCompilesToTheSameContentsAndIndex) {
     for (const char* page : {"/html/intro.htm", "/html/birds/owl.htm", "/html/birds/heron.htm",
                              "/html/trees/oak.htm", "/html/trees/ash.htm", "/html/glossary.htm"})
         EXPECT_NE(std::find(names.begin(), names.end(), page), names.end()) << page;
+}
+
+TEST_F(HHPImportExport, ABinaryIndexSwitchedOffStaysOffWhenCompiled) {
+    if (CompilerMissing())
+        FAIL() << "chmcmd and chmls (fp-utils) are not installed";
+    // chmcmd makes a binary index unless the project says no, as CMake's
+    // help (made by Sphinx) does.
+    std::string hhp = TempTree::Read(tree / "guide.hhp");
+    tree.Write("guide.hhp", hhp.insert(hhp.find("[OPTIONS]\r\n") + 11, "Binary Index=No\r\n"));
+    CProjectFile project;
+    ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
+    ASSERT_EQ(project.ExportHHPFile(tree / "exported.hhp"), 1);
+    mb::RunResult compiled = mb::testing::CompileHelp(tree.Root(), "exported.hhp");
+    ASSERT_TRUE(fs::exists(tree / "exported.chm")) << compiled.output;
+    std::vector<std::string> names = mb::testing::ListedNames(tree / "exported.chm");
+    EXPECT_EQ(std::find(names.begin(), names.end(), "/$WWKeywordLinks/BTree"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "/exported.hhk"), names.end());
 }
 
 TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy) {

@@ -143,15 +143,6 @@ TEST_F(HHPTextTest, DefaultTopicFallsBackToTheFirstContentsPage) {
     EXPECT_NE(text.find("\r\nDefault topic=own.htm\r\n"), std::string::npos);
 }
 
-// Sphinx writes "Binary Index=No"; compilers build a binary index when the
-// line is missing, which would change the index a viewer shows.
-TEST_F(HHPTextTest, BinaryIndexSwitchedOffStaysOff) {
-    std::string hhp = tree.Write("sphinx.hhp", "[OPTIONS]\r\nBinary Index=No\r\nTitle=T\r\n");
-    Import(hhp);
-    EXPECT_NE(project.GetHHPFile()->BuildHHPText().find("\r\nBinary Index=NO\r\n"),
-              std::string::npos);
-}
-
 class AwkwardProject : public HHPTextTest {
 protected:
     void SetUp() override {

@@ -105,6 +105,55 @@ TEST_F(IndexText, WrittenTextPutsATopicListInsideItsKeyword) {
     EXPECT_EQ(hhk.BuildHHKText(), expected);
 }
 
+TEST_F(IndexText, OneTopicWithoutATitleOfItsOwnIsWrittenAsTheKeywordsPage) {
+    auto list = FilesList({ListRun(
+        "ROOT", 2,
+        {Keyword("U", "Untitled", "", 4, {Keyword("U1", "", folder + "u.htm", 5)}),
+         Keyword("S", "Same", "", 4, {Keyword("S1", "Same", folder + "s.htm", 5)}),
+         Keyword("T", "Titled", "", 4, {Keyword("T1", "Its title", folder + "t.htm", 5)}),
+         // A page of its own is written too, before the topic.
+         Keyword("O", "Own", folder + "o.htm", 4, {Keyword("O1", "Own", folder + "p.htm", 5)})})});
+    hhk.AddFilesList2(list.get());
+    std::string text = hhk.BuildHHKText();
+    for (const char* name : {"Untitled", "Same"}) {
+        std::string entry = "<param name=\"Name\" value=\"" + std::string(name) +
+                            "\">\r\n\t\t<param name=\"Local\" value=\"";
+        EXPECT_NE(text.find(entry), std::string::npos) << name << "\n" << text;
+    }
+    EXPECT_NE(text.find("<param name=\"Name\" value=\"Titled\">\r\n"
+                        "\t\t<param name=\"Name\" value=\"Its title\">\r\n"
+                        "\t\t<param name=\"Local\" value=\"t.htm\">"),
+              std::string::npos)
+        << text;
+    // Read back, such a topic is the keyword's page.
+    EXPECT_EQ(Read(text), (std::vector<std::string>{"0 0 Untitled " + folder + "u.htm",
+                                                    "0 0 Same " + folder + "s.htm", "0 4 Titled ",
+                                                    "1 5 Its title " + folder + "t.htm",
+                                                    "0 4 Own " + folder + "o.htm",
+                                                    "1 5 Own " + folder + "p.htm"}));
+}
+
+TEST_F(IndexText, PagesWithAnglesInTheirAnchorStayWhole) {
+    // The shape of Sphinx's index of CMake's help.
+    std::vector<std::string> entries =
+        Read("<UL><LI> <OBJECT type=\"text/sitemap\">\n"
+             "    <param name=\"Keyword\" value=\"&lt;PackageName&gt;_ROOT\">\n"
+             "    <param name=\"Local\" "
+             "value=\"envvar/PackageName_ROOT.html#envvar:<PackageName>_ROOT\">\n"
+             "</OBJECT>\n</UL>");
+    const std::string page = folder + "envvar/PackageName_ROOT.html#envvar:<PackageName>_ROOT";
+    EXPECT_EQ(entries, (std::vector<std::string>{"0 0 <PackageName>_ROOT " + page}));
+    EXPECT_NE(hhk.BuildHHKText().find(
+                  "value=\"envvar\\PackageName_ROOT.html#envvar:<PackageName>_ROOT\">"),
+              std::string::npos)
+        << hhk.BuildHHKText();
+    ASSERT_EQ(project.SaveProject(), 1);
+    CProjectFile reopened;
+    ASSERT_EQ(reopened.OpenProjectFile(folder + "guide.mbk"), 1);
+    ASSERT_EQ(reopened.HHK_GetTreeRoot()->GetChildCount(), 1);
+    EXPECT_EQ(reopened.HHK_GetTreeRoot()->GetChildAt(0)->GetAttr("Local"), page);
+}
+
 TEST_F(IndexText, EmptyIndexIsAnEmptyList) {
     hhk.InitHHK();
     EXPECT_NE(hhk.BuildHHKText().find("</OBJECT>\r\n<UL>\r\n</UL>\r\n</BODY>"), std::string::npos);

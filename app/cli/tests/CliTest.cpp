@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -38,6 +39,27 @@ TEST(CliCommandLine, HelpMistakesAndExitStatus) {
     EXPECT_TRUE(Contains(missing.output, "usage: marrowbook-cli list <file.chm>"));
     EXPECT_EQ(Cli({"new", "x.mbk", "--title"}).exitStatus, 2);
     EXPECT_EQ(Cli({"list", "--yes=no", "x.chm"}).exitStatus, 2);
+}
+
+// A project path names a file with a name: nothing is written for a folder,
+// a device or pipe, a blank or hidden name.
+TEST(CliCommandLine, NewRefusesPathsThatNameNoProjectFile) {
+    TempTree tree;
+    tree.MakeFolder("work/taken");
+    ASSERT_EQ(::mkfifo((tree / "pipe").c_str(), 0644), 0);
+    for (const std::string& path :
+         {std::string(), std::string("."), std::string(".."), std::string(" "), std::string(".mbk"),
+          std::string(".hidden"), std::string("inner/"), std::string("taken"), tree / "pipe"}) {
+        auto result = mb::RunAndCapture({"sh", "-c", "cd \"$0\" && exec \"$1\" new \"$2\" 2>&1",
+                                         tree / "work", MB_CLI_PATH, path});
+        EXPECT_EQ(result.exitStatus, 2) << "\"" << path << "\": " << result.output;
+        EXPECT_TRUE(Contains(result.output, "no project was made: ")) << result.output;
+    }
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(tree.Root()))
+        left.push_back(entry.path().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{tree / "pipe", tree / "work", tree / "work/taken"}));
 }
 
 TEST(CliCommandLine, UnreadableFilesFailWithTheReason) {
@@ -219,24 +241,15 @@ TEST_F(CliProject, ImportRefusesWhatIsNoProjectAndKeepsTheOldOne) {
         random += static_cast<char>((i * 7919 + i / 13) % 256);
     tree.Write("guide/random.hhp", random);
     tree.Write("guide/empty.hhp", "");
-    tree.Write("guide/garbage.hhc", "only words, no sitemap");
-    tree.MakeFolder("guide/folder.hhc");
-    ASSERT_EQ(::mkfifo((tree / "guide/pipe.hhc").c_str(), 0644), 0);
-    for (const char* contents : {"missing.hhc", "folder.hhc", "garbage.hhc", "pipe.hhc"})
-        tree.Write(std::string("guide/") + contents + ".hhp",
-                   std::string("[OPTIONS]\r\nContents file=") + contents + "\r\n");
-    for (const char* hhp : {"random.hhp", "empty.hhp", "missing.hhc.hhp", "folder.hhc.hhp",
-                            "garbage.hhc.hhp", "pipe.hhc.hhp"}) {
+    tree.MakeFolder("guide/folder.hhp");
+    ASSERT_EQ(::mkfifo((tree / "guide/pipe.hhp").c_str(), 0644), 0);
+    for (const char* hhp : {"random.hhp", "empty.hhp", "folder.hhp", "pipe.hhp", "missing.hhp"}) {
         std::string path = tree / ("guide/" + std::string(hhp));
         auto result = mb::RunAndCapture(
             {"timeout", "10", "sh", "-c", "exec \"$0\" \"$@\" 2>&1", MB_CLI_PATH, "import-hhp",
              "--force", path, good});
         EXPECT_EQ(result.exitStatus, 1) << hhp;
-        // The file named is the contents file, or the project itself.
-        std::string named = std::string(hhp).find(".hhc") != std::string::npos
-                                ? path.substr(0, path.size() - 4)
-                                : path;
-        EXPECT_TRUE(Contains(result.output, named + ": ")) << result.output;
+        EXPECT_TRUE(Contains(result.output, path + ": ")) << result.output;
     }
     EXPECT_EQ(TempTree::Read(good), kept);
 
@@ -244,6 +257,32 @@ TEST_F(CliProject, ImportRefusesWhatIsNoProjectAndKeepsTheOldOne) {
     EXPECT_EQ(Cli({"import-hhp", "--force", hhp, hhp}).exitStatus, 2);
     EXPECT_EQ(Cli({"import-hhp", "--force", hhp, tree / "guide/intro.htm"}).exitStatus, 2);
     EXPECT_EQ(TempTree::Read(hhp), "[OPTIONS]\r\nTitle=X\r\n");
+}
+
+// The shape of eviacam's help projects: header and alias files that are
+// not there, an index file that is not there (its Galician one).
+TEST_F(CliProject, ImportNamesTheFilesItLeftOutAndTheProjectCompiles) {
+    tree.Write("guide/help.hhp",
+               "[OPTIONS]\r\nCompatibility=1.1\r\nContents file=help.hhc\r\n"
+               "Compiled file=help.chm\r\nDefault topic=intro.htm\r\nIndex file=help.hhk\r\n"
+               "Title=Guide\r\n\r\n[FILES]\r\nintro.htm\r\npart\\setup.htm\r\ngone.htm\r\n\r\n"
+               "[ALIAS]\r\n#include \"help_alias.h\"\r\n\r\n[MAP]\r\n#include \"help_ids.h\"\r\n");
+    tree.Write("guide/help.hhc",
+               "<HTML><BODY><UL><LI> <OBJECT type=\"text/sitemap\"><param name=\"Name\" "
+               "value=\"Intro\"><param name=\"Local\" value=\"intro.htm\"></OBJECT></UL>"
+               "</BODY></HTML>");
+    auto imported = Cli({"import-hhp", tree / "guide/help.hhp"});
+    ASSERT_EQ(imported.exitStatus, 0) << imported.output;
+    for (const char* named : {"help_ids.h", "help_alias.h", "gone.htm", "help.hhk"})
+        EXPECT_TRUE(Contains(imported.output, tree / ("guide/" + std::string(named)) +
+                                                  ": No such file or directory"))
+            << named << "\n"
+            << imported.output;
+    EXPECT_TRUE(Contains(imported.output, "(1 contents and 0 index entries)")) << imported.output;
+
+    auto compiled = Cli({"compile", tree / "guide/help.mbk"});
+    EXPECT_EQ(compiled.exitStatus, 0) << compiled.output;
+    EXPECT_TRUE(std::filesystem::exists(tree / "guide/help.chm")) << compiled.output;
 }
 
 TEST_F(CliProject, YesCopiesPagesFromOutsideWhereverItStands) {

@@ -69,7 +69,7 @@ TEST_F(NewProjectForm, ChecksRunInOrderAndEachFailureKeepsTheDialogOpen) {
     EXPECT_EQ(Warning(0), Text(466));
     form.SetNameText(".MBK");
     EXPECT_FALSE(form.OnOK()) << "the extension alone names nothing";
-    EXPECT_EQ(Warning(1), Text(466));
+    EXPECT_EQ(Warning(1).rfind(Text(466), 0), 0u) << Warning(1);
     form.SetNameText("n");
     EXPECT_FALSE(form.OnOK());
     EXPECT_EQ(Warning(2), Text(471));
@@ -84,6 +84,21 @@ TEST_F(NewProjectForm, ChecksRunInOrderAndEachFailureKeepsTheDialogOpen) {
     EXPECT_EQ(form.GetNameText(), "n.mbk") << "the extension was added by the first complete name";
     EXPECT_EQ(prompt.messages.back().icon, Icon::Warning);
     EXPECT_EQ(prompt.messages.back().caption, Text(8));
+}
+
+TEST_F(NewProjectForm, NamesOfNoFileAndFoldersInThePlaceOfTheProjectAreRefused) {
+    for (const char* name : {".", "..", "  ", " .mbk", ".hidden"}) {
+        CDlgNewProject form = Form(name);
+        EXPECT_FALSE(form.OnOK()) << name;
+        EXPECT_NE(Warning(prompt.messages.size() - 1).find(name), std::string::npos)
+            << Warning(prompt.messages.size() - 1);
+    }
+    folder.MakeFolder("taken.mbk");
+    CDlgNewProject form = Form("taken");
+    EXPECT_FALSE(form.OnOK());
+    EXPECT_NE(Warning(prompt.messages.size() - 1).find("is a folder"), std::string::npos)
+        << Warning(prompt.messages.size() - 1);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.mbk"));
 }
 
 TEST_F(NewProjectForm, AMissingFolderIsCreatedOnlyWhenTheUserAgrees) {

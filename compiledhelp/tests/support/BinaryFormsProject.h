@@ -1,8 +1,8 @@
 #pragma once
 // A help project whose compiled file carries what chmcmd keeps of a project
 // besides its pages: settings, two window types, and binary contents and
-// index (sub-keywords, a "See Also", a keyword with several topics, and
-// enough keywords to fill many blocks of the index tree).
+// index (sub-keywords, a "See Also", a keyword with several topics, one
+// listed twice, and enough keywords to fill many blocks of the index tree).
 
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 
@@ -51,6 +51,9 @@ inline ChmProject BinaryFormsProject(const std::string& folder, int keywords) {
     index += IndexItem(Param("Name", "many") + Param("Name", "First") + Param("Local", "a.htm") +
                        Param("Name", "Second") + Param("Local", "b.htm"));
     index += IndexItem(Param("Name", "see") + Param("See Also", "keyword 00001"));
+    // The same keyword listed twice, as Doxygen lists an overloaded name.
+    index += IndexItem(Param("Name", "twice") + Param("Local", "a.htm"));
+    index += IndexItem(Param("Name", "twice") + Param("Local", "b.htm"));
     index += "</UL></BODY></HTML>\n";
     project.index = index;
     project.options = {"Default Window=main", "Binary TOC=Yes", "Binary Index=Yes",
