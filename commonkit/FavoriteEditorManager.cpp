@@ -90,14 +90,16 @@ void CFavoriteEditorManager::CheckDefaultEditor(const std::string& types) {
             continue;
         std::optional<mb::DesktopProgram> program = mb::Desktop().DefaultProgramFor(probe);
         std::remove(probe.c_str());
+        // Pages are edited as text too; the text editor is listed once.
+        bool textEditor = EqualsNoCase(extension, "htm") || EqualsNoCase(extension, "html");
         if (!program) {
-            AddNewEditor(extension, kTextEditorName, mb::kDefaultTextEditor);
+            textEditor = true;
         } else {
             std::string title = CPath(program->path).GetFileTitle();
             if (!program->isWebBrowser && !EqualsNoCase(title, "iexplore"))
                 AddNewEditor(extension, title, program->path);
         }
-        if (EqualsNoCase(extension, "htm") || EqualsNoCase(extension, "html"))
+        if (textEditor)
             AddNewEditor(extension, kTextEditorName, mb::kDefaultTextEditor);
     }
 }

@@ -16,7 +16,7 @@ public:
     // Rebuilds the list for a comma-separated list of extensions ("\," keeps
     // a comma in an extension): each gets the desktop's default program for
     // its type unless that is a web browser, and the text editor when there
-    // is none; "htm" and "html" also get the text editor.
+    // is none; "htm" and "html" also get the text editor (listed once).
     void CheckDefaultEditor(const std::string& types);
 
     // Appends an editor to the "FILE" element of `type`, appending that
@@ -46,7 +46,5 @@ public:
     static constexpr const char* kTextEditorName = "Text Editor";
 
 private:
-    void AddDefaultEditors(const std::string& extension);
-
     CXML m_root{"external"};
 };
