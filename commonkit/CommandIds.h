@@ -52,6 +52,9 @@ inline constexpr int ID_ADD_PAGE_KEYWORDS = 32974;
 inline constexpr int ID_INSERT_BEFORE = 32860;
 inline constexpr int ID_INSERT_FIRST_CHILD = 32861;
 inline constexpr int ID_INSERT_AFTER = 32862;
+inline constexpr int ID_FIND = 32980;
+inline constexpr int ID_FIND_NEXT = 32981;
+inline constexpr int ID_FIND_PREVIOUS = 32982;
 
 // Main frame: View, Settings, Tools and Help menus.
 inline constexpr int ID_VIEW_TOOLBAR = 32850;

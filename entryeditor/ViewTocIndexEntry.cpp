@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -77,10 +78,20 @@ QWidget* WithBrowseButton(QLineEdit* field, QToolButton* button) {
 
 CViewTocIndexEntry::CViewTocIndexEntry(QWidget* parent) : QWidget(parent) {
     setWindowTitle(Q(CStrHelper::ML_GetStringEx(kStrTitle)));
-    auto* layout = new QVBoxLayout(this);
+    // On a small screen the form scrolls rather than squeezing its fields
+    // into each other.
+    auto* form = new QWidget;
+    auto* layout = new QVBoxLayout(form);
     layout->addWidget(BuildContentsGroup());
     layout->addWidget(BuildIndexGroup());
     layout->addStretch();
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
     for (QLineEdit* field : {m_contentsName, m_contentsLink, m_indexName, m_indexLink})
         field->installEventFilter(this);
     ShowContentsEntry(nullptr);

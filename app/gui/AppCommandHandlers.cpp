@@ -6,6 +6,7 @@
 #include "app/gui/ProjectViews.h"
 #include "app/gui/ReplaceUnwelcomeDialog.h"
 #include "app/gui/SettingsCommands.h"
+#include "app/gui/TreeFindBar.h"
 #include "app/gui/ViewContent.h"
 #include "app/gui/ViewIndex.h"
 
@@ -158,6 +159,18 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         else
             m_frame.Views().Index()->StartRename();
         break;
+    case Handler::Find:
+        m_frame.FindBar()->Open();
+        break;
+    case Handler::FindNext:
+    case Handler::FindPrevious: {
+        ProjectViews& views = m_frame.Views();
+        ProjectTreeView* tree = views.Contents();
+        if (action.argument == 1)
+            tree = views.Index();
+        m_frame.FindBar()->FindIn(*tree, action.handler == Handler::FindPrevious);
+        break;
+    }
     case Handler::ChangeIcon:
         ChangeIcon();
         break;

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,11 +15,15 @@ namespace mb::gui {
 
 namespace {
 
-QHBoxLayout* WithBrowse(QLineEdit* field, QPushButton* browse) {
+// A row of a field and its browse button under a label whose letter
+// leads to the field.
+void AddBrowseRow(QFormLayout& form, const QString& label, QLineEdit* field, QPushButton* browse) {
     auto* row = new QHBoxLayout;
     row->addWidget(field, 1);
     row->addWidget(browse);
-    return row;
+    auto* text = new QLabel(label);
+    text->setBuddy(field);
+    form.addRow(text, row);
 }
 
 } // namespace
@@ -42,8 +47,8 @@ ChmOutputDialog::ChmOutputDialog(CDlgChmOutput& form, QWidget* parent)
         CopyFromForm();
     });
     auto* fields = new QFormLayout;
-    fields->addRow(tr("&Help file:"), WithBrowse(m_chm, browseChm));
-    fields->addRow(tr("&Output folder:"), WithBrowse(m_output, browseOutput));
+    AddBrowseRow(*fields, tr("&Help file:"), m_chm, browseChm);
+    AddBrowseRow(*fields, tr("&Output folder:"), m_output, browseOutput);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &ChmOutputDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ChmOutputDialog::reject);

@@ -31,6 +31,17 @@ constexpr TabAction Edit(int command) {
     return {H::EditCommand, command};
 }
 
+// A command enabled only when the active view shows entries, or has some
+// of them selected.
+constexpr CommandRoute OnEntries(CommandRoute route) {
+    route.needs = Needs::Entries;
+    return route;
+}
+constexpr CommandRoute OnSelection(CommandRoute route) {
+    route.needs = Needs::Selection;
+    return route;
+}
+
 constexpr std::array kRoutes = {
     // File
     Route(ID_FILE_NEW, Menu::File, "&New Project...", H::NewProject, 0, "Ctrl+N"),
@@ -49,53 +60,66 @@ constexpr std::array kRoutes = {
     Tabs(ID_EDIT_REDO, Menu::Edit, "&Redo", {H::Redo, 0}, {H::Redo, 1}, kNone, "Ctrl+Y"),
     Tabs(ID_TOOLBAR_UNDO, Menu::MainToolbar, "Undo", {H::Undo, 0}, {H::Undo, 1}, kNone),
     Tabs(ID_TOOLBAR_REDO, Menu::MainToolbar, "Redo", {H::Redo, 0}, {H::Redo, 1}, kNone),
+    // Edit: finding an entry in the tree on the active tab
+    OnEntries(Tabs(ID_FIND, Menu::Edit, "&Find...", {H::Find, 0}, {H::Find, 1}, kNone, "Ctrl+F")),
+    OnEntries(Tabs(ID_FIND_NEXT, Menu::Edit, "Find Ne&xt", {H::FindNext, 0}, {H::FindNext, 1},
+                   kNone, "F3")),
+    OnEntries(Tabs(ID_FIND_PREVIOUS, Menu::Edit, "Find Pre&vious", {H::FindPrevious, 0},
+                   {H::FindPrevious, 1}, kNone, "Shift+F3")),
     // Edit: tree edits, the command manager's id by tab
-    Tabs(ID_ADD_FOLDER, Menu::Edit, "Add &Folder...", Edit(CMD_ADD_FOLDER_TO_CONTENTS),
+    Tabs(ID_ADD_FOLDER, Menu::Edit, "&Add Folder...", Edit(CMD_ADD_FOLDER_TO_CONTENTS),
          Edit(CMD_ADD_FOLDER_TO_INDEX), Edit(CMD_ADD_FOLDER_TO_FILES), "", true),
     Tabs(ID_ADD_FILES, Menu::Edit, "Add F&iles...", Edit(CMD_ADD_FILES_TO_CONTENTS),
          Edit(CMD_ADD_FILES_TO_INDEX), kNone, "", true),
-    Tabs(ID_ADD_HEADING, Menu::Edit, "Add &Heading / Keyword", Edit(CMD_NEW_CONTENTS_HEADING),
+    Tabs(ID_ADD_HEADING, Menu::Edit, "Add Heading / Ke&yword", Edit(CMD_NEW_CONTENTS_HEADING),
          Edit(CMD_NEW_INDEX_KEYWORD), kNone),
-    Route(ID_NEW_PAGE, Menu::Edit, "&New Page...", H::EditCommand, CMD_NEW_CONTENTS_PAGE),
-    Tabs(ID_LINK_LOCAL_FILE, Menu::Edit, "Link to a &Local File...", {H::Link, 1}, kNone, kNone),
-    Tabs(ID_LINK_URL, Menu::Edit, "Link to a &URL...", {H::Link, 2}, kNone, kNone),
-    Tabs(ID_REMOVE_LINK, Menu::Edit, "Remove Lin&k", {H::Link, 3}, kNone, kNone),
-    Tabs(ID_DELETE, Menu::Edit, "&Delete", Edit(CMD_DELETE_CONTENTS), Edit(CMD_DELETE_INDEX),
-         Edit(CMD_DELETE_FILES), "", true),
-    Tabs(ID_CLEAR, Menu::Edit, "Cl&ear All", Edit(CMD_DELETE_ALL_CONTENTS),
-         Edit(CMD_DELETE_ALL_INDEX), Edit(CMD_DELETE_ALL_FILES)),
-    Tabs(ID_RENAME, Menu::Edit, "Rena&me", {H::RenameEntry, 0}, {H::RenameEntry, 1}, kNone, "F2"),
-    Tabs(ID_CHANGE_ICON, Menu::Edit, "Change Ic&on...", {H::ChangeIcon, 0}, kNone, kNone),
-    Tabs(ID_MOVE_UP, Menu::Edit, "Move U&p", Edit(CMD_MOVE_CONTENTS_UP), Edit(CMD_MOVE_INDEX_UP),
-         kNone, "", true),
-    Tabs(ID_MOVE_DOWN, Menu::Edit, "Move Do&wn", Edit(CMD_MOVE_CONTENTS_DOWN),
-         Edit(CMD_MOVE_INDEX_DOWN), kNone, "", true),
-    Tabs(ID_MOVE_LEVEL_UP, Menu::Edit, "Move One Level U&p", Edit(CMD_MOVE_CONTENTS_LEFT),
-         Edit(CMD_MOVE_INDEX_LEFT), kNone),
-    Tabs(ID_MOVE_LEVEL_DOWN, Menu::Edit, "Move One Level Dow&n", Edit(CMD_MOVE_CONTENTS_RIGHT),
-         Edit(CMD_MOVE_INDEX_RIGHT), kNone),
-    Tabs(ID_SORT_A_TO_Z, Menu::Edit, "Sort A to Z", Edit(CMD_SORT_CONTENTS_AZ),
-         Edit(CMD_SORT_INDEX_AZ), kNone),
-    Tabs(ID_SORT_Z_TO_A, Menu::Edit, "Sort Z to A", Edit(CMD_SORT_CONTENTS_ZA),
-         Edit(CMD_SORT_INDEX_ZA), kNone),
-    Tabs(ID_SET_FONT, Menu::Edit, "Set Fon&t...", Edit(CMD_CONTENTS_FONT), kNone, kNone),
-    Tabs(ID_SET_BACKGROUND_COLOUR, Menu::Edit, "Set &Background Colour...",
-         Edit(CMD_CONTENTS_BACKGROUND), kNone, kNone),
-    Tabs(ID_REPLACE_UNWELCOME, Menu::Edit, "Replace Unwelcome &Characters...",
-         {H::ReplaceUnwelcome, 0}, kNone, kNone),
-    Route(ID_INSERT_BEFORE, Menu::Edit, "Insert &Before", H::InsertMode, 0),
-    Route(ID_INSERT_FIRST_CHILD, Menu::Edit, "Insert as First C&hild", H::InsertMode, 1),
-    Route(ID_INSERT_AFTER, Menu::Edit, "Insert &After", H::InsertMode, 2),
+    Route(ID_NEW_PAGE, Menu::Edit, "New Pa&ge...", H::EditCommand, CMD_NEW_CONTENTS_PAGE),
+    OnSelection(Tabs(ID_LINK_LOCAL_FILE, Menu::Edit, "&Link to a Local File...", {H::Link, 1},
+                     kNone, kNone)),
+    OnSelection(Tabs(ID_LINK_URL, Menu::Edit, "Link &to a URL...", {H::Link, 2}, kNone, kNone)),
+    OnSelection(Tabs(ID_REMOVE_LINK, Menu::Edit, "Remove Lin&k", {H::Link, 3}, kNone, kNone)),
+    OnSelection(Tabs(ID_DELETE, Menu::Edit, "&Delete", Edit(CMD_DELETE_CONTENTS),
+                     Edit(CMD_DELETE_INDEX), Edit(CMD_DELETE_FILES), "", true)),
+    OnEntries(Tabs(ID_CLEAR, Menu::Edit, "Cl&ear All", Edit(CMD_DELETE_ALL_CONTENTS),
+                   Edit(CMD_DELETE_ALL_INDEX), Edit(CMD_DELETE_ALL_FILES))),
+    OnSelection(Tabs(ID_RENAME, Menu::Edit, "Rena&me", {H::RenameEntry, 0}, {H::RenameEntry, 1},
+                     kNone, "F2")),
+    OnSelection(
+        Tabs(ID_CHANGE_ICON, Menu::Edit, "C&hange Icon...", {H::ChangeIcon, 0}, kNone, kNone)),
+    OnSelection(Tabs(ID_MOVE_UP, Menu::Edit, "Move U&p", Edit(CMD_MOVE_CONTENTS_UP),
+                     Edit(CMD_MOVE_INDEX_UP), kNone, "", true)),
+    OnSelection(Tabs(ID_MOVE_DOWN, Menu::Edit, "Move Do&wn", Edit(CMD_MOVE_CONTENTS_DOWN),
+                     Edit(CMD_MOVE_INDEX_DOWN), kNone, "", true)),
+    OnSelection(Tabs(ID_MOVE_LEVEL_UP, Menu::Edit, "Move &One Level Up",
+                     Edit(CMD_MOVE_CONTENTS_LEFT), Edit(CMD_MOVE_INDEX_LEFT), kNone)),
+    OnSelection(Tabs(ID_MOVE_LEVEL_DOWN, Menu::Edit, "Move O&ne Level Down",
+                     Edit(CMD_MOVE_CONTENTS_RIGHT), Edit(CMD_MOVE_INDEX_RIGHT), kNone)),
+    OnSelection(Tabs(ID_SORT_A_TO_Z, Menu::Edit, "Sort A to Z", Edit(CMD_SORT_CONTENTS_AZ),
+                     Edit(CMD_SORT_INDEX_AZ), kNone)),
+    OnSelection(Tabs(ID_SORT_Z_TO_A, Menu::Edit, "Sort Z to A", Edit(CMD_SORT_CONTENTS_ZA),
+                     Edit(CMD_SORT_INDEX_ZA), kNone)),
+    OnEntries(Tabs(ID_SET_FONT, Menu::Edit, "&Set Font...", Edit(CMD_CONTENTS_FONT), kNone, kNone)),
+    OnEntries(Tabs(ID_SET_BACKGROUND_COLOUR, Menu::Edit, "Set &Background Colour...",
+                   Edit(CMD_CONTENTS_BACKGROUND), kNone, kNone)),
+    OnSelection(Tabs(ID_REPLACE_UNWELCOME, Menu::Edit, "Replace Unwelcome &Characters...",
+                     {H::ReplaceUnwelcome, 0}, kNone, kNone)),
+    // Where new entries go: without menu letters, which the commands above
+    // use up.
+    Route(ID_INSERT_BEFORE, Menu::Edit, "Insert Before", H::InsertMode, 0),
+    Route(ID_INSERT_FIRST_CHILD, Menu::Edit, "Insert as First Child", H::InsertMode, 1),
+    Route(ID_INSERT_AFTER, Menu::Edit, "Insert After", H::InsertMode, 2),
     // The entry commands of the trees' pop-up menus
-    Tabs(ID_SET_DEFAULT_TOPIC, Menu::Entry, "Set as &Default Topic", {H::SetDefaultTopic, 0},
-         kNone, kNone),
-    Tabs(ID_ADD_TO_INDEX, Menu::Entry, "Add to &Index", Edit(CMD_ADD_SELECTION_TO_INDEX), kNone,
-         kNone),
-    Tabs(ID_ADD_PAGE_KEYWORDS, Menu::Entry, "Add Page &Keywords to Index",
-         Edit(CMD_ADD_PAGE_KEYWORDS), kNone, kNone),
-    Tabs(ID_ADD_KEYWORD, Menu::Entry, "Add Key&word", kNone, Edit(CMD_NEW_INDEX_KEYWORD), kNone),
-    Tabs(ID_DELETE_KEYWORD, Menu::Entry, "De&lete Keyword", kNone, Edit(CMD_DELETE_INDEX), kNone),
-    Tabs(ID_RENAME_KEYWORD, Menu::Entry, "&Rename Keyword", kNone, {H::RenameEntry, 1}, kNone),
+    OnSelection(Tabs(ID_SET_DEFAULT_TOPIC, Menu::Entry, "&Set as Default Topic",
+                     {H::SetDefaultTopic, 0}, kNone, kNone)),
+    OnSelection(Tabs(ID_ADD_TO_INDEX, Menu::Entry, "Add to Inde&x",
+                     Edit(CMD_ADD_SELECTION_TO_INDEX), kNone, kNone)),
+    OnSelection(Tabs(ID_ADD_PAGE_KEYWORDS, Menu::Entry, "Add Pag&e Keywords to Index",
+                     Edit(CMD_ADD_PAGE_KEYWORDS), kNone, kNone)),
+    Tabs(ID_ADD_KEYWORD, Menu::Entry, "Add &Keyword", kNone, Edit(CMD_NEW_INDEX_KEYWORD), kNone),
+    OnSelection(Tabs(ID_DELETE_KEYWORD, Menu::Entry, "De&lete Keyword", kNone,
+                     Edit(CMD_DELETE_INDEX), kNone)),
+    OnSelection(
+        Tabs(ID_RENAME_KEYWORD, Menu::Entry, "&Rename Keyword", kNone, {H::RenameEntry, 1}, kNone)),
     // View
     Route(ID_VIEW_TOOLBAR, Menu::View, "&Toolbar", H::ToggleToolbar),
     Route(ID_VIEW_STATUS_BAR, Menu::View, "&Status Bar", H::ToggleStatusBar),
@@ -141,7 +165,7 @@ constexpr std::array kRoutes = {
     Route(ID_HELP_QUICK_GUIDE, Menu::Help, "&Quick Guide", H::HelpTopic, 1),
     Route(ID_HELP_QUICK_GUIDE2, Menu::MainToolbar, "Quick Guide", H::HelpTopic, 1),
     Route(ID_WEB_PAGE, Menu::Help, "Marrowbook &Web Page", H::WebPage),
-    Route(ID_CHECK_UPDATE_AUTO, Menu::Help, "Check for Updates &Automatically", H::CheckUpdate),
+    Route(ID_CHECK_UPDATE_AUTO, Menu::Help, "Check for Updates Au&tomatically", H::CheckUpdate),
     Route(ID_CHECK_UPDATE_NOW, Menu::Help, "Check for Updates &Now", H::CheckUpdate),
     Route(ID_APP_ABOUT, Menu::Help, "&About Marrowbook", H::About),
 };
@@ -162,11 +186,12 @@ const CommandRoute* FindRoute(int id) {
 const char* HandlerName(Handler handler) {
     static constexpr const char* kNames[] = {
         "None", "NewProject", "OpenProject", "OpenChm", "ImportHhp", "ExportHhp", "Save",
-        "SaveAs", "Exit", "Undo", "Redo", "EditCommand", "Link", "RenameEntry", "ChangeIcon",
-        "ReplaceUnwelcome", "SetDefaultTopic", "InsertMode", "ToggleToolbar", "ToggleStatusBar",
-        "ToggleChmExplorer", "ChmParameters", "HelpTitle", "DropFileFilters", "FavoriteEditors",
-        "Preferences", "WindowButton", "WindowStyle", "TabPosition", "Compile", "ChmToHandheld",
-        "Decompile", "BatchDecompile", "HelpTopic", "WebPage", "CheckUpdate", "About",
+        "SaveAs", "Exit", "Undo", "Redo", "EditCommand", "Link", "RenameEntry", "Find",
+        "FindNext", "FindPrevious", "ChangeIcon", "ReplaceUnwelcome", "SetDefaultTopic",
+        "InsertMode", "ToggleToolbar", "ToggleStatusBar", "ToggleChmExplorer", "ChmParameters",
+        "HelpTitle", "DropFileFilters", "FavoriteEditors", "Preferences", "WindowButton",
+        "WindowStyle", "TabPosition", "Compile", "ChmToHandheld", "Decompile", "BatchDecompile",
+        "HelpTopic", "WebPage", "CheckUpdate", "About",
     };
     static_assert(std::size(kNames) == static_cast<size_t>(Handler::About) + 1);
     return kNames[static_cast<size_t>(handler)];

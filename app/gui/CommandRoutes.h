@@ -26,6 +26,9 @@ enum class Handler {
     EditCommand,   // argument: the command manager's command id
     Link,          // argument: link mode 1 local file, 2 URL, 3 remove link
     RenameEntry,   // argument: 0 contents tree, 1 index tree
+    Find,          // argument: as RenameEntry; opens the find bar
+    FindNext,      // argument: as RenameEntry
+    FindPrevious,  // argument: as RenameEntry
     ChangeIcon,
     ReplaceUnwelcome,
     SetDefaultTopic,
@@ -57,6 +60,13 @@ struct TabAction {
     bool operator==(const TabAction&) const = default;
 };
 
+// What a command needs in the view of the active tab to be enabled.
+enum class Needs {
+    Nothing,
+    Entries,   // the view shows at least one entry (or file)
+    Selection, // at least one of them is selected
+};
+
 // Where a command sits: a menu of the menu bar, the main toolbar only, or
 // the toolbar of the help window's options.
 enum class Menu { File, Edit, Entry, View, Settings, Tools, Help, MainToolbar, OptionsToolbar };
@@ -68,6 +78,7 @@ struct CommandRoute {
     const char* shortcut; // QKeySequence text ("; " between several), or ""
     TabAction onTab[3];   // contents, index, files
     bool onMainToolbar = false; // also on the main toolbar
+    Needs needs = Needs::Nothing;
 };
 
 std::span<const CommandRoute> CommandRoutes();

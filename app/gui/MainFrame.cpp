@@ -3,7 +3,9 @@
 
 #include "app/gui/AppCommandHandlers.h"
 #include "app/gui/Artwork.h"
+#include "app/gui/HelpWindowToolbar.h"
 #include "app/gui/ProjectViews.h"
+#include "app/gui/TreeFindBar.h"
 #include "app/gui/ViewContent.h"
 #include "app/gui/ViewFiles.h"
 #include "app/gui/ViewIndex.h"
@@ -35,11 +37,14 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -66,9 +71,12 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
     setWindowIcon(ApplicationIcon());
     BuildPanes();
     BuildActions();
+    BuildFindBar();
     BuildStatusBar();
     BuildRunLog();
-    resize(1100, 720);
+    // The first size, until the user's is stored: never more than the
+    // screen has room for.
+    resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
     RefreshFromProject();
 }
 
@@ -95,6 +103,15 @@ void MainFrame::BuildPanes() {
         m_activeTab = tab;
         UpdateActionStates();
     });
+    // The commands that need a selection follow it, once after a run of
+    // changes (a re-selection selects entries one by one).
+    auto* statesLater = new QTimer(this);
+    statesLater->setSingleShot(true);
+    connect(statesLater, &QTimer::timeout, this, [this] { UpdateActionStates(); });
+    for (int tab = 0; tab < m_left->count(); ++tab)
+        if (auto* view = qobject_cast<QTreeWidget*>(m_left->widget(tab)))
+            connect(view, &QTreeWidget::itemSelectionChanged, statesLater,
+                    qOverload<>(&QTimer::start));
 
     m_right = new QTabWidget;
     m_folderView = new CFolderViewFrame;
@@ -117,12 +134,20 @@ void MainFrame::BuildPanes() {
     m_right->addTab(m_entryEditor, Text(kStrTopicEntry));
     ShowChmExplorer(CConfigData::Instance()->m_bArchiveViewOn != 0);
 
+    // The left pane holds the trees and, below them, the find bar.
+    auto* leftPane = new QWidget;
+    auto* leftLayout = new QVBoxLayout(leftPane);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
+    leftLayout->addWidget(m_left);
+    // A wider window widens both panes, the pages more than the trees.
     auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(m_left);
+    splitter->setObjectName("PaneSplitter");
+    splitter->addWidget(leftPane);
     splitter->addWidget(m_right);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({300, 800});
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({360, 740});
     setCentralWidget(splitter);
 
     // F6 and Shift+F6 move the focus between the two panes.
@@ -195,6 +220,12 @@ void MainFrame::BuildActions() {
     }
     m_actions[ID_VIEW_CHM_EXPLORER]->setChecked(m_chmExplorer != nullptr);
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { UpdateActionStates(); });
+    m_helpWindowToolbar = std::make_unique<HelpWindowToolbar>(*m_optionsToolbar);
+}
+
+void MainFrame::BuildFindBar() {
+    m_findBar = new TreeFindBar(*this);
+    m_left->parentWidget()->layout()->addWidget(m_findBar);
 }
 
 void MainFrame::BuildStatusBar() {
@@ -236,6 +267,9 @@ TabAction MainFrame::ActionOnActiveTab(int id) const {
 }
 
 bool MainFrame::IsEnabled(int id, const TabAction& action) const {
+    const CommandRoute* route = FindRoute(id);
+    if (route && !m_views->Meets(route->needs, m_left->currentIndex()))
+        return false;
     switch (action.handler) {
     case Handler::None:
         return false;
@@ -302,6 +336,9 @@ bool MainFrame::RunShortcut(const QKeyEvent& event) {
 
 void MainFrame::RefreshFromProject() {
     setWindowTitle(QString::fromStdString(m_controller.GetWindowTitle()));
+    const CProjectFile* project = m_controller.GetProject();
+    m_helpWindowToolbar->FollowProject(!project->GetMBKFileName().empty() ||
+                                       !project->GetProjectFolder().empty());
     m_topics->setText(tr("%1 Topics").arg(m_controller.GetProject()->Content_GetCount()));
     RebuildRecentMenu();
     UpdateActionStates();

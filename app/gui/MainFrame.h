@@ -34,7 +34,9 @@ class CArchiveViewFrame;
 
 namespace mb::gui {
 
+class HelpWindowToolbar;
 class ProjectViews;
+class TreeFindBar;
 
 class MainFrame : public QMainWindow {
     Q_OBJECT
@@ -78,6 +80,8 @@ public:
     QProgressBar* ProgressBar() const { return m_progress; }
     QLabel* TopicCount() const { return m_topics; }
     QToolBar* MainToolBar() const { return m_mainToolbar; }
+    QToolBar* OptionsToolBar() const { return m_optionsToolbar; }
+    TreeFindBar* FindBar() const { return m_findBar; }
     CFolderViewFrame* FolderView() const { return m_folderView; }
     CViewTocIndexEntry* EntryEditor() const { return m_entryEditor; }
     CProjectController& Controller() { return m_controller; }
@@ -89,6 +93,7 @@ protected:
 private:
     void BuildPanes();
     void BuildActions();
+    void BuildFindBar();
     void BuildStatusBar();
     void BuildRunLog();
     TabAction ActionOnActiveTab(int id) const;
@@ -112,6 +117,8 @@ private:
     QMenu* m_recentMenu = nullptr;
     QToolBar* m_mainToolbar = nullptr;
     QToolBar* m_optionsToolbar = nullptr;
+    std::unique_ptr<HelpWindowToolbar> m_helpWindowToolbar;
+    TreeFindBar* m_findBar = nullptr;
     QPlainTextEdit* m_runLog = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_topics = nullptr;

@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -48,7 +49,9 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
     auto* fields = new QFormLayout;
     fields->addRow(tr("Help &title:"), m_title);
     fields->addRow(tr("Project &name:"), m_name);
-    fields->addRow(tr("Project &folder:"), folderRow);
+    auto* folderLabel = new QLabel(tr("Project &folder:"));
+    folderLabel->setBuddy(m_folder);
+    fields->addRow(folderLabel, folderRow);
     fields->addRow(tr("&Language:"), m_language);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |

@@ -9,6 +9,7 @@
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "editcommands/CommandManager.h"
+#include "projectmodel/EntrySearch.h"
 #include "projectmodel/FilesList.h"
 #include "projectmodel/ProjectFile.h"
 
@@ -124,7 +125,8 @@ ProjectTreeView::ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitem
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setDropIndicatorShown(false);
-    setAutoScroll(false); // the view scrolls a drag itself, see AutoScroll
+    // Auto-scrolling stays on: it keeps the current item in sight when the
+    // keys move it. A drag is scrolled by the view itself (AutoScroll).
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
     connect(this, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* item) { BuildPendingChildren(item); });
@@ -531,6 +533,16 @@ void ProjectTreeView::Reselect(const CXML* record) {
     }
     m_syncing = false;
     OnSelectionChanged();
+}
+
+bool ProjectTreeView::SelectMatch(mb::EntryQuery query, bool backward) {
+    query.projectFolder = m_project.GetProjectFolder();
+    const CXML* found =
+        mb::FindEntry(*m_model.GetTreeRoot(), NodeOf(currentItem()), query, backward);
+    if (!found)
+        return false;
+    SelectAndExpand(found->GetAttr("ID"), false);
+    return true;
 }
 
 void ProjectTreeView::SelectAndExpand(const std::string& id, bool expand) {

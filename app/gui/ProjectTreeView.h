@@ -9,6 +9,7 @@
 // its selection through the main window's requests.
 
 #include "baseutil/Subject.h"
+#include "projectmodel/EntrySearch.h"
 
 #include <QHash>
 #include <QSet>
@@ -69,6 +70,10 @@ public:
     // Selects the entries a record names: a files list (its runs' entries)
     // or "node" children (expanding those marked "expanded").
     void Reselect(const CXML* record);
+    // Selects the entry after the current one (before it when `backward`,
+    // going round at the end) that `query` matches, building its item and
+    // scrolling to it; false when no entry matches.
+    bool SelectMatch(mb::EntryQuery query, bool backward);
     // Selects one entry and expands it when asked.
     void SelectAndExpand(const std::string& id, bool expand);
     // Makes the drop target the selected item; removes the highlight.

@@ -107,6 +107,17 @@ int ProjectViews::Answer(int message, intptr_t wParam, void* lParam) {
     }
 }
 
+bool ProjectViews::Meets(Needs needs, int tab) const {
+    if (needs == Needs::Nothing)
+        return true;
+    QTreeWidget* views[] = {m_contents, m_index, m_files};
+    if (tab < 0 || tab > 2)
+        return false;
+    if (needs == Needs::Selection)
+        return views[tab]->selectionModel()->hasSelection();
+    return tab == 2 ? m_files->HasFiles() : views[tab]->topLevelItemCount() > 0;
+}
+
 void ProjectViews::EndLabelEditing() {
     m_contents->CancelRename();
     m_index->CancelRename();

@@ -4,6 +4,8 @@
 // selections, re-selection after a change, the drop target, label editing
 // of a new entry and the deletion of project files.
 
+#include "app/gui/CommandRoutes.h"
+
 #include <cstdint>
 
 class CProjectFile;
@@ -29,6 +31,8 @@ public:
     // Answers a request of the edit commands; 0 for a message that is not
     // one of them.
     int Answer(int message, intptr_t wParam, void* lParam);
+    // Whether the view of left tab `tab` has what a command needs.
+    bool Meets(Needs needs, int tab) const;
     // Ends any label editing in both trees.
     void EndLabelEditing();
 

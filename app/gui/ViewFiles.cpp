@@ -90,6 +90,10 @@ void CViewFiles::Fill() {
     setUpdatesEnabled(true);
 }
 
+bool CViewFiles::HasFiles() const {
+    return m_files->childCount() + m_mergeFiles->childCount() > 0;
+}
+
 QStringList CViewFiles::SelectedUnder(const QTreeWidgetItem* heading) const {
     QStringList names;
     for (int i = 0; heading && i < heading->childCount(); ++i)

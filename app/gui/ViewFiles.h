@@ -21,6 +21,8 @@ public:
 
     int Update(CSubject* subject, void* notification) override;
     void Fill();
+    // Whether the project lists any topic or merge file.
+    bool HasFiles() const;
 
     // The answers to the delete requests of the files commands.
     void DeleteSelectedFiles();

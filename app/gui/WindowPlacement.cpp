@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QSettings>
+#include <QSplitter>
 
 namespace mb::gui {
 
@@ -29,6 +30,8 @@ void SaveWindowPlacement(const QMainWindow& window) {
     settings.beginGroup(Group());
     settings.setValue("geometry", window.saveGeometry());
     settings.setValue("state", window.saveState());
+    if (auto* panes = qobject_cast<const QSplitter*>(window.centralWidget()))
+        settings.setValue("panes", panes->saveState());
     settings.endGroup();
     settings.sync();
 }
@@ -41,6 +44,8 @@ bool RestoreWindowPlacement(QMainWindow& window) {
         return false;
     window.restoreGeometry(geometry);
     window.restoreState(settings.value("state").toByteArray());
+    if (auto* panes = qobject_cast<QSplitter*>(window.centralWidget()))
+        panes->restoreState(settings.value("panes").toByteArray());
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's position and layout, kept in an INI file in the
-// settings folder (so that MARROWBOOK_HOME keeps test runs apart).
+// The main window's position and layout (with the widths of the panes of a
+// splitter in its middle), kept in an INI file in the settings folder (so
+// that MARROWBOOK_HOME keeps test runs apart).
 
 class QMainWindow;
 class QString;
