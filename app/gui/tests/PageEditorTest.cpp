@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 using mb::page::CPreviewEditFrame;
@@ -42,6 +43,18 @@ CXML* AddEntry(CProjectFile& project, const std::string& local) {
     return node;
 }
 
+// The text of the element with id "t" on the page a view shows.
+QString TextOnPage(QWebEngineView* view) {
+    QString text;
+    bool done = false;
+    view->page()->runJavaScript("document.getElementById('t').textContent",
+                                [&](const QVariant& value) {
+                                    text = value.toString();
+                                    done = true;
+                                });
+    return QTest::qWaitFor([&] { return done; }, 30000) ? text : QString();
+}
+
 QByteArray Page(const QByteArray& title) {
     return "<html><head><title>" + title + "</title></head><body>" + title + "</body></html>";
 }
@@ -54,6 +67,7 @@ private slots:
     void pageEditorSkipsASecondSelectionOfTheSameLocal();
     void editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads();
     void favouriteEditorGetsAHostilePathAsOneArgument();
+    void livePreviewDecodesAPageAsThePreviewDoes();
 };
 
 void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
@@ -191,6 +205,33 @@ void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {
     QDir::setCurrent(previous);
     QVERIFY(!QFile::exists(work + "/pwned"));
     QVERIFY(!QFile::exists(dir.filePath("pwned")));
+}
+
+void PageEditorTest::livePreviewDecodesAPageAsThePreviewDoes() {
+    QTemporaryDir dir;
+    const QString expected = QString::fromUtf8("\u25BA caf\u00E9");
+    // A UTF-8 page with a byte-order mark, and one in the charset its meta
+    // tag names.
+    const std::pair<const char*, QByteArray> pages[] = {
+        {"marked.htm", "\xEF\xBB\xBF<html><body><p id=\"t\">\xE2\x96\xBA caf\xC3\xA9</p></body></html>"},
+        {"legacy.htm", "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                       "charset=windows-1252\"></head><body><p id=\"t\">&#9658; caf\xE9</p></body></html>"}};
+    for (const auto& [name, bytes] : pages) {
+        CProjectFile project;
+        CXML* entry = AddEntry(project, WriteFile(dir.filePath(name), bytes));
+        CPreviewEditFrame frame;
+        frame.SetProjectSubject(&project);
+        frame.show();
+        QSignalSpy previewed(frame.Browser(), &QWebEngineView::loadFinished);
+        project.GetHHCFile()->SetSelectedNode(entry);
+        QVERIFY(previewed.wait(60000));
+        QCOMPARE(TextOnPage(frame.Browser()), expected);
+
+        QSignalSpy live(frame.LivePreview(), &QWebEngineView::loadFinished);
+        frame.SetEditMode();
+        QVERIFY(live.wait(60000));
+        QCOMPARE(TextOnPage(frame.LivePreview()), expected);
+    }
 }
 
 MB_WEB_TEST_MAIN(PageEditorTest)
