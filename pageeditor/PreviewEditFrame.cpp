@@ -416,8 +416,10 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     if (file.empty())
         return;
     // The path goes to the editor as one argument; no shell sees it.
-    if (!Desktop().StartProgram(program, file))
-        Warn("\"" + program + "\" could not be started.");
+    if (!Desktop().StartProgram(program, file)) {
+        std::string why = Desktop().StartError();
+        Warn("\"" + program + "\" could not be started." + (why.empty() ? "" : "\n\n" + why));
+    }
 }
 
 int CPreviewEditFrame::LanguageId() const {

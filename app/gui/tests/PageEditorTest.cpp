@@ -55,6 +55,21 @@ QString TextOnPage(QWebEngineView* view) {
     return QTest::qWaitFor([&] { return done; }, 30000) ? text : QString();
 }
 
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedVariable() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
 QByteArray Page(const QByteArray& title) {
     return "<html><head><title>" + title + "</title></head><body>" + title + "</body></html>";
 }
@@ -68,6 +83,7 @@ private slots:
     void editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads();
     void favouriteEditorGetsAHostilePathAsOneArgument();
     void livePreviewDecodesAPageAsThePreviewDoes();
+    void aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart();
 };
 
 void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
@@ -232,6 +248,35 @@ void PageEditorTest::livePreviewDecodesAPageAsThePreviewDoes() {
         QVERIFY(live.wait(60000));
         QCOMPARE(TextOnPage(frame.LivePreview()), expected);
     }
+}
+
+void PageEditorTest::aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart() {
+    QTemporaryDir dir;
+    const std::string page = WriteFile(dir.filePath("page.htm"), Page("P"));
+    const std::string editor = WriteFile(dir.filePath("vi-like"), "#!/bin/sh\nexit 1\n");
+    QFile::setPermissions(QString::fromStdString(editor),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The desktop says, as it does for vi or nano, that it runs in a terminal;
+    // this desktop has none.
+    WriteFile(dir.filePath("data/applications/vi-like.desktop"),
+              "[Desktop Entry]\nExec=" + QByteArray::fromStdString(editor) + " %F\nTerminal=true\n");
+    ScopedVariable data("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+    ScopedVariable system("XDG_DATA_DIRS", dir.filePath("none").toUtf8());
+    ScopedVariable terminal("TERMINAL", "mb-no-such-terminal");
+    ScriptedPrompt prompt;
+
+    CFavoriteEditorManager editors;
+    editors.AddNewEditor("htm", "Vi-like", editor);
+    CPreviewEditFrame frame;
+    frame.SetFavoriteEditorManager(&editors);
+    frame.show();
+    QSignalSpy finished(frame.Browser(), &QWebEngineView::loadFinished);
+    QVERIFY(frame.Navigate(page));
+    QVERIFY(finished.wait(60000));
+    frame.OnFavoriteEditorChosen(0);
+    QCOMPARE(prompt.asked.size(), size_t(1));
+    QVERIFY2(prompt.asked[0].find("runs in a terminal") != std::string::npos,
+             prompt.asked[0].c_str());
 }
 
 MB_WEB_TEST_MAIN(PageEditorTest)
