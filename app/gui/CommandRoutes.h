@@ -47,7 +47,6 @@ enum class Handler {
     BatchDecompile,
     HelpTopic,     // argument: 0 user manual, 1 quick guide
     WebPage,
-    CheckUpdate,
     About,
 };
 

@@ -4,6 +4,7 @@
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CommandRoutes.h"
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/ReadmeWindow.h"
 #include "app/gui/tests/GuiTestSupport.h"
 #include "app/gui/tests/WebTestMain.h"
 
@@ -77,6 +78,7 @@ private slots:
     void newProjectFormOffersEveryLanguageAndNamesTheProject();
     void libraryCallbacksReachTheFolderAndTheCommand();
     void openingALargeProjectMovesTheProgressBar();
+    void webPageShowsTheProgramsReadme();
 };
 
 void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
@@ -367,6 +369,19 @@ void MainWindowTest::openingALargeProjectMovesTheProgressBar() {
     QVERIFY(std::is_sorted(shown.begin(), shown.end()));
     QCOMPARE(shown.back(), bar->maximum());
     QVERIFY(bar->isHidden());
+}
+
+void MainWindowTest::webPageShowsTheProgramsReadme() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    app.Frame().RunCommand(mb::ID_WEB_PAGE);
+    ReadmeWindow* readme = app.Frame().findChild<ReadmeWindow*>();
+    QVERIFY(readme && readme->isVisible());
+    QVERIFY(readme->toPlainText().contains("Marrowbook"));
+    QVERIFY(!readme->document()->resource(QTextDocument::ImageResource,
+                                          QUrl("docs/screenshots/main-window.png"))
+                 .isNull());
 }
 
 MB_WEB_TEST_MAIN(MainWindowTest)
