@@ -417,8 +417,10 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
         return;
     // The path goes to the editor as one argument; no shell sees it.
     if (!Desktop().StartProgram(program, file)) {
+        std::string name = type->GetChildAt(index)->GetAttr("name");
         std::string why = Desktop().StartError();
-        Warn("\"" + program + "\" could not be started." + (why.empty() ? "" : "\n\n" + why));
+        Warn("\"" + (name.empty() ? program : name) + "\" could not be started." +
+             (why.empty() ? "" : "\n\n" + why));
     }
 }
 

@@ -32,6 +32,11 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), m_view(new QWebEngineVi
     setWindowTitle(tr("Marrowbook Help"));
     setAttribute(Qt::WA_QuitOnClose, false);
     m_view->setPage(web::NewHelpPage(m_view));
+    // Any help file may be shown here: the window is named after its page.
+    connect(m_view, &QWebEngineView::titleChanged, this, [this](const QString& title) {
+        if (!title.isEmpty())
+            setWindowTitle(title);
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
