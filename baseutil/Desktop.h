@@ -16,6 +16,7 @@ inline constexpr const char* kDefaultTextEditor = "text-editor";
 struct DesktopProgram {
     std::string path;   // full path of the program file
     bool isWebBrowser = false; // a viewer rather than an editor
+    bool inTerminal = false;   // runs in a terminal
 };
 
 class IDesktop {
@@ -28,6 +29,9 @@ public:
     virtual std::optional<DesktopProgram> DefaultProgramFor(const std::string& file) = 0;
     // Starts `program` (a path or kDefaultTextEditor) on `file`.
     virtual bool StartProgram(const std::string& program, const std::string& file) = 0;
+    // Why the last StartProgram returned false, in the user's words ("" when
+    // it gave no reason).
+    virtual std::string StartError() const { return {}; }
 };
 
 IDesktop& Desktop();

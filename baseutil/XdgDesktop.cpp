@@ -4,6 +4,7 @@
 #include "baseutil/SafeFile.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string_view>
 #include <sys/stat.h>
@@ -146,6 +147,31 @@ std::vector<std::string> SplitWords(const std::string& text) {
     return words;
 }
 
+// Whether a desktop entry says that the program at `path` needs a terminal.
+bool NeedsTerminal(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::canonical(path, ec);
+    if (ec)
+        return false;
+    for (const std::string& dir : XdgDataDirs()) {
+        for (std::filesystem::recursive_directory_iterator it(dir + "/applications", ec), end;
+             !ec && it != end; it.increment(ec)) {
+            std::string text;
+            if (it->path().extension() != ".desktop" || !ReadWholeFile(it->path().string(), text))
+                continue;
+            std::optional<DesktopEntry> entry = ParseDesktopEntry(text);
+            if (!entry || !entry->inTerminal)
+                continue;
+            std::optional<std::string> found = FindProgramOnPath(entry->program);
+            std::error_code same;
+            if (found && std::filesystem::equivalent(*found, program, same))
+                return true;
+        }
+        ec.clear();
+    }
+    return false;
+}
+
 XdgDesktop g_xdgDesktop;
 IDesktop* g_desktop = &g_xdgDesktop;
 
@@ -155,6 +181,7 @@ std::optional<DesktopEntry> ParseDesktopEntry(const std::string& text) {
     bool inEntry = false;
     std::string exec;
     std::string categories;
+    bool terminal = false;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
@@ -174,6 +201,8 @@ std::optional<DesktopEntry> ParseDesktopEntry(const std::string& text) {
             exec = value;
         else if (key == "Categories")
             categories = value;
+        else if (key == "Terminal")
+            terminal = value == "true";
     }
     DesktopEntry entry;
     entry.program = StripFieldCodes(FirstExecWord(exec));
@@ -181,6 +210,7 @@ std::optional<DesktopEntry> ParseDesktopEntry(const std::string& text) {
         return std::nullopt;
     for (const std::string& category : SplitList(categories, ';'))
         entry.isWebBrowser = entry.isWebBrowser || Trim(category) == "WebBrowser";
+    entry.inTerminal = terminal;
     return entry;
 }
 
@@ -239,22 +269,42 @@ std::optional<DesktopProgram> XdgDesktop::DefaultProgramForType(const std::strin
     std::optional<std::string> path = FindProgramOnPath(entry->program);
     if (!path)
         return std::nullopt;
-    return DesktopProgram{*path, entry->isWebBrowser};
+    return DesktopProgram{*path, entry->isWebBrowser, entry->inTerminal};
+}
+
+bool XdgDesktop::Start(std::vector<std::string> argv, bool inTerminal) {
+    if (inTerminal) {
+        std::string terminal = EnvOr("TERMINAL", "x-terminal-emulator");
+        std::optional<std::string> found = FindProgramOnPath(terminal);
+        if (!found) {
+            m_startError = argv.front() + " runs in a terminal, and there is no terminal program (" +
+                           terminal + ") to run it in.";
+            return false;
+        }
+        argv.insert(argv.begin(), {*found, "-e"});
+    }
+    return StartDetached(argv, &m_startError);
 }
 
 bool XdgDesktop::StartProgram(const std::string& program, const std::string& file) {
-    if (program != kDefaultTextEditor)
-        return StartDetached({program, AsArgument(file)});
+    m_startError.clear();
+    if (program != kDefaultTextEditor) {
+        std::optional<std::string> path = FindProgramOnPath(program);
+        return Start({program, AsArgument(file)}, path && NeedsTerminal(*path));
+    }
     if (std::optional<DesktopProgram> editor = DefaultProgramForType("text/plain"))
-        return StartDetached({editor->path, AsArgument(file)});
+        return Start({editor->path, AsArgument(file)}, editor->inTerminal);
     for (const char* variable : {"VISUAL", "EDITOR"}) {
         std::vector<std::string> argv = SplitWords(EnvOr(variable, ""));
         if (argv.empty())
             continue;
         argv.push_back(AsArgument(file));
-        if (StartDetached(argv))
+        // Set for the shell, these are editors that run in a terminal.
+        if (Start(argv, true))
             return true;
     }
+    if (!m_startError.empty())
+        return false;
     return Open(file);
 }
 

@@ -16,6 +16,7 @@ namespace mb {
 struct DesktopEntry {
     std::string program; // first word of Exec, field codes removed
     bool isWebBrowser = false;
+    bool inTerminal = false; // Terminal=true: the program needs a terminal
 };
 
 // Reads the "Desktop Entry" group of a .desktop file's text; nothing when it
@@ -35,11 +36,20 @@ public:
     bool Open(const std::string& pathOrUrl) override;
     std::optional<DesktopProgram> DefaultProgramFor(const std::string& file) override;
     // kDefaultTextEditor runs the default program for text/plain, else
-    // $VISUAL or $EDITOR, else hands the file to xdg-open.
+    // $VISUAL or $EDITOR, else hands the file to xdg-open. A program that
+    // needs a terminal ($VISUAL and $EDITOR, and any whose desktop entry says
+    // Terminal=true) runs in a new terminal window: the program $TERMINAL
+    // names, else x-terminal-emulator; without one it is not started.
     bool StartProgram(const std::string& program, const std::string& file) override;
+    std::string StartError() const override { return m_startError; }
 
     // The default program for a MIME type, or nothing.
     std::optional<DesktopProgram> DefaultProgramForType(const std::string& mimeType);
+
+private:
+    bool Start(std::vector<std::string> argv, bool inTerminal);
+
+    std::string m_startError;
 };
 
 } // namespace mb

@@ -3,6 +3,7 @@
 // nesting deeper than kMaxDepth) leaves the target node empty.
 
 #include "baseutil/Xml.h"
+#include "baseutil/XmlProgress.h"
 
 #include <expat.h>
 
@@ -152,19 +153,29 @@ bool CXML::XMLReadString(const std::string& text, std::string* error) {
 }
 
 bool CXML::XMLRead(std::FILE* file, const char*) {
-    ResetContents();
+    return XMLReadWithProgress(*this, file, nullptr);
+}
+
+bool XMLReadWithProgress(CXML& node, std::FILE* file,
+                         const std::function<void(long long bytesRead)>& progress) {
+    node.ResetContents();
     if (!file)
         return false;
     bool ok = true;
     {
-        CXmlTreeBuilder builder(this);
+        CXmlTreeBuilder builder(&node);
         char buffer[kChunk];
         size_t got;
-        while (ok && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        long long read = 0;
+        while (ok && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
             ok = builder.Feed(buffer, got, false);
+            read += static_cast<long long>(got);
+            if (progress)
+                progress(read);
+        }
         ok = ok && !std::ferror(file) && builder.Feed(nullptr, 0, true);
     }
     if (!ok)
-        ResetContents();
+        node.ResetContents();
     return ok;
 }

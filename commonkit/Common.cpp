@@ -34,6 +34,12 @@ std::string CCommon::GetHelpFilePath() const {
     return program.GetLocation() + CStrHelper::ML_GetStringEx(kStrHelpFileName);
 }
 
+bool CCommon::ViewHelpFile(const std::string& helpFile) {
+    if (mb::Desktop().DefaultProgramFor(helpFile))
+        return mb::Desktop().Open(helpFile);
+    return m_viewer && m_viewer(helpFile, "");
+}
+
 bool CCommon::ShowHelp(const std::string& topic) {
     std::string helpFile = GetHelpFilePath();
     if (!IsFile(helpFile)) {

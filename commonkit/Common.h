@@ -25,6 +25,11 @@ public:
     // the help file's home page. A missing help file is reported to the user.
     bool ShowHelp(const std::string& topic);
 
+    // Shows a compiled help file from its home page: in the desktop's
+    // program for help files when it has one, else in the installed help
+    // viewer (an empty topic). False when neither can show it.
+    bool ViewHelpFile(const std::string& helpFile);
+
     // Installs the viewer that can show a topic; an empty one goes back to
     // the desktop.
     void SetHelpViewer(HelpViewer viewer) { m_viewer = std::move(viewer); }

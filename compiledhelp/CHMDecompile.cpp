@@ -74,11 +74,14 @@ int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder,
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
         m_stop);
-    return dumper.Dump(storage, folder, inside);
+    int result = dumper.Dump(storage, folder, inside);
+    m_filesWritten += dumper.Written();
+    return result;
 }
 
 int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {
     m_includeProject = includeProject;
+    m_filesWritten = 0;
     if (!m_file.IsOpen())
         return 1;
     int result = DumpAll(m_file.pStorage(), folder, "", false);

@@ -91,6 +91,9 @@ public:
     // the run's summary counts them); 1 when a file could not be written,
     // the help file is damaged or the run was stopped.
     int CHM_Decompile(const std::string& folder, bool includeProject);
+    // The files the last decompile or handheld conversion copied out of the
+    // help file (written, or kept at the user's word).
+    size_t GetFilesWritten() const { return m_filesWritten; }
     // Copies the storage at `storagePath` (full path) with its subtree into
     // folder/subFolder. False when a folder cannot be created or `subFolder`
     // is not a plain name; true otherwise, also when there is no such storage.
@@ -193,6 +196,7 @@ private:
     std::vector<std::string> m_pages;
     std::string m_currentPage;
     int m_entryCount = 0;
+    size_t m_filesWritten = 0;
     std::vector<std::string> m_topics;                    // output paths, in contents order
     std::vector<std::string> m_topicFiles;                // the same decoded ("" when too long)
     std::unordered_map<std::string, size_t> m_topicIndex; // lowered path -> first position

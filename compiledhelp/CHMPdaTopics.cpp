@@ -57,7 +57,9 @@ int CCHMFileRW::CHM2PDA_Decompile(const std::string& folder) {
             return CHM2PDA_SaveSub(stream, path);
         },
         m_stop);
-    return dumper.Dump(m_file.pStorage(), folder);
+    int result = dumper.Dump(m_file.pStorage(), folder);
+    m_filesWritten = dumper.Written();
+    return result;
 }
 
 int CCHMFileRW::CHM2Web_Decompile(const std::string& folder) {

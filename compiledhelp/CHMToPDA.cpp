@@ -64,6 +64,7 @@ Entry ReadEntry(CXML* item, CXML* object) {
 bool CCHMFileRW::CHM2PDA(const std::string& chmPath, const std::string& outputFolder,
                          const std::string& indexFileName) {
     m_usedImages.clear();
+    m_filesWritten = 0;
     m_pages.clear();
     m_topics.clear();
     m_topicIndex.clear();

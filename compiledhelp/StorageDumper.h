@@ -39,6 +39,8 @@ public:
     // streams in the log. 0 when every stream was written or refused for
     // an unsafe name, else 1.
     int Dump(const CItsStorage& storage, const std::string& folder, const std::string& inside = "");
+    // The streams written so far, or kept at the user's word.
+    size_t Written() const { return m_handled; }
 
 private:
     struct Job {

@@ -8,6 +8,7 @@
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
 #include "projectmodel/ProjectFile.h"
+#include "projectmodel/TopicPath.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -159,7 +160,7 @@ QGroupBox* CViewTocIndexEntry::BuildIndexGroup() {
 
     connect(m_indexName, &QLineEdit::editingFinished, this, [this] { CommitIndexName(); });
     connect(m_indexLink, &QLineEdit::editingFinished, this,
-            [this] { CommitIndexLink(S(m_indexLink->text())); });
+            [this] { CommitIndexLink(StoredLink(S(m_indexLink->text()))); });
     connect(m_indexBrowse, &QToolButton::clicked, this, [this] { PickIndexLink(); });
     connect(m_plainKeyword, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
@@ -333,7 +334,7 @@ void CViewTocIndexEntry::ShowContentsLink() {
 void CViewTocIndexEntry::ShowLink(const CXML* entry, QLineEdit* link, QLineEdit* path) {
     std::string local = Attr(entry, "Local");
     std::string relative = RelativePath(local);
-    Show(link, local);
+    Show(link, ShownLink(local));
     Show(path, relative);
     QString noLink = Q(CStrHelper::ML_GetStringEx(kStrNoLink));
     link->setToolTip(local.empty() ? noLink : Q(local));
@@ -418,6 +419,21 @@ std::string CViewTocIndexEntry::RelativePath(const std::string& local) const {
     return path;
 }
 
+std::string CViewTocIndexEntry::ShownLink(const std::string& local) const {
+    std::string path = local;
+    if (!m_project || path.empty() || !m_project->AbsolutePathToRelativePath(path))
+        return local;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::string CViewTocIndexEntry::StoredLink(const std::string& typed) const {
+    std::string folder = m_project ? m_project->GetProjectFolder() : std::string();
+    if (typed.empty() || folder.empty() || mb::IsFixedLocation(typed))
+        return typed;
+    return mb::ResolveAgainstFolder(folder, typed).path;
+}
+
 void CViewTocIndexEntry::Send(int command, CXML& parameters) {
     if (m_commands)
         m_commands->DoCommand(command, &parameters);
@@ -445,7 +461,7 @@ void CViewTocIndexEntry::SendRename(int command, const CXML* entry, const QLineE
 
 void CViewTocIndexEntry::CommitContentsLink() {
     CXML* entry = ContentsEntry();
-    std::string link = S(m_contentsLink->text());
+    std::string link = StoredLink(S(m_contentsLink->text()));
     // Exact comparison: on this system "Intro.htm" and "intro.htm" are two
     // different pages.
     if (!entry || link == Attr(entry, "Local"))
@@ -533,11 +549,11 @@ void CViewTocIndexEntry::Restore(QLineEdit* field) {
     if (field == m_contentsName)
         Show(field, Attr(ContentsEntry(), "Name"));
     else if (field == m_contentsLink)
-        Show(field, Attr(ContentsEntry(), "Local"));
+        Show(field, ShownLink(Attr(ContentsEntry(), "Local")));
     else if (field == m_indexName)
         Show(field, Attr(IndexEntry(), "Name"));
     else if (field == m_indexLink)
-        Show(field, Attr(IndexEntry(), "Local"));
+        Show(field, ShownLink(Attr(IndexEntry(), "Local")));
 }
 
 bool CViewTocIndexEntry::eventFilter(QObject* watched, QEvent* event) {

@@ -75,6 +75,13 @@ private:
     void Send(int command, CXML& parameters);
     // "Local" as a path relative to the project folder.
     std::string RelativePath(const std::string& local) const;
+    // A link as the link field shows it: a page inside the project folder
+    // relative to that folder, the way it is typed there; anything else as
+    // the entry keeps it.
+    std::string ShownLink(const std::string& local) const;
+    // A link typed into a link field as the entry keeps it: a relative path
+    // is taken from the project folder.
+    std::string StoredLink(const std::string& typed) const;
 
     CProjectFile* m_project = nullptr;
     CCommandManager* m_commands = nullptr;

@@ -77,7 +77,9 @@ void CItsSchemeHandler::ServePage(QWebEngineUrlRequestJob* job) {
     }
     auto* buffer = new QBuffer(job);
     buffer->setData(found->second);
-    job->reply("text/html", buffer);
+    // Stored pages are UTF-8 text: said here, it outweighs a charset that a
+    // meta tag of the page names for the file the text came from.
+    job->reply("text/html;charset=utf-8", buffer);
 }
 
 QUrl CItsSchemeHandler::StorePage(const QByteArray& html) {

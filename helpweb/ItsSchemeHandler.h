@@ -26,8 +26,9 @@ public:
 
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
-    // Keeps a generated page and returns the address that serves it. The
-    // latest pages are kept, so that back and forward find them again.
+    // Keeps a generated page (UTF-8 text) and returns the address that
+    // serves it. The latest pages are kept, so that back and forward find
+    // them again.
     QUrl StorePage(const QByteArray& html);
 
     // The MIME type served for a stream name.

@@ -416,8 +416,12 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     if (file.empty())
         return;
     // The path goes to the editor as one argument; no shell sees it.
-    if (!Desktop().StartProgram(program, file))
-        Warn("\"" + program + "\" could not be started.");
+    if (!Desktop().StartProgram(program, file)) {
+        std::string name = type->GetChildAt(index)->GetAttr("name");
+        std::string why = Desktop().StartError();
+        Warn("\"" + (name.empty() ? program : name) + "\" could not be started." +
+             (why.empty() ? "" : "\n\n" + why));
+    }
 }
 
 int CPreviewEditFrame::LanguageId() const {
@@ -427,8 +431,14 @@ int CPreviewEditFrame::LanguageId() const {
     return language;
 }
 
-void CPreviewEditFrame::ShowSelectedContentsEntry() {
-    CXML* selected = m_contents ? m_contents->GetSelectedNode() : nullptr;
+CSitemapFile* CPreviewEditFrame::ActiveTree() const {
+    return m_indexInFront ? static_cast<CSitemapFile*>(m_index)
+                          : static_cast<CSitemapFile*>(m_contents);
+}
+
+void CPreviewEditFrame::ShowSelectedEntry() {
+    CSitemapFile* tree = ActiveTree();
+    CXML* selected = tree ? tree->GetSelectedNode() : nullptr;
     std::string address = selected ? std::string(selected->GetAttr("Local")) : std::string();
     if (Navigate(address))
         m_lastNodeAddress = address;
@@ -438,8 +448,12 @@ int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
     const auto* info = static_cast<const NotifyInfo*>(notification);
     if (!info)
         return 1;
-    auto showIfSelected = [this](CSitemapFile* tree, CXML* node) {
-        if (tree && node && node == tree->GetSelectedNode())
+    // Only the tree in front is followed: a selection made in the other one
+    // (say, when a project is read and both trees select their first entry)
+    // waits until its tab comes to the front.
+    const bool inFront = subject == ActiveTree();
+    auto showIfSelected = [this, inFront](CSitemapFile* tree, CXML* node) {
+        if (inFront && tree && node && node == tree->GetSelectedNode())
             Navigate(node);
     };
     if (subject == m_contents) {
@@ -450,13 +464,16 @@ int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
             showIfSelected(m_contents, info->node);
             break;
         case NC_CONTENT_SELECTED:
-            Navigate(info->node);
+            if (inFront)
+                Navigate(info->node);
             break;
         case NC_CONTENT_ACTIVATED:
-            Navigate(m_contents->GetSelectedNode());
+            m_indexInFront = false;
+            ShowSelectedEntry();
             break;
         case NC_CONTENT_DELETED_EMPTY:
-            Navigate(static_cast<CXML*>(nullptr));
+            if (inFront)
+                Navigate(static_cast<CXML*>(nullptr));
             break;
         default:
             break;
@@ -464,16 +481,19 @@ int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
     } else if (subject == m_index) {
         switch (info->code) {
         case NC_INDEX_SELECTED:
-            Navigate(info->node);
+            if (inFront)
+                Navigate(info->node);
             break;
         case NC_INDEX_LOCAL_CHANGED:
             showIfSelected(m_index, info->node);
             break;
         case NC_INDEX_ACTIVATED:
-            Navigate(m_index->GetSelectedNode());
+            m_indexInFront = true;
+            ShowSelectedEntry();
             break;
         case NC_INDEX_DELETED_EMPTY:
-            Navigate(static_cast<CXML*>(nullptr));
+            if (inFront)
+                Navigate(static_cast<CXML*>(nullptr));
             break;
         default:
             break;
@@ -491,7 +511,7 @@ int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
             m_index->Attach(this);
         } else if (info->code == NC_LOAD_FINISHED) {
             m_previewEnabled = true;
-            ShowSelectedContentsEntry();
+            ShowSelectedEntry();
         }
     }
     return 1;

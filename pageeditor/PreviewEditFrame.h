@@ -17,6 +17,7 @@ class CFavoriteEditorManager;
 class CHHCFile;
 class CHHKFile;
 class CProjectFile;
+class CSitemapFile;
 class QAction;
 class QPlainTextEdit;
 class QStackedWidget;
@@ -98,7 +99,10 @@ private:
     void UpdateActions();
     void LoadIntoEditor(const std::string& address);
     void RefreshLivePreview();
-    void ShowSelectedContentsEntry();
+    // Shows the selected entry of the tree in front.
+    void ShowSelectedEntry();
+    // The tree whose tab is in front: the preview follows its selection only.
+    CSitemapFile* ActiveTree() const;
     // The local file the favourite editors should open, or "" after the
     // refusal has been shown.
     std::string FileForExternalEditor();
@@ -111,6 +115,7 @@ private:
 
     Mode m_mode = kPreview;
     bool m_previewEnabled = true;
+    bool m_indexInFront = false;
     std::string m_current = "about:blank";
     std::string m_lastNodeAddress;
     std::string m_pagePath; // the file in the source editor ("" when not editable)

@@ -4,6 +4,7 @@
 #include "baseutil/Prompt.h"
 #include "markup/HTMLHelper.h"
 #include "baseutil/Guid.h"
+#include "projectmodel/ProgressReport.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 
@@ -33,20 +34,6 @@ void QueueFolderCopy(const std::string& from, const std::string& to,
         sources.push_back(it->path().string());
         targets.push_back((fs::path(to) / fs::relative(it->path(), from, ec)).string());
     }
-}
-
-// Calls the project's progress callback, when one is installed.
-void ReportProgress(int code, const int* value) {
-    PR_CALLBACK callback = PR_GetCallBackFunction();
-    if (!callback)
-        return;
-    if (!value) {
-        callback(code, nullptr);
-        return;
-    }
-    CXML data("PDATA");
-    data.SetValue(*value);
-    callback(code, &data);
 }
 
 } // namespace
@@ -195,7 +182,7 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
     helper->SetReplaceTable(table);
 
     int total = list->GetChildCount();
-    ReportProgress(6, &total);
+    PR_ReportProgress(6, total);
     std::vector<std::string> sources;
     std::vector<std::string> targets;
     int renamed = 0;
@@ -215,13 +202,12 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
                 ++renamed;
             }
         }
-        int done = i + 1;
-        ReportProgress(7, &done);
+        PR_ReportProgress(7, i + 1);
     }
     if (!sources.empty()) {
         mb::BusyCursor busy;
         CFileManip::CopyFiles(sources, targets, true);
     }
-    ReportProgress(8, nullptr);
+    PR_ReportProgress(8);
     return renamed;
 }

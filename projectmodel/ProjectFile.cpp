@@ -4,13 +4,17 @@
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
+#include "baseutil/XmlProgress.h"
 #include "commonkit/StringTable.h"
+#include "projectmodel/ProgressReport.h"
 #include "runconfig/RunEnv.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,6 +45,40 @@ int IndexOfChild(const CXML& element, const std::string& tag) {
     return child ? child->GetIndexInParent() : -1;
 }
 
+// Reports the reading of a project as percent done through the progress
+// callback: reading the file takes most of the time, the contents and the
+// index trees the rest. The end is reported however the reading ends.
+class LoadProgress {
+public:
+    static constexpr int kFileRead = 70;
+    static constexpr int kContentsRead = 85;
+    static constexpr int kDone = 100;
+
+    explicit LoadProgress(std::FILE* file) : m_size(SizeOf(file)) { PR_ReportProgress(6, kDone); }
+    ~LoadProgress() { PR_ReportProgress(8); }
+    LoadProgress(const LoadProgress&) = delete;
+    LoadProgress& operator=(const LoadProgress&) = delete;
+
+    void BytesRead(long long bytes) {
+        Reached(static_cast<int>(std::min(bytes, m_size) * kFileRead / m_size));
+    }
+    void Reached(int percent) {
+        if (percent == m_percent)
+            return;
+        m_percent = percent;
+        PR_ReportProgress(7, percent);
+    }
+
+private:
+    static long long SizeOf(std::FILE* file) {
+        struct stat st {};
+        return ::fstat(fileno(file), &st) == 0 && st.st_size > 0 ? st.st_size : 1;
+    }
+
+    long long m_size;
+    int m_percent = 0;
+};
+
 std::string FolderOf(const std::string& path) {
     return CPath(path).GetLocation();
 }
@@ -54,6 +92,18 @@ PR_CALLBACK PR_SetCallBackFunction(PR_CALLBACK callback) {
 
 PR_CALLBACK PR_GetCallBackFunction() {
     return g_progressCallback;
+}
+
+void PR_ReportProgress(int code, int value) {
+    if (!g_progressCallback)
+        return;
+    if (code == 8) {
+        g_progressCallback(code, nullptr);
+        return;
+    }
+    CXML data("PDATA");
+    data.SetValue(value);
+    g_progressCallback(code, &data);
 }
 
 CProjectFile::CProjectFile() : m_modifiedInfo(std::make_unique<CXML>("ModifiedInfo")) {
@@ -97,9 +147,11 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
                         CStrHelper::ML_GetStringEx(kStrProductName));
         return 0;
     }
-    root.XMLRead(file);
+    auto progress = std::make_unique<LoadProgress>(file);
+    XMLReadWithProgress(root, file, [&progress](long long bytes) { progress->BytesRead(bytes); });
     std::fclose(file);
     if (root.GetTagName() != kRootTag) {
+        progress.reset();
         mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNotProjectFile),
                         CStrHelper::ML_GetStringEx(kStrProductName));
         return 0;
@@ -133,6 +185,7 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
         m_hhc.ReadXMLTree_Ver1(hhc.get());
     hhc.reset();
     ResetModifiedInfo();
+    progress->Reached(LoadProgress::kContentsRead);
     std::unique_ptr<CXML> hhk(root.RemoveAt(IndexOfChild(root, "HHK")));
     if (version2)
         m_hhk.ReadXMLTree_Ver2(hhk.get());
@@ -140,6 +193,7 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
         m_hhk.ReadXMLTree_Ver1(hhk.get());
     hhk.reset();
     ResetModifiedInfo();
+    progress->Reached(LoadProgress::kDone);
 
     SetMBKFileName(path);
     Notify(NC_RELOADED);

@@ -43,9 +43,9 @@ int total = 0;
 
 int ShowProgress(int code, CXML* data) {
     if (code == 6 && data)
-        total = data->GetAttrInt("value");
+        total = data->GetValueInt();
     if (code == 7 && data && total > 0) {
-        int done = data->GetAttrInt("value");
+        int done = data->GetValueInt();
         int width = 40;
         int filled = static_cast<int>(static_cast<long long>(done) * width / total);
         std::fprintf(stderr, "\r[%-*s] %d/%d", width, std::string(filled, '#').c_str(), done,

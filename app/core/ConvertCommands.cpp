@@ -29,6 +29,19 @@ std::string DateTimeSuffix(std::time_t when) {
     return text;
 }
 
+std::string FileCount(size_t count) {
+    return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
+// What a decompile of one help file made, in a sentence or two.
+std::string DecompileSummary(const CProjectController::DecompileOutcome& outcome) {
+    std::string files = FileCount(outcome.files) + " into " + outcome.folder;
+    if (outcome.ok)
+        return CPath(outcome.chm).GetFileName() + " was decompiled: " + files + ".";
+    return CPath(outcome.chm).GetFileName() + " was not decompiled completely: " + files +
+           ". The run log says why.";
+}
+
 std::string Beside(const CPath& chm) {
     return CPath::AddBackSlash(chm.GetLocation(), true) + chm.GetFileTitle();
 }
@@ -48,7 +61,9 @@ std::string CProjectController::GetConversionFolderName(const std::string& chm, 
 }
 
 int CProjectController::Decompile(const std::string& chm, const std::string& folder,
-                                  bool includeProject) {
+                                  bool includeProject, size_t* files) {
+    if (files)
+        *files = 0;
     CCHMFileRW reader;
     reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
@@ -61,7 +76,10 @@ int CProjectController::Decompile(const std::string& chm, const std::string& fol
         mb::LogProblem("\r\ncannot create the folder " + folder + ": " + reason + "\n");
         return 0;
     }
-    return reader.CHM_Decompile(folder, includeProject) == 0 ? 1 : 0;
+    int decompiled = reader.CHM_Decompile(folder, includeProject) == 0 ? 1 : 0;
+    if (files)
+        *files = reader.GetFilesWritten();
+    return decompiled;
 }
 
 std::vector<CProjectController::DecompileOutcome>
@@ -71,16 +89,21 @@ CProjectController::BatchDecompile(const std::vector<std::string>& chms) {
     for (const std::string& chm : chms) {
         if (m_stopConversion)
             break;
-        std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
-        outcomes.push_back({chm, folder, Decompile(chm, folder, false) == 1});
+        DecompileOutcome outcome{chm, mb::UnusedFolder(GetDecompileFolderName(chm))};
+        outcome.ok = Decompile(chm, outcome.folder, false, &outcome.files) == 1;
+        outcomes.push_back(outcome);
     }
     return outcomes;
 }
 
-int CProjectController::ConvertToHandheld(const std::string& chm, const std::string& folder) {
+int CProjectController::ConvertToHandheld(const std::string& chm, const std::string& folder,
+                                          size_t* files) {
     CCHMFileRW reader;
     reader.SetStopFlag(&m_stopConversion);
-    return reader.CHM2PDA(chm, CPath::AddBackSlash(folder, true), "index.html") ? 1 : 0;
+    int converted = reader.CHM2PDA(chm, CPath::AddBackSlash(folder, true), "index.html") ? 1 : 0;
+    if (files)
+        *files = reader.GetFilesWritten();
+    return converted;
 }
 
 void CProjectController::DecompileCommand() {
@@ -88,10 +111,13 @@ void CProjectController::DecompileCommand() {
     CDlgChmOutput dialog(CDlgChmOutput::Kind::Decompile, LastFolder());
     if (!mb::ControllerDialogs().ShowDecompile(dialog))
         return;
-    mb::ControllerDialogs().RunWithProgress("Decompiling " + dialog.GetChmText(), [&] {
-        Decompile(dialog.GetChmText(), dialog.GetOutputText(), false);
+    DecompileOutcome outcome{dialog.GetChmText(), dialog.GetOutputText()};
+    mb::ControllerDialogs().RunWithProgress("Decompiling " + outcome.chm, [&] {
+        outcome.ok = Decompile(outcome.chm, outcome.folder, false, &outcome.files) == 1;
     });
-    CBWHelper::OpenDirectoryInWindowsExplorer(dialog.GetOutputText());
+    mb::ShowMessage(DecompileSummary(outcome), CStrHelper::ML_GetStringEx(kStrProductName),
+                    mb::Buttons::Ok, outcome.ok ? mb::Icon::Information : mb::Icon::Warning);
+    CBWHelper::OpenDirectoryInWindowsExplorer(outcome.folder);
 }
 
 void CProjectController::BatchDecompileCommand() {
@@ -107,8 +133,21 @@ void CProjectController::BatchDecompileCommand() {
     mb::ControllerDialogs().RunWithProgress("Decompiling " + std::to_string(picked->size()) +
                                                 " help files",
                                             [&] { outcomes = BatchDecompile(*picked); });
+    size_t done = 0;
+    std::string lines;
+    for (const DecompileOutcome& outcome : outcomes) {
+        done += outcome.ok ? 1 : 0;
+        lines += "\n" + DecompileSummary(outcome);
+    }
+    if (outcomes.size() < picked->size())
+        lines += "\n\nThe run was stopped: " + std::to_string(picked->size() - outcomes.size()) +
+                 " help files were not begun.";
+    mb::ShowMessage(std::to_string(done) + " of " + std::to_string(picked->size()) +
+                        " help files were decompiled.\n" + lines,
+                    CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                    done == picked->size() ? mb::Icon::Information : mb::Icon::Warning);
     // The files of one pick share a folder, and so do their output folders.
-    CBWHelper::OpenDirectoryInWindowsExplorer(CPath(outcomes.front().chm).GetLocation());
+    CBWHelper::OpenDirectoryInWindowsExplorer(CPath(picked->front()).GetLocation());
 }
 
 void CProjectController::ChmToHandheldCommand() {
@@ -118,12 +157,20 @@ void CProjectController::ChmToHandheldCommand() {
         return;
     const std::string& folder = dialog.GetOutputText();
     int converted = 0;
+    size_t files = 0;
     mb::ControllerDialogs().RunWithProgress(
         "Converting " + dialog.GetChmText(),
-        [&] { converted = ConvertToHandheld(dialog.GetChmText(), folder); });
-    if (!converted)
-        mb::ShowMessage(CPath(dialog.GetChmText()).GetFileName() + " " +
-                            CStrHelper::ML_GetStringEx(kStrNotConverted),
+        [&] { converted = ConvertToHandheld(dialog.GetChmText(), folder, &files); });
+    const std::string name = CPath(dialog.GetChmText()).GetFileName();
+    const std::string written = FileCount(files) + " of the help file written into " + folder + ".";
+    if (converted)
+        mb::ShowMessage(name + " was converted for handheld screens: " + written +
+                            " The pages start at index.html.",
+                        CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                        mb::Icon::Information);
+    else
+        mb::ShowMessage(name + " " + CStrHelper::ML_GetStringEx(kStrNotConverted) + "\n\n" +
+                            written + " The run log says why.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);
     CBWHelper::OpenDirectoryInWindowsExplorer(folder);

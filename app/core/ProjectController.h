@@ -129,17 +129,21 @@ public:
         std::string chm;
         std::string folder;
         bool ok = false;
+        size_t files = 0; // the files taken out of the help file
     };
 
     // Copies `chm` into `folder` (created when missing), the embedded
     // project copy only with `includeProject`. 1 when every file was
-    // written.
-    int Decompile(const std::string& chm, const std::string& folder, bool includeProject);
+    // written. `files`, when given, receives the number of files taken out.
+    int Decompile(const std::string& chm, const std::string& folder, bool includeProject,
+                  size_t* files = nullptr);
     // Each file into its decompile folder (a new one beside it); after a
     // stop the files not begun are left out.
     std::vector<DecompileOutcome> BatchDecompile(const std::vector<std::string>& chms);
     // Handheld pages of `chm` in `folder`; 1 when the file had contents.
-    int ConvertToHandheld(const std::string& chm, const std::string& folder);
+    // `files`, when given, receives the number of files taken out of it.
+    int ConvertToHandheld(const std::string& chm, const std::string& folder,
+                          size_t* files = nullptr);
     // Stops the decompiles, conversions and Open CHM of this controller
     // (callable from any thread, such as a signal watcher's): the file
     // being written is left out and no further one is begun, so that every

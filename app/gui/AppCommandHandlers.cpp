@@ -4,6 +4,7 @@
 #include "app/gui/IconSelectDialog.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/ProjectViews.h"
+#include "app/gui/ReadmeWindow.h"
 #include "app/gui/ReplaceUnwelcomeDialog.h"
 #include "app/gui/SettingsCommands.h"
 #include "app/gui/TreeFindBar.h"
@@ -22,10 +23,8 @@
 #include "editcommands/CommandManager.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/SettingsLocation.h"
-#include "baseutil/Desktop.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -149,9 +148,6 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         break;
     case Handler::WebPage:
         OpenDocumentation();
-        break;
-    case Handler::CheckUpdate:
-        ExplainUpdates();
         break;
     case Handler::RenameEntry:
         if (action.argument == 0)
@@ -294,22 +290,16 @@ void AppCommandHandlers::ShowAbout() {
 
 void AppCommandHandlers::OpenDocumentation() {
     // The program's pages travel with it: share/doc/marrowbook beside bin/.
-    QString readme = QString::fromStdString(ProgramFolder()) + "/../share/doc/marrowbook/README.md";
-    if (QFileInfo(readme).isFile() && Desktop().Open(QFileInfo(readme).canonicalFilePath().toStdString()))
+    QString readme = InstalledReadme();
+    if (!readme.isEmpty()) {
+        auto* window = new ReadmeWindow(readme, &m_frame);
+        window->show();
         return;
+    }
     QMessageBox::information(&m_frame, Text(kStrProductName),
                              QObject::tr("The Marrowbook pages are installed with the program in "
                                          "share/doc/marrowbook; they were not found beside %1.")
                                  .arg(QString::fromStdString(ProgramFolder())));
-}
-
-void AppCommandHandlers::ExplainUpdates() {
-    // Installed from the system's packages, the program is updated with them;
-    // it never downloads or replaces itself.
-    QMessageBox::information(&m_frame, Text(kStrProductName),
-                             QObject::tr("Marrowbook is updated together with the other programs "
-                                         "of this computer, by its package manager (for example "
-                                         "\"sudo apt upgrade\")."));
 }
 
 } // namespace mb::gui

@@ -28,7 +28,6 @@ private:
     void AskHelpTitle();
     void ShowAbout();
     void OpenDocumentation();
-    void ExplainUpdates();
 
     MainFrame& m_frame;
 };

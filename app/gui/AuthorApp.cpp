@@ -73,7 +73,7 @@ int AppCallback(int code, CXML* data) {
     case 6:
     case 7:
     case 8:
-        g_callbackFrame->ShowProgress(code, data ? data->GetAttrInt("value") : 0);
+        g_callbackFrame->ShowProgress(code, data ? data->GetValueInt() : 0);
         break;
     default:
         break;
@@ -136,7 +136,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     // opens the dialog's topic.
     CCommon::Instance()->SetHelpViewer([this](const std::string& file, const std::string& topic) {
         if (!m_help)
-            m_help = new HelpWindow(m_frame.get());
+            m_help = std::make_unique<HelpWindow>();
         m_help->ShowTopic(file, topic);
         return true;
     });

@@ -16,7 +16,6 @@
 #include "appglue/AppHelper.h"
 #include "editcommands/CommandManager.h"
 
-#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -28,7 +27,7 @@ namespace mb::gui {
 // The function the libraries call back into the program with: code 2 opens
 // the project folder in the desktop's file manager, 5 runs the
 // favourite-editors command, 6 to 8 drive the status bar's progress bar
-// ("value" of `data`); other codes are ignored. Always 1.
+// (the value of `data`); other codes are ignored. Always 1.
 int AppCallback(int code, CXML* data);
 
 class AuthorApp {
@@ -50,7 +49,7 @@ public:
     MainFrame& Frame() { return *m_frame; }
     CProjectController& Controller() { return m_controller; }
     // The window of the program's help, once a topic was shown.
-    HelpWindow* Help() const { return m_help; }
+    HelpWindow* Help() const { return m_help.get(); }
 
 private:
     void OpenCommandLineProject(const QStringList& arguments);
@@ -66,7 +65,7 @@ private:
     QtSortDialog m_sortDialog;
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
-    QPointer<HelpWindow> m_help; // a window of the main window's
+    std::unique_ptr<HelpWindow> m_help;
     HelpKeyFilter m_helpKeys;
     bool m_exited = false;
 };

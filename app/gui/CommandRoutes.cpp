@@ -165,8 +165,6 @@ constexpr std::array kRoutes = {
     Route(ID_HELP_QUICK_GUIDE, Menu::Help, "&Quick Guide", H::HelpTopic, 1),
     Route(ID_HELP_QUICK_GUIDE2, Menu::MainToolbar, "Quick Guide", H::HelpTopic, 1),
     Route(ID_WEB_PAGE, Menu::Help, "Marrowbook &Web Page", H::WebPage),
-    Route(ID_CHECK_UPDATE_AUTO, Menu::Help, "Check for Updates Au&tomatically", H::CheckUpdate),
-    Route(ID_CHECK_UPDATE_NOW, Menu::Help, "Check for Updates &Now", H::CheckUpdate),
     Route(ID_APP_ABOUT, Menu::Help, "&About Marrowbook", H::About),
 };
 
@@ -191,7 +189,7 @@ const char* HandlerName(Handler handler) {
         "InsertMode", "ToggleToolbar", "ToggleStatusBar", "ToggleChmExplorer", "ChmParameters",
         "HelpTitle", "DropFileFilters", "FavoriteEditors", "Preferences", "WindowButton",
         "WindowStyle", "TabPosition", "Compile", "ChmToHandheld", "Decompile", "BatchDecompile",
-        "HelpTopic", "WebPage", "CheckUpdate", "About",
+        "HelpTopic", "WebPage", "About",
     };
     static_assert(std::size(kNames) == static_cast<size_t>(Handler::About) + 1);
     return kNames[static_cast<size_t>(handler)];

@@ -50,7 +50,6 @@ enum class Handler {
     BatchDecompile,
     HelpTopic,     // argument: 0 user manual, 1 quick guide
     WebPage,
-    CheckUpdate,
     About,
 };
 

@@ -1,6 +1,7 @@
 #include "app/gui/CompileDialog.h"
 #include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
+#include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 
 #include "app/core/ProjectController.h"
@@ -8,7 +9,7 @@
 #include "commonkit/StringTable.h"
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QThread>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace mb::gui {
@@ -69,10 +69,7 @@ CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
         m_stopped = true;
         m_controller.CancelCompile();
     });
-    connect(m_view, &QPushButton::clicked, this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(
-            QString::fromStdString(m_controller.GetProject()->GetCHMFileName())));
-    });
+    connect(m_view, &QPushButton::clicked, this, &CompileDialog::ViewHelpFile);
     connect(m_close, &QPushButton::clicked, this, &CompileDialog::reject);
 
     auto* titleRow = new QHBoxLayout;
@@ -218,6 +215,18 @@ void CompileDialog::Finished() {
     m_stop->setEnabled(false);
     setFocus();
     QApplication::beep();
+}
+
+void CompileDialog::ViewHelpFile() {
+    const std::string chm = m_controller.GetProject()->GetCHMFileName();
+    QString why;
+    if (!QFileInfo(QString::fromStdString(chm)).isFile())
+        why = tr("The help file has not been made yet: compile first.");
+    else if (!CCommon::Instance()->ViewHelpFile(chm))
+        why = tr("No program of this computer shows help files.");
+    if (!why.isEmpty())
+        ShowMessage(chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
+                    Buttons::Ok, Icon::Warning);
 }
 
 void CompileDialog::AppendLog(const QString& text) {

@@ -2,9 +2,10 @@
 // The compile window: the project, its help file and title (editable after
 // Edit), the compiler's log as it comes, the file being taken in, and a
 // status line. Compile saves the project and starts the compiler; Stop ends
-// it; View opens the help file in the desktop's viewer. The window cannot be
-// closed while a compile runs, and closing it waits for the compiler's last
-// words, so the worker never reaches a deleted window.
+// it; View shows the help file (in the program's own help window when the
+// desktop has no viewer for it). The window cannot be closed while a compile
+// runs, and closing it waits for the compiler's last words, so the worker
+// never reaches a deleted window.
 
 #include "baseutil/MainWindow.h"
 
@@ -37,6 +38,9 @@ private:
     void Started();
     void Finished();
     void AppendLog(const QString& text);
+    // View: the help file in the desktop's viewer, else in the program's
+    // own help window; a message when it cannot be shown.
+    void ViewHelpFile();
     void ShowFile(const QString& name);
     void SetStatus(const QString& text, const QColor& color);
     void EditTitle();

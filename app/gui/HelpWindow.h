@@ -15,10 +15,13 @@ namespace mb::gui {
 class HelpWindow final : public QWidget {
     Q_OBJECT
 public:
-    // A window of its own that belongs to `owner` (closed with it).
-    explicit HelpWindow(QWidget* owner);
-    // Shows `topic` ("page.htm" or "page.htm#anchor") of `helpFile` and
-    // brings the window to the front.
+    // A window of its own, beside the main window rather than inside it, so
+    // that a dialog open in the main window does not block it; it does not
+    // keep the program running once the main window is closed.
+    HelpWindow();
+    // Shows `topic` ("page.htm" or "page.htm#anchor") of `helpFile`, or the
+    // file's default topic when `topic` is empty, and brings the window to
+    // the front.
     void ShowTopic(const std::string& helpFile, const std::string& topic);
     QWebEngineView* View() const { return m_view; }
 
@@ -31,7 +34,9 @@ private:
 void SetHelpTopic(QWidget* window, const char* topic);
 
 // Installed on the application: F1 in a marked window opens its topic;
-// elsewhere F1 keeps its usual meaning.
+// elsewhere F1 keeps its usual meaning. A dialog of the main window is
+// modal to that window only, so the help it opens can be read, scrolled
+// and clicked while the dialog stays open.
 class HelpKeyFilter final : public QObject {
     Q_OBJECT
 public:

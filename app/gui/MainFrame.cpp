@@ -34,6 +34,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -416,6 +417,10 @@ void MainFrame::ShowProgress(int code, int value) {
         m_progress->setRange(0, std::max(value, 1));
         m_progress->setValue(0);
         m_progress->setVisible(true);
+        // The work runs on this thread: lay the bar out and draw it now,
+        // not when the work is over.
+        statusBar()->layout()->activate();
+        m_progress->repaint();
         break;
     case 7: {
         // Redrawn once per percent: long work reports every item.

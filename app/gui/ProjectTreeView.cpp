@@ -762,9 +762,7 @@ void ProjectTreeView::dropEvent(QDropEvent* event) {
     SetDropTarget(target);
     CXML* targetNode = NodeOf(target);
     m_model.SetDroppedNode(targetNode);
-    const QMimeData& mime = *event->mimeData();
-    QtDropData data(mime, mime.hasFormat(CDragDropHelper::GetCF_ArchiveView()) ? ArchiveDragNode()
-                                                                                : nullptr);
+    QtDropData data(*event->mimeData());
     CCommandManager& commands = m_frame.Commands();
     const int kind = commands.GetAppHelper()->DropHelper(data, fromSelf ? 1 : 0);
     switch (kind) {

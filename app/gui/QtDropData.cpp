@@ -1,19 +1,13 @@
 #include "app/gui/QtDropData.h"
 
+#include "archiveview/ArchiveMimeData.h"
+
 #include <QMimeData>
 
 namespace mb::gui {
 
-namespace {
-CXML* g_archiveDragNode = nullptr;
-}
-
-void SetArchiveDragNode(CXML* node) {
-    g_archiveDragNode = node;
-}
-
-CXML* ArchiveDragNode() {
-    return g_archiveDragNode;
+CXML* QtDropData::ArchiveNode() const {
+    return archive::ArchiveElementOf(&m_mime);
 }
 
 bool QtDropData::HasFormat(const std::string& mimeType) const {

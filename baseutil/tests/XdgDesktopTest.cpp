@@ -76,7 +76,7 @@ protected:
         for (const char* name :
              {"XDG_CURRENT_DESKTOP", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
               "MATE_DESKTOP_SESSION_ID", "DESKTOP_SESSION", "XDG_MENU_PREFIX", "WAYLAND_DISPLAY",
-              "BROWSER", "VISUAL", "EDITOR"})
+              "BROWSER", "VISUAL", "EDITOR", "TERMINAL"})
             env.Set(name, std::nullopt);
         // xdg-open only asks for the MIME default when it believes a display exists.
         env.Set("DISPLAY", ":97");
@@ -142,11 +142,13 @@ TEST_F(XdgDesktopTest, DefaultTextEditorThenVisualThenOpen) {
     ASSERT_TRUE(desktop.StartProgram(mb::kDefaultTextEditor, file));
     EXPECT_EQ(WaitForContent(out), file + "\n");
 
-    // No desktop default: $VISUAL, with its own arguments.
+    // No desktop default: $VISUAL, with its own arguments, in a terminal.
     std::remove(out.c_str());
     SetDefaults("");
     Recorder("mbvisual", out);
     env.Set("VISUAL", "mbvisual --wait");
+    WriteScript(tree, "bin/mbterminal", "shift\nexec \"$@\"\n");
+    env.Set("TERMINAL", "mbterminal");
     ASSERT_TRUE(desktop.StartProgram(mb::kDefaultTextEditor, file));
     EXPECT_EQ(WaitForContent(out), "--wait " + file + "\n");
 
@@ -175,6 +177,23 @@ TEST_F(XdgDesktopTest, StartProgramAndOpen) {
     ASSERT_TRUE(desktop.Open(file));
     EXPECT_EQ(WaitForContent(out), file + "\n");
     EXPECT_FALSE(desktop.Open(""));
+}
+
+TEST_F(XdgDesktopTest, AProgramThatNeedsATerminalRunsInOneOrSaysWhyNot) {
+    std::string out = tree / "out.txt";
+    std::string editor = Recorder("mbvi", out);
+    tree.Write("home/applications/mbvi.desktop", "[Desktop Entry]\nExec=mbvi %F\nTerminal=true\n");
+    std::string file = tree.Write("page.htm", "");
+
+    env.Set("TERMINAL", "mb-no-terminal");
+    EXPECT_FALSE(desktop.StartProgram(editor, file));
+    EXPECT_NE(desktop.StartError().find("runs in a terminal"), std::string::npos)
+        << desktop.StartError();
+
+    Recorder("mbterminal", out);
+    env.Set("TERMINAL", "mbterminal");
+    ASSERT_TRUE(desktop.StartProgram(editor, file));
+    EXPECT_EQ(WaitForContent(out), "-e " + editor + " " + file + "\n");
 }
 
 TEST(ParseDesktopEntry, ExecAndCategoriesOfTheMainGroup) {

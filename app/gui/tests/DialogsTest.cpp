@@ -24,6 +24,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <cstdio>
 #include <memory>
@@ -40,6 +43,14 @@ using namespace mb::gui;
 using namespace mb::gui::testing;
 
 namespace {
+
+// "N files" (or "1 file") for the files below `folder`.
+QString FileCount(const QString& folder) {
+    int count = 0;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
+        ++count;
+    return QString::number(count) + (count == 1 ? " file" : " files");
+}
 
 QString ReadAll(const QString& path) {
     QFile file(path);
@@ -148,6 +159,8 @@ private slots:
     void cancelAfterDeletingTheFilterInUseLeavesAFilterInUse();
     void addFolderFormNeedsAFolderAndStoresTheChoices();
     void decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread();
+    void handheldConversionSaysWhatItMadeAndWhere();
+    void viewShowsTheHelpFileInTheProgramsHelpWithoutADesktopViewer();
 };
 
 void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
@@ -431,6 +444,7 @@ void DialogsTest::decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread() {
     QVERIFY(app.Start({}));
 
     bool askedWhileProgressShown = false;
+    QString summary;
     WhenModal<ChmOutputDialog>([&](ChmOutputDialog* dialog) {
         QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
         fields[0]->setText(chm);
@@ -440,14 +454,77 @@ void DialogsTest::decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread() {
                 if (qobject_cast<ProgressWindow*>(window) && window->isVisible())
                     askedWhileProgressShown = box->text().contains("already exists");
             box->button(QMessageBox::Yes)->click();
+            WhenModal<QMessageBox>([&](QMessageBox* end) {
+                summary = end->text();
+                end->accept();
+            });
         });
         PressOk(dialog);
     });
     app.Frame().RunCommand(ID_DECOMPILE);
     QVERIFY(askedWhileProgressShown);
     QVERIFY(ReadAll(output + "/a.htm").contains("New page"));
+    // The end says what was made, and where.
+    QVERIFY2(summary.contains("help.chm was decompiled: " + FileCount(output) + " into " + output),
+             qPrintable(summary));
     QCOMPARE(desktop.opened, std::vector<std::string>{output.toStdString()});
     QVERIFY(app.Frame().RunLog()->toPlainText().contains("<<<<<<"));
+}
+
+void DialogsTest::handheldConversionSaysWhatItMadeAndWhere() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    mb::testing::ChmProject source;
+    source.folder = (work.path() + "/src").toStdString();
+    source.Add("a.htm", "<html><head><title>A</title></head><body>A</body></html>");
+    source.Add("b.htm", "<html><head><title>B</title></head><body>B</body></html>");
+    source.contents = "<HTML><BODY><UL><LI> <OBJECT type=\"text/sitemap\"><param name=\"Name\" "
+                      "value=\"A\"><param name=\"Local\" value=\"a.htm\"></OBJECT></UL></BODY></HTML>";
+    const QString chm = QString::fromStdString(source.Build("help.chm"));
+    const QString output = work.path() + "/pages";
+    mb::testing::RecordingDesktop desktop;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    QString summary;
+    WhenModal<ChmOutputDialog>([&](ChmOutputDialog* dialog) {
+        QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+        fields[0]->setText(chm);
+        fields[1]->setText(output);
+        WhenModal<QMessageBox>([&](QMessageBox* end) {
+            summary = end->text();
+            end->accept();
+        });
+        PressOk(dialog);
+    });
+    app.Frame().RunCommand(ID_CHM_TO_HANDHELD);
+    const int copied = FileCount(output + "/source").split(' ').first().toInt();
+    QVERIFY(copied >= 2);
+    QVERIFY2(summary.startsWith("help.chm was converted for handheld screens: " +
+                                FileCount(output + "/source") + " of the help file written into " +
+                                output),
+             qPrintable(summary));
+    QCOMPARE(desktop.opened.front(), output.toStdString());
+}
+
+void DialogsTest::viewShowsTheHelpFileInTheProgramsHelpWithoutADesktopViewer() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString project = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(project));
+    mb::testing::RecordingDesktop desktop; // it knows no program for .chm
+    AuthorApp app;
+    QVERIFY(app.Start({project}));
+    // The project's help file, as chmcmd makes it, with its default topic.
+    mb::testing::ChmProject made;
+    made.folder = (work.path() + "/made").toStdString();
+    made.Add("start.htm", "<html><head><title>Start</title></head><body>Start</body></html>");
+    QVERIFY(QFile::copy(QString::fromStdString(made.Build("guide.chm")),
+                        QString::fromStdString(app.Controller().GetProject()->GetCHMFileName())));
+    WithCompileWindow(app, [](CompileDialog* dialog) { Child<QPushButton>(dialog, "view")->click(); });
+    QVERIFY(app.Help() && app.Help()->isVisible());
+    const QString shown = app.Help()->View()->page()->requestedUrl().toString();
+    QVERIFY2(shown.contains("guide.chm::/start.htm"), qPrintable(shown));
+    QVERIFY(desktop.opened.empty());
 }
 
 MB_WEB_TEST_MAIN(DialogsTest)

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -95,6 +96,7 @@ private slots:
     void onlyANestedKeywordCanBecomeATopicOfItsParent();
     void aLinkEditThatChangesOnlyLetterCaseIsApplied();
     void aProjectOpenedAnewIsFollowed();
+    void aLinkShowsProjectRelativeWhetherTypedOrRead();
 };
 
 void EntryEditorTest::aNameEditSendsOneRenameAndEscapeSendsNothing() {
@@ -183,6 +185,32 @@ void EntryEditorTest::aProjectOpenedAnewIsFollowed() {
         QCOMPARE(f.form.ContentsEntry(), root->GetChildAt(i));
         QCOMPARE(f.Field<QLineEdit>("contentsName")->text(), QString(i ? "M" : "A"));
     }
+}
+
+void EntryEditorTest::aLinkShowsProjectRelativeWhetherTypedOrRead() {
+    Fixture f;
+    QDir(f.folder.path()).mkdir("pages");
+    std::string page = f.Page("pages/guide.htm");
+    f.SelectContents("A");
+    auto* link = f.Field<QLineEdit>("contentsLink");
+    TypeAndPress(link, "pages/guide.htm", Qt::Key_Return);
+    // Kept as the page's path, shown as typed.
+    QCOMPARE(f.Contents("A", "Local"), page);
+    QCOMPARE(link->text(), QString("pages/guide.htm"));
+    QCOMPARE(f.ContentsHistory(), 1);
+    // Leaving the field unchanged, or Escape, changes nothing.
+    QTest::keyClick(link, Qt::Key_Tab);
+    TypeAndPress(link, "other.htm", Qt::Key_Escape);
+    QCOMPARE(link->text(), QString("pages/guide.htm"));
+    QCOMPARE(f.ContentsHistory(), 1);
+
+    // Read back from the project file, the link looks the same.
+    QString path = f.folder.path() + "/guide.mbk";
+    QCOMPARE(f.project.SaveProjectAs(path.toStdString()), 1);
+    QCOMPARE(f.project.OpenProjectFile(path.toStdString()), 1);
+    f.project.GetHHCFile()->SetSelectedNode(f.project.HHC_GetTreeRoot()->GetChildAt(0));
+    QCOMPARE(std::string(f.project.HHC_GetTreeRoot()->GetChildAt(0)->GetAttr("Local")), page);
+    QCOMPARE(link->text(), QString("pages/guide.htm"));
 }
 
 QTEST_MAIN(EntryEditorTest)

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
@@ -30,11 +31,32 @@
 using namespace mb::gui;
 using namespace mb::gui::testing;
 
+namespace {
+
+// Counts the key presses that reach the object it watches.
+class KeyCounter final : public QObject {
+public:
+    explicit KeyCounter(int& count) : m_count(count) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            ++m_count;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    int& m_count;
+};
+
+} // namespace
+
 class HelpTest : public QObject {
     Q_OBJECT
 private slots:
     void f1InEachDialogAsksForItsTopic();
     void aTopicOpensInTheProgramsHelpWindow();
+    void helpOpenedFromADialogTakesKeysWhileTheDialogIsOpen();
 };
 
 void HelpTest::f1InEachDialogAsksForItsTopic() {
@@ -102,6 +124,30 @@ void HelpTest::aTopicOpensInTheProgramsHelpWindow() {
     QTRY_VERIFY_WITH_TIMEOUT(!app.Help()->View()->title().isEmpty() &&
                                  !app.Help()->View()->title().contains("prj10"),
                              20000);
+}
+
+void HelpTest::helpOpenedFromADialogTakesKeysWhileTheDialogIsOpen() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    CDlgChmOutput form(CDlgChmOutput::Kind::Decompile, "");
+    ChmOutputDialog dialog(form, &app.Frame());
+    int keysReachingHelp = 0;
+    KeyCounter counter(keysReachingHelp);
+    WhenModal<ChmOutputDialog>([&](ChmOutputDialog* shown) {
+        QTest::keyClick(shown, Qt::Key_F1);
+        if (HelpWindow* help = app.Help(); help && help->isVisible()) {
+            help->windowHandle()->installEventFilter(&counter);
+            // Delivered as the window system delivers a key press: not at
+            // all to a window that a modal dialog blocks.
+            QTest::keyClick(help->windowHandle(), Qt::Key_End);
+        }
+        shown->reject();
+    });
+    dialog.exec();
+    QVERIFY(app.Help() && app.Help()->isVisible());
+    QVERIFY(app.Help()->View()->page()->requestedUrl().toString().contains(mb::help::kDecompile));
+    QCOMPARE(keysReachingHelp, 1);
 }
 
 MB_WEB_TEST_MAIN(HelpTest)

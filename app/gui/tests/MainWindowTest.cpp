@@ -4,6 +4,7 @@
 #include "app/gui/AuthorApp.h"
 #include "app/gui/CommandRoutes.h"
 #include "app/gui/NewProjectDialog.h"
+#include "app/gui/ReadmeWindow.h"
 #include "app/gui/tests/GuiTestSupport.h"
 #include "app/gui/tests/WebTestMain.h"
 
@@ -39,6 +40,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <thread>
@@ -74,7 +76,9 @@ private slots:
     void logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen();
     void everyCommandReachesTheHandlerOfItsRoute();
     void newProjectFormOffersEveryLanguageAndNamesTheProject();
-    void libraryCallbacksReachTheFolderTheCommandAndTheProgressBar();
+    void libraryCallbacksReachTheFolderAndTheCommand();
+    void openingALargeProjectMovesTheProgressBar();
+    void webPageShowsTheProgramsReadme();
 };
 
 void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
@@ -316,7 +320,7 @@ void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
     QVERIFY2(!QFileInfo::exists(path), "written only when first saved");
 }
 
-void MainWindowTest::libraryCallbacksReachTheFolderTheCommandAndTheProgressBar() {
+void MainWindowTest::libraryCallbacksReachTheFolderAndTheCommand() {
     IsolatedHome home;
     QTemporaryDir work;
     QString project = work.path() + "/guide.mbk";
@@ -329,15 +333,57 @@ void MainWindowTest::libraryCallbacksReachTheFolderTheCommandAndTheProgressBar()
 
     AppCallback(2, nullptr);
     AppCallback(5, nullptr);
-    CXML total("PROGRESS");
-    total.SetAttr("value", "40");
-    AppCallback(6, &total);
 
     QCOMPARE(desktop.opened, std::vector<std::string>{work.path().toStdString()});
     QCOMPARE(calls.size(), size_t(1));
     QCOMPARE(calls[0].handler, Handler::FavoriteEditors);
-    QCOMPARE(app.Frame().ProgressBar()->maximum(), 40);
-    QVERIFY(!app.Frame().ProgressBar()->isHidden());
+}
+
+void MainWindowTest::openingALargeProjectMovesTheProgressBar() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    const std::string path = work.filePath("large.mbk").toStdString();
+    {
+        CProjectController controller;
+        CProjectFile& project = *controller.GetProject();
+        project.SetProjectFolder(work.path().toStdString());
+        CXML list("FilesList");
+        CXML* run = list.AddChild("List");
+        run->SetAttr("RelativeNodeID", "ROOT");
+        run->SetAttr("InsertMode", 2);
+        for (int i = 0; i < 5000; ++i)
+            run->AddChild(CHHCFile::CreateNode("Entry " + std::to_string(i),
+                                               work.filePath("page.htm").toStdString()));
+        project.Content_AddFilesList2(&list);
+        QCOMPARE(controller.SaveAs(path), 1);
+    }
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    QProgressBar* bar = app.Frame().ProgressBar();
+    std::vector<int> shown; // the positions drawn while the bar was on screen
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        if (bar->isVisible())
+            shown.push_back(value);
+    });
+    QCOMPARE(app.Controller().OpenProject(path), 1);
+    QCOMPARE(app.Controller().GetProject()->Content_GetCount(), 5000);
+    QVERIFY2(shown.size() > 3, qPrintable(QString::number(shown.size())));
+    QVERIFY(std::is_sorted(shown.begin(), shown.end()));
+    QCOMPARE(shown.back(), bar->maximum());
+    QVERIFY(bar->isHidden());
+}
+
+void MainWindowTest::webPageShowsTheProgramsReadme() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    app.Frame().RunCommand(mb::ID_WEB_PAGE);
+    ReadmeWindow* readme = app.Frame().findChild<ReadmeWindow*>();
+    QVERIFY(readme && readme->isVisible());
+    QVERIFY(readme->toPlainText().contains("Marrowbook"));
+    QVERIFY(!readme->document()->resource(QTextDocument::ImageResource,
+                                          QUrl("docs/screenshots/main-window.png"))
+                 .isNull());
 }
 
 MB_WEB_TEST_MAIN(MainWindowTest)

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 using mb::page::CPreviewEditFrame;
@@ -42,6 +43,33 @@ CXML* AddEntry(CProjectFile& project, const std::string& local) {
     return node;
 }
 
+// The text of the element with id "t" on the page a view shows.
+QString TextOnPage(QWebEngineView* view) {
+    QString text;
+    bool done = false;
+    view->page()->runJavaScript("document.getElementById('t').textContent",
+                                [&](const QVariant& value) {
+                                    text = value.toString();
+                                    done = true;
+                                });
+    return QTest::qWaitFor([&] { return done; }, 30000) ? text : QString();
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedVariable() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
 QByteArray Page(const QByteArray& title) {
     return "<html><head><title>" + title + "</title></head><body>" + title + "</body></html>";
 }
@@ -54,6 +82,8 @@ private slots:
     void pageEditorSkipsASecondSelectionOfTheSameLocal();
     void editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads();
     void favouriteEditorGetsAHostilePathAsOneArgument();
+    void livePreviewDecodesAPageAsThePreviewDoes();
+    void aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart();
 };
 
 void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
@@ -191,6 +221,62 @@ void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {
     QDir::setCurrent(previous);
     QVERIFY(!QFile::exists(work + "/pwned"));
     QVERIFY(!QFile::exists(dir.filePath("pwned")));
+}
+
+void PageEditorTest::livePreviewDecodesAPageAsThePreviewDoes() {
+    QTemporaryDir dir;
+    const QString expected = QString::fromUtf8("\u25BA caf\u00E9");
+    // A UTF-8 page with a byte-order mark, and one in the charset its meta
+    // tag names.
+    const std::pair<const char*, QByteArray> pages[] = {
+        {"marked.htm", "\xEF\xBB\xBF<html><body><p id=\"t\">\xE2\x96\xBA caf\xC3\xA9</p></body></html>"},
+        {"legacy.htm", "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                       "charset=windows-1252\"></head><body><p id=\"t\">&#9658; caf\xE9</p></body></html>"}};
+    for (const auto& [name, bytes] : pages) {
+        CProjectFile project;
+        CXML* entry = AddEntry(project, WriteFile(dir.filePath(name), bytes));
+        CPreviewEditFrame frame;
+        frame.SetProjectSubject(&project);
+        frame.show();
+        QSignalSpy previewed(frame.Browser(), &QWebEngineView::loadFinished);
+        project.GetHHCFile()->SetSelectedNode(entry);
+        QVERIFY(previewed.wait(60000));
+        QCOMPARE(TextOnPage(frame.Browser()), expected);
+
+        QSignalSpy live(frame.LivePreview(), &QWebEngineView::loadFinished);
+        frame.SetEditMode();
+        QVERIFY(live.wait(60000));
+        QCOMPARE(TextOnPage(frame.LivePreview()), expected);
+    }
+}
+
+void PageEditorTest::aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart() {
+    QTemporaryDir dir;
+    const std::string page = WriteFile(dir.filePath("page.htm"), Page("P"));
+    const std::string editor = WriteFile(dir.filePath("vi-like"), "#!/bin/sh\nexit 1\n");
+    QFile::setPermissions(QString::fromStdString(editor),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The desktop says, as it does for vi or nano, that it runs in a terminal;
+    // this desktop has none.
+    WriteFile(dir.filePath("data/applications/vi-like.desktop"),
+              "[Desktop Entry]\nExec=" + QByteArray::fromStdString(editor) + " %F\nTerminal=true\n");
+    ScopedVariable data("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+    ScopedVariable system("XDG_DATA_DIRS", dir.filePath("none").toUtf8());
+    ScopedVariable terminal("TERMINAL", "mb-no-such-terminal");
+    ScriptedPrompt prompt;
+
+    CFavoriteEditorManager editors;
+    editors.AddNewEditor("htm", "Vi-like", editor);
+    CPreviewEditFrame frame;
+    frame.SetFavoriteEditorManager(&editors);
+    frame.show();
+    QSignalSpy finished(frame.Browser(), &QWebEngineView::loadFinished);
+    QVERIFY(frame.Navigate(page));
+    QVERIFY(finished.wait(60000));
+    frame.OnFavoriteEditorChosen(0);
+    QCOMPARE(prompt.asked.size(), size_t(1));
+    QVERIFY2(prompt.asked[0].find("runs in a terminal") != std::string::npos,
+             prompt.asked[0].c_str());
 }
 
 MB_WEB_TEST_MAIN(PageEditorTest)

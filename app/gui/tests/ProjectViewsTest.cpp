@@ -4,19 +4,22 @@
 // with name, depth and ID).
 #include "app/gui/AuthorApp.h"
 #include "app/gui/ProjectViews.h"
-#include "app/gui/QtDropData.h"
 #include "app/gui/ReplaceUnwelcomeDialog.h"
 #include "app/gui/ViewContent.h"
 #include "app/gui/ViewFiles.h"
 #include "app/gui/ViewIndex.h"
+#include "entryeditor/ViewTocIndexEntry.h"
+#include "pageeditor/PreviewEditFrame.h"
 #include "folderview/FolderViewFrame.h"
 #include "app/gui/tests/GuiTestSupport.h"
 #include "app/gui/tests/WebTestMain.h"
 
 #include "appglue/AddDirectoryDialog.h"
 #include "appglue/DragDropHelper.h"
+#include "archiveview/ArchiveViewFrame.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
+#include "compiledhelp/tests/support/ChmTestSupport.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
@@ -36,6 +39,8 @@
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <functional>
 
@@ -107,6 +112,8 @@ private slots:
     void keywordsOfATextPageAreRefusedWithAReason();
     void filesDraggedFromTheFolderExplorerBecomeEntries();
     void foldersDraggedFromTheFolderExplorerAskOnce();
+    void thePreviewShowsTheEntryOfTheTabInFront();
+    void aLinkTypedInTheEntryFormIsPreviewedAtOnce();
 
 private:
     CProjectFile& Project() { return *m_app->Controller().GetProject(); }
@@ -158,6 +165,10 @@ private:
         delete mime;
     }
     void Run(int command) { m_app->Frame().RunCommand(command); }
+    // The address the page preview was last asked to show.
+    QUrl Previewed() {
+        return m_app->Frame().PageEditor()->Browser()->page()->requestedUrl();
+    }
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -409,27 +420,22 @@ void ProjectViewsTest::openingAProjectShowsItAnewAndFollowsItAfterwards() {
 }
 
 void ProjectViewsTest::aChmExplorerFolderDroppedBecomesAHeadingWithItsPages() {
-    // A folder of a help file with two pages and a sub-folder, as the CHM
-    // explorer drags it.
-    CXML folder("node");
-    folder.SetAttr("Name", "Chapter");
-    folder.SetAttr("Type", 0);
-    for (const char* page : {"a.htm", "b.htm"}) {
-        CXML* stream = folder.AddChild("node");
-        stream->SetAttr("Name", page);
-        stream->SetAttr("Type", 1);
-        stream->SetAttr("Local", std::string("/tmp/help.chm::/") + page);
-    }
-    folder.AddChild("node")->SetAttr("Type", 0);
-    SetArchiveDragNode(&folder);
-    auto* mime = new QMimeData;
-    mime->setData(CDragDropHelper::GetCF_ArchiveView(), "Chapter");
-    Drop(mime, "A");
-    SetArchiveDragNode(nullptr);
+    // A help file with a folder of two pages and a sub-folder, dragged out
+    // of the CHM explorer with the data the explorer makes for its drag.
+    mb::testing::ChmProject help;
+    help.folder = m_folder->filePath("help").toStdString();
+    for (const char* page : {"chapter/a.htm", "chapter/b.htm", "chapter/sub/c.htm"})
+        help.Add(page, "<html><head><title>page</title></head><body>page</body></html>");
+    archive::CArchiveViewFrame explorer;
+    QVERIFY(explorer.OpenFile(help.Build("help.chm")));
+    QTreeWidget* files = explorer.FilesTree();
+    QList<QTreeWidgetItem*> found = files->findItems("chapter", Qt::MatchExactly | Qt::MatchRecursive);
+    QVERIFY(!found.isEmpty());
+    Drop(files->model()->mimeData({files->indexFromItem(found.first())}), "A");
     CHECK_TREE();
     QCOMPARE(History(), 1);
     QTreeWidgetItem* heading = View()->topLevelItem(1);
-    QCOMPARE(heading->text(0), QString("Chapter"));
+    QCOMPARE(heading->text(0), QString("chapter"));
     QCOMPARE(heading->childCount(), 2);
 }
 
@@ -530,6 +536,52 @@ void ProjectViewsTest::foldersDraggedFromTheFolderExplorerAskOnce() {
     QCOMPARE(dialog.asked, 1);
     QCOMPARE(History(), 0);
     CHECK_TREE();
+}
+
+void ProjectViewsTest::thePreviewShowsTheEntryOfTheTabInFront() {
+    // A project imported from its help project files: on reading it both
+    // trees select their first entry.
+    const QString folder = m_folder->path();
+    const QString first = WritePage(folder, "first.htm", "First");
+    const QString keyword = WritePage(folder, "keyword.htm", "Keyword");
+    auto sitemap = [](const char* name, const char* local) {
+        return QString("<HTML><BODY><UL><LI> <OBJECT type=\"text/sitemap\">"
+                       "<param name=\"Name\" value=\"%1\"><param name=\"Local\" value=\"%2\">"
+                       "</OBJECT></UL></BODY></HTML>")
+            .arg(name, local)
+            .toUtf8();
+    };
+    for (const auto& [file, text] :
+         {std::pair<QString, QByteArray>{"guide.hhc", sitemap("First", "first.htm")},
+          {"guide.hhk", sitemap("Keyword", "keyword.htm")},
+          {"guide.hhp", "[OPTIONS]\r\nContents file=guide.hhc\r\nIndex file=guide.hhk\r\n"
+                        "Title=Guide\r\n\r\n[FILES]\r\nfirst.htm\r\nkeyword.htm\r\n"}}) {
+        QFile out(folder + "/" + file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    }
+    Project().SetModified(0);
+    QCOMPARE(m_app->Controller().ImportHHP((folder + "/guide.hhp").toStdString()), 1);
+    QCOMPARE(m_app->Frame().LeftTabs()->currentIndex(), 0);
+    QCOMPARE(Previewed(), QUrl::fromLocalFile(first));
+    m_app->Frame().LeftTabs()->setCurrentIndex(1);
+    QCOMPARE(Previewed(), QUrl::fromLocalFile(keyword));
+    m_app->Frame().LeftTabs()->setCurrentIndex(0);
+    QCOMPARE(Previewed(), QUrl::fromLocalFile(first));
+}
+
+void ProjectViewsTest::aLinkTypedInTheEntryFormIsPreviewedAtOnce() {
+    const QString page = WritePage(m_folder->path(), "typed.htm", "Typed");
+    Click("A");
+    CViewTocIndexEntry* form = m_app->Frame().EntryEditor();
+    m_app->Frame().RightTabs()->setCurrentWidget(form);
+    auto* link = form->findChild<QLineEdit*>("contentsLink");
+    link->setFocus();
+    QTest::keyClicks(link, "typed.htm");
+    QTest::keyClick(link, Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(Project().HHC_GetNodeByID(Id("A").toStdString())->GetAttr("Local")),
+             page);
+    QCOMPARE(Previewed(), QUrl::fromLocalFile(page));
 }
 
 MB_WEB_TEST_MAIN(ProjectViewsTest)
