@@ -22,7 +22,9 @@ public:
     int Update(CSubject* subject, void* notification) override;
     void Fill();
 
-    // The answers to the delete requests of the files commands.
+    // The answers to the delete requests of the files commands: each asks
+    // before it takes files out of the project (nothing selected, nothing
+    // asked).
     void DeleteSelectedFiles();
     void DeleteSelectedMergeFiles();
     void DeleteAllFiles();
@@ -37,6 +39,12 @@ protected:
 
 private:
     QStringList SelectedUnder(const QTreeWidgetItem* heading) const;
+    // Takes the files and merge files out of the project when the user
+    // agrees.
+    void RemoveAfterAsking(const QStringList& files, const QStringList& mergeFiles);
+    // Asks Yes or No about `count` files: `one` for one file, else `many`
+    // with the count for %1; true for Yes.
+    static bool Confirm(int count, const QString& one, const QString& many);
 
     MainFrame& m_frame;
     CProjectFile& m_project;
