@@ -62,7 +62,8 @@ public:
     // ---- Opening (ProjectControllerOpen.cpp) --------------------------
 
     // The new-project dialog; 1 when a new project was set up. The new
-    // project is written when it is first saved.
+    // project is written when it is first saved; Cancel leaves the open
+    // project as it was.
     int NewProject();
     // Open with the file dialog (after offering to save).
     int OpenProject();

@@ -92,11 +92,12 @@ constexpr const char* kSeeTheLog =
 int CProjectController::NewProject() {
     if (SaveIfModified() != kGoOn)
         return 0;
-    ResetProject();
     CConfigData* config = CConfigData::Instance();
     CDlgNewProject dialog(LastFolder(), config->GetLCID());
+    // Cancel leaves the open project as it was.
     if (!mb::ControllerDialogs().ShowNewProject(dialog))
         return 0;
+    ResetProject();
     const CDlgNewProject::Result& result = dialog.GetResult();
     // The title also goes into the "Title" option, which a project file
     // read back would otherwise fill from the caption: the project is the

@@ -159,8 +159,23 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_helper.SetAddDirectoryOption(&config->m_addDirectoryOption);
     m_helper.SetDropFileFilterSet(config->GetDropFileFilterSet());
     CRunEnv::Instance()->CleanLogFile();
+    // The program's own files that are left alone this run, and why.
+    for (const std::string& problem :
+         {config->GetFileProblem(), CRunEnv::Instance()->GetLogProblem(),
+          WindowPlacementProblem().toStdString()}) {
+        if (!problem.empty())
+            LogProblem(problem);
+    }
     m_frame->RefreshFromProject();
     return true;
+}
+
+void AuthorApp::QuitAfterSignal() {
+    // The compile's clean-up removes its files before the program goes.
+    m_controller.WaitForCompile();
+    // Every event loop ends, also that of an open window such as the
+    // compile window's.
+    QApplication::exit(0);
 }
 
 void AuthorApp::OpenCommandLineProject(const QStringList& arguments) {
