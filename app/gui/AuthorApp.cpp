@@ -141,6 +141,15 @@ bool AuthorApp::Start(const QStringList& arguments) {
         return true;
     });
     qApp->installEventFilter(&m_helpKeys);
+    // The compile and the conversions stop at once, also while the window
+    // thread is busy with a conversion; the quitting waits for the window
+    // thread.
+    m_interrupts = std::make_unique<InterruptWatch>([this] {
+        m_controller.StopConversion();
+        m_controller.CancelCompile();
+        QMetaObject::invokeMethod(
+            qApp, [this] { QuitAfterSignal(); }, Qt::QueuedConnection);
+    });
 
     m_controller.InitProject();
     OpenCommandLineProject(arguments);
