@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mb {
 
@@ -70,6 +71,28 @@ int SendToMainWindow(int message, intptr_t wParam = 0, void* lParam = nullptr);
 // work left undone: a file not written, a name refused, a damaged help file.
 // A window that shows only part of the log shows these.
 extern const char kProblemLine[];
+
+// Keeps the problem lines that this thread hands on while the object lives
+// (the innermost object, when they nest), so that a failed operation can
+// give its reasons in its message as well as in the log.
+class ProblemLines {
+public:
+    ProblemLines();
+    ~ProblemLines();
+    ProblemLines(const ProblemLines&) = delete;
+    ProblemLines& operator=(const ProblemLines&) = delete;
+
+    bool Empty() const { return m_lines.empty(); }
+    // At most `most` lines, one per line: the first ones and the last one,
+    // and how many more the log has.
+    std::string Summary(size_t most = 5) const;
+    // Called by LogProblem.
+    void Add(const char* line);
+
+private:
+    ProblemLines* m_outer;
+    std::vector<std::string> m_lines;
+};
 
 // Hands one log line to the main window (WM_APP_LOG).
 void LogLine(const char* line);

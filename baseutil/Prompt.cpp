@@ -10,7 +10,10 @@ public:
     Answer Message(const MessageRequest& request) override {
         if (!request.caption.empty())
             std::fprintf(stderr, "%s: ", request.caption.c_str());
-        std::fprintf(stderr, "%s\n", request.text.c_str());
+        std::fprintf(stderr, "%s", request.text.c_str());
+        if (request.defaultAnswer)
+            std::fprintf(stderr, " (default: %s)", AnswerName(*request.defaultAnswer));
+        std::fprintf(stderr, "\n");
         switch (request.buttons) {
         case Buttons::Ok:
             return Answer::Ok;
@@ -38,9 +41,25 @@ IPrompt& Prompt() { return *g_prompt; }
 
 void SetPrompt(IPrompt* prompt) { g_prompt = prompt ? prompt : &g_consolePrompt; }
 
-Answer ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
-                   Icon icon) {
-    return Prompt().Message(MessageRequest{text, caption, buttons, icon});
+Answer ShowMessage(const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
+                   std::optional<Answer> defaultAnswer) {
+    return Prompt().Message(MessageRequest{text, caption, buttons, icon, defaultAnswer});
+}
+
+const char* AnswerName(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return "OK";
+    case Answer::Cancel:
+        return "Cancel";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
+    case Answer::Retry:
+        return "Retry";
+    }
+    return "";
 }
 
 } // namespace mb

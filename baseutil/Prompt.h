@@ -14,12 +14,15 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Information, Warning, Error, Question };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
-// One message box: the text, its caption, the buttons offered and the icon.
+// One message box: the text, its caption, the buttons offered and the icon,
+// and the answer that Enter gives (one of the buttons offered; none: the
+// prompt's own choice, the first agreeing button in a window).
 struct MessageRequest {
     std::string text;
     std::string caption;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
+    std::optional<Answer> defaultAnswer;
 };
 
 // One file or folder picker. The filter uses "|" separators in pairs
@@ -52,7 +55,11 @@ void SetPrompt(IPrompt* prompt);
 
 // Shorthand for the common message box.
 Answer ShowMessage(const std::string& text, const std::string& caption = {},
-                   Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
+                   Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                   std::optional<Answer> defaultAnswer = std::nullopt);
+
+// "Yes", "No", "OK", "Cancel" or "Retry".
+const char* AnswerName(Answer answer);
 
 // Shows the busy cursor for the lifetime of the object.
 class BusyCursor {

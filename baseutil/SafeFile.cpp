@@ -153,6 +153,21 @@ std::FILE* OpenRegularFile(const std::string& path) {
     return file;
 }
 
+std::string NonRegularFileKind(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    if (S_ISLNK(info.st_mode))
+        return "a symbolic link";
+    if (S_ISFIFO(info.st_mode))
+        return "a named pipe";
+    if (S_ISDIR(info.st_mode))
+        return "a folder";
+    if (S_ISSOCK(info.st_mode))
+        return "a socket";
+    return "a device";
+}
+
 bool ReadWholeFile(const std::string& path, std::string& data) {
     std::FILE* file = OpenRegularFile(path);
     if (!file)

@@ -62,6 +62,14 @@ bool WriteFileSafely(const std::string& path, std::string_view data, std::string
 // such as a folder or a named pipe, which is refused without waiting.
 std::FILE* OpenRegularFile(const std::string& path);
 
+// What stands at `path` when it is no regular file, without following a
+// link: "a symbolic link", "a named pipe", "a folder", "a device", "a
+// socket". Empty when it is a regular file or nothing is there. The
+// program's own files (settings, window placement, run log) are read and
+// written only when this is empty: writing into a pipe would wait for a
+// reader, and writing through a link would change another file.
+std::string NonRegularFileKind(const std::string& path);
+
 // Reads a whole regular file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
 

@@ -32,8 +32,8 @@ std::string Text(int n) {
     return CStrHelper::ML_GetStringEx(n);
 }
 
-mb::Answer Warn(const std::string& text, mb::Buttons buttons = mb::Buttons::Ok) {
-    return mb::ShowMessage(text, Text(kStrProductName), buttons, mb::Icon::Warning);
+void Warn(const std::string& text) {
+    mb::ShowMessage(text, Text(kStrProductName), mb::Buttons::Ok, mb::Icon::Warning);
 }
 
 bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
@@ -120,12 +120,24 @@ bool CDlgNewPage::OnOK() {
         return false;
     }
 
+    std::optional<std::string> replaced;
     std::error_code ec;
     if (std::filesystem::exists(fullPath, ec)) {
-        if (Warn(fullPath + "\n\n" + Text(kStrOverwrite), mb::Buttons::YesNo) != mb::Answer::Yes)
+        // Enter keeps the page: only an explicit Yes replaces it.
+        if (mb::ShowMessage(fullPath + "\n\n" + Text(kStrOverwrite), Text(kStrProductName),
+                            mb::Buttons::YesNo, mb::Icon::Warning,
+                            mb::Answer::No) != mb::Answer::Yes)
             return false;
         if (mb::IsReadOnlyFile(fullPath)) {
             Warn(fullPath + "\n\n" + Text(kStrReadOnly));
+            return false;
+        }
+        // The old page is kept, so that undoing the new entry brings it back;
+        // one that cannot be read could not be brought back and is not replaced.
+        replaced.emplace();
+        if (!mb::ReadWholeFile(fullPath, *replaced)) {
+            Warn(Text(kStrCannotSave) + "\n\n" + fullPath +
+                 "\n\nThe file there cannot be read: replacing it could not be undone.");
             return false;
         }
     }
@@ -139,6 +151,7 @@ bool CDlgNewPage::OnOK() {
         Warn(Text(kStrCannotSave) + "\n\n" + fullPath + "\n\n" + error);
         return false;
     }
+    m_replacedText = std::move(replaced);
     if (m_resultTitle)
         *m_resultTitle = m_titleText;
     if (m_resultPath)

@@ -4,6 +4,7 @@
 // title until the user types a name of their own; the folder defaults to the
 // project folder and must lie inside it. A project that has no folder yet
 // takes any local folder the user enters.
+#include <optional>
 #include <string>
 
 class CProjectFile;
@@ -33,9 +34,12 @@ public:
 
     // OK pressed: checks the fields in order (each failure shows its warning
     // and returns false, leaving the dialog open and nothing written), asks
-    // before replacing an existing page, then writes the page and fills the
-    // result strings.
+    // before replacing an existing page (No is the default), then writes the
+    // page and fills the result strings.
     bool OnOK();
+    // After an OK that replaced an existing page: the bytes it had, so that
+    // the caller can put it back. Nothing when the page was new.
+    const std::optional<std::string>& GetReplacedText() const { return m_replacedText; }
 
     // The page text for a title, as written by OnOK.
     static std::string PageText(const std::string& title);
@@ -49,4 +53,5 @@ private:
     std::string m_folder;
     std::string m_lastAutomaticName;
     bool m_automatic = true;
+    std::optional<std::string> m_replacedText;
 };

@@ -8,6 +8,8 @@ void CommandHistory::Append(CCommand* command) {
         return;
     if (m_position + 1 < Size())
         m_entries.erase(m_entries.begin() + (m_position + 1), m_entries.end());
+    if (m_clean > m_position)
+        m_clean = kUnreachable;
     m_entries.push_back(std::move(owned));
     m_position = Size() - 1;
 }
@@ -50,6 +52,8 @@ int CommandHistory::GetRedoState() {
 }
 
 void CommandHistory::Clear() {
+    // The tree stays as it is: clean if it was.
+    m_clean = IsClean() ? -1 : kUnreachable;
     m_entries.clear();
     m_position = -1;
 }

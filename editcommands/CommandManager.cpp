@@ -9,6 +9,7 @@
 #include "editcommands/RemoveCommands.h"
 #include "editcommands/SettingCommands.h"
 #include "editcommands/SortCommands.h"
+#include "projectmodel/ProjectFile.h"
 
 using namespace mb;
 
@@ -166,6 +167,48 @@ int CCommandManager::DoCommand(int id, CXML* parameters) {
         return 0;
     EditCommand& command = *m_prototypes[id];
     command.TakeParameters(parameters);
-    int result = command.Execute();
+    int result = 0;
+    AsUndoableEdit(false, [&] { result = command.Execute(); });
     return id == CMD_ADD_PAGE_KEYWORDS ? result : 0;
+}
+
+void CCommandManager::Undo_ContentTree() {
+    AsUndoableEdit(true, [this] { m_contents.Undo(); });
+}
+
+void CCommandManager::Undo_IndexTree() {
+    AsUndoableEdit(true, [this] { m_index.Undo(); });
+}
+
+void CCommandManager::Redo_ContentTree() {
+    AsUndoableEdit(true, [this] { m_contents.Redo(); });
+}
+
+void CCommandManager::Redo_IndexTree() {
+    AsUndoableEdit(true, [this] { m_index.Redo(); });
+}
+
+void CCommandManager::Append(mb::CommandHistory& history, CCommand* command) {
+    history.Append(command);
+    ++m_appended;
+}
+
+template <typename Change> void CCommandManager::AsUndoableEdit(bool recorded, Change change) {
+    if (!m_project) {
+        change();
+        return;
+    }
+    ChangesSinceSave& changes = m_project->GetChangesSinceSave();
+    // Saved since the last look: the histories stand where the save found
+    // them, as only this manager moves them.
+    if (changes.SaveCount() != m_saveCountSeen) {
+        m_saveCountSeen = changes.SaveCount();
+        m_contents.MarkClean();
+        m_index.MarkClean();
+    }
+    const unsigned appendedBefore = m_appended;
+    changes.BeginUndoableEdit();
+    change();
+    changes.EndUndoableEdit(recorded || m_appended != appendedBefore);
+    m_project->FollowUndoHistories(m_contents.IsClean() && m_index.IsClean());
 }

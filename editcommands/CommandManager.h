@@ -4,7 +4,9 @@
 // parameter record; the command object kept for that id carries the change
 // out through the project and appends an entry that can reverse and repeat
 // it to the history of the tree it changed. The contents and the index have
-// histories of their own.
+// histories of their own. The project's modified flag follows the
+// histories: undoing back to where they stood at the last save clears it,
+// unless a change no undo takes back was made since.
 #include "editcommands/CommandHistory.h"
 
 #include <array>
@@ -43,12 +45,12 @@ public:
     int DoCommand(int id, CXML* parameters);
 
     // Appends an entry; the history takes ownership.
-    void AddCommandToHistoryList_ContentTree(CCommand* command) { m_contents.Append(command); }
-    void AddCommandToHistoryList_IndexTree(CCommand* command) { m_index.Append(command); }
-    void Undo_ContentTree() { m_contents.Undo(); }
-    void Undo_IndexTree() { m_index.Undo(); }
-    void Redo_ContentTree() { m_contents.Redo(); }
-    void Redo_IndexTree() { m_index.Redo(); }
+    void AddCommandToHistoryList_ContentTree(CCommand* command) { Append(m_contents, command); }
+    void AddCommandToHistoryList_IndexTree(CCommand* command) { Append(m_index, command); }
+    void Undo_ContentTree();
+    void Undo_IndexTree();
+    void Redo_ContentTree();
+    void Redo_IndexTree();
     int GetUndoState_ContentTree() { return m_contents.GetUndoState(); }
     int GetUndoState_IndexTree() { return m_index.GetUndoState(); }
     int GetRedoState_ContentTree() { return m_contents.GetRedoState(); }
@@ -64,9 +66,19 @@ public:
     static constexpr int kLastCommandId = 56;
 
 private:
+    void Append(mb::CommandHistory& history, CCommand* command);
+    // Runs `change` (a command, an undo or a redo) as one undoable edit of
+    // the project, then lets the modified flag follow the histories.
+    // `recorded`: the change moves through a history whatever it does.
+    template <typename Change> void AsUndoableEdit(bool recorded, Change change);
+
     CProjectFile* m_project = nullptr;
     CAppHelper* m_appHelper = nullptr;
     mb::CommandHistory m_contents;
     mb::CommandHistory m_index;
     std::array<std::unique_ptr<mb::EditCommand>, kLastCommandId + 1> m_prototypes;
+    // Entries appended so far, to see whether a command entered a history.
+    unsigned m_appended = 0;
+    // The project's save count when the clean positions were last set.
+    unsigned m_saveCountSeen = 0;
 };

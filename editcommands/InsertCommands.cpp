@@ -45,6 +45,7 @@ void InsertCommandBase::Redo() {
 int InsertCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
+    m_replacedPage.reset();
     CXML list("FilesList");
     if (!Gather(&list) || list.GetChildCount() == 0)
         return 0;
@@ -59,7 +60,26 @@ int InsertCommand::Execute() {
     return 0;
 }
 
-bool InsertCommand::Gather(CXML* list) const {
+void InsertCommand::Undo() {
+    InsertCommandBase::Undo();
+    if (m_replacedPage)
+        WriteReplacedPage(m_replacedPage->before);
+}
+
+void InsertCommand::Redo() {
+    if (m_replacedPage)
+        WriteReplacedPage(m_replacedPage->after);
+    InsertCommandBase::Redo();
+}
+
+void InsertCommand::WriteReplacedPage(const std::string& text) const {
+    std::string error;
+    if (!WriteFileSafely(m_replacedPage->path, text, &error))
+        ShowMessage("The page " + m_replacedPage->path + " could not be written back.\n\n" + error,
+                    CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
+}
+
+bool InsertCommand::Gather(CXML* list) {
     CAppHelper* helper = AppHelper();
     switch (m_setup.source) {
     case EntrySource::PickedFolder:
@@ -82,6 +102,8 @@ bool InsertCommand::Gather(CXML* list) const {
         CDlgNewPage dialog(m_project, &title, &path);
         if (dialog.DoModal() != kIdOk)
             return false;
+        if (const std::optional<std::string>& before = dialog.GetReplacedText())
+            m_replacedPage = ReplacedPage{path, *before, CDlgNewPage::PageText(title)};
         AddFileItem(list, 0, title, path);
         return true;
     }

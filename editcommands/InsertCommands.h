@@ -6,6 +6,8 @@
 // the same IDs.
 #include "editcommands/ChangeRecordCommand.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace mb {
@@ -44,11 +46,27 @@ public:
     InsertCommand(CCommandManager* manager, CProjectFile* project, Tree tree, Setup setup)
         : ClonedEntry(manager, project, tree), m_setup(setup) {}
     int Execute() override;
+    // A new page written over an existing file also puts the file's old
+    // text back (Undo) and the new page's text again (Redo).
+    void Undo() override;
+    void Redo() override;
 
 private:
     // Fills `list` from the source; false when there is nothing to add.
-    bool Gather(CXML* list) const;
+    bool Gather(CXML* list);
+    // Writes `text` into the replaced page's file; tells the user when it
+    // cannot.
+    void WriteReplacedPage(const std::string& text) const;
+
+    // A page file the new-page dialog replaced: its text before and after.
+    struct ReplacedPage {
+        std::string path;
+        std::string before;
+        std::string after;
+    };
+
     Setup m_setup;
+    std::optional<ReplacedPage> m_replacedPage;
 };
 
 // Adds copies of the selected contents entries to the index, with or

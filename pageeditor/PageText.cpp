@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
+#include <map>
 
 namespace mb::page {
 
@@ -70,7 +72,88 @@ unsigned CodePointAt(const char* text, size_t length) {
     }
 }
 
+// Splits text where the source editor starts a new line; `ends` receives
+// the line end after each line but the last.
+std::vector<std::string> SplitLines(const std::string& text, std::vector<std::string>& ends) {
+    static const char* const kBreaks[] = {"\r\n",         "\n",           "\r",
+                                          "\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91"};
+    std::vector<std::string> lines;
+    size_t start = 0;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t length = 0;
+        for (const char* brk : kBreaks) {
+            if (text.compare(at, std::strlen(brk), brk) == 0) {
+                length = std::strlen(brk);
+                break;
+            }
+        }
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        lines.push_back(text.substr(start, at - start));
+        ends.push_back(text.substr(at, length));
+        at += length;
+        start = at;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// The line end used most in `ends`; LF when there is none.
+std::string MostUsedEnd(const std::vector<std::string>& ends) {
+    std::map<std::string, size_t> counts;
+    for (const std::string& end : ends)
+        ++counts[end];
+    std::string most = "\n";
+    size_t mostCount = 0;
+    for (const auto& [end, count] : counts) {
+        if (count > mostCount) {
+            most = end;
+            mostCount = count;
+        }
+    }
+    return most;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 } // namespace
+
+std::string JoinLines(const std::vector<std::string>& lines, const std::string& original) {
+    std::vector<std::string> ends;
+    const std::vector<std::string> before = SplitLines(original, ends);
+    const size_t n = before.size();
+    const size_t m = lines.size();
+    size_t prefix = 0;
+    while (prefix < std::min(n, m) && lines[prefix] == before[prefix])
+        ++prefix;
+    size_t suffix = 0;
+    while (prefix + suffix < std::min(n, m) && lines[m - 1 - suffix] == before[n - 1 - suffix])
+        ++suffix;
+    const std::string usual = MostUsedEnd(ends);
+    std::string text;
+    for (size_t i = 0; i < m; ++i) {
+        const bool unchanged = i < prefix || i >= m - suffix;
+        text += unchanged ? lines[i] : ReplaceAll(lines[i], "\xE2\x80\xA8", usual);
+        if (i + 1 == m)
+            break;
+        // The end after line i: an unchanged line's own, or the one before
+        // an unchanged line at the end, else the usual one.
+        if (i < prefix && i + 1 < n)
+            text += ends[i];
+        else if (i + 1 >= m - suffix && i + 1 + n - m >= 1)
+            text += ends[i + n - m];
+        else
+            text += usual;
+    }
+    return text;
+}
 
 std::string MetaCharset(const std::string& bytes) {
     std::string head = bytes.substr(0, 4096);

@@ -27,6 +27,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -250,6 +251,7 @@ void CPreviewEditFrame::PreviewNavigate(const std::string& address) {
 void CPreviewEditFrame::LoadIntoEditor(const std::string& address) {
     m_pagePath.clear();
     m_encoding = PageEncoding();
+    m_loadedText.clear();
     std::string text;
     std::string file = StartsWith(address, "/") ? WithoutAnchor(address) : std::string();
     if (!file.empty() && IsEditableFile(file)) {
@@ -257,6 +259,7 @@ void CPreviewEditFrame::LoadIntoEditor(const std::string& address) {
         if (!std::filesystem::exists(file) || ReadWholeFile(file, bytes)) {
             m_pagePath = file;
             text = DecodePage(bytes, LanguageId(), m_encoding);
+            m_loadedText = text;
         }
     }
     {
@@ -337,8 +340,13 @@ bool CPreviewEditFrame::Save() {
         Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" + S(kStrReadOnly));
         return false;
     }
+    // The editor's lines, joined with the page's own line ends.
+    std::vector<std::string> lines;
+    for (QTextBlock block = m_source->document()->begin(); block.isValid(); block = block.next())
+        lines.push_back(block.text().toStdString());
+    const std::string text = JoinLines(lines, m_loadedText);
     std::string bytes;
-    if (!EncodePage(m_source->toPlainText().toStdString(), m_encoding, bytes)) {
+    if (!EncodePage(text, m_encoding, bytes)) {
         Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\nIts character set \"" +
              m_encoding.name + "\" is not known to this system.");
         return false;
@@ -348,6 +356,7 @@ bool CPreviewEditFrame::Save() {
         Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" + error);
         return false;
     }
+    m_loadedText = text;
     m_source->document()->setModified(false);
     UpdateActions();
     return true;

@@ -74,8 +74,9 @@ public:
 
     void SetPreviewMode();
     void SetEditMode();
-    // Saves the page being edited in its own encoding. False when it was
-    // not written (read-only, no page, failure; the user has been told).
+    // Saves the page being edited in its own encoding, byte-order mark and
+    // line ends. False when it was not written (read-only, no page,
+    // failure; the user has been told).
     bool Save();
 
     // The favourite-editor button: proposes to set editors up, or offers
@@ -120,6 +121,9 @@ private:
     std::string m_lastNodeAddress;
     std::string m_pagePath; // the file in the source editor ("" when not editable)
     PageEncoding m_encoding;
+    // The text of the page as last loaded or saved, whose line ends a save
+    // keeps.
+    std::string m_loadedText;
 
     QToolBar* m_toolbar = nullptr;
     QToolBar* m_editBar = nullptr;

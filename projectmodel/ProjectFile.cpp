@@ -271,7 +271,25 @@ void CProjectFile::SetMBKFileName(const std::string& path) {
 }
 
 void CProjectFile::SetModified(int flag) {
+    if (flag)
+        m_changes.OtherChanged();
+    else
+        m_changes.Saved();
     m_modified = flag;
+    Notify(NC_MODIFIED_CHANGED);
+}
+
+void CProjectFile::NoteTreeChange() {
+    m_changes.TreeChanged();
+    m_modified = 1;
+    Notify(NC_MODIFIED_CHANGED);
+}
+
+void CProjectFile::FollowUndoHistories(bool atSavedPoint) {
+    int modified = atSavedPoint && !m_changes.HasOtherChanges() ? 0 : 1;
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
     Notify(NC_MODIFIED_CHANGED);
 }
 

@@ -18,6 +18,7 @@
 
 #include "baseutil/Subject.h"
 #include "baseutil/Xml.h"
+#include "projectmodel/ChangesSinceSave.h"
 #include "projectmodel/HHCFile.h"
 #include "projectmodel/HHKFile.h"
 #include "projectmodel/HHPFile.h"
@@ -69,9 +70,17 @@ public:
     // "2.0", or "1.0" after opening an older project file.
     const std::string& GetFileVersion() const { return m_version; }
 
+    // 1: a change that no undo takes back; 0: the project is as saved.
     void SetModified(int flag);
     int GetModified() const { return m_modified; }
     bool IsModified() const { return m_modified != 0; }
+    // A change of the contents or the index (see mb::ChangesSinceSave).
+    void NoteTreeChange();
+    mb::ChangesSinceSave& GetChangesSinceSave() { return m_changes; }
+    // The undo histories stand (or do not stand) where they stood when the
+    // project was last saved: without other changes since, the project is
+    // modified exactly when they do not.
+    void FollowUndoHistories(bool atSavedPoint);
 
     CHHPFile* GetHHPFile() { return &m_hhp; }
     CHHCFile* GetHHCFile() { return &m_hhc; }
@@ -366,6 +375,7 @@ private:
 
     std::string m_version = "2.0";
     int m_modified = 0;
+    mb::ChangesSinceSave m_changes;
     std::string m_path;
     std::string m_title;
     int m_includeProjectInfo = 1;

@@ -7,12 +7,12 @@
 
 void CProjectFile::HHC_ModifyNode(const std::string& id, int what, const CXML* values) {
     m_hhc.ModifyNode(id, what, values);
-    SetModified(1);
+    NoteTreeChange();
 }
 
 void CProjectFile::HHK_ModifyNode(const std::string& id, int what, const CXML* values) {
     m_hhk.ModifyNode(id, what, values);
-    SetModified(1);
+    NoteTreeChange();
 }
 
 void CProjectFile::UseNewID(CXML* list) {

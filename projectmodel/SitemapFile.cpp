@@ -147,7 +147,7 @@ void CSitemapFile::ClearTree() {
 
 void CSitemapFile::SetModified() {
     if (m_project)
-        m_project->SetModified(1);
+        m_project->NoteTreeChange();
 }
 
 CXML* CSitemapFile::Records() {

@@ -98,9 +98,18 @@ CFavoriteEditorManager* CConfigData::GetFavoriteEditorManager() const {
 }
 
 int CConfigData::ReadConfigData_XML() {
+    const std::string path = GetConfigFilename();
+    m_fileProblem.clear();
+    if (std::string kind = mb::NonRegularFileKind(path); !kind.empty()) {
+        m_fileProblem = "The settings file " + path + " is " + kind +
+                        ", not a regular file: it is left as it is, and this run starts with the "
+                        "default settings and does not save them.";
+        UseDefaults();
+        return 0;
+    }
     std::string text;
     CXML document;
-    if (!mb::ReadWholeFile(GetConfigFilename(), text) || !document.XMLReadString(text) ||
+    if (!mb::ReadWholeFile(path, text) || !document.XMLReadString(text) ||
         document.GetTagName() != kRootTag) {
         UseDefaults();
         return 0;
@@ -172,6 +181,14 @@ void CConfigData::ReadReplaceTable(CXML& configData) {
 
 int CConfigData::WriteConfigData_XML() {
     const std::string path = GetConfigFilename();
+    if (std::string kind = mb::NonRegularFileKind(path); !kind.empty()) {
+        if (m_fileProblem.empty())
+            mb::ShowMessage(CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\nIt is " + kind +
+                                ", not a regular file.",
+                            CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                            mb::Icon::Warning);
+        return 0;
+    }
     if (mb::IsReadOnlyFile(path)) {
         mb::ShowMessage(CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
                             CStrHelper::ML_GetStringEx(294),

@@ -28,11 +28,16 @@ public:
 
     // Replaces the values by those of the file. A missing, unreadable or
     // foreign file gives the defaults (silently) and returns 0; 1 when the
-    // file was used.
+    // file was used. Anything but a regular file at the file's place (a
+    // link, a named pipe, ...) is neither read nor, later, replaced: the
+    // defaults, 0, and GetFileProblem says so.
     int ReadConfigData_XML();
+    // Why the configuration file is neither read nor written, or "".
+    const std::string& GetFileProblem() const { return m_fileProblem; }
     // Writes every value to the file, replacing it only once the new file is
     // complete. A read-only file is left alone with a warning to the user, a
-    // write error is shown with its reason; both return 0.
+    // write error is shown with its reason; both return 0. So is anything
+    // but a regular file, with a warning unless GetFileProblem told of it.
     int WriteConfigData_XML();
 
     int GetInsertMode() const { return m_nInsertMode; }
@@ -87,4 +92,5 @@ private:
     // The editors are to be rebuilt from the desktop's defaults on first use.
     mutable bool m_editorsPending = false;
     std::unique_ptr<CDropFileFilterSet> m_filterSet;
+    std::string m_fileProblem;
 };

@@ -1,12 +1,14 @@
 #include "runconfig/RunEnv.h"
 
 #include "baseutil/Prompt.h"
+#include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/SettingsLocation.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::unique_ptr<CRunEnv> CRunEnv::m_instance;
@@ -34,6 +36,23 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
+// Opens a regular file for writing with `flags` added; -1 for anything
+// else (errno ELOOP for a link, ENXIO for a pipe without a reader, EISDIR
+// for a folder, EINVAL for other kinds), which is never waited for or
+// written through.
+int OpenRegularForWriting(const std::string& path, int flags) {
+    int fd = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | flags, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
 
 CRunEnv* CRunEnv::Instance() {
@@ -51,18 +70,32 @@ CRunEnv::CRunEnv()
       m_logFilename(m_settingsFolder + "/bwlog.txt") {}
 
 int CRunEnv::CleanLogFile() {
-    int fd = open(m_logFilename.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (std::string kind = mb::NonRegularFileKind(m_logFilename); !kind.empty()) {
+        m_logProblem = "The run log " + m_logFilename + " is " + kind +
+                       ", not a regular file: it is left as it is, and this run keeps no log file.";
+        return 0;
+    }
+    m_logProblem.clear();
+    int fd = OpenRegularForWriting(m_logFilename, O_CREAT);
     if (fd < 0)
         return ReportFileError(m_logFilename, errno);
+    int emptied = ftruncate(fd, 0);
+    int error = errno;
     close(fd);
+    if (emptied != 0)
+        return ReportFileError(m_logFilename, error);
     return 1;
 }
 
 int CRunEnv::LogMessage(const std::string& text) {
+    if (!m_logProblem.empty())
+        return 0;
     // No O_CREAT: a log that does not exist stays so.
-    int fd = open(m_logFilename.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    int fd = OpenRegularForWriting(m_logFilename, O_APPEND);
     if (fd < 0) {
-        if (errno == ENOENT)
+        // Nothing there, or no regular file (see CleanLogFile).
+        if (errno == ENOENT || errno == ELOOP || errno == EINVAL || errno == EISDIR ||
+            errno == ENXIO)
             return 0;
         return ReportFileError(m_logFilename, errno);
     }

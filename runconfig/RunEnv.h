@@ -30,11 +30,16 @@ public:
     const std::string& GetLastOpenFolder() const { return m_lastOpenFolder; }
     void SetLastOpenFolder(const std::string& path) { m_lastOpenFolder = path; }
 
-    // Creates the run log, or empties it. 1 on success; a failure is shown
-    // to the user and gives 0.
+    // Creates the run log, or empties it. 1 on success. Anything but a
+    // regular file at the log's place (a link, a named pipe, a folder, ...)
+    // is left alone and the run keeps no log: 0, and GetLogProblem says
+    // so. Other failures are shown to the user and give 0.
     int CleanLogFile();
+    // Why the run keeps no log file, or "".
+    const std::string& GetLogProblem() const { return m_logProblem; }
     // Appends `text` exactly as given. Nothing happens while the log does not
-    // exist: only CleanLogFile creates it. 1 when the text was written.
+    // exist (only CleanLogFile creates it) or is no regular file. 1 when the
+    // text was written.
     int LogMessage(const std::string& text);
 
     // Set when an output file could not be created because of its name.
@@ -59,6 +64,7 @@ private:
     std::string m_installPath;
     std::string m_settingsFolder;
     std::string m_logFilename;
+    std::string m_logProblem;
     std::string m_lastOpenFolder;
     int m_foundLongFilename = 0;
     int m_needCopyFlash = 0;

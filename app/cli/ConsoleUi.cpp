@@ -73,6 +73,8 @@ ConsolePrompt::~ConsolePrompt() {
 Answer ConsolePrompt::Message(const MessageRequest& request) {
     Answer answer = m_assumeYes ? Agreeing(request.buttons) : Declining(request.buttons);
     std::string text = request.text;
+    if (request.defaultAnswer)
+        text += std::string(" (default: ") + AnswerName(*request.defaultAnswer) + ")";
     if (IsQuestion(request.buttons))
         text += m_assumeYes ? " [answered yes: --yes]" : " [answered no; --yes answers yes]";
     PrintError(text);

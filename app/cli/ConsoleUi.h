@@ -16,7 +16,8 @@ namespace mb::cli {
 class ConsolePrompt final : public IPrompt {
 public:
     // `assumeYes`: questions are answered Yes (OK, Retry) instead of No
-    // (Cancel).
+    // (Cancel). A question's default answer is named in the printed text;
+    // it does not change the answer, which is chosen on the command line.
     explicit ConsolePrompt(bool assumeYes);
     ~ConsolePrompt() override;
     Answer Message(const MessageRequest& request) override;

@@ -5,8 +5,8 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
 #include "app/cli/FileQuestions.h"
-#include "app/cli/InterruptWatch.h"
 #include "app/cli/Paths.h"
+#include "app/core/InterruptWatch.h"
 
 #include "app/core/PathChecks.h"
 #include "app/core/ProjectController.h"
@@ -100,14 +100,6 @@ int RunStoppable(CProjectController& controller, const std::function<void()>& wo
     return watch.Signal();
 }
 
-// Removes the project folder a failed Open CHM made (a new folder of its
-// own beside the help file).
-void RemoveMadeFolder(CProjectController& controller) {
-    std::error_code ec;
-    fs::remove_all(controller.GetProject()->GetProjectFolder(), ec);
-    controller.ResetProject();
-}
-
 } // namespace
 
 int RunCompile(const Invocation& invocation) {
@@ -194,7 +186,7 @@ int RunOpenChm(const Invocation& invocation) {
         // The new folder is no project unless all of it was made; a failed
         // Open CHM has removed its folder itself.
         if (opened)
-            RemoveMadeFolder(controller);
+            controller.DiscardOpenedChm();
         PrintError(signal != 0 ? "Open CHM of \"" + chm + "\" was stopped by signal " +
                                      std::to_string(signal) + "; no project was made"
                                : "no project was made from \"" + chm + "\"");

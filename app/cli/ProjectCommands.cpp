@@ -5,8 +5,8 @@
 #include "app/cli/ConsoleUi.h"
 #include "app/cli/FileQuestions.h"
 #include "app/cli/FolderWalkLine.h"
-#include "app/cli/InterruptWatch.h"
 #include "app/cli/Paths.h"
+#include "app/core/InterruptWatch.h"
 
 #include "app/core/PathChecks.h"
 #include "app/core/ProjectController.h"

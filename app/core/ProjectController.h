@@ -11,6 +11,7 @@
 // save leave everything as it was. Results: 1 done, 0 not done.
 
 #include "app/core/CompileJob.h"
+#include "baseutil/MainWindow.h"
 #include "projectmodel/ProjectFile.h"
 
 #include <atomic>
@@ -62,7 +63,8 @@ public:
     // ---- Opening (ProjectControllerOpen.cpp) --------------------------
 
     // The new-project dialog; 1 when a new project was set up. The new
-    // project is written when it is first saved.
+    // project is written when it is first saved; Cancel leaves the open
+    // project as it was.
     int NewProject();
     // Open with the file dialog (after offering to save).
     int OpenProject();
@@ -78,8 +80,12 @@ public:
     // Open CHM on `chm`: its embedded project copy, else its contents and
     // index, each in a new folder beside it; without a contents file only a
     // plain decompile is offered. The caller has offered to save. 1 when a
-    // project was opened.
+    // project was opened. A failure (or a stop) removes the folder and
+    // says why.
     int OpenChm(const std::string& chm);
+    // Takes back an Open CHM whose project is not to be kept: removes the
+    // new folder it made beside the help file and leaves an empty project.
+    void DiscardOpenedChm();
     // Import HHP with the file dialog (after offering to save), or `path`.
     int ImportHHP();
     int ImportHHP(const std::string& path);
@@ -175,8 +181,10 @@ private:
     // True when `file` may be written for the project (it lies in the
     // project folder, or the project has none); else shows the warning.
     bool IsInProjectFolder(const std::string& file) const;
-    int OpenEmbeddedProject(const std::string& chm, const std::string& name);
-    int ImportChmSitemaps(const std::string& chm);
+    // A failure's message names the `problems` logged on the way.
+    int OpenEmbeddedProject(const std::string& chm, const std::string& name,
+                            const mb::ProblemLines& problems);
+    int ImportChmSitemaps(const std::string& chm, const mb::ProblemLines& problems);
     // Save, target checks and the project copy turned on; whether the help
     // file existed before, or nothing when the compile must not go on.
     std::optional<bool> PrepareCompile();

@@ -87,16 +87,26 @@ void RemoveFolder(const std::string& folder) {
 constexpr const char* kSeeTheLog =
     "Some of its files could not be written or read; the log names them and says why.";
 
+// Why an Open CHM failed, for its message: the problems it logged (or, when
+// there are none, a pointer to the log) and `reason`.
+std::string Reasons(const mb::ProblemLines& problems, const std::string& reason = {}) {
+    std::string text = problems.Empty() && reason.empty() ? kSeeTheLog : problems.Summary();
+    if (!reason.empty())
+        text += (text.empty() ? "" : "\n") + reason;
+    return "\n\n" + text;
+}
+
 } // namespace
 
 int CProjectController::NewProject() {
     if (SaveIfModified() != kGoOn)
         return 0;
-    ResetProject();
     CConfigData* config = CConfigData::Instance();
     CDlgNewProject dialog(LastFolder(), config->GetLCID());
+    // Cancel leaves the open project as it was.
     if (!mb::ControllerDialogs().ShowNewProject(dialog))
         return 0;
+    ResetProject();
     const CDlgNewProject::Result& result = dialog.GetResult();
     // The title also goes into the "Title" option, which a project file
     // read back would otherwise fill from the caption: the project is the
@@ -161,13 +171,27 @@ int CProjectController::OpenChm() {
 
 int CProjectController::OpenChm(const std::string& chm) {
     mb::ConversionLog log;
+    mb::ProblemLines problems;
     std::string name;
-    if (CCHMFileRW::FindMBKAtRoot(chm, name))
-        return OpenEmbeddedProject(chm, name);
-    return ImportChmSitemaps(chm);
+    int opened = CCHMFileRW::FindMBKAtRoot(chm, name) ? OpenEmbeddedProject(chm, name, problems)
+                                                      : ImportChmSitemaps(chm, problems);
+    // Stopped when it was done all the same: no project is made.
+    if (opened && m_stopConversion) {
+        DiscardOpenedChm();
+        return 0;
+    }
+    return opened;
 }
 
-int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::string& name) {
+void CProjectController::DiscardOpenedChm() {
+    if (!m_project.GetMBKFileName().empty())
+        RemoveRecentProject(m_project.GetMBKFileName());
+    RemoveFolder(m_project.GetProjectFolder());
+    ResetProject();
+}
+
+int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::string& name,
+                                            const mb::ProblemLines& problems) {
     if (!IsPlainName(name)) {
         Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
@@ -180,20 +204,20 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
     std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
     std::string coded = folder + "/" + name;
     std::string project = folder + "/" + title + ".mbk";
+    bool complete;
     {
         mb::BusyCursor busy;
-        // Pages that cannot be written are reported in the log; the project
-        // opens as long as its copy came out.
-        Decompile(chm, folder, true);
+        // A project without some of its pages would pass for the whole
+        // help file: what could not be written makes the open fail.
+        complete = Decompile(chm, folder, true) == 1;
     }
     std::string reason;
-    bool deciphered = !m_stopConversion && DecipherProjectCopy(coded, project, reason);
+    bool deciphered = complete && !m_stopConversion && DecipherProjectCopy(coded, project, reason);
     std::error_code ec;
     std::filesystem::remove(coded, ec);
     if (!deciphered) {
         RemoveFolder(folder);
-        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm +
-             (reason.empty() ? "" : "\n\n" + reason));
+        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm + Reasons(problems, reason));
         return 0;
     }
     if (!OpenProject(project)) {
@@ -205,7 +229,8 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
     return 1;
 }
 
-int CProjectController::ImportChmSitemaps(const std::string& chm) {
+int CProjectController::ImportChmSitemaps(const std::string& chm,
+                                          const mb::ProblemLines& problems) {
     CCHMFileRW reader;
     reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
@@ -256,7 +281,7 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
         // file; what could not be written is in the log.
         if (reader.CHM_Decompile(folder, false) != 0) {
             RemoveFolder(folder);
-            Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n\n" + kSeeTheLog);
+            Tell(Text(kStrImportChmFailed) + "\n\n" + chm + Reasons(problems));
             return 0;
         }
     }
@@ -264,7 +289,7 @@ int CProjectController::ImportChmSitemaps(const std::string& chm) {
         mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index);
     if (!files.complete) {
         RemoveFolder(folder);
-        Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n\n" + kSeeTheLog);
+        Tell(Text(kStrImportChmFailed) + "\n\n" + chm + Reasons(problems));
         return 0;
     }
     contents = files.contents;

@@ -141,6 +141,15 @@ bool AuthorApp::Start(const QStringList& arguments) {
         return true;
     });
     qApp->installEventFilter(&m_helpKeys);
+    // The compile and the conversions stop at once, also while the window
+    // thread is busy with a conversion; the quitting waits for the window
+    // thread.
+    m_interrupts = std::make_unique<InterruptWatch>([this] {
+        m_controller.StopConversion();
+        m_controller.CancelCompile();
+        QMetaObject::invokeMethod(
+            qApp, [this] { QuitAfterSignal(); }, Qt::QueuedConnection);
+    });
 
     m_controller.InitProject();
     OpenCommandLineProject(arguments);
@@ -159,8 +168,23 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_helper.SetAddDirectoryOption(&config->m_addDirectoryOption);
     m_helper.SetDropFileFilterSet(config->GetDropFileFilterSet());
     CRunEnv::Instance()->CleanLogFile();
+    // The program's own files that are left alone this run, and why.
+    for (const std::string& problem :
+         {config->GetFileProblem(), CRunEnv::Instance()->GetLogProblem(),
+          WindowPlacementProblem().toStdString()}) {
+        if (!problem.empty())
+            LogProblem(problem);
+    }
     m_frame->RefreshFromProject();
     return true;
+}
+
+void AuthorApp::QuitAfterSignal() {
+    // The compile's clean-up removes its files before the program goes.
+    m_controller.WaitForCompile();
+    // Every event loop ends, also that of an open window such as the
+    // compile window's.
+    QApplication::exit(0);
 }
 
 void AuthorApp::OpenCommandLineProject(const QStringList& arguments) {

@@ -4,6 +4,7 @@
 // the main-window interface and the main window, and carries out start-up
 // and shutdown in their fixed order.
 
+#include "app/core/InterruptWatch.h"
 #include "app/core/ProjectController.h"
 #include "app/gui/AddFolderDialog.h"
 #include "app/gui/HelpWindow.h"
@@ -11,8 +12,8 @@
 #include "app/gui/MainWindowRequests.h"
 #include "app/gui/QtDialogHost.h"
 #include "app/gui/QtDialogs.h"
-#include "app/gui/QtSortDialog.h"
 #include "app/gui/QtPrompt.h"
+#include "app/gui/QtSortDialog.h"
 #include "appglue/AppHelper.h"
 #include "editcommands/CommandManager.h"
 
@@ -45,6 +46,13 @@ public:
     // Shutdown after the main window closed: clears the undo histories and
     // the command objects and writes the configuration. Runs once.
     void Exit();
+    // The termination signal (SIGTERM, SIGINT, SIGHUP) that ended the
+    // program, or 0. Such a signal stops a compile and the conversions as
+    // Stop does; once the compile has cleaned up after itself, the program
+    // quits without asking anything, as nobody may be there to answer.
+    // After the object is gone the program ends itself by that signal
+    // (EndBySignal).
+    int EndingSignal() const { return m_interrupts ? m_interrupts->Signal() : 0; }
 
     MainFrame& Frame() { return *m_frame; }
     CProjectController& Controller() { return m_controller; }
@@ -53,6 +61,8 @@ public:
 
 private:
     void OpenCommandLineProject(const QStringList& arguments);
+    // On the window thread, after a termination signal.
+    void QuitAfterSignal();
 
     CCommandManager m_commands;
     CProjectController m_controller;
@@ -68,6 +78,7 @@ private:
     std::unique_ptr<HelpWindow> m_help;
     HelpKeyFilter m_helpKeys;
     bool m_exited = false;
+    std::unique_ptr<InterruptWatch> m_interrupts;
 };
 
 } // namespace mb::gui

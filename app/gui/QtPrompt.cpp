@@ -60,6 +60,22 @@ QMessageBox::Icon IconOf(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton ButtonOf(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    }
+    return QMessageBox::NoButton;
+}
+
 Answer AnswerOf(int button, Buttons offered) {
     switch (button) {
     case QMessageBox::Ok:
@@ -122,6 +138,8 @@ Answer QtPrompt::Message(const MessageRequest& request) {
         QMessageBox box(IconOf(request.icon),
                         ToQ(request.caption.empty() ? "Marrowbook" : request.caption),
                         ToQ(request.text), ButtonsOf(request.buttons), m_parent);
+        if (request.defaultAnswer)
+            box.setDefaultButton(ButtonOf(*request.defaultAnswer));
         return AnswerOf(box.exec(), request.buttons);
     });
 }

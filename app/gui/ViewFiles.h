@@ -24,7 +24,9 @@ public:
     // Whether the project lists any topic or merge file.
     bool HasFiles() const;
 
-    // The answers to the delete requests of the files commands.
+    // The answers to the delete requests of the files commands: each asks
+    // before it takes files out of the project (nothing selected, nothing
+    // asked).
     void DeleteSelectedFiles();
     void DeleteSelectedMergeFiles();
     void DeleteAllFiles();
@@ -39,6 +41,12 @@ protected:
 
 private:
     QStringList SelectedUnder(const QTreeWidgetItem* heading) const;
+    // Takes the files and merge files out of the project when the user
+    // agrees.
+    void RemoveAfterAsking(const QStringList& files, const QStringList& mergeFiles);
+    // Asks Yes or No about `count` files: `one` for one file, else `many`
+    // with the count for %1; true for Yes.
+    static bool Confirm(int count, const QString& one, const QString& many);
 
     MainFrame& m_frame;
     CProjectFile& m_project;

@@ -1,10 +1,12 @@
 #include "app/gui/WindowPlacement.h"
 
+#include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/ConfigData.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QObject>
 #include <QSettings>
 #include <QSplitter>
 
@@ -25,7 +27,19 @@ QString WindowSettingsFile() {
     return config.absolutePath() + "/mbwindow.ini";
 }
 
+QString WindowPlacementProblem() {
+    const QString file = WindowSettingsFile();
+    std::string kind = NonRegularFileKind(file.toStdString());
+    if (kind.empty())
+        return {};
+    return QObject::tr("The window placement file %1 is %2, not a regular file: it is left as it "
+                       "is, and this run neither reads nor saves the window's place.")
+        .arg(file, QString::fromStdString(kind));
+}
+
 void SaveWindowPlacement(const QMainWindow& window) {
+    if (!WindowPlacementProblem().isEmpty())
+        return;
     QSettings settings(WindowSettingsFile(), QSettings::IniFormat);
     settings.beginGroup(Group());
     settings.setValue("geometry", window.saveGeometry());
@@ -37,6 +51,8 @@ void SaveWindowPlacement(const QMainWindow& window) {
 }
 
 bool RestoreWindowPlacement(QMainWindow& window) {
+    if (!WindowPlacementProblem().isEmpty())
+        return false;
     QSettings settings(WindowSettingsFile(), QSettings::IniFormat);
     settings.beginGroup(Group());
     QByteArray geometry = settings.value("geometry").toByteArray();

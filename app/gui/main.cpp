@@ -4,6 +4,7 @@
 // --screenshot saves a picture of the main window shortly after start-up
 // and ends the program (for the documentation); --right-tab shows the
 // right pane's tab N (from 0) first.
+#include "app/core/InterruptWatch.h"
 #include "app/gui/Artwork.h"
 #include "app/gui/AuthorApp.h"
 #include "helpweb/HelpWeb.h"
@@ -12,7 +13,11 @@
 #include <QTabWidget>
 #include <QTimer>
 
-int main(int argc, char** argv) {
+namespace {
+
+// The program from the application object's making to its end; `signal`
+// receives the termination signal that ended it, or 0.
+int RunProgram(int argc, char** argv, int& signal) {
     mb::web::PrepareHelpWeb(); // before the application object exists
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marrowbook");
@@ -43,5 +48,17 @@ int main(int argc, char** argv) {
     }
     int loop = QApplication::exec();
     app.Exit();
+    signal = app.EndingSignal();
     return status ? status : loop;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int signal = 0;
+    int status = RunProgram(argc, argv, signal);
+    // Ended by a termination signal: whoever sent it sees that it did.
+    if (signal != 0)
+        mb::EndBySignal(signal);
+    return status;
 }

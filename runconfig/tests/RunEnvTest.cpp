@@ -55,18 +55,28 @@ TEST_F(RunEnvTest, LogIsWrittenOnlyAfterItWasCleaned) {
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(RunEnvTest, LogThatCannotBeWrittenIsReported) {
-    fs::create_directory(log); // a folder where the log should be
-    CRunEnv* env = CRunEnv::Instance();
-    EXPECT_EQ(env->CleanLogFile(), 0);
-    EXPECT_EQ(env->LogMessage("line"), 0);
-    ASSERT_EQ(prompt.messages.size(), 2u);
-    for (const mb::MessageRequest& message : prompt.messages) {
-        EXPECT_NE(message.text.find(log), std::string::npos) << message.text;
-        EXPECT_NE(message.text.find("directory"), std::string::npos) << message.text;
-        EXPECT_EQ(message.icon, mb::Icon::Error);
+// A folder or a link at the log's place is no log: it is left as it is
+// (nothing written through the link), and the run keeps no log.
+TEST_F(RunEnvTest, WhatIsNoRegularFileAtTheLogsPlaceIsLeftAlone) {
+    const std::string other = home.Write("other.txt", "the user's");
+    for (bool folder : {true, false}) {
+        CRunEnv::DestroyInstance();
+        fs::remove(log);
+        if (folder)
+            fs::create_directory(log);
+        else
+            fs::create_symlink(other, log);
+        const std::string kind = folder ? "a folder" : "a symbolic link";
+        CRunEnv* env = CRunEnv::Instance();
+        EXPECT_EQ(env->CleanLogFile(), 0);
+        EXPECT_EQ(env->LogMessage("line"), 0);
+        const std::string& problem = env->GetLogProblem();
+        EXPECT_NE(problem.find(log), std::string::npos) << problem;
+        EXPECT_NE(problem.find(kind), std::string::npos) << problem;
     }
-    EXPECT_TRUE(fs::is_directory(log));
+    EXPECT_TRUE(fs::is_symlink(log));
+    EXPECT_EQ(TempTree::Read(other), "the user's");
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST_F(RunEnvTest, FlashFilesAndFlags) {

@@ -5,10 +5,12 @@
 // contents and index.
 #include "app/core/tests/ControllerFakes.h"
 #include "appglue/tests/GlueFakes.h"
+#include "compiledhelp/tests/support/ChmTestSupport.h"
 #include "editcommands/CommandIds.h"
 #include "projectmodel/tests/HelpCompiler.h"
 
 #include <filesystem>
+#include <set>
 
 using namespace mb;
 using namespace mb::testing;
@@ -113,6 +115,32 @@ TEST_F(EndToEnd, TheHelpFileGivesTheWholeProjectBack) {
             << page;
     EXPECT_FALSE(std::filesystem::exists(newFolder + "guide.mbkmbk"));
     EXPECT_EQ(CConfigData::Instance()->m_recentProjects.front(), newFolder + "guide.mbk");
+}
+
+// A page of the help file cannot be read: no project with a page missing
+// opens, the folder made for it goes again and the message says why.
+TEST_F(EndToEnd, ADamagedPageOpensNoProjectAndTheMessageSaysWhy) {
+    // Long enough that its inflated length runs far past the data.
+    folder.Write("guide/pages/intro.htm", "<html><head><title>Introduction</title></head><body>" +
+                                              std::string(60000, 'a') + "</body></html>");
+    std::string chm = BuildGuide(true);
+    InflateStreamLength(chm, "/pages/intro.htm");
+    auto entries = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "guide"))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const auto before = entries();
+
+    CProjectController reopened;
+    EXPECT_EQ(reopened.OpenChm(chm), 0) << window.Log();
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(reopened.GetProject()->GetMBKFileName(), "");
+    ASSERT_FALSE(prompt.messages.empty());
+    const std::string& told = prompt.messages.back().text;
+    EXPECT_NE(told.find("/pages/intro.htm("), std::string::npos) << told;
+    EXPECT_NE(told.find("cannot be read from the help file"), std::string::npos) << told;
 }
 
 TEST_F(EndToEnd, WithoutTheProjectCopyTheContentsAndIndexAreTakenOver) {

@@ -311,15 +311,16 @@ TEST_F(NewProjectCommand, WithoutALanguageSelectedTheConfiguredOneIsUsed) {
     EXPECT_EQ(language, 1036);
 }
 
-TEST_F(NewProjectCommand, CancelLeavesAResetUnnamedProject) {
+TEST_F(NewProjectCommand, CancelLeavesTheOpenProjectAsItWas) {
     Project().SetMBKFileName(folder / "book.mbk");
     commands.DoCommand(CMD_NEW_INDEX_KEYWORD, nullptr);
     ASSERT_EQ(commands.IndexHistory().Size(), 1);
     Project().SetModified(0);
     EXPECT_EQ(controller.NewProject(), 0);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"new-project"});
-    EXPECT_EQ(Project().GetMBKFileName(), "");
-    EXPECT_EQ(commands.IndexHistory().Size(), 0);
+    EXPECT_EQ(Project().GetMBKFileName(), folder / "book.mbk");
+    EXPECT_EQ(Project().Index_GetCount(), 1);
+    EXPECT_EQ(commands.IndexHistory().Size(), 1);
 }
 
 class RecentList : public ControllerTest {};

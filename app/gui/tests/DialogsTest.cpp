@@ -35,8 +35,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 using namespace mb;
 using namespace mb::gui;
@@ -161,6 +163,9 @@ private slots:
     void decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread();
     void handheldConversionSaysWhatItMadeAndWhere();
     void viewShowsTheHelpFileInTheProgramsHelpWithoutADesktopViewer();
+    // Last: the program has been told to quit, so every event loop of this
+    // process ends at once afterwards.
+    void aTerminationSignalStopsTheCompileWhichCleansUpBeforeTheProgramQuits();
 };
 
 void DialogsTest::compileShowsEveryLineInOrderAndNeverTheProjectCopy() {
@@ -525,6 +530,40 @@ void DialogsTest::viewShowsTheHelpFileInTheProgramsHelpWithoutADesktopViewer() {
     const QString shown = app.Help()->View()->page()->requestedUrl().toString();
     QVERIFY2(shown.contains("guide.chm::/start.htm"), qPrintable(shown));
     QVERIFY(desktop.opened.empty());
+}
+
+void DialogsTest::aTerminationSignalStopsTheCompileWhichCleansUpBeforeTheProgramQuits() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString project = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(project));
+    WriteFakeCompiler(work.path() + "/bin");
+    SearchPath path(work.path() + "/bin:/usr/bin:/bin");
+    const QStringList before = Listing(work.path());
+    AuthorApp app;
+    QVERIFY(app.Start({project}));
+    bool compiling = false;
+    bool endedByTheTest = false;
+    WhenModal<CompileDialog>([&](CompileDialog* dialog) {
+        auto* file = Child<QLineEdit>(dialog, "currentFile");
+        Child<QPushButton>(dialog, "compile")->click();
+        // The stand-in compiler has named its pages and waits.
+        QTRY_COMPARE_WITH_TIMEOUT(file->text(), QString("p500.htm"), 60000);
+        compiling = app.Controller().IsCompiling();
+        // Should the signal not end the window, the test does.
+        QTimer::singleShot(60000, dialog, [&endedByTheTest, dialog] {
+            endedByTheTest = true;
+            dialog->done(QDialog::Rejected);
+        });
+        ::kill(::getpid(), SIGTERM);
+    });
+    app.Frame().RunCommand(ID_COMPILE);
+    QVERIFY(compiling);
+    QVERIFY(!endedByTheTest);
+    QCOMPARE(app.EndingSignal(), SIGTERM);
+    QVERIFY(!app.Controller().IsCompiling());
+    // The compile's files and folder and the project copy are gone.
+    QCOMPARE(Listing(work.path()), before);
 }
 
 MB_WEB_TEST_MAIN(DialogsTest)

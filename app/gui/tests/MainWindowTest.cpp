@@ -5,6 +5,7 @@
 #include "app/gui/CommandRoutes.h"
 #include "app/gui/NewProjectDialog.h"
 #include "app/gui/ReadmeWindow.h"
+#include "app/gui/ProjectViews.h"
 #include "app/gui/tests/GuiTestSupport.h"
 #include "app/gui/tests/WebTestMain.h"
 
@@ -41,9 +42,12 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <functional>
 #include <set>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace mb::gui;
 using namespace mb::gui::testing;
@@ -79,6 +83,9 @@ private slots:
     void libraryCallbacksReachTheFolderAndTheCommand();
     void openingALargeProjectMovesTheProgressBar();
     void webPageShowsTheProgramsReadme();
+    void cancellingNewLeavesTheOpenProjectAsItWas();
+    void theTitlesStarFollowsTheUndoHistory();
+    void startUpLeavesPipesAndLinksAtItsFilesPlacesAlone();
 };
 
 void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
@@ -384,6 +391,107 @@ void MainWindowTest::webPageShowsTheProgramsReadme() {
     QVERIFY(!readme->document()->resource(QTextDocument::ImageResource,
                                           QUrl("docs/screenshots/main-window.png"))
                  .isNull());
+}
+
+void MainWindowTest::cancellingNewLeavesTheOpenProjectAsItWas() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString path = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(path));
+    AuthorApp app;
+    QVERIFY(app.Start({path}));
+    MainFrame& frame = app.Frame();
+    frame.RunCommand(mb::ID_ADD_HEADING);
+    frame.Views().EndLabelEditing();
+    const QString title = frame.windowTitle();
+    ClickWhenAsked(QMessageBox::No); // the changes are not saved
+    WhenModal<NewProjectDialog>([](NewProjectDialog* dialog) { dialog->reject(); });
+    frame.ActionFor(mb::ID_FILE_NEW)->trigger();
+    QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), path);
+    QCOMPARE(app.Controller().GetProject()->Content_GetCount(), 1);
+    QCOMPARE(frame.Commands().GetUndoState_ContentTree(), 1);
+    QCOMPARE(frame.windowTitle(), title);
+}
+
+void MainWindowTest::theTitlesStarFollowsTheUndoHistory() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QString path = work.path() + "/guide.mbk";
+    QVERIFY(MakeProject(path));
+    AuthorApp app;
+    QVERIFY(app.Start({path}));
+    MainFrame& frame = app.Frame();
+    auto starred = [&frame] { return frame.windowTitle().endsWith(" *]"); };
+    QVERIFY(!starred());
+    frame.RunCommand(mb::ID_ADD_HEADING);
+    frame.Views().EndLabelEditing();
+    QVERIFY(starred());
+    frame.RunCommand(mb::ID_EDIT_UNDO);
+    QVERIFY2(!starred(), qPrintable(frame.windowTitle()));
+    frame.RunCommand(mb::ID_EDIT_REDO);
+    QVERIFY(starred());
+
+    // Saved with the heading: undoing leaves the saved state, redoing
+    // comes back to it.
+    frame.RunCommand(mb::ID_FILE_SAVE);
+    QVERIFY(!starred());
+    frame.RunCommand(mb::ID_EDIT_UNDO);
+    QVERIFY(starred());
+    frame.RunCommand(mb::ID_EDIT_REDO);
+    QVERIFY2(!starred(), qPrintable(frame.windowTitle()));
+
+    // A change that no undo takes back keeps the star.
+    frame.RunCommand(mb::ID_BUTTON_HIDE);
+    QVERIFY(starred());
+    frame.RunCommand(mb::ID_EDIT_UNDO);
+    frame.RunCommand(mb::ID_EDIT_REDO);
+    QVERIFY(starred());
+}
+
+void MainWindowTest::startUpLeavesPipesAndLinksAtItsFilesPlacesAlone() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    const QString settings = home.home.path();
+    // The run log is a named pipe, held open here for reading so that a
+    // program writing into it would not wait; the settings and the window
+    // placement are links to files of the user's.
+    const QByteArray pipe = (settings + "/bwlog.txt").toUtf8();
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    const QByteArray mine = "keep me\n";
+    for (const char* name : {"mine.xml", "mine.ini"}) {
+        QFile file(work.path() + "/" + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(mine);
+    }
+    QVERIFY(QFile::link(work.path() + "/mine.xml", settings + "/mbconfig.xml"));
+    QVERIFY(QFile::link(work.path() + "/mine.ini", settings + "/mbwindow.ini"));
+    {
+        AuthorApp app;
+        QVERIFY(app.Start({}));
+        QVERIFY(app.Frame().isVisible());
+        mb::LogLine("a line of the run log");
+        const QString log = app.Frame().RunLog()->toPlainText();
+        for (const char* told : {"bwlog.txt is a named pipe", "mbconfig.xml is a symbolic link",
+                                 "mbwindow.ini is a symbolic link"})
+            QVERIFY2(log.contains(told), qPrintable(log));
+        QVERIFY(app.Frame().close());
+        app.Exit();
+    }
+    char byte = 0;
+    const ssize_t got = ::read(reader, &byte, 1);
+    ::close(reader);
+    QVERIFY2(got <= 0, "nothing was written into the pipe");
+    QVERIFY(QFileInfo(settings + "/bwlog.txt").exists());
+    QVERIFY(!QFileInfo(settings + "/bwlog.txt").isFile());
+    for (const char* name : {"mbconfig.xml", "mbwindow.ini"})
+        QVERIFY2(QFileInfo(settings + "/" + name).isSymLink(), name);
+    for (const char* name : {"mine.xml", "mine.ini"}) {
+        QFile file(work.path() + "/" + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), mine);
+    }
 }
 
 MB_WEB_TEST_MAIN(MainWindowTest)

@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWebEngineView>
 
 using mb::page::CPreviewEditFrame;
@@ -84,6 +86,7 @@ private slots:
     void favouriteEditorGetsAHostilePathAsOneArgument();
     void livePreviewDecodesAPageAsThePreviewDoes();
     void aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart();
+    void savingChangesOnlyTheEditedCharacterOfACrLfPage();
 };
 
 void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
@@ -189,6 +192,36 @@ void PageEditorTest::editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads() {
     QVERIFY(prompt.asked.back().find("read-only") != std::string::npos);
     QVERIFY(prompt.asked.back().find(a) != std::string::npos);
     QCOMPARE(ReadFile(a), legacy + "\x80!");
+}
+
+void PageEditorTest::savingChangesOnlyTheEditedCharacterOfACrLfPage() {
+    QTemporaryDir dir;
+    // CR LF line ends, a byte-order mark, a no-break space and one line
+    // that ends in LF alone.
+    const QByteArray page = "\xEF\xBB\xBF<html>\r\n<head><title>T</title></head>\r\n<body>\r\n"
+                            "<p>a\xC2\xA0"
+                            "b</p>\n<p>line two</p>\r\n</body>\r\n</html>\r\n";
+    const std::string path = WriteFile(dir.filePath("crlf.htm"), page);
+    CProjectFile project;
+    CXML* entry = AddEntry(project, path);
+    CPreviewEditFrame frame;
+    frame.SetProjectSubject(&project);
+    frame.show();
+    frame.SetEditMode();
+    project.GetHHCFile()->SetSelectedNode(entry);
+    QPlainTextEdit* source = frame.SourceEditor();
+
+    // "two" becomes "Two", typed over its first letter.
+    QTextCursor cursor = source->document()->find("two");
+    QVERIFY(!cursor.isNull());
+    cursor.setPosition(cursor.selectionStart());
+    cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor);
+    source->setTextCursor(cursor);
+    QTest::keyClicks(source, "T");
+    QVERIFY(frame.Save());
+    QByteArray expected = page;
+    expected.replace("line two", "line Two");
+    QCOMPARE(ReadFile(path), expected);
 }
 
 void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {

@@ -26,6 +26,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -107,7 +108,8 @@ private slots:
     void aNewKeywordOpensItsNameForEditing();
     void openingAProjectShowsItAnewAndFollowsItAfterwards();
     void aChmExplorerFolderDroppedBecomesAHeadingWithItsPages();
-    void deleteOnTheFilesTabRemovesTheSelectedFiles();
+    void deleteAndClearOnTheFilesTabAskFirst();
+    void aNewPageOverAnExistingFileNeedsYesAndUndoBringsTheFileBack();
     void aLargeTreeBuildsCollapsedBranchesWhenReached();
     void keywordsOfATextPageAreRefusedWithAReason();
     void filesDraggedFromTheFolderExplorerBecomeEntries();
@@ -439,7 +441,7 @@ void ProjectViewsTest::aChmExplorerFolderDroppedBecomesAHeadingWithItsPages() {
     QCOMPARE(heading->childCount(), 2);
 }
 
-void ProjectViewsTest::deleteOnTheFilesTabRemovesTheSelectedFiles() {
+void ProjectViewsTest::deleteAndClearOnTheFilesTabAskFirst() {
     CXML list("FilesList");
     for (const char* name : {"one.htm", "two.htm", "three.htm"}) {
         CXML* item = list.AddChild("FileItem");
@@ -449,15 +451,73 @@ void ProjectViewsTest::deleteOnTheFilesTabRemovesTheSelectedFiles() {
     Project().GetHHPFile()->AddFiles(&list);
     m_app->Frame().LeftTabs()->setCurrentIndex(2);
     CViewFiles* files = m_app->Frame().Views().Files();
-    QTreeWidgetItem* heading = files->topLevelItem(0);
-    QCOMPARE(heading->childCount(), 3);
-    files->setCurrentItem(heading->child(1));
+    const CXML* kept = Project().GetHHPFile()->GetFilesData();
+    QCOMPARE(files->topLevelItem(0)->childCount(), 3);
+    files->setCurrentItem(files->topLevelItem(0)->child(1));
+
+    // No keeps every file; Yes removes the selected one.
+    ClickWhenAsked(QMessageBox::No);
+    QTest::keyClick(files, Qt::Key_Delete);
+    QCOMPARE(kept->GetChildCount(), 3);
+    ClickWhenAsked(QMessageBox::Yes);
     QTest::keyClick(files, Qt::Key_Delete);
     QCOMPARE(files->topLevelItem(0)->childCount(), 2);
-    const CXML* kept = Project().GetHHPFile()->GetFilesData();
     QCOMPARE(kept->GetChildCount(), 2);
     QVERIFY(QString::fromStdString(kept->GetChildAt(0)->GetAttr("Name")).endsWith("one.htm"));
     QVERIFY(QString::fromStdString(kept->GetChildAt(1)->GetAttr("Name")).endsWith("three.htm"));
+
+    ClickWhenAsked(QMessageBox::No);
+    Run(ID_CLEAR);
+    QCOMPARE(kept->GetChildCount(), 2);
+    ClickWhenAsked(QMessageBox::Yes);
+    Run(ID_CLEAR);
+    QCOMPARE(kept->GetChildCount(), 0);
+    QCOMPARE(files->topLevelItem(0)->childCount(), 0);
+    // The files themselves stay.
+    QVERIFY(QFile::exists(m_folder->path() + "/two.htm"));
+}
+
+void ProjectViewsTest::aNewPageOverAnExistingFileNeedsYesAndUndoBringsTheFileBack() {
+    const QString page = WritePage(m_folder->path(), "Old.htm", "Old");
+    auto read = [&page] {
+        QFile file(page);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    };
+    const QByteArray old = read();
+    Click("F");
+    bool enterKept = false;
+    bool stayedOpen = false;
+    WhenModal<QDialog>([&](QDialog* form) {
+        QVERIFY(form->objectName() == "NewPageDialog");
+        auto* title = form->findChildren<QLineEdit*>().front();
+        title->selectAll();
+        QTest::keyClicks(title, "Old"); // the file name follows: Old.htm
+        QPushButton* ok = form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            enterKept = box->defaultButton() == box->button(QMessageBox::No);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        ok->click();
+        stayedOpen = form->isVisible() && read() == old;
+        ClickWhenAsked(QMessageBox::Yes);
+        ok->click();
+    });
+    Run(ID_NEW_PAGE);
+    QVERIFY(enterKept);
+    QVERIFY(stayedOpen);
+    CHECK_TREE();
+    QVERIFY(Item("Old"));
+    QVERIFY(read() != old);
+    QCOMPARE(History(), 1);
+
+    Run(ID_EDIT_UNDO);
+    CHECK_TREE();
+    QVERIFY(!Item("Old"));
+    QCOMPARE(read(), old);
+    Run(ID_EDIT_REDO);
+    QVERIFY(Item("Old"));
+    QVERIFY(read() != old);
 }
 
 void ProjectViewsTest::aLargeTreeBuildsCollapsedBranchesWhenReached() {

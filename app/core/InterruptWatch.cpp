@@ -1,4 +1,4 @@
-#include "app/cli/InterruptWatch.h"
+#include "app/core/InterruptWatch.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-namespace mb::cli {
+namespace mb {
 namespace {
 
 constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
@@ -73,4 +73,4 @@ void EndBySignal(int signal) {
     ::_exit(128 + signal);
 }
 
-} // namespace mb::cli
+} // namespace mb

@@ -1,8 +1,8 @@
 #pragma once
-// Keeps Ctrl+C (SIGINT), SIGTERM and SIGHUP from ending the tool in the
+// Keeps Ctrl+C (SIGINT), SIGTERM and SIGHUP from ending the program in the
 // middle of work that must clean up after itself: while the object lives,
 // such a signal calls `onSignal` on a thread of the object's own (never in
-// the signal handler), once. Afterwards the tool ends itself by the same
+// the signal handler), once. Afterwards the program ends itself by the same
 // signal with EndBySignal, so that its caller sees how it ended.
 //
 // The object is made and destroyed on the main thread; Signal() is read
@@ -13,7 +13,7 @@
 #include <functional>
 #include <thread>
 
-namespace mb::cli {
+namespace mb {
 
 class InterruptWatch {
 public:
@@ -40,4 +40,4 @@ private:
 // standard streams.
 [[noreturn]] void EndBySignal(int signal);
 
-} // namespace mb::cli
+} // namespace mb
