@@ -6,7 +6,7 @@
 // notifications and never changes the project model.
 
 #include "baseutil/Subject.h"
-#include "pageeditor/PageText.h"
+#include "projectmodel/PageText.h"
 
 #include <QWidget>
 

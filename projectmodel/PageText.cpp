@@ -1,4 +1,4 @@
-#include "pageeditor/PageText.h"
+#include "projectmodel/PageText.h"
 
 #include "projectmodel/LegacyText.h"
 
