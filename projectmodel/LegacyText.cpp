@@ -1,6 +1,8 @@
 #include "projectmodel/LegacyText.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 
 namespace mb {
@@ -89,6 +91,13 @@ std::string RepairUtf8(std::string_view text) {
 
 bool IsValidUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
+        // Runs of ASCII, the bulk of most pages, eight bytes at a time.
+        uint64_t eight;
+        while (i + sizeof eight <= text.size() &&
+               (std::memcpy(&eight, text.data() + i, sizeof eight), (eight & 0x8080808080808080ULL) == 0))
+            i += sizeof eight;
+        if (i >= text.size())
+            break;
         size_t length = SequenceLength(text, i);
         if (length == 0)
             return false;

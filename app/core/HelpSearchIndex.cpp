@@ -100,12 +100,36 @@ std::string FileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
+// A term's text is looked up without making a string of it.
+struct TermHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+};
+
 } // namespace
 
+// What one worker gathers: its own numbering of the terms it met, each
+// term's pages, and the counts of the page at hand.
 struct HelpSearchIndex::Part {
-    Postings body;
+    std::unordered_map<std::string, uint32_t, TermHash, std::equal_to<>> numbers;
+    std::vector<std::string> terms;
+    std::vector<std::vector<Posting>> pages;
+    std::vector<uint32_t> counts;   // per term number, for the page at hand
+    std::vector<uint32_t> touched;  // the term numbers the page holds
     Postings titles;
     size_t unreadable = 0;
+
+    uint32_t Number(std::string_view term) {
+        auto found = numbers.find(term);
+        if (found != numbers.end())
+            return found->second;
+        uint32_t number = static_cast<uint32_t>(terms.size());
+        numbers.emplace(std::string(term), number);
+        terms.emplace_back(term);
+        pages.emplace_back();
+        counts.push_back(0);
+        return number;
+    }
 };
 
 void HelpSearchIndex::IndexPage(const std::string& html, int languageId, uint32_t page,
@@ -117,14 +141,18 @@ void HelpSearchIndex::IndexPage(const std::string& html, int languageId, uint32_
     reader.setEventHandler(&handler);
     reader.Read(std::string_view(text));
 
-    std::unordered_map<std::string, uint32_t> counts;
     uint32_t length = 0;
     search::ForEachTerm(handler.body, [&](std::string_view term, bool) {
-        ++counts[std::string(term)];
+        uint32_t number = part.Number(term);
+        if (part.counts[number]++ == 0)
+            part.touched.push_back(number);
         ++length;
     });
-    for (auto& [term, count] : counts)
-        part.body[term].push_back({page, count});
+    for (uint32_t number : part.touched) {
+        part.pages[number].push_back({page, part.counts[number]});
+        part.counts[number] = 0;
+    }
+    part.touched.clear();
     std::unordered_map<std::string, uint32_t> titleTerms;
     search::ForEachTerm(handler.title, [&](std::string_view term, bool) {
         if (titleTerms.emplace(term, 0).second)
@@ -195,17 +223,17 @@ bool HelpSearchIndex::Build(const std::string& chmPath, unsigned workers, std::s
 void HelpSearchIndex::Merge(std::vector<Part>& parts) {
     // The parts hold consecutive runs of pages, so appending them in order
     // keeps every list in page order.
+    auto append = [](std::vector<Posting>& list, std::vector<Posting>& more) {
+        if (list.empty())
+            list = std::move(more);
+        else
+            list.insert(list.end(), more.begin(), more.end());
+    };
     for (Part& part : parts) {
-        for (Postings* into : {&m_body, &m_titles}) {
-            Postings& from = into == &m_body ? part.body : part.titles;
-            for (auto& [term, postings] : from) {
-                std::vector<Posting>& list = (*into)[term];
-                if (list.empty())
-                    list = std::move(postings);
-                else
-                    list.insert(list.end(), postings.begin(), postings.end());
-            }
-        }
+        for (size_t number = 0; number < part.terms.size(); ++number)
+            append(m_body[part.terms[number]], part.pages[number]);
+        for (auto& [term, postings] : part.titles)
+            append(m_titles[term], postings);
         m_unreadable += part.unreadable;
     }
     double total = 0;

@@ -88,40 +88,30 @@ char32_t Lowered(char32_t c) {
 
 } // namespace
 
-void ForEachTerm(std::string_view utf8,
-                 const std::function<void(std::string_view term, bool pairOfIdeographs)>& term) {
-    std::string word;
-    std::string pair;
-    char32_t previousIdeograph = 0;
-    auto endWord = [&] {
-        if (!word.empty())
-            term(word, false);
-        word.clear();
-    };
-    for (size_t at = 0; at < utf8.size();) {
-        char32_t c = Narrowed(NextCodePoint(utf8, at));
-        if (IsIdeographic(c)) {
-            endWord();
-            std::string single;
-            mb::html::AppendUtf8(single, c);
-            term(single, false);
-            if (previousIdeograph) {
-                pair.clear();
-                mb::html::AppendUtf8(pair, previousIdeograph);
-                pair += single;
-                term(pair, true);
-            }
-            previousIdeograph = c;
-            continue;
-        }
-        previousIdeograph = 0;
-        if (IsWordCharacter(c))
-            mb::html::AppendUtf8(word, Lowered(c));
-        else
-            endWord();
-    }
-    endWord();
+namespace detail {
+
+char32_t TakeCharacter(std::string_view utf8, size_t& at, std::string& word) {
+    char32_t c = Narrowed(NextCodePoint(utf8, at));
+    if (IsIdeographic(c))
+        return c;
+    if (!IsWordCharacter(c))
+        return 1;
+    mb::html::AppendUtf8(word, Lowered(c));
+    return 0;
 }
+
+void AppendOne(std::string& single, char32_t c) {
+    single.clear();
+    mb::html::AppendUtf8(single, c);
+}
+
+void AppendPair(std::string& pair, char32_t first, char32_t second) {
+    pair.clear();
+    mb::html::AppendUtf8(pair, first);
+    mb::html::AppendUtf8(pair, second);
+}
+
+} // namespace detail
 
 std::vector<std::string> QueryWords(std::string_view utf8) {
     std::vector<std::string> words;
