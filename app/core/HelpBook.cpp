@@ -153,8 +153,6 @@ bool ReadHelpBook(const std::string& chmPath, HelpBook& book, std::string& error
         book.jump1Page = PageOfLink(text(window->jump1Url), chmFileName);
         book.jump2Text = text(window->jump2Text);
         book.jump2Page = PageOfLink(text(window->jump2Url), chmFileName);
-        if (window->validMembers & ChmWindowType::kValidToolbar)
-            book.toolbarFlags = window->toolbarFlags;
         if (window->validMembers & ChmWindowType::kValidNavWidth)
             book.navigationWidth = window->navWidth;
     }

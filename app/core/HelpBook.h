@@ -32,7 +32,6 @@ struct HelpBook {
     std::string defaultTopic; // the page the file opens with
     std::string home;         // the Home button's page (the default topic when none)
     std::string jump1Text, jump1Page, jump2Text, jump2Page;
-    uint32_t toolbarFlags = 0;  // the window's buttons; 0 when the file sets none
     int navigationWidth = 0;    // pixels; 0 when the file sets none
     int languageId = 1033;
     std::vector<Entry> contents; // in document order

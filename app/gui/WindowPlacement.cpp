@@ -37,11 +37,11 @@ QString WindowPlacementProblem() {
         .arg(file, QString::fromStdString(kind));
 }
 
-void SaveWindowPlacement(const QMainWindow& window) {
+void SaveWindowPlacement(const QMainWindow& window, const QString& group) {
     if (!WindowPlacementProblem().isEmpty())
         return;
     QSettings settings(WindowSettingsFile(), QSettings::IniFormat);
-    settings.beginGroup(Group());
+    settings.beginGroup(group.isEmpty() ? Group() : group);
     settings.setValue("geometry", window.saveGeometry());
     settings.setValue("state", window.saveState());
     if (auto* panes = qobject_cast<const QSplitter*>(window.centralWidget()))
@@ -50,11 +50,11 @@ void SaveWindowPlacement(const QMainWindow& window) {
     settings.sync();
 }
 
-bool RestoreWindowPlacement(QMainWindow& window) {
+bool RestoreWindowPlacement(QMainWindow& window, const QString& group) {
     if (!WindowPlacementProblem().isEmpty())
         return false;
     QSettings settings(WindowSettingsFile(), QSettings::IniFormat);
-    settings.beginGroup(Group());
+    settings.beginGroup(group.isEmpty() ? Group() : group);
     QByteArray geometry = settings.value("geometry").toByteArray();
     if (geometry.isEmpty())
         return false;

@@ -1,12 +1,15 @@
 // marrowbook: the desktop program for writing Compiled HTML Help.
 //
 // Usage: marrowbook [project.mbk | help.chm] [--screenshot picture.png [--right-tab N]]
+//        marrowbook --view help.chm
+// --view shows a help file in the program's help viewer, on its own.
 // --screenshot saves a picture of the main window shortly after start-up
 // and ends the program (for the documentation); --right-tab shows the
 // right pane's tab N (from 0) first.
 #include "app/core/InterruptWatch.h"
 #include "app/gui/Artwork.h"
 #include "app/gui/AuthorApp.h"
+#include "app/gui/HelpWindow.h"
 #include "helpweb/HelpWeb.h"
 
 #include <QApplication>
@@ -31,6 +34,13 @@ int RunProgram(int argc, char** argv, int& signal) {
         }
         return value;
     };
+    QString view = option("--view");
+    if (!view.isEmpty()) {
+        mb::gui::HelpWindow viewer;
+        viewer.setAttribute(Qt::WA_QuitOnClose, true);
+        viewer.ShowTopic(view.toStdString(), {});
+        return QApplication::exec();
+    }
     QString screenshot = option("--screenshot");
     QString rightTab = option("--right-tab");
     mb::gui::AuthorApp app;

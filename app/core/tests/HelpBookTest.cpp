@@ -55,7 +55,6 @@ TEST(HelpBook, ContentsIndexAndWindowComeFromTheSitemapsAndTheWindowType) {
     EXPECT_EQ(book.jump1Text, "Jump A");
     EXPECT_EQ(book.jump1Page, "/sub/a.htm");
     EXPECT_EQ(book.navigationWidth, 250);
-    EXPECT_EQ(book.toolbarFlags, 0x3006u);
 
     ASSERT_EQ(book.contents.size(), 4u);
     EXPECT_EQ(book.contents[1].name, "Chapter & Verse");

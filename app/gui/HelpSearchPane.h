@@ -1,0 +1,57 @@
+#pragma once
+// The search tab of the help window: full-text search over every page of
+// the help file. The index is built on worker threads as soon as a file is
+// opened (see HelpSearchIndex); a search asked for before it is ready runs
+// when it is. Activating a result shows its page with the words found
+// marked in it.
+
+#include "app/core/HelpSearchIndex.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace mb::gui {
+
+class HelpSearchPane final : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpSearchPane(QWidget* parent = nullptr);
+    ~HelpSearchPane() override;
+
+    // Starts indexing the pages of `chmPath` (the index of the file shown
+    // before is dropped).
+    void Index(const std::string& chmPath);
+    QLineEdit* Field() const { return m_field; }
+    QListWidget* Results() const { return m_results; }
+    bool IndexReady() const { return m_index != nullptr; }
+    // Searches for what the field holds (when the index is ready).
+    void Search();
+
+signals:
+    // A result was chosen: its page, and the words to mark in it.
+    void PageWanted(const std::string& page, const std::vector<std::string>& words);
+    // The index of the current file is ready.
+    void Indexed();
+
+private:
+    void Take(std::shared_ptr<HelpSearchIndex> index, const std::string& chmPath);
+    void Finish();
+
+    QLineEdit* m_field;
+    QListWidget* m_results;
+    QLabel* m_status;
+    std::string m_file;
+    std::shared_ptr<HelpSearchIndex> m_index;
+    std::thread m_builder;
+    bool m_searchWaiting = false;
+};
+
+} // namespace mb::gui
