@@ -80,6 +80,26 @@ std::string HelpFileBeside(const std::string& named, const std::string& current)
     return (folder / path).string();
 }
 
+// The help file and the topic a help address leads to, seen from a page of
+// `current`. "ms-its:other.chm::/a.htm" in a page reaches the engine as an
+// address inside the current file ("…/current.chm::/other.chm::/a.htm"):
+// the file named before the second "::" lies beside the current one.
+bool TargetOf(const QUrl& url, const std::string& current, std::string& file, std::string& topic) {
+    ItsAddress address;
+    if (!ParseItsAddress(web::ItsAddressOf(url), address))
+        return false;
+    file = HelpFileBeside(address.chmPath, current);
+    topic = address.streamPath;
+    if (size_t inner = topic.find("::"); inner != std::string::npos) {
+        std::string named = topic.substr(0, inner);
+        file = HelpFileBeside(named.substr(named.find_last_of('/') + 1), current);
+        topic = topic.substr(inner + 2);
+    }
+    if (url.hasFragment())
+        topic += "#" + url.fragment().toStdString();
+    return true;
+}
+
 QString Escaped(const QString& text) {
     return text.toHtmlEscaped();
 }
@@ -146,10 +166,9 @@ HelpWindow::HelpWindow()
                 QDesktopServices::openUrl(url);
             return false;
         }
-        ItsAddress address;
-        if (ParseItsAddress(web::ItsAddressOf(url), address) &&
-            HelpFileBeside(address.chmPath, m_file) != m_file) {
-            QMetaObject::invokeMethod(this, [this, url] { OpenOtherHelpFile(url); },
+        std::string file, topic;
+        if (TargetOf(url, m_file, file, topic) && file != m_file) {
+            QMetaObject::invokeMethod(this, [this, file, topic] { ShowTopic(file, topic); },
                                       Qt::QueuedConnection);
             return false;
         }
@@ -366,14 +385,9 @@ void HelpWindow::MarkWords() {
 }
 
 void HelpWindow::OpenOtherHelpFile(const QUrl& url) {
-    ItsAddress address;
-    if (!ParseItsAddress(web::ItsAddressOf(url), address))
-        return;
-    std::string file = HelpFileBeside(address.chmPath, m_file);
-    std::string topic = address.streamPath;
-    if (url.hasFragment())
-        topic += "#" + url.fragment().toStdString();
-    ShowTopic(file, topic);
+    std::string file, topic;
+    if (TargetOf(url, m_file, file, topic))
+        ShowTopic(file, topic);
 }
 
 void HelpWindow::closeEvent(QCloseEvent* event) {
