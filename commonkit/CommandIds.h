@@ -13,6 +13,7 @@ inline constexpr int ID_FILE_OPEN_PROJECT = 32794;
 inline constexpr int ID_FILE_OPEN_CHM = 32797;
 inline constexpr int ID_FILE_IMPORT_HHP = 32863;
 inline constexpr int ID_FILE_EXPORT_HHP = 32865;
+inline constexpr int ID_FILE_VIEW_CHM = 32990;
 inline constexpr int ID_FILE_SAVE = 32800;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_MRU_FIRST = 48000; // 48000..48009: recent projects

@@ -35,9 +35,11 @@ std::string CCommon::GetHelpFilePath() const {
 }
 
 bool CCommon::ViewHelpFile(const std::string& helpFile) {
-    if (mb::Desktop().DefaultProgramFor(helpFile))
-        return mb::Desktop().Open(helpFile);
-    return m_viewer && m_viewer(helpFile, "");
+    // The program's own viewer where there is one; else whatever the
+    // desktop shows help files with.
+    if (m_viewer)
+        return m_viewer(helpFile, "");
+    return mb::Desktop().DefaultProgramFor(helpFile) && mb::Desktop().Open(helpFile);
 }
 
 bool CCommon::ShowHelp(const std::string& topic) {

@@ -25,6 +25,8 @@
 #include "runconfig/SettingsLocation.h"
 
 #include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -56,6 +58,9 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         break;
     case Handler::OpenChm:
         controller.OpenChm();
+        break;
+    case Handler::ViewHelpFile:
+        ChooseAndViewHelpFile();
         break;
     case Handler::ImportHhp:
         controller.ImportHHP();
@@ -300,6 +305,16 @@ void AppCommandHandlers::OpenDocumentation() {
                              QObject::tr("The Marrowbook pages are installed with the program in "
                                          "share/doc/marrowbook; they were not found beside %1.")
                                  .arg(QString::fromStdString(ProgramFolder())));
+}
+
+void AppCommandHandlers::ChooseAndViewHelpFile() {
+    // Starts where the project's help file is made.
+    const std::string made = m_frame.Controller().GetProject()->GetCHMFileName();
+    QString file = QFileDialog::getOpenFileName(
+        &m_frame, QObject::tr("View Help File"), QFileInfo(QString::fromStdString(made)).path(),
+        QObject::tr("Compiled help files (*.chm);;All files (*)"));
+    if (!file.isEmpty())
+        CCommon::Instance()->ViewHelpFile(file.toStdString());
 }
 
 } // namespace mb::gui

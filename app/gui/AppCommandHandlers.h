@@ -28,6 +28,8 @@ private:
     void AskHelpTitle();
     void ShowAbout();
     void OpenDocumentation();
+    // Asks for a help file and shows it in the help viewer.
+    void ChooseAndViewHelpFile();
 
     MainFrame& m_frame;
 };

@@ -49,6 +49,7 @@ constexpr std::array kRoutes = {
     Route(ID_FILE_OPEN, Menu::File, "&Open Project...", H::OpenProject, 0, "Ctrl+O"),
     Route(ID_FILE_OPEN_PROJECT, Menu::MainToolbar, "Open Project", H::OpenProject),
     Route(ID_FILE_OPEN_CHM, Menu::File, "Open &CHM File...", H::OpenChm, 0, "", true),
+    Route(ID_FILE_VIEW_CHM, Menu::File, "&View Help File...", H::ViewHelpFile, 0, "Ctrl+Shift+V"),
     Route(ID_FILE_IMPORT_HHP, Menu::File, "&Import HHP...", H::ImportHhp),
     Route(ID_FILE_EXPORT_HHP, Menu::File, "&Export HHP...", H::ExportHhp),
     Route(ID_FILE_SAVE, Menu::File, "&Save Project", H::Save, 0, "Ctrl+S", true),
@@ -183,7 +184,7 @@ const CommandRoute* FindRoute(int id) {
 
 const char* HandlerName(Handler handler) {
     static constexpr const char* kNames[] = {
-        "None", "NewProject", "OpenProject", "OpenChm", "ImportHhp", "ExportHhp", "Save",
+        "None", "NewProject", "OpenProject", "OpenChm", "ViewHelpFile", "ImportHhp", "ExportHhp", "Save",
         "SaveAs", "Exit", "Undo", "Redo", "EditCommand", "Link", "RenameEntry", "Find",
         "FindNext", "FindPrevious", "ChangeIcon", "ReplaceUnwelcome", "SetDefaultTopic",
         "InsertMode", "ToggleToolbar", "ToggleStatusBar", "ToggleChmExplorer", "ChmParameters",

@@ -16,6 +16,7 @@ enum class Handler {
     NewProject,
     OpenProject,
     OpenChm,
+    ViewHelpFile,
     ImportHhp,
     ExportHhp,
     Save,

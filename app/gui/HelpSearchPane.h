@@ -32,6 +32,7 @@ public:
     QLineEdit* Field() const { return m_field; }
     QListWidget* Results() const { return m_results; }
     bool IndexReady() const { return m_index != nullptr; }
+    size_t PageCount() const { return m_index ? m_index->PageCount() : 0; }
     // Searches for what the field holds (when the index is ready).
     void Search();
 

@@ -162,7 +162,7 @@ private slots:
     void addFolderFormNeedsAFolderAndStoresTheChoices();
     void decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread();
     void handheldConversionSaysWhatItMadeAndWhere();
-    void viewShowsTheHelpFileInTheProgramsHelpWithoutADesktopViewer();
+    void viewShowsTheHelpFileInTheProgramsOwnViewer();
     // Last: the program has been told to quit, so every event loop of this
     // process ends at once afterwards.
     void aTerminationSignalStopsTheCompileWhichCleansUpBeforeTheProgramQuits();
@@ -511,12 +511,13 @@ void DialogsTest::handheldConversionSaysWhatItMadeAndWhere() {
     QCOMPARE(desktop.opened.front(), output.toStdString());
 }
 
-void DialogsTest::viewShowsTheHelpFileInTheProgramsHelpWithoutADesktopViewer() {
+void DialogsTest::viewShowsTheHelpFileInTheProgramsOwnViewer() {
     IsolatedHome home;
     QTemporaryDir work;
     QString project = work.path() + "/guide.mbk";
     QVERIFY(MakeProject(project));
-    mb::testing::RecordingDesktop desktop; // it knows no program for .chm
+    mb::testing::RecordingDesktop desktop;
+    desktop.defaultProgram = mb::DesktopProgram{"/usr/bin/another-viewer"}; // the program's own viewer wins
     AuthorApp app;
     QVERIFY(app.Start({project}));
     // The project's help file, as chmcmd makes it, with its default topic.

@@ -7,6 +7,8 @@
 #include "app/gui/CompileDialog.h"
 #include "app/gui/FavoriteEditorsDialog.h"
 #include "app/gui/FilterDialog.h"
+#include "app/gui/HelpContentsPane.h"
+#include "app/gui/HelpSearchPane.h"
 #include "app/gui/NewProjectDialog.h"
 #include "app/gui/OptionsSheet.h"
 #include "app/gui/PreferencesDialog.h"
@@ -15,10 +17,14 @@
 
 #include "app/core/ChmOutputForm.h"
 #include "app/core/NewProjectForm.h"
+#include "commonkit/CommandIds.h"
 #include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 #include "runconfig/ConfigData.h"
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QWebEnginePage>
@@ -57,6 +63,7 @@ private slots:
     void f1InEachDialogAsksForItsTopic();
     void aTopicOpensInTheProgramsHelpWindow();
     void helpOpenedFromADialogTakesKeysWhileTheDialogIsOpen();
+    void theProgramsHelpChosenInTheFileMenuCanBeSearched();
 };
 
 void HelpTest::f1InEachDialogAsksForItsTopic() {
@@ -148,6 +155,27 @@ void HelpTest::helpOpenedFromADialogTakesKeysWhileTheDialogIsOpen() {
     QVERIFY(app.Help() && app.Help()->isVisible());
     QVERIFY(app.Help()->View()->page()->requestedUrl().toString().contains(mb::help::kDecompile));
     QCOMPARE(keysReachingHelp, 1);
+}
+
+void HelpTest::theProgramsHelpChosenInTheFileMenuCanBeSearched() {
+    IsolatedHome home;
+    AuthorApp app;
+    QVERIFY(app.Start({}));
+    const QString helpFile = QString::fromStdString(CCommon::Instance()->GetHelpFilePath());
+    WhenModal<QFileDialog>([&helpFile](QFileDialog* dialog) {
+        dialog->selectFile(helpFile);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    app.Frame().RunCommand(mb::ID_FILE_VIEW_CHM);
+    QVERIFY(app.Help() && app.Help()->isVisible());
+    QCOMPARE(QString::fromStdString(app.Help()->File()), helpFile);
+    QVERIFY(app.Help()->Contents()->topLevelItemCount() > 5);
+
+    HelpSearchPane* search = app.Help()->Search();
+    search->Field()->setText("decompile");
+    search->Search();
+    QTRY_VERIFY_WITH_TIMEOUT(search->Results()->count() > 1, 20000);
+    QVERIFY(!search->Results()->findItems("Decompile", Qt::MatchExactly).isEmpty());
 }
 
 MB_WEB_TEST_MAIN(HelpTest)

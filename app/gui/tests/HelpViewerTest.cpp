@@ -54,6 +54,7 @@ private slots:
     void contentsIndexAndSearchLeadToPages();
     void aJapaneseWordIsFoundAndMarked();
     void linksToAnotherHelpFileOpenItInTheSameWindow();
+    void aHelpFileOfTwentyThousandTopicsOpensWhole();
 };
 
 void HelpViewerTest::contentsIndexAndSearchLeadToPages() {
@@ -165,6 +166,31 @@ void HelpViewerTest::linksToAnotherHelpFileOpenItInTheSameWindow() {
     QTRY_VERIFY_WITH_TIMEOUT(window.View()->title() == "Page not found", 10000);
     window.ShowTopic(work.filePath("nowhere.chm").toStdString(), {});
     QTRY_VERIFY_WITH_TIMEOUT(window.View()->title() == "Help file not found", 10000);
+}
+
+void HelpViewerTest::aHelpFileOfTwentyThousandTopicsOpensWhole() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    constexpr int kTopics = 20000;
+    const std::string chm = mb::testing::ManyTopics(work.filePath("big").toStdString(), kTopics).Build();
+    HelpWindow window;
+    window.ShowTopic(chm, {});
+    QTRY_COMPARE_WITH_TIMEOUT(ShownPage(window), QString("/part0/page0.htm"), 10000);
+    QCOMPARE(window.Contents()->topLevelItemCount(), kTopics);
+    QCOMPARE(window.Index()->List()->count(), kTopics);
+
+    QTest::keyClicks(window.Index()->Field(), "keyword 19999");
+    QCOMPARE(window.Index()->List()->currentItem()->text(), QString("Keyword 19999"));
+    QTest::keyClick(window.Index()->Field(), Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(ShownPage(window), QString("/part199/page19999.htm"), 10000);
+
+    HelpSearchPane* search = window.Search();
+    QTRY_VERIFY_WITH_TIMEOUT(search->IndexReady(), 30000);
+    QCOMPARE(search->PageCount(), size_t(kTopics));
+    search->Field()->setText(QString::fromStdString(mb::testing::UniqueWord(12345)));
+    search->Search();
+    QCOMPARE(search->Results()->count(), 1);
+    QCOMPARE(search->Results()->item(0)->text(), QString("Topic 12345"));
 }
 
 MB_WEB_TEST_MAIN(HelpViewerTest)

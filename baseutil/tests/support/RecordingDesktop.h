@@ -14,12 +14,13 @@ public:
     RecordingDesktop() { SetDesktop(this); }
     ~RecordingDesktop() override { SetDesktop(nullptr); }
     std::vector<std::string> opened;
+    std::optional<DesktopProgram> defaultProgram; // what it names for every file
     bool Open(const std::string& pathOrUrl) override {
         opened.push_back(pathOrUrl);
         return true;
     }
     std::optional<DesktopProgram> DefaultProgramFor(const std::string&) override {
-        return std::nullopt;
+        return defaultProgram;
     }
     bool StartProgram(const std::string&, const std::string&) override { return false; }
 };

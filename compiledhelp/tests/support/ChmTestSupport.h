@@ -113,6 +113,43 @@ struct ChmProject {
     }
 };
 
+// A word of letters only that page `n` of ManyTopics holds and no other
+// page does ("qxab").
+inline std::string UniqueWord(int n) {
+    std::string word = "qx";
+    do {
+        word += static_cast<char>('a' + n % 26);
+        n /= 26;
+    } while (n > 0);
+    return word;
+}
+
+// A help project of `topics` pages in folders of a hundred, with a contents
+// entry and an index keyword ("Keyword n") for each page. Every page holds
+// the word "topic" and its own UniqueWord; full-text search is on.
+inline ChmProject ManyTopics(const std::string& folder, int topics) {
+    ChmProject project;
+    project.folder = folder;
+    project.options = {"Full-text search=Yes"};
+    std::string contents = "<HTML><BODY><UL>\n", index = contents;
+    for (int n = 0; n < topics; ++n) {
+        const std::string page = "part" + std::to_string(n / 100) + "/page" + std::to_string(n) + ".htm";
+        const std::string title = "Topic " + std::to_string(n);
+        project.Add(page, "<html><head><title>" + title + "</title></head><body><h1>" + title +
+                              "</h1><p>This topic holds the word " + UniqueWord(n) +
+                              ".</p></body></html>\n");
+        auto entry = [&page](const std::string& name) {
+            return "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"" + name +
+                   "\"><param name=\"Local\" value=\"" + page + "\"></OBJECT>\n";
+        };
+        contents += entry(title);
+        index += entry("Keyword " + std::to_string(n));
+    }
+    project.contents = contents + "</UL></BODY></HTML>\n";
+    project.index = index + "</UL></BODY></HTML>\n";
+    return project;
+}
+
 struct ChmlsEntry {
     std::string name; // as listed, with its leading "/"
     uint64_t size = 0;
