@@ -178,6 +178,16 @@ HelpWindow::HelpWindow()
     m_tabs->addTab(m_index, tr("I&ndex"));
     m_tabs->addTab(m_search, tr("&Search"));
     m_splitter->addWidget(m_tabs);
+    // A tab brought to the front takes the keys: typing goes into the
+    // index's or the search's field at once.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (m_tabs->widget(tab) == m_index)
+            m_index->Field()->setFocus();
+        else if (m_tabs->widget(tab) == m_search)
+            m_search->Field()->setFocus();
+        else
+            m_contents->setFocus();
+    });
     m_splitter->addWidget(m_view);
     m_splitter->setStretchFactor(1, 1);
     setCentralWidget(m_splitter);
@@ -220,7 +230,7 @@ QAction* HelpWindow::Action(const char* name) const {
 
 void HelpWindow::BuildToolbar() {
     m_toolbar->setObjectName("HelpToolbar");
-    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     auto add = [this](const char* name, const QString& text, QStyle::StandardPixmap icon,
                       const QKeySequence& keys, std::function<void()> run) {
         QAction* action = m_toolbar->addAction(style()->standardIcon(icon), text);
