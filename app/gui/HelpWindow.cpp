@@ -27,6 +27,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWindow>
 
@@ -63,6 +65,19 @@ private:
 bool IsHelpAddress(const QUrl& url) {
     return url.scheme() == web::kSchemeMsIts || url.scheme() == web::kSchemeMk;
 }
+
+// What a help page loads comes out of a help file, or not at all: no file
+// of this computer, nothing of the web (a picture, a script, a frame).
+// Links to the web still open in the desktop's browser when clicked.
+class ArchiveOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& request) override {
+        const QUrl url = request.requestUrl();
+        request.block(!IsHelpAddress(url) && url.scheme() != web::kSchemePage &&
+                      url.scheme() != "data" && url.scheme() != "blob");
+    }
+};
 
 // A help file named in a link of another, found beside that one: as
 // written, else under any letter case.
@@ -156,7 +171,7 @@ HelpWindow::HelpWindow()
     setObjectName("HelpWindow");
     setWindowTitle(tr("Marrowbook Help"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    m_view->setPage(new GuardedPage(m_view, [this](const QUrl& url) {
+    auto* page = new GuardedPage(m_view, [this](const QUrl& url) {
         if (url.scheme() == web::kSchemePage || url.scheme() == "data")
             return true;
         if (!IsHelpAddress(url)) {
@@ -173,7 +188,9 @@ HelpWindow::HelpWindow()
             return false;
         }
         return true;
-    }));
+    });
+    page->setUrlRequestInterceptor(new ArchiveOnlyInterceptor(page));
+    m_view->setPage(page);
     m_tabs->addTab(m_contents, tr("&Contents"));
     m_tabs->addTab(m_index, tr("I&ndex"));
     m_tabs->addTab(m_search, tr("&Search"));

@@ -11,6 +11,9 @@
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QImage>
+#include <QTcpServer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -55,6 +58,7 @@ private slots:
     void aJapaneseWordIsFoundAndMarked();
     void linksToAnotherHelpFileOpenItInTheSameWindow();
     void aHelpFileOfTwentyThousandTopicsOpensWhole();
+    void aPageLoadsNothingFromOutsideItsHelpFile();
 };
 
 void HelpViewerTest::contentsIndexAndSearchLeadToPages() {
@@ -191,6 +195,40 @@ void HelpViewerTest::aHelpFileOfTwentyThousandTopicsOpensWhole() {
     search->Search();
     QCOMPARE(search->Results()->count(), 1);
     QCOMPARE(search->Results()->item(0)->text(), QString("Topic 12345"));
+}
+
+void HelpViewerTest::aPageLoadsNothingFromOutsideItsHelpFile() {
+    IsolatedHome home;
+    QTemporaryDir work;
+    QTcpServer web; // stands for the web: it counts who calls
+    QVERIFY(web.listen(QHostAddress::LocalHost));
+    int calls = 0;
+    connect(&web, &QTcpServer::newConnection, [&calls] { ++calls; });
+    const std::string server = "http://127.0.0.1:" + std::to_string(web.serverPort());
+    QByteArray picture;
+    QBuffer buffer(&picture);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(&buffer, "PNG"));
+
+    ChmProject project;
+    project.folder = work.filePath("hostile").toStdString();
+    project.Add("page.htm", Page("Hostile", "<img src=\"inside.png\"><img src=\"" + server +
+                                                "/a.png\"><img src=\"file:///etc/hostname\">"
+                                                "<iframe src=\"" + server + "/frame\"></iframe>"
+                                                "<script>fetch('" + server + "/data')</script>"));
+    project.Add("inside.png", picture.toStdString());
+    HelpWindow window;
+    window.ShowTopic(project.Build(), {});
+    QTRY_COMPARE_WITH_TIMEOUT(ShownPage(window), QString("/page.htm"), 10000);
+    auto script = [&window](const QString& code) {
+        QVariant result;
+        window.View()->page()->runJavaScript(code, [&result](const QVariant& value) { result = value; });
+        return QTest::qWaitFor([&result] { return result.isValid(); }, 10000) ? result.toString() : QString();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(script("String(Array.from(document.images).every(i => i.complete))"),
+                              QString("true"), 10000);
+    QCOMPARE(script("Array.from(document.images).map(i => i.naturalWidth).join()"), QString("4,0,0"));
+    QCOMPARE(calls, 0);
 }
 
 MB_WEB_TEST_MAIN(HelpViewerTest)
