@@ -145,6 +145,12 @@ int main(int argc, char** argv) {
                         search->Results()->item(0)->text() == QString("Topic %1").arg(topic);
     }
     const double querySeconds = SecondsSince(queryStart) / kQueries;
+    // The worst query: a word of every page, ranked in full.
+    search->Field()->setText("topic");
+    auto commonStart = Clock::now();
+    search->Search();
+    const double commonSeconds = SecondsSince(commonStart);
+    const int commonShown = search->Results()->count();
 
     // Type-ahead: each keystroke of "keyword 19999" selects as it is typed.
     mb::gui::HelpIndexPane* index = window.Index();
@@ -167,7 +173,7 @@ int main(int argc, char** argv) {
     if (ourContents != kTopics || tocEntries != kTopics || ourKeywords != kTopics ||
         indexEntries != kTopics || extractedPages != kTopics ||
         window.Search()->PageCount() != static_cast<size_t>(kTopics) || !firstFound ||
-        queriesFound != kQueries || !typedFound) {
+        queriesFound != kQueries || commonShown == 0 || !typedFound) {
         std::printf("the viewer and chmls disagree, or a search or type-ahead missed its entry "
                     "(first search %s, %d of %d queries, type-ahead %s)\n",
                     firstFound ? "found" : "missed", queriesFound, kQueries,
@@ -181,10 +187,13 @@ int main(int argc, char** argv) {
                 "(target <= 1 s)\n",
                 firstSearchSeconds, extractSeconds, firstSearchSeconds / extractSeconds);
     std::printf("later query:                     %.2f ms  (target <= 20 ms)\n", querySeconds * 1000);
+    std::printf("query for a word of every page:  %.2f ms, %d shown  (target <= 20 ms)\n",
+                commonSeconds * 1000, commonShown);
     std::printf("index type-ahead, slowest key:   %.2f ms  (target <= 20 ms)\n",
                 keystrokeSeconds * 1000);
     fs::remove_all(folder);
     const bool met = openSeconds <= 0.5 && firstSearchSeconds <= 1.0 && querySeconds <= 0.02 &&
+                     commonSeconds <= 0.02 &&
                      keystrokeSeconds <= 0.02;
     return met ? 0 : 2;
 }

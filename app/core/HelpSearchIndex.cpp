@@ -242,9 +242,11 @@ void HelpSearchIndex::Merge(std::vector<Part>& parts) {
     m_averageLength = m_pages.empty() ? 0 : total / static_cast<double>(m_pages.size());
 }
 
-std::vector<HelpSearchIndex::Hit> HelpSearchIndex::Search(std::string_view query,
-                                                          size_t limit) const {
+std::vector<HelpSearchIndex::Hit> HelpSearchIndex::Search(std::string_view query, size_t limit,
+                                                          size_t* found) const {
     std::vector<std::string> terms = search::QueryTerms(query);
+    if (found)
+        *found = 0;
     if (terms.empty() || m_pages.empty())
         return {};
     static const std::vector<Posting> kNone;
@@ -275,33 +277,52 @@ std::vector<HelpSearchIndex::Hit> HelpSearchIndex::Search(std::string_view query
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
 
+    // Each term's pages and weight, looked up once.
+    struct TermLists {
+        const std::vector<Posting>* body;
+        const std::vector<Posting>* titles;
+        double idf;
+    };
     constexpr double k1 = 1.2, b = 0.75, kTitleWeight = 2.0;
     const double pages = static_cast<double>(m_pages.size());
-    std::vector<Hit> hits;
+    std::vector<TermLists> lists;
+    for (const std::string& term : terms) {
+        const std::vector<Posting>& body = listOf(m_body, term);
+        double frequency = static_cast<double>(std::max<size_t>(body.size(), 1));
+        lists.push_back({&body, &listOf(m_titles, term),
+                         std::log(1 + (pages - frequency + 0.5) / (frequency + 0.5))});
+    }
+    std::vector<std::pair<double, uint32_t>> scored; // score, page
+    scored.reserve(candidates.size());
     for (uint32_t page : candidates) {
         double score = 0;
         bool all = true;
-        for (const std::string& term : terms) {
-            const std::vector<Posting>& body = listOf(m_body, term);
-            uint32_t inBody = countIn(body, page);
-            uint32_t inTitle = countIn(listOf(m_titles, term), page);
+        for (const TermLists& term : lists) {
+            uint32_t inBody = countIn(*term.body, page);
+            uint32_t inTitle = countIn(*term.titles, page);
             if (inBody == 0 && inTitle == 0) {
                 all = false;
                 break;
             }
-            double frequency = static_cast<double>(std::max<size_t>(body.size(), 1));
-            double idf = std::log(1 + (pages - frequency + 0.5) / (frequency + 0.5));
             double length = m_averageLength > 0 ? m_pages[page].length / m_averageLength : 1;
-            score += idf * inBody * (k1 + 1) / (inBody + k1 * (1 - b + b * length));
-            score += inTitle ? kTitleWeight * idf : 0;
+            score += term.idf * inBody * (k1 + 1) / (inBody + k1 * (1 - b + b * length));
+            score += inTitle ? kTitleWeight * term.idf : 0;
         }
         if (all)
-            hits.push_back({m_pages[page].path, m_pages[page].title, score});
+            scored.emplace_back(score, page);
     }
-    std::stable_sort(hits.begin(), hits.end(),
-                     [](const Hit& a, const Hit& b) { return a.score > b.score; });
-    if (hits.size() > limit)
-        hits.resize(limit);
+    if (found)
+        *found = scored.size();
+    // The best first; of equal scores, the page earlier in the file.
+    const size_t shown = std::min(limit, scored.size());
+    std::partial_sort(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(shown), scored.end(),
+                      [](const auto& x, const auto& y) {
+                          return x.first != y.first ? x.first > y.first : x.second < y.second;
+                      });
+    std::vector<Hit> hits;
+    hits.reserve(shown);
+    for (size_t i = 0; i < shown; ++i)
+        hits.push_back({m_pages[scored[i].second].path, m_pages[scored[i].second].title, scored[i].first});
     return hits;
 }
 

@@ -34,8 +34,9 @@ public:
     bool Build(const std::string& chmPath, unsigned workers, std::string& error);
 
     // The pages that hold every term of `query`, best first, at most
-    // `limit`. Empty for a query without terms.
-    std::vector<Hit> Search(std::string_view query, size_t limit = 500) const;
+    // `limit`; `found`, when given, receives how many pages hold them all.
+    // Empty for a query without terms.
+    std::vector<Hit> Search(std::string_view query, size_t limit = 500, size_t* found = nullptr) const;
 
     size_t PageCount() const { return m_pages.size(); }
     size_t TermCount() const { return m_body.size(); }

@@ -15,6 +15,7 @@ namespace mb::gui {
 
 namespace {
 constexpr int kPageRole = Qt::UserRole;
+constexpr size_t kShownResults = 500; // more are counted, not listed
 } // namespace
 
 HelpSearchPane::HelpSearchPane(QWidget* parent)
@@ -49,12 +50,17 @@ void HelpSearchPane::Finish() {
         m_builder.join();
 }
 
-void HelpSearchPane::Index(const std::string& chmPath) {
+void HelpSearchPane::Clear() {
     Finish();
-    m_file = chmPath;
+    m_file.clear();
     m_index.reset();
     m_results->clear();
     m_status->setText(tr("Indexing the pages of the help file…"));
+}
+
+void HelpSearchPane::Index(const std::string& chmPath) {
+    Clear();
+    m_file = chmPath;
     m_builder = std::thread([this, chmPath] {
         auto index = std::make_shared<HelpSearchIndex>();
         std::string error;
@@ -72,6 +78,7 @@ void HelpSearchPane::Take(std::shared_ptr<HelpSearchIndex> index, const std::str
     Finish();
     m_index = std::move(index);
     if (!m_index) {
+        m_searchWaiting = false;
         m_status->setText(tr("The pages of this help file cannot be read for searching."));
         return;
     }
@@ -85,7 +92,7 @@ void HelpSearchPane::Take(std::shared_ptr<HelpSearchIndex> index, const std::str
 
 void HelpSearchPane::Search() {
     if (!m_index) {
-        m_searchWaiting = !m_file.empty();
+        m_searchWaiting = true;
         return;
     }
     m_results->clear();
@@ -94,14 +101,21 @@ void HelpSearchPane::Search() {
         m_status->setText(tr("Type the words to search for."));
         return;
     }
-    std::vector<HelpSearchIndex::Hit> hits = m_index->Search(query);
+    size_t found = 0;
+    std::vector<HelpSearchIndex::Hit> hits = m_index->Search(query, kShownResults, &found);
+    m_results->setUpdatesEnabled(false);
     for (const HelpSearchIndex::Hit& hit : hits) {
         auto* item = new QListWidgetItem(QString::fromStdString(hit.title), m_results);
         item->setData(kPageRole, QString::fromStdString(hit.page));
         item->setToolTip(QString::fromStdString(hit.page));
     }
-    m_status->setText(hits.empty() ? tr("No topic holds all of these words.")
-                                   : tr("%n topics found.", nullptr, static_cast<int>(hits.size())));
+    m_results->setUpdatesEnabled(true);
+    if (hits.empty())
+        m_status->setText(tr("No topic holds all of these words."));
+    else if (found > hits.size())
+        m_status->setText(tr("%1 topics found; the best %2 are listed.").arg(found).arg(hits.size()));
+    else
+        m_status->setText(tr("%n topics found.", nullptr, static_cast<int>(found)));
     if (!hits.empty())
         m_results->setCurrentRow(0);
 }

@@ -26,8 +26,9 @@ public:
     explicit HelpSearchPane(QWidget* parent = nullptr);
     ~HelpSearchPane() override;
 
-    // Starts indexing the pages of `chmPath` (the index of the file shown
-    // before is dropped).
+    // Drops the index of the file shown before; a search waits for Index.
+    void Clear();
+    // Starts indexing the pages of `chmPath`.
     void Index(const std::string& chmPath);
     QLineEdit* Field() const { return m_field; }
     QListWidget* Results() const { return m_results; }

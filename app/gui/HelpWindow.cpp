@@ -218,6 +218,7 @@ HelpWindow::HelpWindow()
             });
     connect(m_view, &QWebEngineView::urlChanged, this, &HelpWindow::PageShown);
     connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        IndexIfNotYet();
         QUrl url = m_view->url();
         if (!ok && IsHelpAddress(url)) {
             ShowMessage(tr("Page not found"),
@@ -327,7 +328,9 @@ void HelpWindow::ShowTopic(const std::string& helpFile, const std::string& topic
         raise();
         return;
     }
-    ShowPage(topic.empty() ? m_book.defaultTopic : PageOfLink(topic, fs::path(m_file).filename().string()));
+    if (!ShowPage(topic.empty() ? m_book.defaultTopic
+                                : PageOfLink(topic, fs::path(m_file).filename().string())))
+        IndexIfNotYet(); // no page of the file to wait for
     show();
     raise();
     activateWindow();
@@ -354,7 +357,10 @@ bool HelpWindow::OpenFile(const std::string& helpFile) {
     }
     m_contents->Fill(m_book.contents);
     m_index->Fill(m_book.index);
-    m_search->Index(helpFile);
+    // The pages are indexed for search once the first page shows, so that
+    // the indexing does not hold that page up.
+    m_search->Clear();
+    m_indexWhenShown = true;
     setWindowTitle(m_book.caption.empty() ? QString::fromStdString(fs::path(helpFile).filename().string())
                                           : QString::fromStdString(m_book.caption));
     if (m_book.navigationWidth > 0 && !RestoreWindowPlacement(*this, kPlacementGroup))
@@ -367,9 +373,9 @@ bool HelpWindow::OpenFile(const std::string& helpFile) {
     return true;
 }
 
-void HelpWindow::ShowPage(const std::string& page) {
+bool HelpWindow::ShowPage(const std::string& page) {
     if (page.empty())
-        return;
+        return false;
     if (page[0] != '/') {
         // An address of the web, or a page of another help file.
         QUrl url(QString::fromStdString(page));
@@ -377,7 +383,7 @@ void HelpWindow::ShowPage(const std::string& page) {
             OpenOtherHelpFile(url);
         else if (url.scheme() == "http" || url.scheme() == "https")
             QDesktopServices::openUrl(url);
-        return;
+        return false;
     }
     std::string path = page.substr(1);
     std::string anchor;
@@ -389,6 +395,14 @@ void HelpWindow::ShowPage(const std::string& page) {
     if (!anchor.empty())
         address.setFragment(QString::fromStdString(anchor));
     m_view->load(address);
+    return true;
+}
+
+void HelpWindow::IndexIfNotYet() {
+    if (m_indexWhenShown) {
+        m_indexWhenShown = false;
+        m_search->Index(m_file);
+    }
 }
 
 void HelpWindow::ShowMessage(const QString& title, const QString& text) {

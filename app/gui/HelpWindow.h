@@ -58,7 +58,10 @@ protected:
 private:
     void BuildToolbar();
     bool OpenFile(const std::string& helpFile);
-    void ShowPage(const std::string& page);
+    // Shows a page of the file ("/page.htm#anchor"); false when `page` is
+    // no page of this file (then it is opened elsewhere, or not at all).
+    bool ShowPage(const std::string& page);
+    void IndexIfNotYet();
     void ShowMessage(const QString& title, const QString& text);
     void PageShown(const QUrl& url);
     void MarkWords();
@@ -76,6 +79,7 @@ private:
     std::string m_file;
     HelpBook m_book;
     std::vector<std::string> m_wordsToMark;
+    bool m_indexWhenShown = false; // the file opened has not been indexed yet
     std::unique_ptr<QPrinter> m_printer; // kept, with the settings last chosen
 };
 

@@ -160,7 +160,7 @@ void HelpViewerTest::linksToAnotherHelpFileOpenItInTheSameWindow() {
 
     HelpWindow window;
     window.ShowTopic(chm, {});
-    QTRY_COMPARE_WITH_TIMEOUT(ShownPage(window), QString("/near.htm"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.View()->title(), QString("Near"), 10000); // the page is there
     window.View()->page()->runJavaScript("document.getElementById('out').click()");
     QTRY_COMPARE_WITH_TIMEOUT(ShownPage(window), QString("/far.htm"), 10000);
     QVERIFY(window.File().ends_with("other.chm"));
@@ -219,7 +219,7 @@ void HelpViewerTest::aPageLoadsNothingFromOutsideItsHelpFile() {
     project.Add("inside.png", picture.toStdString());
     HelpWindow window;
     window.ShowTopic(project.Build(), {});
-    QTRY_COMPARE_WITH_TIMEOUT(ShownPage(window), QString("/page.htm"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.View()->title(), QString("Hostile"), 10000);
     auto script = [&window](const QString& code) {
         QVariant result;
         window.View()->page()->runJavaScript(code, [&result](const QVariant& value) { result = value; });
