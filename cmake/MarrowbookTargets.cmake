@@ -3,7 +3,12 @@
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)
-set(CMAKE_INSTALL_RPATH "$ORIGIN/../lib")
+# Installed, the libraries are private to the programs: they live in
+# <libdir>/marrowbook, found through the run path relative to the file that
+# needs them, so that the installed tree works wherever it is put.
+include(GNUInstallDirs)
+set(MB_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR}/marrowbook)
+set(CMAKE_INSTALL_RPATH "$ORIGIN/../${MB_INSTALL_LIBDIR}")
 
 add_compile_options(-Wall -Wextra -Wpedantic -Wno-unused-parameter)
 
@@ -29,6 +34,7 @@ function(mb_add_library name)
         return()
     endif()
     add_library(${name} SHARED ${sources})
+    set_target_properties(${name} PROPERTIES INSTALL_RPATH "$ORIGIN")
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LINKS})
 endfunction()

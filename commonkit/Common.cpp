@@ -3,6 +3,7 @@
 #include "baseutil/Desktop.h"
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
+#include "commonkit/InstallLayout.h"
 #include "commonkit/StringTable.h"
 
 #include <memory>
@@ -30,8 +31,15 @@ void CCommon::DeleteInstance() {
 }
 
 std::string CCommon::GetHelpFilePath() const {
-    CPath program(CStrHelper::GetAppRunPathString());
-    return program.GetLocation() + CStrHelper::ML_GetStringEx(kStrHelpFileName);
+    return HelpFileFor(CPath(CStrHelper::GetAppRunPathString()).GetLocationNoSlash());
+}
+
+std::string CCommon::HelpFileFor(const std::string& programFolder) {
+    std::string name = CStrHelper::ML_GetStringEx(kStrHelpFileName);
+    std::string beside = programFolder + "/" + name;
+    if (IsFile(beside) || !mb::IsInstalledTree(programFolder))
+        return beside;
+    return mb::InstalledDataFolder(programFolder) + "/" + name;
 }
 
 bool CCommon::ViewHelpFile(const std::string& helpFile) {

@@ -14,8 +14,13 @@ public:
     static CCommon* Instance();
     static void DeleteInstance();
 
-    // The product's help file: string 9 in the folder of the program.
+    // The product's help file (HelpFileFor the folder of the program).
     std::string GetHelpFilePath() const;
+    // The help file, string 9, of a program in `programFolder`: beside the
+    // program when it is there or when the program does not run from an
+    // installed tree (a build tree, an unpacked folder); else in the
+    // installed tree's data folder.
+    static std::string HelpFileFor(const std::string& programFolder);
 
     // Opens the help file at `topic`, a page name inside it, possibly with an
     // anchor ("prj10.htm#ROOTDIR"). With a help viewer installed (the main

@@ -1,5 +1,7 @@
 #include "runconfig/SettingsLocation.h"
 
+#include "commonkit/InstallLayout.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
@@ -48,7 +50,10 @@ std::string ProgramFolder() {
 std::string SettingsFolderFor(const std::string& installPath) {
     if (std::string home = Environment("MARROWBOOK_HOME"); !home.empty())
         return Created(home);
-    if (!installPath.empty() && access(installPath.c_str(), W_OK) == 0)
+    // An installed program's folder (/usr/bin, ~/.local/bin) is the
+    // system's or the user's, even where this process may write into it.
+    if (!installPath.empty() && access(installPath.c_str(), W_OK) == 0 &&
+        !IsInstalledTree(installPath))
         return WithoutTrailingSlash(installPath);
     std::string config = Environment("XDG_CONFIG_HOME");
     // Relative values are to be ignored.

@@ -10,7 +10,8 @@ std::string ProgramFolder();
 
 // The folder of the configuration file and the run log, without a trailing
 // "/": $MARROWBOOK_HOME when set; otherwise `installPath` when this process
-// may write there (a portable install); otherwise $XDG_CONFIG_HOME/marrowbook,
+// may write there and it is no installed tree (a portable install: a build
+// tree or an unpacked folder); otherwise $XDG_CONFIG_HOME/marrowbook,
 // by default ~/.config/marrowbook. A missing folder other than the install
 // path is created.
 std::string SettingsFolderFor(const std::string& installPath);

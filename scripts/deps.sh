@@ -15,6 +15,7 @@ packages=(
     doxygen python3-sphinx python3-sphinxcontrib.htmlhelp
     qt6-base-dev qt6-webengine-dev
     xvfb xauth
+    desktop-file-utils appstream shared-mime-info man-db
 )
 
 missing=()

@@ -13,7 +13,8 @@ using namespace mb::cli;
 namespace {
 
 void PrintUsage(std::FILE* out) {
-    std::fprintf(out, "Usage: marrowbook-cli [--yes] [--quiet] <command> [arguments]\n\n"
+    std::fprintf(out, "Usage: marrowbook-cli [--yes] [--quiet] <command> [arguments]\n"
+                      "       marrowbook-cli --version\n\n"
                       "Commands:\n");
     for (const Command& command : AllCommands())
         std::fprintf(out, "  %-12s %-30s %s\n", command.name, command.usage, command.summary);
@@ -21,6 +22,7 @@ void PrintUsage(std::FILE* out) {
                       "  --yes      answer yes to every question (overwrite, copy files in)\n"
                       "  --quiet    do not print log lines\n"
                       "  --help     show help (after a command: that command's help)\n"
+                      "  --version  print the version of the tool\n"
                       "\nExit status: 0 on success, 1 when the work failed, 2 for a mistake on "
                       "the command line.\n");
 }
@@ -50,6 +52,11 @@ int main(int argc, char** argv) {
     if (!invocation) {
         PrintError(error);
         return kExitUsage;
+    }
+    // MB_VERSION: the project's version, set by the build.
+    if (invocation->Has("version")) {
+        std::printf("marrowbook-cli %s\n", MB_VERSION);
+        return kExitOk;
     }
     const Command* command = FindCommand(invocation->command);
     if (invocation->command.empty() || (!command && invocation->Has("help"))) {

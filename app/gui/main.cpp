@@ -10,13 +10,53 @@
 #include "app/gui/Artwork.h"
 #include "app/gui/AuthorApp.h"
 #include "app/gui/HelpWindow.h"
+#include "commonkit/Common.h"
 #include "helpweb/HelpWeb.h"
 
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
 namespace {
+
+void PrintUsage() {
+    std::printf(
+        "Usage: marrowbook [project.mbk | help.chm]\n"
+        "       marrowbook --view help.chm\n"
+        "       marrowbook --screenshot picture.png [--right-tab N] [project.mbk]\n\n"
+        "Opens a project, or a help file as Open CHM does, in the desktop program.\n\n"
+        "Options:\n"
+        "  --view FILE.chm         show a compiled help file in the help window alone\n"
+        "  --screenshot FILE.png   save a picture of the main window shortly after\n"
+        "                          start-up, then end\n"
+        "  --right-tab N           with --screenshot: show tab N (from 0) of the right pane\n"
+        "  --version               print the version of the program\n"
+        "  --help                  show this help\n\n"
+        "The program's own help file: %s\n",
+        CCommon::Instance()->GetHelpFilePath().c_str());
+}
+
+// --help and --version, answered before any window exists (no display
+// needed); nothing for any other command line.
+std::optional<int> AnswerInformationRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view argument = argv[i];
+        if (argument == "--version") {
+            // MB_VERSION: the project's version, set by the build.
+            std::printf("marrowbook %s\n", MB_VERSION);
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            PrintUsage();
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
 
 // The program from the application object's making to its end; `signal`
 // receives the termination signal that ended it, or 0.
@@ -65,6 +105,8 @@ int RunProgram(int argc, char** argv, int& signal) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (std::optional<int> answered = AnswerInformationRequest(argc, argv))
+        return *answered;
     int signal = 0;
     int status = RunProgram(argc, argv, signal);
     // Ended by a termination signal: whoever sent it sees that it did.

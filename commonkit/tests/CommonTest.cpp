@@ -1,6 +1,7 @@
 #include "commonkit/Common.h"
 #include "baseutil/Desktop.h"
 #include "baseutil/tests/support/ScriptedPrompt.h"
+#include "baseutil/tests/support/TempTree.h"
 #include "commonkit/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,21 @@ TEST(Common, HelpFileLiesBesideTheProgram) {
     EXPECT_EQ(CCommon::Instance()->GetHelpFilePath(),
               (program.parent_path() / "marrowbook.chm").string());
     CCommon::DeleteInstance();
+}
+
+TEST(Common, HelpFileOfAnInstalledTreeIsInItsDataFolder) {
+    mb::testing::TempTree tree;
+    std::string bin = tree.MakeFolder("usr/bin");
+    // A build tree or an unpacked folder: beside the program, there or not.
+    EXPECT_EQ(CCommon::HelpFileFor(bin), bin + "/marrowbook.chm");
+
+    tree.MakeFolder("usr/share/marrowbook");
+    EXPECT_EQ(CCommon::HelpFileFor(bin), tree / "usr/share/marrowbook/marrowbook.chm");
+    EXPECT_EQ(CCommon::HelpFileFor(bin + "/"), tree / "usr/share/marrowbook/marrowbook.chm");
+
+    // One put beside the program comes first.
+    tree.Write("usr/bin/marrowbook.chm", "ITSF");
+    EXPECT_EQ(CCommon::HelpFileFor(bin), bin + "/marrowbook.chm");
 }
 
 // One test, so that no other test of this program sees the help file that

@@ -123,6 +123,16 @@ TEST(SettingsLocation, WritableInstallFolderIsPortable) {
     EXPECT_FALSE(fs::exists(tree / "xdg"));
 }
 
+TEST(SettingsLocation, AnInstalledTreeIsNeverPortable) {
+    TempTree tree;
+    ScopedEnv home("MARROWBOOK_HOME", std::nullopt);
+    ScopedEnv config("XDG_CONFIG_HOME", tree / "xdg");
+    // /usr/bin as root sees it: writable, with the installed data beside.
+    std::string install = tree.MakeFolder("usr/bin");
+    tree.MakeFolder("usr/share/marrowbook");
+    EXPECT_EQ(mb::SettingsFolderFor(install), tree / "xdg/marrowbook");
+}
+
 TEST(SettingsLocation, OtherwiseTheUsersConfigFolder) {
     TempTree tree;
     ScopedEnv home("MARROWBOOK_HOME", std::nullopt);
