@@ -163,8 +163,10 @@ void HelpTest::theProgramsHelpChosenInTheFileMenuCanBeSearched() {
     QVERIFY(app.Start({}));
     const QString helpFile = QString::fromStdString(CCommon::Instance()->GetHelpFilePath());
     WhenModal<QFileDialog>([&helpFile](QFileDialog* dialog) {
-        dialog->selectFile(helpFile);
-        QMetaObject::invokeMethod(dialog, "accept");
+        // As a user does: the path typed into the name field, then Enter.
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        name->setText(helpFile);
+        QTest::keyClick(name, Qt::Key_Return);
     });
     app.Frame().RunCommand(mb::ID_FILE_VIEW_CHM);
     QVERIFY(app.Help() && app.Help()->isVisible());
