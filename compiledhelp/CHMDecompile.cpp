@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 using mb::chm::EndsWithNoCase;
 
@@ -73,10 +74,15 @@ int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder,
         [this](const CItsStream& stream, const std::string& path) {
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
-        m_stop);
+        m_stop, Workers());
     int result = dumper.Dump(storage, folder, inside);
     m_filesWritten += dumper.Written();
+    m_workersUsed = dumper.WorkersUsed();
     return result;
+}
+
+size_t CCHMFileRW::Workers() const {
+    return m_workers > 0 ? m_workers : std::max(1u, std::thread::hardware_concurrency());
 }
 
 int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {

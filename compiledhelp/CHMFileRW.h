@@ -83,6 +83,12 @@ public:
     // being written is left out, so that every file written is complete.
     // The flag must outlive the object's work; nullptr: never stopped.
     void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
+    // How many threads decompress and write the files of a decompile or
+    // handheld conversion: 0 (the default) for one per processor core.
+    // Their output is the same in every case.
+    void SetWorkers(size_t workers) { m_workers = workers; }
+    // How many threads the last decompile or conversion used.
+    size_t GetWorkersUsed() const { return m_workersUsed; }
 
     // Copies the open file into `folder`, without the container's own
     // bookkeeping elements; the project copy only with `includeProject`
@@ -157,6 +163,8 @@ private:
     // Logs and returns true when the open file showed signs of damage.
     bool ReportDamage() const;
     bool ReadSitemapFile(const std::string& path, CXML* root, const char* rootTag);
+    // The number of workers that SetWorkers asks for.
+    size_t Workers() const;
     bool FindAtRoot(const char* ending, std::string& name) const;
 
     // Write the index pages / the entry icons; false when one could not be
@@ -178,6 +186,8 @@ private:
 
     CItsFile m_file;
     const std::atomic<bool>* m_stop = nullptr;
+    size_t m_workers = 0;
+    size_t m_workersUsed = 0;
     // Keeps existing output files unless the user agrees, and the open
     // help file always.
     CReplaceGuard m_replaceGuard;
