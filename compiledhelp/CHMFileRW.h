@@ -171,8 +171,11 @@ private:
     // written (reported).
     bool CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath);
     void CHM2PDA_SplitHHC(CXML* element, int indent, int perPage);
-    void CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& text) const;
-    void CHM2PDA_OutputIndexPageTail(std::string& text, int page) const;
+    // `links` holds the link to each index page.
+    void CHM2PDA_CreateNavigateTableForIndexPage(int page, const std::vector<std::string>& links,
+                                                 std::string& text) const;
+    void CHM2PDA_OutputIndexPageTail(std::string& text, int page,
+                                     const std::vector<std::string>& links) const;
     std::string CHM_GetIndexPageFilename(int page) const;
     void CHM_GetPrevNextURL(int page, std::string& previous, std::string& next) const;
     void CHM2PDA_AddUsedImage(int number);
