@@ -6,6 +6,7 @@
 
 #include <map>
 #include <new>
+#include <string_view>
 #include <utility>
 
 std::string ItsResultText(int code) {
@@ -74,13 +75,26 @@ void CItsArchive::BuildTree() {
     // Storages already made, by parent and name, so that a help file with
     // thousands of entries in one folder is still read in linear time.
     std::map<std::pair<size_t, std::string>, size_t> storages;
+    // The directory lists the streams of a folder together: the storage of
+    // the previous stream's folder is found again without a look-up.
+    std::string lastFolder;
+    size_t lastParent = 0;
     for (const mschmd_file* file = m_file->Header()->files; file; file = file->next) {
-        std::string path = file->filename ? file->filename : "";
+        std::string_view path = file->filename ? file->filename : "";
         size_t start = !path.empty() && path[0] == '/' ? 1 : 0;
+        size_t nameStart = path.rfind('/');
+        nameStart =
+            nameStart == std::string_view::npos || nameStart < start ? start : nameStart + 1;
         size_t parent = 0;
-        for (size_t slash; (slash = path.find('/', start)) != std::string::npos;
+        if (nameStart > start && path.substr(0, nameStart) == lastFolder) {
+            parent = lastParent;
+            start = nameStart;
+        } else {
+            lastFolder.assign(path.substr(0, nameStart));
+        }
+        for (size_t slash; (slash = path.find('/', start)) != std::string_view::npos;
              start = slash + 1) {
-            std::string name = path.substr(start, slash - start);
+            std::string name(path.substr(start, slash - start));
             auto found = storages.find({parent, name});
             if (found == storages.end()) {
                 ItsNode node;
@@ -88,10 +102,11 @@ void CItsArchive::BuildTree() {
                 m_nodes.push_back(std::move(node));
                 size_t index = m_nodes.size() - 1;
                 m_nodes[parent].children.push_back(index);
-                found = storages.emplace(std::make_pair(parent, name), index).first;
+                found = storages.emplace(std::make_pair(parent, std::move(name)), index).first;
             }
             parent = found->second;
         }
+        lastParent = parent;
         ItsNode stream;
         stream.name = path.substr(start);
         stream.type = kItsTypeStream;
