@@ -5,7 +5,7 @@
 #            worker thread while a question is on screen (or the functions
 #            named);
 #        scripts/tsan.sh --decompile
-#            the decompile tests, which decompile on one and on two workers
+#            the decompile and handheld tests, which work on one and on two workers
 #            (only the compiled-help library and its tests are built).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +22,7 @@ if [ "${1:-}" = "--decompile" ]; then
     "$root/scripts/deps.sh"
     cmake -S "$root" -B "$build" -G Ninja "${options[@]}" >/dev/null
     cmake --build "$build" --target compiledhelp_tests -j2
-    "$build/bin/compiledhelp_tests" --gtest_filter='LargeHelpFileTest.*:DecompileTest.*'
+    "$build/bin/compiledhelp_tests" --gtest_filter='LargeHelpFileTest.*:DecompileTest.*:HandheldTest.*'
     exit
 fi
 
