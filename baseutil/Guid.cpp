@@ -48,17 +48,17 @@ std::string NewGuidString() {
     bytes[6] = static_cast<uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
     bytes[8] = static_cast<uint8_t>((bytes[8] & 0x3F) | 0x80); // variant 1
     static const char kHex[] = "0123456789ABCDEF";
-    std::string id;
-    id.reserve(38);
-    id += '{';
+    char id[38];
+    size_t at = 0;
+    id[at++] = '{';
     for (int i = 0; i < 16; ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
-            id += '-';
-        id += kHex[bytes[i] >> 4];
-        id += kHex[bytes[i] & 0x0F];
+            id[at++] = '-';
+        id[at++] = kHex[bytes[i] >> 4];
+        id[at++] = kHex[bytes[i] & 0x0F];
     }
-    id += '}';
-    return id;
+    id[at++] = '}';
+    return std::string(id, at);
 }
 
 } // namespace mb

@@ -5,7 +5,15 @@
 #include <cstdlib>
 
 int CMabString::GetInt() const {
-    long value = GetLong();
+    return ToInt(*this);
+}
+
+long CMabString::GetLong() const {
+    return ToLong(*this);
+}
+
+int CMabString::ToInt(const std::string& text) {
+    long value = ToLong(text);
     if (value > INT_MAX)
         return INT_MAX;
     if (value < INT_MIN)
@@ -13,9 +21,9 @@ int CMabString::GetInt() const {
     return static_cast<int>(value);
 }
 
-long CMabString::GetLong() const {
+long CMabString::ToLong(const std::string& text) {
     errno = 0;
-    return std::strtol(c_str(), nullptr, 10);
+    return std::strtol(text.c_str(), nullptr, 10);
 }
 
 double CMabString::GetFloat() const { return std::strtod(c_str(), nullptr); }

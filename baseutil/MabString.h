@@ -15,6 +15,9 @@ public:
     // are none. Values outside the type's range saturate.
     int GetInt() const;
     long GetLong() const;
+    // The same for any string.
+    static int ToInt(const std::string& text);
+    static long ToLong(const std::string& text);
     double GetFloat() const;
 
     // Position of the first occurrence at or after `start`, or -1.

@@ -37,6 +37,16 @@ void CXML::SetAttr(const std::string& name, const std::string& value) {
     m_attrs.emplace_back(name, value);
 }
 
+void CXML::SetAttr(const std::string& name, std::string&& value) {
+    for (auto& attr : m_attrs) {
+        if (attr.first == name) {
+            attr.second = std::move(value);
+            return;
+        }
+    }
+    m_attrs.emplace_back(name, std::move(value));
+}
+
 void CXML::SetAttr(const std::string& name, const char* value) {
     SetAttr(name, std::string(value ? value : ""));
 }
@@ -58,9 +68,15 @@ CMabString CXML::GetAttr(const std::string& name) const {
     return value ? CMabString(*value) : CMabString();
 }
 
-int CXML::GetAttrInt(const std::string& name) const { return GetAttr(name).GetInt(); }
+int CXML::GetAttrInt(const std::string& name) const {
+    const std::string* value = FindAttr(name);
+    return value ? CMabString::ToInt(*value) : 0;
+}
 
-long CXML::GetAttrLong(const std::string& name) const { return GetAttr(name).GetLong(); }
+long CXML::GetAttrLong(const std::string& name) const {
+    const std::string* value = FindAttr(name);
+    return value ? CMabString::ToLong(*value) : 0;
+}
 
 bool CXML::RemoveAttr(const std::string& name) {
     for (auto it = m_attrs.begin(); it != m_attrs.end(); ++it) {

@@ -30,6 +30,7 @@ public:
     // Attributes: setting adds or overwrites; an attribute that is not set
     // reads as the empty string (callers treat "" as "not set").
     void SetAttr(const std::string& name, const std::string& value);
+    void SetAttr(const std::string& name, std::string&& value);
     void SetAttr(const std::string& name, const char* value);
     void SetAttr(const std::string& name, int value);
     void SetAttr(const std::string& name, long value);

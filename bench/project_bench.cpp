@@ -4,9 +4,11 @@
 // 10,000 scattered contents entries and inserting them back from the
 // change records, and a bare parse of the same project file by the XML
 // parser (the tree reader, and expat alone).
-// Targets: open within 3x of the bare parse by the tree reader; the delete
-// plus re-insert faster than one save; peak memory of a process that opens
-// the project under 400 MB.
+// The open is timed in a process of its own, as a program that has just
+// started opens a project; the same process reports its peak memory.
+// Targets: open within 3x of expat's bare parse; the delete plus re-insert
+// faster than one save; peak memory of a process that opens the project at
+// most 200 MB.
 
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
@@ -95,28 +97,35 @@ double OwnPeakMegabytes() {
     return -1;
 }
 
-// Opens the project in a process of its own and returns its peak resident
-// memory in MB, or a negative value on failure.
-double PeakMegabytesOfOpen(const std::string& mbk) {
+struct OpenFigures {
+    double seconds = -1;
+    double peakMegabytes = -1;
+};
+
+// Opens the project in a process of its own: its time and peak resident
+// memory, negative on failure.
+OpenFigures OpenInOwnProcess(const std::string& mbk) {
     std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     std::string command = "'" + self + "' --open '" + mbk + "'";
     std::FILE* child = popen(command.c_str(), "r");
     if (!child)
-        return -1;
-    char line[64] = {};
-    bool read = std::fgets(line, sizeof line, child) != nullptr;
+        return {};
+    OpenFigures figures;
+    bool read = std::fscanf(child, "%lf %lf", &figures.seconds, &figures.peakMegabytes) == 2;
     int status = pclose(child);
     if (!read || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return std::atof(line);
+        return {};
+    return figures;
 }
 
 int OpenOnly(const char* mbk) {
     CProjectFile project;
-    if (project.OpenProjectFile(mbk) != 1 || project.Content_GetCount() != kEntries ||
+    int result = 0;
+    double seconds = Seconds([&] { result = project.OpenProjectFile(mbk); });
+    if (result != 1 || project.Content_GetCount() != kEntries ||
         project.Index_GetCount() != kEntries)
         return 1;
-    std::printf("%.1f\n", OwnPeakMegabytes());
+    std::printf("%f %.1f\n", seconds, OwnPeakMegabytes());
     return 0;
 }
 
@@ -159,12 +168,12 @@ int main(int argc, char** argv) {
     });
     bool opened = true;
     double open = 1e30;
+    double peak = 0;
     for (int run = 0; run < 3; ++run) {
-        auto reopened = std::make_unique<CProjectFile>();
-        int result = 0;
-        open = std::min(open, Seconds([&] { result = reopened->OpenProjectFile(mbk); }));
-        opened = opened && result == 1 && reopened->Content_GetCount() == kEntries &&
-                 reopened->Index_GetCount() == kEntries;
+        OpenFigures figures = OpenInOwnProcess(mbk);
+        opened = opened && figures.seconds >= 0;
+        open = std::min(open, figures.seconds);
+        peak = std::max(peak, figures.peakMegabytes);
     }
     // The same with observers on both trees, as in the desktop program,
     // where every load also hands the views a record of the new entries.
@@ -182,7 +191,6 @@ int main(int argc, char** argv) {
     double hhk = BestOf(3, [&] { project.HHK_WriteFile(folder + "big.hhk"); });
     double editing = 0;
     bool restored = DeleteAndReinsert(project, editing);
-    double peak = PeakMegabytesOfOpen(mbk);
 
     std::filesystem::remove_all(folder);
 
@@ -190,9 +198,9 @@ int main(int argc, char** argv) {
                 kEntries, text.size() / 1e6);
     std::printf("bare parse (tree reader): %8.1f ms\n", bareTree * 1e3);
     std::printf("bare parse (expat alone): %8.1f ms\n", bareExpat * 1e3);
-    std::printf("open:                     %8.1f ms  (%.2fx the tree reader's parse, %.2fx "
-                "expat's; target <= 3x the parse)\n",
-                open * 1e3, open / bareTree, open / bareExpat);
+    std::printf("open (own process):       %8.1f ms  (%.2fx expat's parse; target <= 3x; "
+                "%.2fx the tree reader's)\n",
+                open * 1e3, open / bareExpat, open / bareTree);
     std::printf("open with observers:      %8.1f ms  (%.2fx the tree reader's parse; for "
                 "information)\n",
                 openWatched * 1e3, openWatched / bareTree);
@@ -201,10 +209,10 @@ int main(int argc, char** argv) {
     std::printf(".hhk writing:             %8.1f ms\n", hhk * 1e3);
     std::printf("delete %d + re-insert:  %8.1f ms  (%.2fx one save; target < 1x)\n", kScattered,
                 editing * 1e3, editing / save);
-    std::printf("peak memory of an open:   %8.1f MB  (target < 400 MB)\n", peak);
+    std::printf("peak memory of an open:   %8.1f MB  (target <= 200 MB)\n", peak);
 
     bool ok =
-        opened && restored && peak > 0 && open / bareTree <= 3.0 && editing < save && peak < 400;
+        opened && restored && peak > 0 && open / bareExpat <= 3.0 && editing < save && peak <= 200;
     if (!opened || !restored)
         std::printf("the opened or restored project is not the one saved\n");
     return ok ? 0 : 1;

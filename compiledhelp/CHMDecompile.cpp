@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <thread>
 
 using mb::chm::EndsWithNoCase;
 
@@ -52,13 +54,17 @@ int TypeCode(const CItsElement& element) {
     if (element.type == kItsTypeStorage)
         return 0;
     static const struct {
-        const char* ending;
+        const char* extension;
         int code;
-    } kCodes[] = {{".HHP", 1},  {".HHC", 2},  {".HHK", 2},  {".HTM", 3},  {".HTML", 3}, {".CSS", 4},
-                  {".JS", 5},   {".BMP", 6},  {".JPG", 7},  {".JPEG", 7}, {".GIF", 8},  {".PNG", 9},
-                  {".XML", 10}, {".XSL", 10}, {".XSD", 10}, {".XSLT", 10}};
+    } kCodes[] = {{"HHP", 1},  {"HHC", 2},  {"HHK", 2},  {"HTM", 3},  {"HTML", 3}, {"CSS", 4},
+                  {"JS", 5},   {"BMP", 6},  {"JPG", 7},  {"JPEG", 7}, {"GIF", 8},  {"PNG", 9},
+                  {"XML", 10}, {"XSL", 10}, {"XSD", 10}, {"XSLT", 10}};
+    size_t dot = element.name.rfind('.');
+    if (dot == std::string::npos)
+        return 11;
+    std::string_view extension = std::string_view(element.name).substr(dot + 1);
     for (const auto& entry : kCodes) {
-        if (EndsWithNoCase(element.name, entry.ending))
+        if (mb::chm::EqualsNoCase(extension, entry.extension))
             return entry.code;
     }
     return 11;
@@ -73,10 +79,15 @@ int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder,
         [this](const CItsStream& stream, const std::string& path) {
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
-        m_stop);
+        m_stop, Workers());
     int result = dumper.Dump(storage, folder, inside);
     m_filesWritten += dumper.Written();
+    m_workersUsed = dumper.WorkersUsed();
     return result;
+}
+
+size_t CCHMFileRW::Workers() const {
+    return m_workers > 0 ? m_workers : std::max(1u, std::thread::hardware_concurrency());
 }
 
 int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {
@@ -172,17 +183,19 @@ int CCHMFileRW::CHM_ReadStorageInfoToXML(const CItsStorage& storage, CXML* eleme
                                          bool includeSystem) {
     std::string local = element->GetAttr("Local");
     int result = kItsOk;
-    for (const CItsElement& item : storage.Elements()) {
+    for (CItsElement& item : storage.Elements()) {
         bool isStream = item.type == kItsTypeStream;
         if (!includeSystem &&
             (isStream ? mb::chm::IsSystemStream(item.name) : mb::chm::IsSystemStorage(item.name)))
             continue;
         if (isStream && !m_includeProject && mb::chm::IsProjectCopy(item.name))
             continue;
+        const int type = TypeCode(item);
+        std::string itemLocal = local + "/" + item.name;
         CXML* node = element->AddChild("Node");
-        node->SetAttr("Name", item.name);
-        node->SetAttr("Type", TypeCode(item));
-        node->SetAttr("Local", local + "/" + item.name);
+        node->SetAttr("Name", std::move(item.name));
+        node->SetAttr("Type", type);
+        node->SetAttr("Local", std::move(itemLocal));
         if (isStream) {
             node->SetAttr("Size", std::to_string(item.size));
             continue;

@@ -83,6 +83,12 @@ public:
     // being written is left out, so that every file written is complete.
     // The flag must outlive the object's work; nullptr: never stopped.
     void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
+    // How many threads decompress and write the files of a decompile or
+    // handheld conversion: 0 (the default) for one per processor core.
+    // Their output is the same in every case.
+    void SetWorkers(size_t workers) { m_workers = workers; }
+    // How many threads the last decompile or conversion used.
+    size_t GetWorkersUsed() const { return m_workersUsed; }
 
     // Copies the open file into `folder`, without the container's own
     // bookkeeping elements; the project copy only with `includeProject`
@@ -157,14 +163,19 @@ private:
     // Logs and returns true when the open file showed signs of damage.
     bool ReportDamage() const;
     bool ReadSitemapFile(const std::string& path, CXML* root, const char* rootTag);
+    // The number of workers that SetWorkers asks for.
+    size_t Workers() const;
     bool FindAtRoot(const char* ending, std::string& name) const;
 
     // Write the index pages / the entry icons; false when one could not be
     // written (reported).
     bool CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& indexPath);
     void CHM2PDA_SplitHHC(CXML* element, int indent, int perPage);
-    void CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& text) const;
-    void CHM2PDA_OutputIndexPageTail(std::string& text, int page) const;
+    // `links` holds the link to each index page.
+    void CHM2PDA_CreateNavigateTableForIndexPage(int page, const std::vector<std::string>& links,
+                                                 std::string& text) const;
+    void CHM2PDA_OutputIndexPageTail(std::string& text, int page,
+                                     const std::vector<std::string>& links) const;
     std::string CHM_GetIndexPageFilename(int page) const;
     void CHM_GetPrevNextURL(int page, std::string& previous, std::string& next) const;
     void CHM2PDA_AddUsedImage(int number);
@@ -178,6 +189,8 @@ private:
 
     CItsFile m_file;
     const std::atomic<bool>* m_stop = nullptr;
+    size_t m_workers = 0;
+    size_t m_workersUsed = 0;
     // Keeps existing output files unless the user agrees, and the open
     // help file always.
     CReplaceGuard m_replaceGuard;

@@ -117,14 +117,20 @@ bool CCHMFileRW::CHM2PDA_CreateIndexPage(CXML* sitemap, const std::string& index
     IndexTopicList();
 
     std::string folder = FolderOf(indexPath);
+    // Every index page links to all others: the links are made once.
+    std::vector<std::string> links;
+    links.reserve(m_pages.size());
+    for (int page = 0; page < static_cast<int>(m_pages.size()); ++page)
+        links.push_back("          <a href=\"" + CHM_GetIndexPageFilename(page) + "\">" +
+                        std::to_string(page + 1) + "</a>\r\n");
     bool written = true;
     for (int page = 0; page < static_cast<int>(m_pages.size()); ++page) {
         std::string text = "<HTML>\r\n  <HEAD>\r\n    <TITLE>";
         text += kIndexTitle;
         text += "</TITLE>\r\n  </HEAD>\r\n  <BODY bgcolor=\"" + m_backColor + "\">\r\n";
-        CHM2PDA_CreateNavigateTableForIndexPage(page, text);
+        CHM2PDA_CreateNavigateTableForIndexPage(page, links, text);
         text += m_pages[page];
-        CHM2PDA_OutputIndexPageTail(text, page);
+        CHM2PDA_OutputIndexPageTail(text, page, links);
         std::string path = page == 0 ? indexPath : folder + CHM_GetIndexPageFilename(page);
         written = SaveDataToFile(text, path, m_replaceGuard) == 0 && written;
     }
@@ -176,7 +182,9 @@ void CCHMFileRW::CHM_GetPrevNextURL(int page, std::string& previous, std::string
                                                        : std::string();
 }
 
-void CCHMFileRW::CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& text) const {
+void CCHMFileRW::CHM2PDA_CreateNavigateTableForIndexPage(int page,
+                                                         const std::vector<std::string>& links,
+                                                         std::string& text) const {
     text += std::string("    <table bgcolor=\"") + kTableColor + "\" border=\"1\" bordercolor=\"" +
             kTableColor + "\" cellspacing=\"1\" cellpadding=\"2\" width=\"100%\">\r\n";
     text += "      <tr>\r\n";
@@ -185,12 +193,11 @@ void CCHMFileRW::CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& 
             std::to_string(page + 1) + "&nbsp;</b></font>\r\n";
     text += "        <td>\r\n";
     text += std::string("        <td bgcolor=\"") + kPageListColor + "\" width=\"100%\">\r\n";
-    for (int j = 0; j < static_cast<int>(m_pages.size()); ++j) {
+    for (int j = 0; j < static_cast<int>(links.size()); ++j) {
         if (j == page)
             text += "          " + std::to_string(j + 1) + "\r\n";
         else
-            text += "          <a href=\"" + CHM_GetIndexPageFilename(j) + "\">" +
-                    std::to_string(j + 1) + "</a>\r\n";
+            text += links[j];
     }
     text += "        </td>\r\n";
     text += "        <td align=\"right\" nowrap>\r\n";
@@ -208,8 +215,9 @@ void CCHMFileRW::CHM2PDA_CreateNavigateTableForIndexPage(int page, std::string& 
     text += "    </table>\r\n\r\n";
 }
 
-void CCHMFileRW::CHM2PDA_OutputIndexPageTail(std::string& text, int page) const {
-    CHM2PDA_CreateNavigateTableForIndexPage(page, text);
+void CCHMFileRW::CHM2PDA_OutputIndexPageTail(std::string& text, int page,
+                                             const std::vector<std::string>& links) const {
+    CHM2PDA_CreateNavigateTableForIndexPage(page, links, text);
     text += "  </BODY>\r\n</HTML>";
 }
 

@@ -1,239 +1,13 @@
 #include "compiledhelp/ItsArchive.h"
 
-#include "compiledhelp/FirstListingChunk.h"
-
-#include "baseutil/SafeFile.h"
+#include "compiledhelp/MsChmFile.h"
 
 #include <mspack.h>
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string_view>
 #include <utility>
-
-// The system handed to libmspack, with the archive's damage counter.
-struct ItsArchiveSystem {
-    mspack_system base;
-    int* damage;
-};
-
-namespace {
-
-// The handles that libmspack reads from and writes to. Reading goes to the
-// help file itself; writing goes to the sink whose address is written into
-// the "file name" that Extract passes on.
-struct MsFile {
-    std::FILE* in = nullptr;
-    ItsSink* sink = nullptr;
-    bool failed = false;
-    int* damage = nullptr; // counts signs of a damaged container
-};
-
-
-constexpr const char* kSinkPrefix = "mb-sink:";
-
-mspack_file* SysOpen(mspack_system* system, const char* filename, int mode) {
-    if (mode == MSPACK_SYS_OPEN_WRITE) {
-        void* address = nullptr;
-        if (std::strncmp(filename, kSinkPrefix, std::strlen(kSinkPrefix)) != 0 ||
-            std::sscanf(filename + std::strlen(kSinkPrefix), "%p", &address) != 1 || !address)
-            return nullptr;
-        auto* handle = new (std::nothrow) MsFile;
-        if (handle)
-            handle->sink = static_cast<ItsSink*>(address);
-        return reinterpret_cast<mspack_file*>(handle);
-    }
-    if (mode != MSPACK_SYS_OPEN_READ)
-        return nullptr;
-    std::FILE* in = mb::OpenRegularFile(filename);
-    if (!in)
-        return nullptr;
-    std::setvbuf(in, nullptr, _IOFBF, 1 << 16);
-    auto* handle = new (std::nothrow) MsFile;
-    if (!handle) {
-        std::fclose(in);
-        return nullptr;
-    }
-    handle->in = in;
-    handle->damage = reinterpret_cast<ItsArchiveSystem*>(system)->damage;
-    return reinterpret_cast<mspack_file*>(handle);
-}
-
-void SysClose(mspack_file* file) {
-    auto* handle = reinterpret_cast<MsFile*>(file);
-    if (handle && handle->in)
-        std::fclose(handle->in);
-    delete handle;
-}
-
-// The file header holds two format GUIDs. Free Pascal's chmcmd writes the
-// first one in both places; libmspack insists on the second one, so that
-// variation is read as the value it stands for.
-constexpr off_t kHeaderGuid2Offset = 0x28;
-const unsigned char kHeaderGuid1[16] = {0x10, 0xfd, 0x01, 0x7c, 0xaa, 0x7b, 0xd0, 0x11,
-                                        0x9e, 0x0c, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec};
-constexpr unsigned char kHeaderGuid2First = 0x11;
-
-uint32_t ReadLe32(const unsigned char* bytes) {
-    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
-           uint32_t{bytes[3]} << 24;
-}
-
-using mb::chm::kDirChunkSizeField;
-using mb::chm::kDirFirstListingField;
-using mb::chm::kDirHeaderLength;
-using mb::chm::kDirHeaderLengthField;
-using mb::chm::kDirLastListingField;
-constexpr size_t kDirChunkCountField = 0x2c;
-
-// libmspack passes over chunks between the first and the last listing chunk
-// that are not listing chunks, as index chunks may be; a chunk that is
-// neither has been damaged, and the names it held are lost. So are all
-// names when the range holds no listing chunk, or reaches past the
-// directory: libmspack counts the chunks to read in 32 bits, and a last
-// listing chunk of 0xffffffff after a first of 0 makes it read none.
-int CountDamagedChunks(std::FILE* in, off_t headerStart, const unsigned char* header) {
-    uint64_t chunkSize = ReadLe32(header + kDirChunkSizeField);
-    uint64_t first = ReadLe32(header + kDirFirstListingField);
-    uint64_t last = ReadLe32(header + kDirLastListingField);
-    uint64_t chunks = static_cast<uint64_t>(headerStart) + ReadLe32(header + kDirHeaderLengthField);
-    struct stat info {};
-    if (fstat(fileno(in), &info) != 0 || chunkSize == 0 || last < first)
-        return 0;
-    if (last >= ReadLe32(header + kDirChunkCountField))
-        return 1;
-    // Chunks that cannot lie inside the file are refused by libmspack itself.
-    auto fileSize = static_cast<uint64_t>(info.st_size);
-    if (chunks > fileSize || (last + 1) * chunkSize > fileSize - chunks)
-        return 0;
-    int damaged = 0;
-    bool listed = false;
-    for (uint64_t chunk = first; chunk <= last; ++chunk) {
-        char signature[4];
-        auto at = static_cast<off_t>(chunks + chunk * chunkSize);
-        bool read = pread(fileno(in), signature, sizeof signature, at) == sizeof signature;
-        if (read && std::memcmp(signature, "PMGL", 4) == 0)
-            listed = true;
-        else if (!read || std::memcmp(signature, "PMGI", 4) != 0)
-            ++damaged;
-    }
-    return listed ? damaged : damaged + 1;
-}
-
-// A reader that trusts a wrong first-listing-chunk field (see
-// FirstListingChunk.h) loses every name in chunk 0: the field is read as 0.
-void MendFirstListingChunk(std::FILE* in, off_t headerStart, unsigned char* header) {
-    if (mb::chm::FirstListingFieldIsWrong(fileno(in), headerStart, header))
-        std::memset(header + kDirFirstListingField, 0, 4);
-}
-
-int SysRead(mspack_file* file, void* buffer, int bytes) {
-    auto* handle = reinterpret_cast<MsFile*>(file);
-    if (!handle || !handle->in || bytes < 0)
-        return -1;
-    off_t start = ftello(handle->in);
-    size_t got = std::fread(buffer, 1, static_cast<size_t>(bytes), handle->in);
-    if (got == 0 && std::ferror(handle->in))
-        return -1;
-    auto* bytesRead = static_cast<unsigned char*>(buffer);
-    if (start >= 0 && start <= kHeaderGuid2Offset &&
-        start + static_cast<off_t>(got) >= kHeaderGuid2Offset + 16) {
-        auto* guid = bytesRead + (kHeaderGuid2Offset - start);
-        if (std::memcmp(guid, kHeaderGuid1, sizeof kHeaderGuid1) == 0)
-            guid[0] = kHeaderGuid2First;
-    }
-    if (got == kDirHeaderLength && start >= 0 && std::memcmp(bytesRead, "ITSP", 4) == 0) {
-        MendFirstListingChunk(handle->in, start, bytesRead);
-        if (handle->damage)
-            *handle->damage += CountDamagedChunks(handle->in, start, bytesRead);
-    }
-    return static_cast<int>(got);
-}
-
-int SysWrite(mspack_file* file, void* buffer, int bytes) {
-    auto* handle = reinterpret_cast<MsFile*>(file);
-    if (!handle || !handle->sink || bytes < 0 || handle->failed)
-        return -1;
-    if (!handle->sink->Write(buffer, static_cast<size_t>(bytes))) {
-        handle->failed = true;
-        return -1;
-    }
-    return bytes;
-}
-
-int SysSeek(mspack_file* file, off_t offset, int mode) {
-    auto* handle = reinterpret_cast<MsFile*>(file);
-    if (!handle || !handle->in)
-        return -1;
-    int whence = mode == MSPACK_SYS_SEEK_START ? SEEK_SET
-                 : mode == MSPACK_SYS_SEEK_CUR ? SEEK_CUR
-                                               : SEEK_END;
-    return fseeko(handle->in, offset, whence) == 0 ? 0 : -1;
-}
-
-off_t SysTell(mspack_file* file) {
-    auto* handle = reinterpret_cast<MsFile*>(file);
-    return handle && handle->in ? ftello(handle->in) : -1;
-}
-
-// libmspack reports the damaged structures it works around as remarks.
-// Those that mean lost names or data are counted; the rest (an unusual
-// chunk size or version, spare bytes at the end) are harmless.
-void SysMessage(mspack_file* file, const char* format, ...) {
-    auto* handle = reinterpret_cast<MsFile*>(file);
-    static const char* const kDamage[] = {"contents are corrupt", "possibly truncated",
-                                          "invalid section number", "bytes longer than"};
-    if (!handle || !handle->damage || !format)
-        return;
-    for (const char* sign : kDamage) {
-        if (std::strstr(format, sign))
-            ++*handle->damage;
-    }
-}
-
-void* SysAlloc(mspack_system*, size_t bytes) {
-    return std::malloc(bytes);
-}
-
-void SysFree(void* pointer) {
-    std::free(pointer);
-}
-
-void SysCopy(void* source, void* dest, size_t bytes) {
-    std::memmove(dest, source, bytes);
-}
-
-int ToResult(int mspackError) {
-    switch (mspackError) {
-    case MSPACK_ERR_OK:
-        return kItsOk;
-    case MSPACK_ERR_OPEN:
-        return kItsOpenFailed;
-    case MSPACK_ERR_READ:
-    case MSPACK_ERR_SEEK:
-        return kItsReadFailed;
-    case MSPACK_ERR_WRITE:
-        return kItsWriteFailed;
-    case MSPACK_ERR_NOMEMORY:
-        return kItsNoMemory;
-    case MSPACK_ERR_SIGNATURE:
-        return kItsNotHelpFile;
-    case MSPACK_ERR_DATAFORMAT:
-        return kItsBadFormat;
-    case MSPACK_ERR_DECRUNCH:
-    case MSPACK_ERR_CHECKSUM:
-        return kItsBadData;
-    default:
-        return kItsUnsupported;
-    }
-}
-
-} // namespace
 
 std::string ItsResultText(int code) {
     switch (code) {
@@ -276,31 +50,17 @@ bool ItsStringSink::Write(const void* data, size_t size) {
 }
 
 int CItsArchive::Open(const std::string& path, std::shared_ptr<CItsArchive>& archive) {
-    int selfTest = 0;
-    MSPACK_SYS_SELFTEST(selfTest);
-    if (selfTest != MSPACK_ERR_OK)
-        return kItsUnsupported;
-
     std::shared_ptr<CItsArchive> opened(new (std::nothrow) CItsArchive);
     if (!opened)
         return kItsNoMemory;
-    opened->m_path = path;
-    opened->m_system.reset(new (std::nothrow) ItsArchiveSystem{
-        {SysOpen, SysClose, SysRead, SysWrite, SysSeek, SysTell, SysMessage, SysAlloc, SysFree,
-         SysCopy, nullptr},
-        &opened->m_damage});
-    if (!opened->m_system)
-        return kItsNoMemory;
-    opened->m_decompressor = mspack_create_chm_decompressor(&opened->m_system->base);
-    if (!opened->m_decompressor)
-        return kItsNoMemory;
-    opened->m_header = opened->m_decompressor->open(opened->m_decompressor, opened->m_path.c_str());
-    if (!opened->m_header) {
-        int error = opened->m_decompressor->last_error(opened->m_decompressor);
-        return error == MSPACK_ERR_OK ? kItsBadFormat : ToResult(error);
-    }
+    int result =
+        MsChmFile::Open(path, MsChmFile::Reading::Directory, &opened->m_damage, opened->m_file);
+    if (result != kItsOk)
+        return result;
     try {
+        opened->m_path = path;
         opened->BuildTree();
+        opened->ReadResetInterval();
     } catch (const std::bad_alloc&) {
         return kItsNoMemory;
     }
@@ -308,26 +68,33 @@ int CItsArchive::Open(const std::string& path, std::shared_ptr<CItsArchive>& arc
     return kItsOk;
 }
 
-CItsArchive::~CItsArchive() {
-    if (m_decompressor) {
-        if (m_header)
-            m_decompressor->close(m_decompressor, m_header);
-        mspack_destroy_chm_decompressor(m_decompressor);
-    }
-}
+CItsArchive::~CItsArchive() = default;
 
 void CItsArchive::BuildTree() {
     m_nodes.assign(1, ItsNode{});
     // Storages already made, by parent and name, so that a help file with
     // thousands of entries in one folder is still read in linear time.
     std::map<std::pair<size_t, std::string>, size_t> storages;
-    for (const mschmd_file* file = m_header->files; file; file = file->next) {
-        std::string path = file->filename ? file->filename : "";
+    // The directory lists the streams of a folder together: the storage of
+    // the previous stream's folder is found again without a look-up.
+    std::string lastFolder;
+    size_t lastParent = 0;
+    for (const mschmd_file* file = m_file->Header()->files; file; file = file->next) {
+        std::string_view path = file->filename ? file->filename : "";
         size_t start = !path.empty() && path[0] == '/' ? 1 : 0;
+        size_t nameStart = path.rfind('/');
+        nameStart =
+            nameStart == std::string_view::npos || nameStart < start ? start : nameStart + 1;
         size_t parent = 0;
-        for (size_t slash; (slash = path.find('/', start)) != std::string::npos;
+        if (nameStart > start && path.substr(0, nameStart) == lastFolder) {
+            parent = lastParent;
+            start = nameStart;
+        } else {
+            lastFolder.assign(path.substr(0, nameStart));
+        }
+        for (size_t slash; (slash = path.find('/', start)) != std::string_view::npos;
              start = slash + 1) {
-            std::string name = path.substr(start, slash - start);
+            std::string name(path.substr(start, slash - start));
             auto found = storages.find({parent, name});
             if (found == storages.end()) {
                 ItsNode node;
@@ -335,10 +102,11 @@ void CItsArchive::BuildTree() {
                 m_nodes.push_back(std::move(node));
                 size_t index = m_nodes.size() - 1;
                 m_nodes[parent].children.push_back(index);
-                found = storages.emplace(std::make_pair(parent, name), index).first;
+                found = storages.emplace(std::make_pair(parent, std::move(name)), index).first;
             }
             parent = found->second;
         }
+        lastParent = parent;
         ItsNode stream;
         stream.name = path.substr(start);
         stream.type = kItsTypeStream;
@@ -352,10 +120,49 @@ void CItsArchive::BuildTree() {
 int CItsArchive::Extract(size_t index, ItsSink& sink) {
     if (index >= m_nodes.size() || m_nodes[index].type != kItsTypeStream)
         return kItsWrongType;
-    char name[64];
-    std::snprintf(name, sizeof name, "%s%p", kSinkPrefix, static_cast<void*>(&sink));
-    auto* file = const_cast<mschmd_file*>(m_nodes[index].file);
-    return ToResult(m_decompressor->extract(m_decompressor, file, name));
+    return m_file->Extract(const_cast<mschmd_file*>(m_nodes[index].file), sink);
+}
+
+namespace {
+
+constexpr int kOrderShift = 62;
+
+uint64_t OrderOf(uint64_t section, uint64_t offset) {
+    return (section << kOrderShift) | (offset & ((uint64_t{1} << kOrderShift) - 1));
+}
+
+// The control data of the compressed section: a count of the words that
+// follow, "LZXC", the version, the reset interval and the window size;
+// version 2 counts the last two in frames of 32 KB.
+constexpr size_t kControlSignature = 4;
+constexpr size_t kControlVersion = 8;
+constexpr size_t kControlResetInterval = 12;
+constexpr size_t kControlMinimum = 16;
+constexpr uint64_t kFrameSize = 32768;
+
+uint32_t Le32(const std::string& data, size_t at) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data()) + at;
+    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
+           uint32_t{bytes[3]} << 24;
+}
+
+} // namespace
+
+void CItsArchive::ReadResetInterval() {
+    m_resetInterval = 0;
+    mschmd_file* control = m_file->Header()->sec1.control;
+    std::string data;
+    ItsStringSink sink(data);
+    if (!control || control->section->id != 0 || m_file->Extract(control, sink) != kItsOk ||
+        data.size() < kControlMinimum || data.compare(kControlSignature, 4, "LZXC") != 0)
+        return;
+    uint64_t interval = Le32(data, kControlResetInterval);
+    uint32_t version = Le32(data, kControlVersion);
+    if (version == 2)
+        interval *= kFrameSize;
+    // libmspack refuses other intervals; so does the split of the work.
+    if (version <= 2 && interval % kFrameSize == 0)
+        m_resetInterval = interval;
 }
 
 uint64_t CItsArchive::StorageOrder(size_t index) const {
@@ -363,6 +170,38 @@ uint64_t CItsArchive::StorageOrder(size_t index) const {
     if (!file)
         return 0;
     uint64_t section = file->section ? file->section->id : 0;
+    return OrderOf(section, file->offset > 0 ? static_cast<uint64_t>(file->offset) : 0);
+}
+
+uint64_t CItsArchive::RestartOrder(size_t index) const {
+    const mschmd_file* file = m_nodes[index].file;
+    if (!file || !file->section || file->section->id == 0 || m_resetInterval == 0)
+        return StorageOrder(index);
     uint64_t offset = file->offset > 0 ? static_cast<uint64_t>(file->offset) : 0;
-    return (section << 62) | (offset & ((uint64_t{1} << 62) - 1));
+    return OrderOf(file->section->id, offset - offset % m_resetInterval);
+}
+
+int CItsReader::Open(std::shared_ptr<CItsArchive> archive, std::unique_ptr<CItsReader>& reader) {
+    if (!archive)
+        return kItsNotOpen;
+    std::unique_ptr<CItsReader> opened(new (std::nothrow) CItsReader);
+    if (!opened)
+        return kItsNoMemory;
+    // The archive has counted the damage of the directory already.
+    int result = MsChmFile::Open(archive->Path(), MsChmFile::Reading::HeadersOnly,
+                                 &archive->m_damage, opened->m_file);
+    if (result != kItsOk)
+        return result;
+    opened->m_file->TakeSectionFiles(*archive->m_file);
+    opened->m_archive = std::move(archive);
+    reader = std::move(opened);
+    return kItsOk;
+}
+
+CItsReader::~CItsReader() = default;
+
+int CItsReader::Extract(size_t index, ItsSink& sink) {
+    if (index >= m_archive->NodeCount() || m_archive->Node(index).type != kItsTypeStream)
+        return kItsWrongType;
+    return m_file->ExtractLike(m_archive->Node(index).file, sink);
 }

@@ -8,16 +8,15 @@
 // part of the tree; everything below "/" is, including "#SYSTEM" and the
 // "$WW..." storages.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-struct mschm_decompressor;
-struct mschmd_header;
 struct mschmd_file;
-struct ItsArchiveSystem;
+class MsChmFile;
 
 // Result codes of the container operations (0 is success).
 enum ItsResult : int {
@@ -81,7 +80,8 @@ public:
     const ItsNode& Node(size_t index) const { return m_nodes[index]; }
     size_t NodeCount() const { return m_nodes.size(); }
 
-    // Decompresses the stream `index` into `sink`.
+    // Decompresses the stream `index` into `sink`; one thread at a time
+    // (other threads extract through a CItsReader of their own).
     int Extract(size_t index, ItsSink& sink);
     // Signs of damage seen in the container's directory and streams so far
     // (0 for a sound file): names or data that could not be read.
@@ -89,15 +89,45 @@ public:
     // A key that orders streams by their place in the file; extracting in
     // this order decompresses every compressed block only once.
     uint64_t StorageOrder(size_t index) const;
+    // The storage order of the place where decompressing has to start to
+    // reach stream `index`: the last reset point of the compressed section
+    // at or before its first byte, from which on the data does not depend
+    // on anything before (the stream's own place when it is stored
+    // uncompressed). Streams that start in different reset intervals can
+    // be decompressed by different readers without either decompressing
+    // the other's data twice.
+    uint64_t RestartOrder(size_t index) const;
 
 private:
+    friend class CItsReader;
     CItsArchive() = default;
     void BuildTree();
+    // The distance between the reset points (0 when it cannot be read).
+    void ReadResetInterval();
 
     std::string m_path;
-    std::unique_ptr<ItsArchiveSystem> m_system;
-    mschm_decompressor* m_decompressor = nullptr;
-    mschmd_header* m_header = nullptr;
+    std::unique_ptr<MsChmFile> m_file;
     std::vector<ItsNode> m_nodes;
-    int m_damage = 0;
+    std::atomic<int> m_damage{0};
+    uint64_t m_resetInterval = 0;
+};
+
+// A decompressor of its own for the streams of an opened container, so
+// that several threads can decompress at once, each through its own reader.
+// Opening one reads the file's headers again, not its directory.
+class CItsReader {
+public:
+    static int Open(std::shared_ptr<CItsArchive> archive, std::unique_ptr<CItsReader>& reader);
+    ~CItsReader();
+    CItsReader(const CItsReader&) = delete;
+    CItsReader& operator=(const CItsReader&) = delete;
+
+    // Decompresses the stream `index` of the archive into `sink`.
+    int Extract(size_t index, ItsSink& sink);
+
+private:
+    CItsReader() = default;
+
+    std::shared_ptr<CItsArchive> m_archive;
+    std::unique_ptr<MsChmFile> m_file;
 };

@@ -26,18 +26,36 @@ int CItsStream::ReadAll(std::string& data) const {
         return kItsNoMemory;
     }
     ItsStringSink sink(data);
-    int result = m_archive->Extract(m_node, sink);
+    int result = Extract(sink);
     if (result != kItsOk)
         data.clear();
     return result;
 }
 
 int CItsStream::CopyTo(ItsSink& sink) const {
-    return m_archive ? m_archive->Extract(m_node, sink) : kItsNotOpen;
+    return m_archive ? Extract(sink) : kItsNotOpen;
+}
+
+int CItsStream::Extract(ItsSink& sink) const {
+    return m_reader ? m_reader->Extract(m_node, sink) : m_archive->Extract(m_node, sink);
 }
 
 uint64_t CItsStream::StorageOrder() const {
     return m_archive ? m_archive->StorageOrder(m_node) : 0;
+}
+
+uint64_t CItsStream::RestartOrder() const {
+    return m_archive ? m_archive->RestartOrder(m_node) : 0;
+}
+
+int CItsStream::OpenReader(std::unique_ptr<CItsReader>& reader) const {
+    return CItsReader::Open(m_archive, reader);
+}
+
+CItsStream CItsStream::Through(CItsReader& reader) const {
+    CItsStream stream = *this;
+    stream.m_reader = &reader;
+    return stream;
 }
 
 const std::string& CItsStorage::Name() const {

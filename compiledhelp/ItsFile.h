@@ -30,13 +30,25 @@ public:
     int ReadAll(std::string& data) const;
     // Hands the whole stream to `sink` as it is decompressed.
     int CopyTo(ItsSink& sink) const;
-    // Orders streams by their place in the file (see CItsArchive).
+    // Orders streams by their place in the file, and names where
+    // decompressing has to start to reach the stream (see CItsArchive).
     uint64_t StorageOrder() const;
+    uint64_t RestartOrder() const;
+
+    // A decompressor of its own for the file of this stream, for another
+    // thread (see CItsReader).
+    int OpenReader(std::unique_ptr<CItsReader>& reader) const;
+    // The same stream, read through `reader` (which must outlive the
+    // handle) instead of the file's own decompressor.
+    CItsStream Through(CItsReader& reader) const;
 
 private:
     friend class CItsStorage;
+    int Extract(ItsSink& sink) const;
+
     std::shared_ptr<CItsArchive> m_archive;
     size_t m_node = 0;
+    CItsReader* m_reader = nullptr;
 };
 
 class CItsStorage {

@@ -3,6 +3,7 @@
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
 #include "commonkit/StringTable.h"
+#include "compiledhelp/CallerRelay.h"
 
 #include <sys/stat.h>
 
@@ -22,20 +23,34 @@ bool CReplaceGuard::IsSource(const std::string& path) const {
 
 bool CReplaceGuard::MayReplace(const std::string& path) {
     if (IsSource(path)) {
-        mb::LogProblem("\r\nnot written: " + path + " is the help file being read\n");
+        std::string line = "\r\nnot written: " + path + " is the help file being read\n";
+        CCallerRelay::Post([line] { mb::LogProblem(line); });
         return false;
     }
-    if (!m_answer) {
-        mb::Answer answer = mb::ShowMessage(
-            "\"" + path +
-                "\" already exists.\n\nReplace it, and every other file of this run that "
-                "already exists in the output folder?",
-            CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::YesNo, mb::Icon::Question);
-        m_answer = answer == mb::Answer::Yes;
+    bool answer;
+    {
+        // One question for the whole run, also when several threads find
+        // existing files at once: the others wait for its answer.
+        std::lock_guard lock(m_mutex);
+        if (!m_answer) {
+            mb::Answer given = mb::Answer::No;
+            CCallerRelay::Call([&] {
+                given = mb::ShowMessage(
+                    "\"" + path +
+                        "\" already exists.\n\nReplace it, and every other file of this run that "
+                        "already exists in the output folder?",
+                    CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::YesNo,
+                    mb::Icon::Question);
+            });
+            m_answer = given == mb::Answer::Yes;
+        }
+        answer = *m_answer;
     }
-    if (!*m_answer)
-        mb::LogLine(("\r\nkept the existing file " + path + "\n").c_str());
-    return *m_answer;
+    if (!answer) {
+        std::string line = "\r\nkept the existing file " + path + "\n";
+        CCallerRelay::Post([line] { mb::LogLine(line.c_str()); });
+    }
+    return answer;
 }
 
 COutputFile::COutputFile(std::string path, CReplaceGuard& guard) : m_path(std::move(path)) {

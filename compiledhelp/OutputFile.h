@@ -11,11 +11,14 @@
 #include <sys/types.h>
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Answers, once per run, whether existing files may be replaced.
+// Answers, once per run, whether existing files may be replaced. Any
+// thread may ask; the question goes to the user from the thread that
+// started the run.
 class CReplaceGuard {
 public:
     // `sourcePath` is the help file being read; it is never replaced.
@@ -31,6 +34,7 @@ private:
     bool m_hasSource = false;
     dev_t m_device = 0;
     ino_t m_inode = 0;
+    std::mutex m_mutex;
     std::optional<bool> m_answer;
 };
 

@@ -3,6 +3,7 @@
 #include "baseutil/MainWindow.h"
 #include "baseutil/Path.h"
 #include "commonkit/StringTable.h"
+#include "compiledhelp/CallerRelay.h"
 #include "compiledhelp/ElementRules.h"
 #include "runconfig/RunEnv.h"
 
@@ -38,23 +39,31 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
+// Logs a problem line of a helper thread on the thread it works for.
+void LogProblemOnCaller(std::string line) {
+    CCallerRelay::Post([line = std::move(line)] { mb::LogProblem(line); });
+}
+
 } // namespace
 
 void ReportUncreatableFile(const std::string& path, const std::string& reason) {
     std::string line = "\r\n" + CStrHelper::ML_GetStringEx(kStrCannotCreateFile) + "\n  --- " +
                        path + (reason.empty() ? "" : ": " + reason) + "\n";
-    mb::LogProblem(line);
-    CRunEnv::Instance()->SetFoundLongFilename(1);
+    CCallerRelay::Post([line = std::move(line)] {
+        mb::LogProblem(line);
+        CRunEnv::Instance()->SetFoundLongFilename(1);
+    });
 }
 
 void ReportUnreadableStream(const std::string& path, uint64_t size, int result) {
-    mb::LogProblem(path + "(" + std::to_string(static_cast<uint32_t>(size)) +
-                   " bytes) - STGTY_STREAM: cannot be read from the help file: " +
-                   ItsResultText(result) + "\n");
+    LogProblemOnCaller(path + "(" + std::to_string(static_cast<uint32_t>(size)) +
+                       " bytes) - STGTY_STREAM: cannot be read from the help file: " +
+                       ItsResultText(result) + "\n");
 }
 
 void ReportUnwritableFile(const std::string& path, const std::string& reason) {
-    mb::LogProblem("\r\nunable to write file " + path + "\n" + reason.substr(0, kMaxReasonLength));
+    LogProblemOnCaller("\r\nunable to write file " + path + "\n" +
+                       reason.substr(0, kMaxReasonLength));
 }
 
 namespace {
@@ -73,7 +82,7 @@ int SaveToFile(const std::string& path, CReplaceGuard& guard, uint64_t size,
     }
     int result = fill(file);
     if (stop && *stop) {
-        mb::LogProblem("\r\nstopped while writing " + path + "; it was not written\n");
+        LogProblemOnCaller("\r\nstopped while writing " + path + "; it was not written\n");
         return 1;
     }
     if (result == kItsWriteFailed) {
@@ -178,18 +187,74 @@ void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
     }
 }
 
+std::vector<size_t> CStorageDumper::SplitForWorkers() const {
+    // The work of a file, beside decompressing its bytes, in bytes of
+    // decompressed data: creating, writing and naming it.
+    constexpr uint64_t kFileWork = 16384;
+    std::vector<size_t> starts{0};
+    if (m_workers < 2 || m_jobs.size() < 2)
+        return starts;
+    std::vector<uint64_t> workBefore(m_jobs.size() + 1, 0);
+    for (size_t i = 0; i < m_jobs.size(); ++i)
+        workBefore[i + 1] = workBefore[i] + m_jobs[i].stream.Size() + kFileWork;
+    size_t next = 1;
+    for (size_t worker = 1; worker < m_workers; ++worker) {
+        uint64_t share = workBefore.back() / m_workers * worker;
+        // A run begins with a stream that starts after the reset point of
+        // the stream before it: from there on its data depends on nothing
+        // the run before decompresses.
+        while (next < m_jobs.size() &&
+               (workBefore[next] < share ||
+                m_jobs[next].stream.RestartOrder() <= m_jobs[next - 1].stream.RestartOrder()))
+            ++next;
+        if (next >= m_jobs.size())
+            break;
+        starts.push_back(next++);
+    }
+    return starts;
+}
+
+void CStorageDumper::Write(size_t begin, size_t end, CItsReader* reader, Tally& tally) const {
+    for (size_t i = begin; i < end; ++i) {
+        if (m_stop && *m_stop) {
+            tally.leftByStop += end - i;
+            return;
+        }
+        const Job& job = m_jobs[i];
+        int result = reader ? m_writer(job.stream.Through(*reader), job.path)
+                            : m_writer(job.stream, job.path);
+        if (result == 0)
+            ++tally.handled;
+        else if (m_stop && *m_stop)
+            ++tally.leftByStop; // broken off by the stop, not by a fault
+    }
+}
+
 void CStorageDumper::Run() {
     std::stable_sort(m_jobs.begin(), m_jobs.end(),
                      [](const Job& a, const Job& b) { return a.order < b.order; });
-    for (size_t i = 0; i < m_jobs.size(); ++i) {
-        if (m_stop && *m_stop) {
-            m_leftByStop += m_jobs.size() - i;
-            break;
-        }
-        if (m_writer(m_jobs[i].stream, m_jobs[i].path) == 0)
-            ++m_handled;
-        else if (m_stop && *m_stop)
-            ++m_leftByStop; // broken off by the stop, not by a fault
+    std::vector<size_t> starts = SplitForWorkers();
+    std::vector<std::unique_ptr<CItsReader>> readers(starts.size());
+    bool parallel = starts.size() > 1;
+    for (std::unique_ptr<CItsReader>& reader : readers) {
+        // Without a decompressor for each, the calling thread does all.
+        if (parallel && m_jobs.front().stream.OpenReader(reader) != kItsOk)
+            parallel = false;
+    }
+    std::vector<Tally> tallies(starts.size());
+    m_workersUsed = parallel ? starts.size() : 1;
+    if (parallel) {
+        CCallerRelay relay;
+        relay.RunHelpers(starts.size(), [&](size_t worker) {
+            size_t end = worker + 1 < starts.size() ? starts[worker + 1] : m_jobs.size();
+            Write(starts[worker], end, readers[worker].get(), tallies[worker]);
+        });
+    } else {
+        Write(0, m_jobs.size(), nullptr, tallies.front());
+    }
+    for (const Tally& tally : tallies) {
+        m_handled += tally.handled;
+        m_leftByStop += tally.leftByStop;
     }
     m_jobs.clear();
 }

@@ -5,13 +5,18 @@
 // files would take the place of another element's (a stream "d" beside a
 // storage "d", two streams of one name); the streams are then written in
 // their order inside the file, so that compressed data is decompressed only
-// once. Every stream that is not written is named in the log and counted. A
-// run fails when a stream could not be written; streams refused for their
-// unsafe names are left out on purpose and do not fail it.
+// once. With more than one worker the streams are cut, in that order, into
+// runs of about equal work that begin at reset points of the compressed
+// data, where decompressing can start afresh; each worker decompresses its
+// run with a decompressor of its own and writes its files. Every stream
+// that is not written is named in the log and counted. A run fails when a
+// stream could not be written; streams refused for their unsafe names are
+// left out on purpose and do not fail it.
 
 #include "compiledhelp/ItsFile.h"
 #include "compiledhelp/OutputFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -26,13 +31,18 @@ public:
         bool skipSitemaps = false;   // ".hhc" and ".hhk" streams
     };
     // Writes one stream to `path`; 0 when it was written or the user kept
-    // the existing file, 1 on failure (reported).
+    // the existing file, 1 on failure (reported). With more than one worker
+    // it is called from as many threads at once; what it reports goes
+    // through CCallerRelay.
     using Writer = std::function<int(const CItsStream& stream, const std::string& path)>;
 
     // `stop`, when given, is watched between streams: once it is set no
-    // further stream is begun.
-    CStorageDumper(Filter filter, Writer writer, const std::atomic<bool>* stop = nullptr)
-        : m_filter(filter), m_writer(std::move(writer)), m_stop(stop) {}
+    // further stream is begun. `workers` threads write the streams (1: the
+    // calling thread alone).
+    CStorageDumper(Filter filter, Writer writer, const std::atomic<bool>* stop = nullptr,
+                   size_t workers = 1)
+        : m_filter(filter), m_writer(std::move(writer)), m_stop(stop),
+          m_workers(std::max<size_t>(workers, 1)) {}
 
     // Copies `storage` into `folder` (created first). `inside` is the
     // storage's path in the help file ("" for the root), which names its
@@ -41,6 +51,9 @@ public:
     int Dump(const CItsStorage& storage, const std::string& folder, const std::string& inside = "");
     // The streams written so far, or kept at the user's word.
     size_t Written() const { return m_handled; }
+    // The threads that wrote them (fewer than asked for when the streams
+    // could not be split further).
+    size_t WorkersUsed() const { return m_workersUsed; }
 
 private:
     struct Job {
@@ -62,12 +75,22 @@ private:
     void NotWritten(const std::string& inside, const Block& block);
     // Writes the queued streams in their order inside the file.
     void Run();
+    // Where each worker's run of the queued streams begins.
+    std::vector<size_t> SplitForWorkers() const;
+    struct Tally {
+        size_t handled = 0;
+        size_t leftByStop = 0;
+    };
+    // Writes the queued streams [begin, end), through `reader` when given.
+    void Write(size_t begin, size_t end, CItsReader* reader, Tally& tally) const;
     // The log line that counts the streams not written, and why.
     void Summarize() const;
 
     Filter m_filter;
     Writer m_writer;
     const std::atomic<bool>* m_stop;
+    size_t m_workers;
+    size_t m_workersUsed = 1;
     std::vector<Job> m_jobs;
     // An output path taken by an element of this run: the element's path
     // in the help file and, for a stream, its place in m_jobs.

@@ -5,6 +5,7 @@
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "compiledhelp/CHMFileRW.h"
 #include "compiledhelp/FirstListingChunk.h"
+#include "compiledhelp/tests/support/ChmLayout.h"
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,16 @@ protected:
         delete s_chm;
         delete s_root;
     }
+    // What chmls extracts, less the container's own files and the
+    // project copy.
+    static std::map<std::string, std::string> ExpectedFiles() {
+        std::map<std::string, std::string> expected;
+        for (const auto& [path, bytes] : ChmlsExtractAll(*s_chm, *s_root + "/chmls")) {
+            if (!IsSystemPath(path) && path.find(".mbkmbk") == std::string::npos)
+                expected[path] = bytes;
+        }
+        return expected;
+    }
     static std::string* s_root;
     static std::string* s_chm;
     LogRecorder log;
@@ -80,18 +91,62 @@ TEST_F(LargeHelpFileTest, ListingEqualsChmlsNameForNameAndSizeForSize) {
     EXPECT_EQ(file.Damage(), 0);
 }
 
-TEST_F(LargeHelpFileTest, DecompileEqualsChmlsExtractAllLessSystemFiles) {
-    std::map<std::string, std::string> expected;
-    for (const auto& [path, bytes] : ChmlsExtractAll(*s_chm, *s_root + "/chmls")) {
-        if (!IsSystemPath(path) && path.find(".mbkmbk") == std::string::npos)
-            expected[path] = bytes;
-    }
+TEST_F(LargeHelpFileTest, DecompileOnOneOrTwoWorkersEqualsChmlsExtractAllLessSystemFiles) {
+    std::map<std::string, std::string> expected = ExpectedFiles();
     ASSERT_GE(expected.size(), static_cast<size_t>(kPages)); // and chmcmd's own note
-    CCHMFileRW reader;
-    ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
-    EXPECT_EQ(reader.CHM_Decompile(*s_root + "/ours", false), 0);
-    EXPECT_TRUE(ReadTree(*s_root + "/ours") == expected);
-    EXPECT_TRUE(log.lines.empty()) << log.All();
+    for (size_t workers : {1, 2}) {
+        CCHMFileRW reader;
+        reader.SetWorkers(workers);
+        ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
+        std::string out = *s_root + "/ours" + std::to_string(workers);
+        EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
+        EXPECT_EQ(reader.GetWorkersUsed(), workers);
+        EXPECT_TRUE(ReadTree(out) == expected) << workers << " workers";
+        EXPECT_TRUE(log.lines.empty()) << log.All();
+    }
+}
+
+TEST_F(LargeHelpFileTest, ADamagedRangeFailsTheRunAndEveryOtherFileIsWrittenWhole) {
+    // Two zero bytes at a reset point three quarters into the compressed
+    // data, in the second worker's run: the block that starts there has no
+    // valid type. The files with data in that reset interval cannot be
+    // read; all others are written as they are.
+    std::string bytes = ReadBytes(*s_chm);
+    ChmLayout layout = ReadChmLayout(bytes);
+    const uint64_t framesPerReset = layout.resetInterval / kLzxFrame;
+    ASSERT_GT(layout.frameStarts.size(), 8 * framesPerReset);
+    const uint64_t frame = layout.frameStarts.size() * 3 / 4 / framesPerReset * framesPerReset;
+    bytes.replace(layout.contentStart + layout.frameStarts[frame], 2, std::string(2, '\0'));
+    const std::string damaged = *s_root + "/damaged-range.chm";
+    WriteBytes(damaged, bytes);
+
+    const uint64_t from = frame * kLzxFrame;
+    const uint64_t to = from + layout.resetInterval;
+    std::map<std::string, std::string> expected = ExpectedFiles();
+    std::set<std::string> lost;
+    for (const auto& [name, place] : layout.places) {
+        if (place.section == 1 && place.length > 0 && place.offset < to &&
+            place.offset + place.length > from && expected.erase(name.substr(1)) > 0)
+            lost.insert(name.substr(1));
+    }
+    ASSERT_FALSE(lost.empty());
+
+    for (size_t workers : {1, 2}) {
+        log.lines.clear();
+        CCHMFileRW reader;
+        reader.SetWorkers(workers);
+        ASSERT_TRUE(reader.CHM_SetCHMFile(damaged));
+        std::string out = *s_root + "/from-damaged-range" + std::to_string(workers);
+        EXPECT_EQ(reader.CHM_Decompile(out, false), 1) << workers << " workers";
+        EXPECT_EQ(reader.GetWorkersUsed(), workers);
+        EXPECT_TRUE(ReadTree(out) == expected) << workers << " workers";
+        for (const std::string& name : lost) {
+            EXPECT_NE(log.All().find(name + "("), std::string::npos) << name << " not reported";
+        }
+        EXPECT_NE(log.All().find(std::to_string(lost.size()) + " could not be written"),
+                  std::string::npos)
+            << log.All();
+    }
 }
 
 TEST_F(LargeHelpFileTest, DamagedDirectoryFailsTheDecompile) {
