@@ -17,10 +17,7 @@
 #include "app/core/ProjectController.h"
 #include "app/core/WindowToggles.h"
 #include "archiveview/ArchiveViewFrame.h"
-#include "baseutil/MainWindow.h"
 #include "commonkit/CommandIds.h"
-#include "commonkit/Common.h"
-#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
 #include "pageeditor/PreviewEditFrame.h"
@@ -364,46 +361,17 @@ void MainFrame::RebuildRecentMenu() {
     }
 }
 
-int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
-    switch (message) {
-    case WM_APP_LOG:
-        if (wParam)
-            AppendLogLine(reinterpret_cast<const char*>(wParam));
-        return 1;
-    case WM_APP_NOTIFY:
-        RefreshFolderExplorer(static_cast<int>(wParam));
-        RefreshFromProject();
-        return 1;
-    case WM_APP_SHOW_HELP:
-        if (wParam == 1)
-            CCommon::Instance()->ShowHelp(help::kProjectFolder);
-        else if (wParam == 2)
-            CCommon::Instance()->ShowHelp(help::kDropFileFilter);
-        return 1;
-    case WM_APP_COMPILE_STARTED:
-    case WM_APP_COMPILE_FINISHED:
-        statusBar()->showMessage(message == WM_APP_COMPILE_STARTED ? tr("Compiling...")
-                                                                   : tr("Compile finished"),
-                                 message == WM_APP_COMPILE_STARTED ? 0 : 5000);
-        return 1;
-    default:
-        // The selection requests of the edit commands are answered by the
-        // project views.
-        return m_views->Answer(message, wParam, lParam);
-    }
-}
-
-void MainFrame::RefreshFolderExplorer(int code) {
-    constexpr int kCharactersReplaced = 0x34;
+void MainFrame::FollowNotice(Notice notice) {
     std::string shown;
     std::string project = m_controller.GetProject()->GetProjectFolder();
     while (project.size() > 1 && project.back() == '/')
         project.pop_back();
     // Files were renamed somewhere: read everything again. After a compile
     // or a first save, only a view of the project folder has new files.
-    if (code == kCharactersReplaced ||
+    if (notice == Notice::CharsReplaced ||
         (m_folderView->GetSelectedItemFolder(shown) && shown == project))
         m_folderView->RefreshRS();
+    RefreshFromProject();
 }
 
 void MainFrame::AppendLogLine(const std::string& line) {

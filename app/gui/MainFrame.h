@@ -6,6 +6,7 @@
 // count and the progress bar, and the run log.
 
 #include "app/gui/CommandHandlers.h"
+#include "baseutil/MainWindow.h"
 
 #include <QMainWindow>
 
@@ -58,8 +59,9 @@ public:
     void RefreshFromProject();
     void RebuildRecentMenu();
 
-    // A message of the main-window interface, on the GUI thread.
-    int HandleMessage(int message, intptr_t wParam, void* lParam);
+    // After a notice of the main-window interface: reads the folder
+    // explorer again where files may have appeared, and the project's state.
+    void FollowNotice(Notice notice);
     // One line of the run log.
     void AppendLogLine(const std::string& line);
     // Progress of long project work: code 6 starts (value = total), 7 sets
@@ -97,9 +99,6 @@ private:
     void BuildStatusBar();
     void BuildRunLog();
     TabAction ActionOnActiveTab(int id) const;
-    // After WM_APP_NOTIFY `code`: reads the folder explorer again where
-    // files may have appeared.
-    void RefreshFolderExplorer(int code);
     bool IsEnabled(int id, const TabAction& action) const;
 
     CProjectController& m_controller;

@@ -488,44 +488,26 @@ std::vector<QTreeWidgetItem*> ProjectTreeView::SelectedInTreeOrder() const {
     return items;
 }
 
-void ProjectTreeView::AnswerSelection(CXML* record, bool withExpanded) const {
-    if (!record)
-        return;
-    for (QTreeWidgetItem* item : SelectedInTreeOrder()) {
-        CXML* node = record->AddChild("node");
-        node->SetAttr("ID", IDOf(item));
-        if (withExpanded)
-            node->SetAttr("expanded", item->isExpanded() ? 1 : 0);
-    }
+std::vector<SelectedNode> ProjectTreeView::Selection() const {
+    std::vector<SelectedNode> nodes;
+    for (QTreeWidgetItem* item : SelectedInTreeOrder())
+        nodes.push_back({IDOf(item), item->isExpanded()});
+    return nodes;
 }
 
-void ProjectTreeView::Reselect(const CXML* record) {
-    if (!record)
-        return;
+void ProjectTreeView::Reselect(const std::vector<SelectedNode>& nodes) {
     m_syncing = true;
     clearSelection();
     QTreeWidgetItem* first = nullptr;
-    auto select = [&](const CXML* entry, bool expand) {
-        QTreeWidgetItem* item = RevealItem(entry->GetAttr("ID"));
+    for (const SelectedNode& node : nodes) {
+        QTreeWidgetItem* item = RevealItem(node.id);
         if (!item)
-            return;
+            continue;
         item->setSelected(true);
-        if (expand)
+        if (node.expanded)
             item->setExpanded(true);
         if (!first)
             first = item;
-    };
-    if (mb::CompareNoCase(record->GetTagName(), "fileslist") == 0) {
-        for (int i = 0; i < record->GetChildCount(); ++i) {
-            const CXML* run = record->GetChildAt(i);
-            for (int j = 0; j < run->GetChildCount(); ++j)
-                select(run->GetChildAt(j), false);
-        }
-    } else {
-        for (int i = 0; i < record->GetChildCount(); ++i) {
-            const CXML* entry = record->GetChildAt(i);
-            select(entry, entry->GetAttrInt("expanded") == 1);
-        }
     }
     if (first) {
         selectionModel()->setCurrentIndex(indexFromItem(first), QItemSelectionModel::NoUpdate);

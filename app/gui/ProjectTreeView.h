@@ -4,10 +4,12 @@
 // carry their entry's ID (never the element), and the view keeps a hash from
 // ID to item. The items of a large tree's collapsed branches are built when
 // they are first needed; an entry is never marked as not shown ("HTreeItem"
-// "0"), so the commands change any entry. The view never changes the model: label edits, drops and keys
-// become commands of the command manager, and the commands ask the view for
-// its selection through the main window's requests.
+// "0"), so the commands change any entry. The view never changes the model:
+// label edits, drops and keys become commands of the command manager, and
+// the commands ask the view for its selection through the main-window
+// interface.
 
+#include "baseutil/MainWindow.h"
 #include "baseutil/Subject.h"
 #include "projectmodel/EntrySearch.h"
 
@@ -64,12 +66,11 @@ public:
 
     // The selected items in tree order (Qt keeps them in click order).
     std::vector<QTreeWidgetItem*> SelectedInTreeOrder() const;
-    // Appends one "node" per selected entry with "ID" and, when asked, its
-    // "expanded" state.
-    void AnswerSelection(CXML* record, bool withExpanded) const;
-    // Selects the entries a record names: a files list (its runs' entries)
-    // or "node" children (expanding those marked "expanded").
-    void Reselect(const CXML* record);
+    // The selected entries in tree order, each with its expanded state.
+    std::vector<SelectedNode> Selection() const;
+    // Selects these entries, expanding those marked expanded; the first
+    // one becomes the current entry.
+    void Reselect(const std::vector<SelectedNode>& nodes);
     // Selects the entry after the current one (before it when `backward`,
     // going round at the end) that `query` matches, building its item and
     // scrolling to it; false when no entry matches.
@@ -78,7 +79,6 @@ public:
     void SelectAndExpand(const std::string& id, bool expand);
     // Makes the drop target the selected item; removes the highlight.
     void AcceptDropTarget();
-    void ClearDropTarget();
     // Opens the edit box over the selected item.
     void StartRename();
     // Ends an open label edit without renaming.
@@ -145,6 +145,7 @@ private:
     bool IsFromSelf(const QDropEvent* event) const;
     bool AcceptsTarget(const QDropEvent* event, QTreeWidgetItem* target) const;
     void SetDropTarget(QTreeWidgetItem* item);
+    void ClearDropTarget();
     void AutoScroll();
 
     MainFrame& m_frame;

@@ -5,10 +5,8 @@
 #include "app/gui/QtDropData.h"
 
 #include "appglue/AppHelper.h"
-#include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
-#include "commonkit/StringTable.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
 #include "projectmodel/ProjectFile.h"
@@ -95,55 +93,16 @@ bool CViewFiles::HasFiles() const {
     return m_files->childCount() + m_mergeFiles->childCount() > 0;
 }
 
-QStringList CViewFiles::SelectedUnder(const QTreeWidgetItem* heading) const {
-    QStringList names;
+std::vector<std::string> CViewFiles::SelectedUnder(const QTreeWidgetItem* heading) const {
+    std::vector<std::string> names;
     for (int i = 0; heading && i < heading->childCount(); ++i)
         if (heading->child(i)->isSelected())
-            names << heading->child(i)->data(0, Qt::UserRole).toString();
+            names.push_back(heading->child(i)->data(0, Qt::UserRole).toString().toStdString());
     return names;
 }
 
-void CViewFiles::DeleteSelectedFiles() {
-    // The selected merge files go with the same Delete.
-    RemoveAfterAsking(SelectedUnder(m_files), SelectedUnder(m_mergeFiles));
-}
-
-void CViewFiles::DeleteSelectedMergeFiles() {
-    RemoveAfterAsking({}, SelectedUnder(m_mergeFiles));
-}
-
-void CViewFiles::DeleteAllFiles() {
-    const int count = m_project.GetHHPFile()->GetFilesData()->GetChildCount();
-    if (count == 0 ||
-        !Confirm(count, tr("Do you want to remove the one file from the project's file list?"),
-                 tr("Do you want to remove all %1 files from the project's file list?")))
-        return;
-    mb::BusyCursor busy;
-    m_project.HHP_DeleteAllFiles();
-    Fill();
-}
-
-void CViewFiles::RemoveAfterAsking(const QStringList& files, const QStringList& mergeFiles) {
-    const int count = static_cast<int>(files.size() + mergeFiles.size());
-    if (count == 0 ||
-        !Confirm(count, tr("Do you want to remove the selected file from the project?"),
-                 tr("Do you want to remove the %1 selected files from the project?")))
-        return;
-    mb::BusyCursor busy;
-    for (const QString& name : files)
-        m_project.HHP_DeleteFile(name.toStdString());
-    for (const QString& name : mergeFiles)
-        m_project.HHP_DeleteMergeFile(name.toStdString());
-    Fill();
-}
-
-bool CViewFiles::Confirm(int count, const QString& one, const QString& many) {
-    // The files leave the project's lists only; that cannot be undone.
-    const QString text =
-        count == 1 ? one + "\n\n" + tr("The file itself stays on the disk.")
-                   : many.arg(count) + "\n\n" + tr("The files themselves stay on the disk.");
-    return mb::ShowMessage(text.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
-                           mb::Buttons::YesNo, mb::Icon::Question) == mb::Answer::Yes;
+SelectedFiles CViewFiles::Selection() const {
+    return {SelectedUnder(m_files), SelectedUnder(m_mergeFiles)};
 }
 
 void CViewFiles::keyPressEvent(QKeyEvent* event) {

@@ -1,8 +1,10 @@
 #pragma once
 // The files tab: the project's topic files (the [FILES] list) and its merge
-// files, each under a heading of its own. Deleting works on the selected
-// files of either list; the files list follows the project's notifications.
+// files, each under a heading of its own. The delete commands take the
+// selected files of either list; the view follows the project's
+// notifications.
 
+#include "baseutil/MainWindow.h"
 #include "baseutil/Subject.h"
 
 #include <QTreeWidget>
@@ -24,12 +26,8 @@ public:
     // Whether the project lists any topic or merge file.
     bool HasFiles() const;
 
-    // The answers to the delete requests of the files commands: each asks
-    // before it takes files out of the project (nothing selected, nothing
-    // asked).
-    void DeleteSelectedFiles();
-    void DeleteSelectedMergeFiles();
-    void DeleteAllFiles();
+    // The selected files of both lists.
+    SelectedFiles Selection() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -40,13 +38,7 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
-    QStringList SelectedUnder(const QTreeWidgetItem* heading) const;
-    // Takes the files and merge files out of the project when the user
-    // agrees.
-    void RemoveAfterAsking(const QStringList& files, const QStringList& mergeFiles);
-    // Asks Yes or No about `count` files: `one` for one file, else `many`
-    // with the count for %1; true for Yes.
-    static bool Confirm(int count, const QString& one, const QString& many);
+    std::vector<std::string> SelectedUnder(const QTreeWidgetItem* heading) const;
 
     MainFrame& m_frame;
     CProjectFile& m_project;
