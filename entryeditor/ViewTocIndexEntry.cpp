@@ -221,9 +221,9 @@ CXML* CViewTocIndexEntry::IndexEntry() const {
     return m_project && !m_indexId.empty() ? m_project->HHK_GetNodeByID(m_indexId) : nullptr;
 }
 
-int CViewTocIndexEntry::Update(CSubject* subject, void* notification) {
-    auto* info = static_cast<NotifyInfo*>(notification);
-    if (!info || !m_project)
+int CViewTocIndexEntry::Update(CSubject* subject, const NotifyInfo& notice) {
+    const NotifyInfo* info = &notice;
+    if (!m_project)
         return 0;
     if (subject == m_project)
         OnProjectNotification(info->code);

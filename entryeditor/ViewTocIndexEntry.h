@@ -31,7 +31,7 @@ public:
     // Observes the project and its contents and index models (not owned).
     void SetProjectSubject(CProjectFile* project);
     void SetCommandManager(CCommandManager* commands) { m_commands = commands; }
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
 
     // The entries shown, or null. Only their IDs are kept, so an entry that
     // left its tree (deleted, or a whole new project loaded) is never used.

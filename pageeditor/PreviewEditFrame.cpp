@@ -453,10 +453,8 @@ void CPreviewEditFrame::ShowSelectedEntry() {
         m_lastNodeAddress = address;
 }
 
-int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
-    const auto* info = static_cast<const NotifyInfo*>(notification);
-    if (!info)
-        return 1;
+int CPreviewEditFrame::Update(CSubject* subject, const NotifyInfo& notice) {
+    const NotifyInfo* info = &notice;
     // Only the tree in front is followed: a selection made in the other one
     // (say, when a project is read and both trees select their first entry)
     // waits until its tab comes to the front.

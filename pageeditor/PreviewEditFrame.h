@@ -89,7 +89,7 @@ public:
     QPlainTextEdit* SourceEditor() const { return m_source; }
     QWebEngineView* LivePreview() const { return m_live; }
 
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
 
 signals:
     // The tab that holds the frame should read `label` (preview or editor).

@@ -142,8 +142,7 @@ ProjectTreeView::~ProjectTreeView() {
     m_project.Detach(this);
 }
 
-int ProjectTreeView::Update(CSubject* subject, void* notification) {
-    const NotifyInfo& info = *static_cast<const NotifyInfo*>(notification);
+int ProjectTreeView::Update(CSubject* subject, const NotifyInfo& info) {
     if (subject == &m_project) {
         // While a project is read the view stops watching its tree, so the
         // model keeps no record of the loading for it; the tree is read by
@@ -180,7 +179,7 @@ int ProjectTreeView::Update(CSubject* subject, void* notification) {
             m_syncing = false;
         }
     } else if (code == m_ids.fontCode) {
-        SetFontFrom(info.data);
+        SetFontFrom(info.font);
     } else {
         UpdateOwn(info);
     }
@@ -449,10 +448,10 @@ void ProjectTreeView::RedecorateAll() {
             Decorate(*it, node);
 }
 
-void ProjectTreeView::SetFontFrom(const void* data) {
-    if (!data)
+void ProjectTreeView::SetFontFrom(const LOGFONTA* given) {
+    if (!given)
         return;
-    const auto& logFont = *static_cast<const LOGFONTA*>(data);
+    const LOGFONTA& logFont = *given;
     QFont font = QApplication::font();
     if (!logFont.lfFaceName.empty())
         font.setFamily(ToQ(logFont.lfFaceName));

@@ -52,7 +52,7 @@ public:
     ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitemapFile& model, TreeIds ids);
     ~ProjectTreeView() override;
 
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
 
     // Deletes every item and shows the model's entries anew.
     void Fill();
@@ -138,7 +138,7 @@ private:
     void Forget(QTreeWidgetItem* item);
     void OnSelectionChanged();
     void Rename(QTreeWidgetItem* item, const QString& name);
-    void SetFontFrom(const void* logFont);
+    void SetFontFrom(const LOGFONTA* logFont);
     // Whether a drop may land on `target` (never on a dragged entry or
     // inside one when the drag comes from this tree).
     QByteArray DragSourceToken() const;

@@ -40,8 +40,8 @@ CViewFiles::~CViewFiles() {
     m_project.Detach(this);
 }
 
-int CViewFiles::Update(CSubject*, void* notification) {
-    switch (static_cast<const NotifyInfo*>(notification)->code) {
+int CViewFiles::Update(CSubject*, const NotifyInfo& info) {
+    switch (info.code) {
     case NC_RELOADED:
     case NC_FILES_CHANGED:
     case NC_MERGE_FILES_CHANGED:

@@ -21,7 +21,7 @@ public:
     CViewFiles(MainFrame& frame, CProjectFile& project);
     ~CViewFiles() override;
 
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
     void Fill();
     // Whether the project lists any topic or merge file.
     bool HasFiles() const;

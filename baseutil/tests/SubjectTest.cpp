@@ -1,4 +1,5 @@
 #include "baseutil/Subject.h"
+#include "baseutil/Xml.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,8 @@ namespace {
 class Recorder : public CObserver {
 public:
     Recorder(std::string name, std::string& log) : m_name(std::move(name)), m_log(log) {}
-    int Update(CSubject* subject, void* notification) override {
-        auto* info = static_cast<NotifyInfo*>(notification);
-        m_log += m_name + std::to_string(info->code) + " ";
+    int Update(CSubject* subject, const NotifyInfo& info) override {
+        m_log += m_name + std::to_string(info.code) + " ";
         if (onUpdate)
             onUpdate(subject);
         return 1;
@@ -66,20 +66,20 @@ TEST(Subject, ObserverDetachingTheNextOneSkipsItSafely) {
     EXPECT_EQ(log, "a0 c0 ");
 }
 
-TEST(Subject, RecordCarriesNodeAndData) {
+TEST(Subject, RecordCarriesTheNode) {
     struct Capture : CObserver {
         NotifyInfo seen;
-        int Update(CSubject*, void* n) override {
-            seen = *static_cast<NotifyInfo*>(n);
+        int Update(CSubject*, const NotifyInfo& info) override {
+            seen = info;
             return 1;
         }
     } observer;
     CSubject subject;
     subject.Attach(&observer);
-    int data = 5;
-    subject.Notify(NC_CONTENT_ADDED, reinterpret_cast<CXML*>(&data), &data);
+    CXML node("run");
+    subject.Notify(NC_CONTENT_ADDED, &node);
     EXPECT_EQ(observer.seen.code, 16);
-    EXPECT_EQ(observer.seen.data, &data);
+    EXPECT_EQ(observer.seen.node, &node);
 }
 
 } // namespace
