@@ -393,9 +393,8 @@ void CPreviewEditFrame::OnFavoriteEditors() {
         if (!extension.empty())
             extension.erase(0, 1);
         if (ShowMessage(S(kStrNoEditorFor) + "\"" + extension + "\"" + S(kStrSetUpNow),
-                        S(kStrCaption), Buttons::YesNo, Icon::Question) == Answer::Yes &&
-            g_callback)
-            g_callback(kCallbackFavoriteEditors, 0);
+                        S(kStrCaption), Buttons::YesNo, Icon::Question) == Answer::Yes)
+            RequestFavoriteEditors();
         return;
     }
     QMenu menu;
@@ -408,12 +407,17 @@ void CPreviewEditFrame::OnFavoriteEditors() {
         OnFavoriteEditorChosen(chosen->data().toInt());
 }
 
+void CPreviewEditFrame::RequestFavoriteEditors() {
+    emit FavoriteEditorsRequested();
+    if (g_callback)
+        g_callback(kCallbackFavoriteEditors, 0);
+}
+
 void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     int state = 0;
     CXML* type = m_editors ? m_editors->GetFavoriteEditor(m_current, state) : nullptr;
     if (!type || index < 0 || index >= type->GetChildCount()) {
-        if (g_callback)
-            g_callback(kCallbackFavoriteEditors, 0);
+        RequestFavoriteEditors();
         return;
     }
     const std::string program = type->GetChildAt(index)->Value();

@@ -32,8 +32,9 @@ class CHTMLWriter;
 
 namespace mb::page {
 
-// The program's answer to the page editor's requests; code 5 asks it to
-// open the favourite-editor settings.
+// The program learns of the page editor's requests from its signals; an
+// installed callback is called as well, with code 5 for the request to open
+// the favourite-editor settings.
 using EditorCallback = std::function<void(int code, int value)>;
 void HE_SetCallBackFunction(EditorCallback callback);
 inline constexpr int kCallbackFavoriteEditors = 5;
@@ -94,8 +95,12 @@ public:
 signals:
     // The tab that holds the frame should read `label` (preview or editor).
     void LabelChanged(const QString& label);
+    // The user asked to set up the favourite editors.
+    void FavoriteEditorsRequested();
 
 private:
+    // Emits FavoriteEditorsRequested and calls the installed callback.
+    void RequestFavoriteEditors();
     void BuildToolBars();
     void UpdateActions();
     void LoadIntoEditor(const std::string& address);

@@ -17,10 +17,12 @@
 #include "app/core/ProjectController.h"
 #include "app/core/WindowToggles.h"
 #include "archiveview/ArchiveViewFrame.h"
+#include "baseutil/Desktop.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
 #include "pageeditor/PreviewEditFrame.h"
+#include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
@@ -81,7 +83,6 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
 MainFrame::~MainFrame() {
     // An open edit box would rename its entry as it loses the focus.
     m_views->EndLabelEditing();
-    page::HE_SetCallBackFunction({}); // it calls back into this window
 }
 
 void MainFrame::BuildPanes() {
@@ -114,14 +115,21 @@ void MainFrame::BuildPanes() {
     m_right = new QTabWidget;
     m_folderView = new CFolderViewFrame;
     m_folderView->SetRSViewStyle(CConfigData::Instance()->GetViewStyle());
+    connect(m_folderView, &CFolderViewFrame::ViewStyleChanged, this,
+            [](int style) { CConfigData::Instance()->SetViewStyle(style); });
+    connect(m_folderView, &CFolderViewFrame::ProjectFolderRequested, this,
+            &MainFrame::ShowProjectFolder);
+    connect(m_folderView, &CFolderViewFrame::OpenInFileManagerRequested, this, [this] {
+        std::string folder;
+        if (m_folderView->GetSelectedItemFolder(folder))
+            Desktop().Open(folder);
+    });
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
     m_pageEditor = new page::CPreviewEditFrame;
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
     m_pageEditor->SetFavoriteEditorManager(CConfigData::Instance()->GetFavoriteEditorManager());
-    page::HE_SetCallBackFunction([this](int code, int) {
-        if (code == page::kCallbackFavoriteEditors)
-            RunCommand(ID_FAVORITE_EDITORS);
-    });
+    connect(m_pageEditor, &page::CPreviewEditFrame::FavoriteEditorsRequested, this,
+            [this] { RunCommand(ID_FAVORITE_EDITORS); });
     m_right->addTab(m_pageEditor, Text(kStrPagePreview));
     connect(m_pageEditor, &page::CPreviewEditFrame::LabelChanged, this, [this](const QString& label) {
         m_right->setTabText(m_right->indexOf(m_pageEditor), label);
@@ -361,11 +369,21 @@ void MainFrame::RebuildRecentMenu() {
     }
 }
 
+std::string MainFrame::ProjectFolder() const {
+    std::string folder = m_controller.GetProject()->GetProjectFolder();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+void MainFrame::ShowProjectFolder() {
+    if (std::string folder = ProjectFolder(); !folder.empty())
+        m_folderView->GotoFolder(folder);
+}
+
 void MainFrame::FollowNotice(Notice notice) {
     std::string shown;
-    std::string project = m_controller.GetProject()->GetProjectFolder();
-    while (project.size() > 1 && project.back() == '/')
-        project.pop_back();
+    const std::string project = ProjectFolder();
     // Files were renamed somewhere: read everything again. After a compile
     // or a first save, only a view of the project folder has new files.
     if (notice == Notice::CharsReplaced ||
@@ -381,7 +399,7 @@ void MainFrame::AppendLogLine(const std::string& line) {
 
 void MainFrame::ShowProgress(int code, int value) {
     switch (code) {
-    case 6:
+    case PR_PROGRESS_START:
         m_progress->setRange(0, std::max(value, 1));
         m_progress->setValue(0);
         m_progress->setVisible(true);
@@ -390,7 +408,7 @@ void MainFrame::ShowProgress(int code, int value) {
         statusBar()->layout()->activate();
         m_progress->repaint();
         break;
-    case 7: {
+    case PR_PROGRESS_STEP: {
         // Redrawn once per percent: long work reports every item.
         int maximum = m_progress->maximum();
         if (value * 100LL / maximum != m_progress->value() * 100LL / maximum) {
@@ -399,7 +417,7 @@ void MainFrame::ShowProgress(int code, int value) {
         }
         break;
     }
-    case 8:
+    case PR_PROGRESS_END:
         m_progress->setVisible(false);
         break;
     }

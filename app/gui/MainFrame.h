@@ -62,10 +62,13 @@ public:
     // After a notice of the main-window interface: reads the folder
     // explorer again where files may have appeared, and the project's state.
     void FollowNotice(Notice notice);
+    // Opens the project folder in the folder explorer (none: nothing).
+    void ShowProjectFolder();
     // One line of the run log.
     void AppendLogLine(const std::string& line);
-    // Progress of long project work: code 6 starts (value = total), 7 sets
-    // the position, 8 ends.
+    // Progress of long project work: PR_PROGRESS_START (value = total),
+    // PR_PROGRESS_STEP sets the position, PR_PROGRESS_END; other codes are
+    // ignored.
     void ShowProgress(int code, int value);
 
     // Adds or removes the CHM explorer tab.
@@ -99,6 +102,8 @@ private:
     void BuildStatusBar();
     void BuildRunLog();
     TabAction ActionOnActiveTab(int id) const;
+    // The project folder without its closing separator.
+    std::string ProjectFolder() const;
     bool IsEnabled(int id, const TabAction& action) const;
 
     CProjectController& m_controller;
