@@ -1,4 +1,5 @@
 #include "app/gui/AuthorApp.h"
+#include "app/gui/AppCommandHandlers.h"
 
 #include "app/gui/Artwork.h"
 #include "app/gui/WindowPlacement.h"
@@ -71,6 +72,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     QApplication::processEvents();
 
     m_frame = std::make_unique<MainFrame>(m_controller, m_commands);
+    m_frame->SetCommandHandlers(std::make_unique<AppCommandHandlers>(*m_frame));
     m_requests = std::make_unique<MainWindowRequests>(*m_frame);
     m_prompt.SetParent(m_frame.get());
     m_controllerDialogs.SetParent(m_frame.get());

@@ -1,7 +1,6 @@
 #include "app/gui/MainFrame.h"
 #include "app/gui/UiText.h"
 
-#include "app/gui/AppCommandHandlers.h"
 #include "app/gui/Artwork.h"
 #include "app/gui/HelpWindowToolbar.h"
 #include "app/gui/ProjectViews.h"
@@ -66,8 +65,7 @@ constexpr int kRecentShown = 10;
 } // namespace
 
 MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
-    : m_controller(controller), m_commands(commands),
-      m_handlers(std::make_unique<AppCommandHandlers>(*this)) {
+    : m_controller(controller), m_commands(commands) {
     setWindowIcon(ApplicationIcon());
     BuildPanes();
     BuildActions();
@@ -318,7 +316,7 @@ void MainFrame::UpdateActionStates() {
 
 void MainFrame::RunCommand(int id) {
     TabAction action = ActionOnActiveTab(id);
-    if (action.handler != Handler::None)
+    if (action.handler != Handler::None && m_handlers)
         m_handlers->Run(id, action);
     RefreshFromProject();
 }
@@ -374,6 +372,11 @@ std::string MainFrame::ProjectFolder() const {
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     return folder;
+}
+
+void MainFrame::FocusActiveView() {
+    if (QWidget* view = m_left->currentWidget())
+        view->setFocus();
 }
 
 void MainFrame::ShowProjectFolder() {

@@ -6,6 +6,7 @@
 // count and the progress bar, and the run log.
 
 #include "app/gui/CommandHandlers.h"
+#include "app/gui/ViewHost.h"
 #include "baseutil/MainWindow.h"
 
 #include <QMainWindow>
@@ -39,7 +40,7 @@ class HelpWindowToolbar;
 class ProjectViews;
 class TreeFindBar;
 
-class MainFrame : public QMainWindow {
+class MainFrame : public QMainWindow, public ViewHost {
     Q_OBJECT
 public:
     MainFrame(CProjectController& controller, CCommandManager& commands);
@@ -50,13 +51,14 @@ public:
     // Runs the enabled command whose shortcut is the pressed key (a key
     // the focused project view did not take; Delete deletes its selection);
     // false when there is none.
-    bool RunShortcut(const QKeyEvent& event);
-    // Replaces the handlers (the frame keeps them).
+    bool RunShortcut(const QKeyEvent& event) override;
+    // Replaces the handlers (the frame keeps them); until some are set,
+    // commands do nothing.
     void SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers);
     // Enables each action by the route of the active tab and the undo state.
-    void UpdateActionStates();
+    void UpdateActionStates() override;
     // Title, topic count, recent menu and action states from the project.
-    void RefreshFromProject();
+    void RefreshFromProject() override;
     void RebuildRecentMenu();
 
     // After a notice of the main-window interface: reads the folder
@@ -74,7 +76,8 @@ public:
     // Adds or removes the CHM explorer tab.
     void ShowChmExplorer(bool show);
 
-    QAction* ActionFor(int id) const;
+    QAction* ActionFor(int id) const override;
+    void FocusActiveView() override;
     QTabWidget* LeftTabs() const { return m_left; }
     ProjectViews& Views() const { return *m_views; }
     QTabWidget* RightTabs() const { return m_right; }
@@ -90,7 +93,7 @@ public:
     CFolderViewFrame* FolderView() const { return m_folderView; }
     CViewTocIndexEntry* EntryEditor() const { return m_entryEditor; }
     CProjectController& Controller() { return m_controller; }
-    CCommandManager& Commands() { return m_commands; }
+    CCommandManager& Commands() override { return m_commands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

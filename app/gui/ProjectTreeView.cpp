@@ -1,8 +1,8 @@
 #include "app/gui/ProjectTreeView.h"
 #include "app/gui/UiText.h"
 
-#include "app/gui/MainFrame.h"
 #include "app/gui/QtDropData.h"
+#include "app/gui/ViewHost.h"
 
 #include "appglue/AppHelper.h"
 #include "baseutil/TextFold.h"
@@ -110,9 +110,9 @@ private:
     ProjectTreeView& m_view;
 };
 
-ProjectTreeView::ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitemapFile& model,
+ProjectTreeView::ProjectTreeView(ViewHost& host, CProjectFile& project, CSitemapFile& model,
                                  TreeIds ids)
-    : m_frame(frame), m_project(project), m_model(model), m_ids(ids) {
+    : m_host(host), m_project(project), m_model(model), m_ids(ids) {
     setHeaderHidden(true);
     setColumnCount(1);
     setUniformRowHeights(true);
@@ -576,8 +576,8 @@ void ProjectTreeView::Rename(QTreeWidgetItem* item, const QString& name) {
     parameters.SetAttr("ID", IDOf(item));
     parameters.SetAttr("OLD_NAME", oldName);
     parameters.SetAttr("NEW_NAME", newName);
-    m_frame.Commands().DoCommand(m_ids.renameCommand, &parameters);
-    m_frame.RefreshFromProject();
+    m_host.Commands().DoCommand(m_ids.renameCommand, &parameters);
+    m_host.RefreshFromProject();
 }
 
 // ---- Keys, mouse and pop-up menu
@@ -598,7 +598,7 @@ bool ProjectTreeView::viewportEvent(QEvent* event) {
 }
 
 void ProjectTreeView::keyPressEvent(QKeyEvent* event) {
-    if (m_frame.RunShortcut(*event))
+    if (m_host.RunShortcut(*event))
         return;
     QTreeWidget::keyPressEvent(event);
 }
@@ -623,12 +623,12 @@ void ProjectTreeView::contextMenuEvent(QContextMenuEvent* event) {
     QTreeWidgetItem* item = itemAt(viewport()->mapFromGlobal(event->globalPos()));
     if (item && !item->isSelected())
         setCurrentItem(item);
-    m_frame.UpdateActionStates();
+    m_host.UpdateActionStates();
     QMenu menu(this);
     for (int id : PopupCommands()) {
         if (id == 0)
             menu.addSeparator();
-        else if (QAction* action = m_frame.ActionFor(id))
+        else if (QAction* action = m_host.ActionFor(id))
             menu.addAction(action);
     }
     menu.exec(event->globalPos());
@@ -744,7 +744,7 @@ void ProjectTreeView::dropEvent(QDropEvent* event) {
     CXML* targetNode = NodeOf(target);
     m_model.SetDroppedNode(targetNode);
     QtDropData data(*event->mimeData());
-    CCommandManager& commands = m_frame.Commands();
+    CCommandManager& commands = m_host.Commands();
     const int kind = commands.GetAppHelper()->DropHelper(data, fromSelf ? 1 : 0);
     switch (kind) {
     case DDOT_TEXT:
@@ -772,7 +772,7 @@ void ProjectTreeView::dropEvent(QDropEvent* event) {
     // The entries were moved by the command; Qt must not move items too.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    m_frame.RefreshFromProject();
+    m_host.RefreshFromProject();
 }
 
 } // namespace mb::gui

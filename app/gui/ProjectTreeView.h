@@ -29,7 +29,7 @@ class QMimeData;
 
 namespace mb::gui {
 
-class MainFrame;
+class ViewHost;
 
 class ProjectTreeView : public QTreeWidget, public CObserver {
     Q_OBJECT
@@ -49,7 +49,7 @@ public:
         const char* dragFormat; // MIME type of entries dragged out of the tree
     };
 
-    ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitemapFile& model, TreeIds ids);
+    ProjectTreeView(ViewHost& host, CProjectFile& project, CSitemapFile& model, TreeIds ids);
     ~ProjectTreeView() override;
 
     int Update(CSubject* subject, const NotifyInfo& info) override;
@@ -105,7 +105,7 @@ protected:
     // entry when a tree is shown); `missing` when it is not set.
     static int NumberAttr(const CXML* node, const char* name, int missing);
 
-    MainFrame& Frame() { return m_frame; }
+    ViewHost& Host() { return m_host; }
     CProjectFile& Project() { return m_project; }
     CSitemapFile& Model() { return m_model; }
     void RedecorateAll();
@@ -148,7 +148,7 @@ private:
     void ClearDropTarget();
     void AutoScroll();
 
-    MainFrame& m_frame;
+    ViewHost& m_host;
     CProjectFile& m_project;
     CSitemapFile& m_model;
     TreeIds m_ids;

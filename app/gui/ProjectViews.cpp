@@ -6,9 +6,9 @@
 
 namespace mb::gui {
 
-ProjectViews::ProjectViews(MainFrame& frame, CProjectFile& project)
-    : m_contents(new CViewContent(frame, project)), m_index(new CViewIndex(frame, project)),
-      m_files(new CViewFiles(frame, project)) {}
+ProjectViews::ProjectViews(ViewHost& host, CProjectFile& project)
+    : m_contents(new CViewContent(host, project)), m_index(new CViewIndex(host, project)),
+      m_files(new CViewFiles(host, project)) {}
 
 ProjectTreeView& ProjectViews::View(Tree tree) const {
     if (tree == Tree::Contents)

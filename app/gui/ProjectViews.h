@@ -14,12 +14,12 @@ namespace mb::gui {
 class CViewContent;
 class CViewFiles;
 class CViewIndex;
-class MainFrame;
+class ViewHost;
 class ProjectTreeView;
 
 class ProjectViews {
 public:
-    ProjectViews(MainFrame& frame, CProjectFile& project);
+    ProjectViews(ViewHost& host, CProjectFile& project);
     ProjectViews(const ProjectViews&) = delete;
     ProjectViews& operator=(const ProjectViews&) = delete;
 

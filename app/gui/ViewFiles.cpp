@@ -1,8 +1,8 @@
 #include "app/gui/ViewFiles.h"
 
-#include "entryeditor/EntryIcons.h"
-#include "app/gui/MainFrame.h"
 #include "app/gui/QtDropData.h"
+#include "app/gui/ViewHost.h"
+#include "entryeditor/EntryIcons.h"
 
 #include "appglue/AppHelper.h"
 #include "baseutil/Xml.h"
@@ -19,8 +19,7 @@
 
 namespace mb::gui {
 
-CViewFiles::CViewFiles(MainFrame& frame, CProjectFile& project)
-    : m_frame(frame), m_project(project) {
+CViewFiles::CViewFiles(ViewHost& host, CProjectFile& project) : m_host(host), m_project(project) {
     setObjectName("FilesView");
     setHeaderHidden(true);
     setColumnCount(1);
@@ -106,18 +105,18 @@ SelectedFiles CViewFiles::Selection() const {
 }
 
 void CViewFiles::keyPressEvent(QKeyEvent* event) {
-    if (m_frame.RunShortcut(*event))
+    if (m_host.RunShortcut(*event))
         return;
     QTreeWidget::keyPressEvent(event);
 }
 
 void CViewFiles::contextMenuEvent(QContextMenuEvent* event) {
-    m_frame.UpdateActionStates();
+    m_host.UpdateActionStates();
     QMenu menu(this);
     for (int id : {ID_ADD_FOLDER, ID_NEW_PAGE, 0, ID_DELETE, ID_CLEAR}) {
         if (id == 0)
             menu.addSeparator();
-        else if (QAction* action = m_frame.ActionFor(id))
+        else if (QAction* action = m_host.ActionFor(id))
             menu.addAction(action);
     }
     menu.exec(event->globalPos());
@@ -153,12 +152,12 @@ void CViewFiles::dropEvent(QDropEvent* event) {
     QTreeWidgetItem* target = itemAt(event->position().toPoint());
     bool merge = target && (target == m_mergeFiles || target->parent() == m_mergeFiles);
     QtDropData data(*event->mimeData());
-    CCommandManager& commands = m_frame.Commands();
+    CCommandManager& commands = m_host.Commands();
     if (commands.GetAppHelper()->DropHelper(data, 0) == DDOT_FILES)
         commands.DoCommand(merge ? CMD_FOLDER_VIEW_TO_MERGE_FILES : CMD_FOLDER_VIEW_TO_FILES, nullptr);
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    m_frame.RefreshFromProject();
+    m_host.RefreshFromProject();
 }
 
 } // namespace mb::gui

@@ -13,12 +13,12 @@ class CProjectFile;
 
 namespace mb::gui {
 
-class MainFrame;
+class ViewHost;
 
 class CViewFiles final : public QTreeWidget, public CObserver {
     Q_OBJECT
 public:
-    CViewFiles(MainFrame& frame, CProjectFile& project);
+    CViewFiles(ViewHost& host, CProjectFile& project);
     ~CViewFiles() override;
 
     int Update(CSubject* subject, const NotifyInfo& info) override;
@@ -40,7 +40,7 @@ protected:
 private:
     std::vector<std::string> SelectedUnder(const QTreeWidgetItem* heading) const;
 
-    MainFrame& m_frame;
+    ViewHost& m_host;
     CProjectFile& m_project;
     QTreeWidgetItem* m_files = nullptr;
     QTreeWidgetItem* m_mergeFiles = nullptr;
