@@ -196,19 +196,17 @@ void CPreviewEditFrame::UpdateActions() {
 }
 
 void CPreviewEditFrame::SetProjectSubject(CProjectFile* project) {
-    for (CSubject* subject : {static_cast<CSubject*>(m_project), static_cast<CSubject*>(m_contents),
-                              static_cast<CSubject*>(m_index)}) {
-        if (subject)
-            subject->Detach(this);
-    }
+    if (m_project)
+        m_project->Detach(this);
     m_project = project;
     m_contents = project ? project->GetHHCFile() : nullptr;
     m_index = project ? project->GetHHKFile() : nullptr;
-    for (CSubject* subject : {static_cast<CSubject*>(m_project), static_cast<CSubject*>(m_contents),
-                              static_cast<CSubject*>(m_index)}) {
-        if (subject)
-            subject->Attach(this);
+    if (!project) {
+        m_treeWatch.Watch({});
+        return;
     }
+    project->Attach(this);
+    m_treeWatch.Watch({m_contents, m_index});
 }
 
 bool CPreviewEditFrame::IsEditableFile(const std::string& path) {
@@ -514,16 +512,11 @@ int CPreviewEditFrame::Update(CSubject* subject, const NotifyInfo& notice) {
             // Another project replaces this one: the page cannot stay.
             SaveBeforeLeave(false);
             m_previewEnabled = false;
-            // Unwatched, the trees keep no records of their loading.
-            m_contents->Detach(this);
-            m_index->Detach(this);
-        } else if (info->code == NC_RELOADED && !m_previewEnabled) {
-            m_contents->Attach(this);
-            m_index->Attach(this);
         } else if (info->code == NC_LOAD_FINISHED) {
             m_previewEnabled = true;
             ShowSelectedEntry();
         }
+        m_treeWatch.FollowProject(info->code);
     }
     return 1;
 }

@@ -6,6 +6,7 @@
 // notifications and never changes the project model.
 
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
 #include "pageeditor/PageText.h"
 
 #include <QWidget>
@@ -117,6 +118,8 @@ private:
     CProjectFile* m_project = nullptr;
     CHHCFile* m_contents = nullptr;
     CHHKFile* m_index = nullptr;
+    // The trees, not watched while a project is read.
+    SubjectWatch m_treeWatch{*this};
     CFavoriteEditorManager* m_editors = nullptr;
 
     Mode m_mode = kPreview;

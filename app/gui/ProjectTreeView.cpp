@@ -133,12 +133,10 @@ ProjectTreeView::ProjectTreeView(ViewHost& host, CProjectFile& project, CSitemap
     m_scrollTimer.setInterval(kScrollIntervalMs);
     connect(&m_scrollTimer, &QTimer::timeout, this, [this] { AutoScroll(); });
     m_project.Attach(this);
-    m_model.Attach(this);
+    m_treeWatch.Watch({&m_model});
 }
 
 ProjectTreeView::~ProjectTreeView() {
-    if (!m_loading)
-        m_model.Detach(this);
     m_project.Detach(this);
 }
 
@@ -148,13 +146,7 @@ int ProjectTreeView::Update(CSubject* subject, const NotifyInfo& info) {
         // model keeps no record of the loading for it; the tree is read by
         // the time the project says it was loaded anew, and it arrives
         // whole with the tree's own code 2.
-        if (info.code == NC_LOAD_STARTING && !m_loading) {
-            m_loading = true;
-            m_model.Detach(this);
-        } else if (info.code == NC_RELOADED && m_loading) {
-            m_loading = false;
-            m_model.Attach(this);
-        }
+        m_treeWatch.FollowProject(info.code);
         return 1;
     }
     if (info.code == NC_RELOADED) {

@@ -11,6 +11,7 @@
 
 #include "baseutil/MainWindow.h"
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
 #include "projectmodel/EntrySearch.h"
 
 #include <QHash>
@@ -156,7 +157,7 @@ private:
     QTreeWidgetItem* m_dropTarget = nullptr;
     QTimer m_scrollTimer;
     int m_scrollStep = 0;
-    bool m_loading = false;   // a project is being read: not watching the tree
+    SubjectWatch m_treeWatch{*this};
     bool m_syncing = false;   // the view changes its own selection
     bool m_pressedSelected = false; // the pressed item was the selected one
 };

@@ -1,4 +1,5 @@
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
 #include "baseutil/Xml.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,28 @@ TEST(Subject, RecordCarriesTheNode) {
     subject.Notify(NC_CONTENT_ADDED, &node);
     EXPECT_EQ(observer.seen.code, 16);
     EXPECT_EQ(observer.seen.node, &node);
+}
+
+TEST(SubjectWatch, TheTreesAreNotWatchedWhileAProjectLoadsAndOnceAfterwards) {
+    std::string log;
+    Recorder view("v", log);
+    CSubject contents, index;
+    {
+        SubjectWatch watch(view);
+        watch.Watch({&contents, &index});
+        watch.FollowProject(NC_RELOADED); // no load began: still watched once
+        contents.Notify(NC_CONTENT_SELECTED);
+        watch.FollowProject(NC_LOAD_STARTING);
+        watch.FollowProject(NC_LOAD_STARTING);
+        contents.Notify(NC_CONTENT_ADDED);
+        index.Notify(NC_INDEX_ADDED);
+        watch.FollowProject(NC_RELOADED);
+        watch.FollowProject(NC_RELOADED);
+        index.Notify(NC_INDEX_SELECTED);
+    }
+    contents.Notify(NC_RELOADED); // the watch is gone
+    EXPECT_EQ(log, "v11 v22 ");
+    EXPECT_EQ(contents.GetObserverCount() + index.GetObserverCount(), 0);
 }
 
 } // namespace
