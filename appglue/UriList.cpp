@@ -1,20 +1,12 @@
 #include "appglue/UriList.h"
 
+#include "baseutil/HexDigit.h"
+
 #include <optional>
 #include <string_view>
 
 namespace mb {
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Percent-decodes `text`; nothing for a broken escape or a decoded NUL.
 std::optional<std::string> PercentDecode(std::string_view text) {
@@ -27,8 +19,8 @@ std::optional<std::string> PercentDecode(std::string_view text) {
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        int high = HexValue(text[i + 1]);
-        int low = HexValue(text[i + 2]);
+        int high = HexDigitValue(text[i + 1]);
+        int low = HexDigitValue(text[i + 2]);
         if (high < 0 || low < 0 || (high == 0 && low == 0))
             return std::nullopt;
         out += static_cast<char>(high * 16 + low);

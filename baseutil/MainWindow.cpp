@@ -10,20 +10,16 @@ void SetMainWindow(IMainWindow* window) { g_mainWindow = window; }
 
 IMainWindow* MainWindow() { return g_mainWindow; }
 
-int SendToMainWindow(int message, intptr_t wParam, void* lParam) {
-    return g_mainWindow ? g_mainWindow->Send(message, wParam, lParam) : 0;
+void LogLine(const std::string& line) {
+    if (g_mainWindow)
+        g_mainWindow->Log(line, LogKind::Info);
 }
 
-const char kProblemLine[] = "problem";
-
-void LogLine(const char* line) {
-    SendToMainWindow(WM_APP_LOG, reinterpret_cast<intptr_t>(line), nullptr);
-}
-
-void LogProblem(const char* line) {
-    if (t_problemLines && line)
-        t_problemLines->Add(line);
-    SendToMainWindow(WM_APP_LOG, reinterpret_cast<intptr_t>(line), const_cast<char*>(kProblemLine));
+void LogProblem(const std::string& line) {
+    if (t_problemLines)
+        t_problemLines->Add(line.c_str());
+    if (g_mainWindow)
+        g_mainWindow->Log(line, LogKind::Problem);
 }
 
 ProblemLines::ProblemLines() : m_outer(t_problemLines) {
@@ -62,10 +58,6 @@ std::string ProblemLines::Summary(size_t most) const {
         summary += m_lines[i] + "\n";
     return summary + "(and " + std::to_string(m_lines.size() - most) + " more in the run log)\n" +
            m_lines.back();
-}
-
-void LogProblem(const std::string& line) {
-    LogProblem(line.c_str());
 }
 
 } // namespace mb

@@ -21,17 +21,16 @@ void CSubject::Detach(CObserver* observer) {
         m_observers.erase(it);
 }
 
-void CSubject::Notify(void* notification) {
+void CSubject::Notify(const NotifyInfo& info) {
     ++m_notifying;
     for (size_t i = 0; i < m_observers.size(); ++i) {
         if (CObserver* observer = m_observers[i])
-            observer->Update(this, notification);
+            observer->Update(this, info);
     }
     if (--m_notifying == 0)
         std::erase(m_observers, nullptr);
 }
 
-void CSubject::Notify(int code, CXML* node, void* data) {
-    NotifyInfo info{code, node, data};
-    Notify(&info);
+void CSubject::Notify(int code, CXML* node, const LOGFONTA* font) {
+    Notify(NotifyInfo{code, node, font});
 }

@@ -7,6 +7,7 @@
 
 class CXML;
 class CSubject;
+struct LOGFONTA;
 
 // Notification codes, shared by every subject of the project model so that
 // an observer attached to several subjects can tell them apart by code alone.
@@ -28,9 +29,9 @@ enum NotifyCode : int {
     NC_CONTENT_DELETED = 15,          // entries deleted, tree not empty
     NC_CONTENT_ADDED = 16,            // data: change record of the inserted run
     NC_CONTENT_REMOVED = 17,          // data: change record of the removed run
-    NC_CONTENT_BKCOLOR_CHANGED = 18,  // data: "color" element with "value"
-    NC_CONTENT_FONT_CHANGED = 19,     // data: font data
-    NC_CONTENT_WINDOWSTYLE_CHANGED = 20, // data: "WindowStyle" element with "index", "value"
+    NC_CONTENT_BKCOLOR_CHANGED = 18,  // node: "color" element with "value"
+    NC_CONTENT_FONT_CHANGED = 19,     // font: the new font
+    NC_CONTENT_WINDOWSTYLE_CHANGED = 20, // node: "WindowStyle" element with "index", "value"
     NC_INDEX_RENAMED = 21,            // node
     NC_INDEX_SELECTED = 22,           // node
     NC_INDEX_LOCAL_CHANGED = 23,      // node
@@ -40,7 +41,7 @@ enum NotifyCode : int {
     NC_INDEX_DELETED_EMPTY = 27,
     NC_INDEX_ADDED = 28,              // data: change record of the inserted run
     NC_INDEX_REMOVED = 29,            // data: change record of the removed run
-    NC_INDEX_FONT_CHANGED = 30,       // data: font data
+    NC_INDEX_FONT_CHANGED = 30,       // font: the new font
     NC_FILES_CHANGED = 32,            // data: the files element
     NC_MERGE_FILES_CHANGED = 33,      // data: the merge-files element
     NC_FILES_EMPTIED = 34,
@@ -52,18 +53,18 @@ enum NotifyCode : int {
     NC_THREE_PANE_CHANGED = 40,
 };
 
-// Passed by address and valid only during the call: observers copy what
+// Passed by reference and valid only during the call: observers copy what
 // they need.
 struct NotifyInfo {
     int code = 0;
-    CXML* node = nullptr; // the node or change record the change concerns
-    void* data = nullptr; // further data for some codes
+    CXML* node = nullptr;           // the node or change record the change concerns
+    const LOGFONTA* font = nullptr; // the new font of a tree (the font codes)
 };
 
 class CObserver {
 public:
     virtual ~CObserver() = default;
-    virtual int Update(CSubject* subject, void* notification) = 0;
+    virtual int Update(CSubject* subject, const NotifyInfo& info) = 0;
 };
 
 class CSubject {
@@ -75,9 +76,9 @@ public:
     virtual void Detach(CObserver* observer);
     // Calls Update on every observer in attach order. An observer may detach
     // itself (or others) during its own Update.
-    virtual void Notify(void* notification);
+    virtual void Notify(const NotifyInfo& info);
     // Convenience: builds the record and notifies.
-    void Notify(int code, CXML* node = nullptr, void* data = nullptr);
+    void Notify(int code, CXML* node = nullptr, const LOGFONTA* font = nullptr);
 
     int GetObserverCount() const {
         return static_cast<int>(m_observers.size() - std::count(m_observers.begin(), m_observers.end(), nullptr));

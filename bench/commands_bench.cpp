@@ -25,12 +25,12 @@ constexpr int kRepeats = 9;
 class SelectingWindow final : public mb::IMainWindow {
 public:
     std::vector<std::string> selection;
-    int Send(int message, intptr_t, void* record) override {
-        bool asks = message == mb::REQ_CONTENT_SELECTION || message == mb::REQ_CONTENT_MOVE_DOWN;
-        if (asks && record)
-            for (const std::string& id : selection)
-                static_cast<CXML*>(record)->AddChild("node")->SetAttr("ID", id);
-        return 0;
+    void Log(const std::string&, mb::LogKind) override {}
+    std::vector<mb::SelectedNode> SelectedNodes(mb::Tree) override {
+        std::vector<mb::SelectedNode> nodes;
+        for (const std::string& id : selection)
+            nodes.push_back({id, false});
+        return nodes;
     }
 };
 

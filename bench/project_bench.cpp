@@ -38,7 +38,7 @@ constexpr int kScattered = 10000;
 
 class IdleObserver : public CObserver {
 public:
-    int Update(CSubject*, void*) override { return 1; }
+    int Update(CSubject*, const NotifyInfo&) override { return 1; }
 };
 
 // Every entry that is a leaf, in document order.

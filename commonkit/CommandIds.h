@@ -95,6 +95,16 @@ inline constexpr int ID_BUTTON_JUMP1 = 32823;
 inline constexpr int ID_BUTTON_JUMP2 = 32824;
 inline constexpr int ID_NAVIGATION_TAB_POSITION = 32833;
 
+// Main frame: the options toolbar's styles of the contents window.
+inline constexpr int ID_STYLE_LINES = 32825;
+inline constexpr int ID_STYLE_BUTTONS = 32826;
+inline constexpr int ID_STYLE_LINES_AT_ROOT = 32827;
+inline constexpr int ID_STYLE_SINGLE_EXPAND = 32828;
+inline constexpr int ID_STYLE_TRACK_SELECT = 32829;
+inline constexpr int ID_STYLE_BORDER = 32832;
+inline constexpr int ID_STYLE_RIGHT_TO_LEFT = 32834;
+inline constexpr int ID_STYLE_FOLDER_ICONS = 32935;
+
 // Folder explorer toolbar. The four view styles select the list styles
 // 1, 2, 3 and 0; their ids are their own, apart from the Edit menu's.
 inline constexpr int ID_RS_VIEW_LARGE_ICONS = 14505;

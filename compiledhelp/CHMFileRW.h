@@ -12,7 +12,7 @@
 // would take each other's place. Every file is written under a temporary
 // name and takes its own once complete; an existing file is replaced only
 // when the user agrees, and the help file being read never. Progress lines
-// go to the main window as WM_APP_LOG, failures as problem lines.
+// go to the main window's log, failures as problem lines.
 
 #include "compiledhelp/ItsFile.h"
 #include "compiledhelp/OutputFile.h"

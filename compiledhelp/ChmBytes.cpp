@@ -1,25 +1,9 @@
 #include "compiledhelp/ChmBytes.h"
 
+#include "markup/HtmlEntities.h"
+
 namespace mb::chm {
 namespace {
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -88,7 +72,7 @@ std::string ToUtf8(std::u16string_view text) {
         } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
             c = kReplacement;
         }
-        AppendUtf8(out, c);
+        html::AppendUtf8(out, c);
     }
     return out;
 }

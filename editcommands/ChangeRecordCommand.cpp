@@ -18,8 +18,8 @@ ChangeRecordCommand::ChangeRecordCommand(const ChangeRecordCommand& other)
     : EditCommand(other), m_snapshot(CopyOf(other.m_snapshot)),
       m_selection(CopyOf(other.m_selection)) {}
 
-bool ChangeRecordCommand::KeepSelection(int message) {
-    m_selection = AskSelection(message);
+bool ChangeRecordCommand::KeepSelection() {
+    m_selection = AskSelection(m_tree);
     NormalizeSelection(m_selection.get(), *m_project, m_tree);
     if (m_selection->GetChildCount() > 0)
         return true;
@@ -95,11 +95,15 @@ void ChangeRecordCommand::Relocate(const CXML* removed, const CXML* inserted) co
 }
 
 void ChangeRecordCommand::Reselect() const {
-    if (!m_selection)
+    IMainWindow* window = MainWindow();
+    if (!m_selection || !window)
         return;
-    CXML selection;
-    m_selection->CloneTo(&selection);
-    SendToMainWindow(IsContents() ? REQ_CONTENT_RESELECT : REQ_INDEX_RESELECT, 0, &selection);
+    std::vector<SelectedNode> nodes;
+    for (int i = 0; i < m_selection->GetChildCount(); ++i) {
+        const CXML* node = m_selection->GetChildAt(i);
+        nodes.push_back({node->GetAttr("ID"), node->GetAttrInt("expanded") == 1});
+    }
+    window->SelectNodes(m_tree, nodes);
 }
 
 } // namespace mb

@@ -21,9 +21,9 @@ protected:
     // A new object of the same kind with a deep copy of the kept state.
     virtual ChangeRecordCommand* NewEntry() const = 0;
 
-    // Asks the main window for the entries to work on with `message` and
-    // keeps them in tree order (see NormalizeSelection); false when none.
-    bool KeepSelection(int message);
+    // Asks the main window for the selected entries of the tree and keeps
+    // them in tree order (see NormalizeSelection); false when none.
+    bool KeepSelection();
     // Clears the project's change records before the tree operation.
     void BeginChange() const;
     // Takes the snapshot; when it holds a record, appends a copy of the

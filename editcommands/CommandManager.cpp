@@ -1,6 +1,5 @@
 #include "editcommands/CommandManager.h"
 
-#include "baseutil/MainWindow.h"
 #include "editcommands/AttributeCommands.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/FilesCommands.h"
@@ -22,9 +21,10 @@ using Files = AddProjectFilesCommand;
 std::unique_ptr<EditCommand> MakeCommand(int id, CCommandManager* m, CProjectFile* p) {
     const Tree C = Tree::Contents;
     const Tree I = Tree::Index;
-    auto insert = [&](Tree tree, EntrySource source, bool checked, int before = 0, int after = 0) {
+    auto insert = [&](Tree tree, EntrySource source, bool checked, bool dropped = false,
+                      bool editNewTitle = false) {
         return std::make_unique<InsertCommand>(
-            m, p, tree, InsertCommand::Setup{source, checked, before, after});
+            m, p, tree, InsertCommand::Setup{source, checked, dropped, editNewTitle});
     };
     auto files = [&](Files::Source source, bool checked, Files::Target target) {
         return std::make_unique<Files>(m, p, Files::Setup{source, checked, target});
@@ -45,9 +45,9 @@ std::unique_ptr<EditCommand> MakeCommand(int id, CCommandManager* m, CProjectFil
     case CMD_ADD_MERGE_FILES:
         return files(Files::Source::PickedMergeFiles, false, Files::Target::MergeFiles);
     case CMD_NEW_CONTENTS_HEADING:
-        return insert(C, EntrySource::NewHeading, false, 0, REQ_CONTENT_EDIT_NEW_TITLE);
+        return insert(C, EntrySource::NewHeading, false, false, true);
     case CMD_NEW_INDEX_KEYWORD:
-        return insert(I, EntrySource::NewHeading, false, 0, REQ_INDEX_EDIT_NEW_TITLE);
+        return insert(I, EntrySource::NewHeading, false, false, true);
     case CMD_ADD_SELECTION_TO_INDEX:
         return std::make_unique<AddSelectionToIndexCommand>(m, p);
     case CMD_ADD_PAGE_KEYWORDS:
@@ -59,13 +59,13 @@ std::unique_ptr<EditCommand> MakeCommand(int id, CCommandManager* m, CProjectFil
     case CMD_CHANGE_CONTENTS_ICONS:
         return std::make_unique<ChangeIconsCommand>(m, p);
     case CMD_FOLDER_VIEW_TO_CONTENTS:
-        return insert(C, EntrySource::FolderView, true, REQ_CONTENT_ACCEPT_DROP);
+        return insert(C, EntrySource::FolderView, true, true);
     case CMD_FOLDER_VIEW_TO_INDEX:
-        return insert(I, EntrySource::FolderView, true, REQ_INDEX_ACCEPT_DROP);
+        return insert(I, EntrySource::FolderView, true, true);
     case CMD_ARCHIVE_VIEW_TO_CONTENTS:
-        return insert(C, EntrySource::ArchiveContent, false, REQ_CONTENT_ACCEPT_DROP);
+        return insert(C, EntrySource::ArchiveContent, false, true);
     case CMD_ARCHIVE_VIEW_TO_INDEX:
-        return insert(I, EntrySource::ArchiveIndex, false, REQ_INDEX_ACCEPT_DROP);
+        return insert(I, EntrySource::ArchiveIndex, false, true);
     case CMD_SORT_CONTENTS_AZ:
         return std::make_unique<SortCommand>(m, p, C, 0);
     case CMD_SORT_CONTENTS_ZA:
@@ -79,29 +79,32 @@ std::unique_ptr<EditCommand> MakeCommand(int id, CCommandManager* m, CProjectFil
     case CMD_DELETE_ALL_INDEX:
         return std::make_unique<RemoveCommand>(m, p, I, true);
     case CMD_DELETE_FILES:
-        return std::make_unique<FilesRequestCommand>(m, p, REQ_DELETE_SELECTED_FILES);
+        return std::make_unique<DeleteProjectFilesCommand>(
+            m, p, DeleteProjectFilesCommand::Which::Selected);
     case CMD_DELETE_MERGE_FILES:
-        return std::make_unique<FilesRequestCommand>(m, p, REQ_DELETE_SELECTED_MERGE_FILES);
+        return std::make_unique<DeleteProjectFilesCommand>(
+            m, p, DeleteProjectFilesCommand::Which::SelectedMergeFiles);
     case CMD_DELETE_ALL_FILES:
-        return std::make_unique<FilesRequestCommand>(m, p, REQ_DELETE_ALL_FILES);
+        return std::make_unique<DeleteProjectFilesCommand>(m, p,
+                                                           DeleteProjectFilesCommand::Which::All);
     case CMD_NEW_CONTENTS_PAGE:
         return insert(C, EntrySource::NewPage, false);
     case CMD_MOVE_CONTENTS_DOWN:
-        return std::make_unique<MoveCommand>(m, p, C, Move::Down, REQ_CONTENT_MOVE_DOWN);
+        return std::make_unique<MoveCommand>(m, p, C, Move::Down);
     case CMD_MOVE_CONTENTS_LEFT:
-        return std::make_unique<MoveCommand>(m, p, C, Move::Left, REQ_CONTENT_MOVE_LEFT);
+        return std::make_unique<MoveCommand>(m, p, C, Move::Left);
     case CMD_MOVE_CONTENTS_RIGHT:
-        return std::make_unique<MoveCommand>(m, p, C, Move::Right, REQ_CONTENT_MOVE_RIGHT);
+        return std::make_unique<MoveCommand>(m, p, C, Move::Right);
     case CMD_MOVE_CONTENTS_UP:
-        return std::make_unique<MoveCommand>(m, p, C, Move::Up, REQ_CONTENT_MOVE_UP);
+        return std::make_unique<MoveCommand>(m, p, C, Move::Up);
     case CMD_MOVE_INDEX_DOWN:
-        return std::make_unique<MoveCommand>(m, p, I, Move::Down, REQ_INDEX_MOVE_DOWN);
+        return std::make_unique<MoveCommand>(m, p, I, Move::Down);
     case CMD_MOVE_INDEX_LEFT:
-        return std::make_unique<MoveCommand>(m, p, I, Move::Left, REQ_INDEX_MOVE_LEFT);
+        return std::make_unique<MoveCommand>(m, p, I, Move::Left);
     case CMD_MOVE_INDEX_RIGHT:
-        return std::make_unique<MoveCommand>(m, p, I, Move::Right, REQ_INDEX_MOVE_RIGHT);
+        return std::make_unique<MoveCommand>(m, p, I, Move::Right);
     case CMD_MOVE_INDEX_UP:
-        return std::make_unique<MoveCommand>(m, p, I, Move::Up, REQ_INDEX_MOVE_UP);
+        return std::make_unique<MoveCommand>(m, p, I, Move::Up);
     case CMD_RENAME_CONTENTS:
         return std::make_unique<RenameCommand>(m, p, C);
     case CMD_RENAME_INDEX:

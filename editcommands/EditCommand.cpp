@@ -94,9 +94,15 @@ void EditCommand::IndexInsertPlace(std::string& relativeId, int& mode) const {
     relativeId = selected->GetAttr("ID");
 }
 
-std::unique_ptr<CXML> AskSelection(int message) {
+std::unique_ptr<CXML> AskSelection(Tree tree) {
     auto selected = std::make_unique<CXML>("SelectedNodes");
-    SendToMainWindow(message, 0, selected.get());
+    if (IMainWindow* window = MainWindow()) {
+        for (const SelectedNode& entry : window->SelectedNodes(tree)) {
+            CXML* node = selected->AddChild("node");
+            node->SetAttr("ID", entry.id);
+            node->SetAttr("expanded", entry.expanded ? 1 : 0);
+        }
+    }
     return selected;
 }
 

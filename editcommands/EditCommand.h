@@ -3,6 +3,7 @@
 // histories and the application helper), the project, the tree it works
 // on, and the tree operations it calls, named once for both trees.
 #include "baseutil/Command.h"
+#include "baseutil/MainWindow.h"
 
 #include <memory>
 #include <string>
@@ -14,8 +15,6 @@ class CSitemapFile;
 class CXML;
 
 namespace mb {
-
-enum class Tree { Contents, Index };
 
 class EditCommand : public CCommand {
 public:
@@ -63,10 +62,10 @@ protected:
     Tree m_tree;
 };
 
-// Asks the main window for the entries a command works on: a fresh
-// "SelectedNodes" record filled by the answer to `message` (empty when
-// there is no main window or nothing is selected).
-std::unique_ptr<CXML> AskSelection(int message);
+// Asks the main window for the selected entries of `tree`: a fresh
+// "SelectedNodes" record with one "node" ("ID", "expanded") per entry
+// (empty when there is no main window or nothing is selected).
+std::unique_ptr<CXML> AskSelection(Tree tree);
 // Puts a selection into tree order and drops the entries that are not in
 // the tree or lie inside another selected entry (removing, moving or
 // copying an entry takes its sub-entries along anyway). Runs of adjacent

@@ -4,6 +4,7 @@
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
+#include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 
 namespace mb {
@@ -46,13 +47,56 @@ bool AddProjectFilesCommand::Gather(CXML* list) const {
     return false;
 }
 
-int FilesRequestCommand::Execute() {
-    SendToMainWindow(m_message);
+namespace {
+
+// Asks Yes or No about taking `count` files out of the project: `one` for
+// one file, else `many` with the count after its first part.
+bool ConfirmRemoval(size_t count, const std::string& one, const std::string& many) {
+    // The files leave the project's lists only; that cannot be undone.
+    const std::string text = count == 1 ? one + "\n\nThe file itself stays on the disk."
+                                        : many + "\n\nThe files themselves stay on the disk.";
+    return ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
+                       Icon::Question) == Answer::Yes;
+}
+
+} // namespace
+
+int DeleteProjectFilesCommand::Execute() {
+    CHHPFile* hhp = m_project->GetHHPFile();
+    if (m_which == Which::All) {
+        const size_t count = static_cast<size_t>(hhp->GetFilesData()->GetChildCount());
+        if (count > 0 &&
+            ConfirmRemoval(count,
+                           "Do you want to remove the one file from the project's file list?",
+                           "Do you want to remove all " + std::to_string(count) +
+                               " files from the project's file list?")) {
+            BusyCursor busy;
+            m_project->HHP_DeleteAllFiles();
+        }
+        return 1;
+    }
+    IMainWindow* window = MainWindow();
+    SelectedFiles selected = window ? window->SelectedProjectFiles() : SelectedFiles{};
+    if (m_which == Which::SelectedMergeFiles)
+        selected.files.clear();
+    const size_t count = selected.files.size() + selected.mergeFiles.size();
+    if (count == 0 ||
+        !ConfirmRemoval(count, "Do you want to remove the selected file from the project?",
+                        "Do you want to remove the " + std::to_string(count) +
+                            " selected files from the project?"))
+        return 1;
+    BusyCursor busy;
+    for (const std::string& name : selected.files)
+        m_project->HHP_DeleteFile(name);
+    for (const std::string& name : selected.mergeFiles)
+        m_project->HHP_DeleteMergeFile(name);
+    // Taking single files out tells no one; the views read both lists anew.
+    hhp->Notify(NC_FILES_CHANGED, hhp->GetFilesData());
     return 1;
 }
 
 int ReplaceUnwelcomeCharsCommand::Execute() {
-    auto selected = AskSelection(REQ_CONTENT_SELECTION_FOR_RENAME);
+    auto selected = AskSelection(Tree::Contents);
     if (selected->GetChildCount() == 0)
         return 0;
     // The repair takes the IDs as element values; the selection carries
@@ -61,7 +105,8 @@ int ReplaceUnwelcomeCharsCommand::Execute() {
     for (int i = 0; i < selected->GetChildCount(); ++i)
         ids.AddChild("ID", selected->GetChildAt(i)->GetAttr("ID"));
     if (m_project->Content_ReplaceUCInFilename(&ids) > 0)
-        SendToMainWindow(WM_APP_NOTIFY, NOTIFY_CHARS_REPLACED);
+        if (IMainWindow* window = MainWindow())
+            window->Notify(Notice::CharsReplaced);
     return 1;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Commands that change the project's files rather than a tree: adding
-// topic files or merge files without entries, asking the main window to
-// delete files, renaming pages whose names hold unwelcome characters, and
-// keeping a files list handed over by a caller. None of them can be undone.
+// topic files or merge files without entries, removing the files selected
+// in the files view (or all of them) from the project, renaming pages whose
+// names hold unwelcome characters, and keeping a files list handed over by a
+// caller. None of them can be undone.
 #include "editcommands/EditCommand.h"
 
 namespace mb {
@@ -26,16 +27,19 @@ private:
     Setup m_setup;
 };
 
-// Sends one request to the main window (which asks the user and deletes
-// files of the project files view) and returns 1.
-class FilesRequestCommand : public EditCommand {
+// Takes files out of the project's lists after the user agrees: the
+// files (and merge files) selected in the files view, only the selected
+// merge files, or every file of the files list. The files themselves stay
+// on the disk. Returns 1.
+class DeleteProjectFilesCommand : public EditCommand {
 public:
-    FilesRequestCommand(CCommandManager* manager, CProjectFile* project, int message)
-        : EditCommand(manager, project, Tree::Contents), m_message(message) {}
+    enum class Which { Selected, SelectedMergeFiles, All };
+    DeleteProjectFilesCommand(CCommandManager* manager, CProjectFile* project, Which which)
+        : EditCommand(manager, project, Tree::Contents), m_which(which) {}
     int Execute() override;
 
 private:
-    int m_message;
+    Which m_which;
 };
 
 // Renames the pages of the selected contents entries whose file names hold

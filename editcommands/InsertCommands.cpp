@@ -51,12 +51,13 @@ int InsertCommand::Execute() {
         return 0;
     if (m_setup.checked && !CheckFiles(&list))
         return 0;
-    if (m_setup.messageBefore)
-        SendToMainWindow(m_setup.messageBefore);
+    IMainWindow* window = MainWindow();
+    if (window && m_setup.dropped)
+        window->AcceptDropTarget(m_tree);
     BeginChange();
     AddFilesList(&list);
-    if (EndChange() && m_setup.messageAfter)
-        SendToMainWindow(m_setup.messageAfter);
+    if (EndChange() && window && m_setup.editNewTitle)
+        window->EditNewTitle(m_tree);
     return 0;
 }
 
@@ -122,8 +123,7 @@ int AddSelectionToIndexCommand::Execute() {
     IndexInsertPlace(relativeId, mode);
 
     bool withSubEntries = m_project->GetIncludeSubEntries() == 1;
-    auto selected = AskSelection(withSubEntries ? REQ_CONTENT_SELECTION_WITH_CHILDREN
-                                                : REQ_CONTENT_SELECTION_FOR_INDEX);
+    auto selected = AskSelection(Tree::Contents);
     CXML list("FilesList");
     CXML* run = AddRun(&list, relativeId, mode);
     for (int i = 0; i < selected->GetChildCount(); ++i) {
@@ -147,7 +147,7 @@ int AddPageKeywordsCommand::Execute() {
     int mode = kInsertAfter;
     IndexInsertPlace(relativeId, mode);
 
-    auto selected = AskSelection(REQ_CONTENT_SELECTION_FOR_INDEX);
+    auto selected = AskSelection(Tree::Contents);
     if (selected->GetChildCount() == 0)
         return kDone;
     const std::string id = selected->GetChildAt(0)->GetAttr("ID");

@@ -38,10 +38,11 @@ public:
         // The files are checked against the project folder (and copied into
         // it when the user agrees) before they are added.
         bool checked;
-        // Sent to the main window before inserting (0: none).
-        int messageBefore = 0;
-        // Sent after the history entry is made (0: none).
-        int messageAfter = 0;
+        // The entries were dropped on an entry of a tree view, which
+        // becomes the selected one before they are inserted.
+        bool dropped = false;
+        // The new entry's name is opened for editing once it is in.
+        bool editNewTitle = false;
     };
     InsertCommand(CCommandManager* manager, CProjectFile* project, Tree tree, Setup setup)
         : ClonedEntry(manager, project, tree), m_setup(setup) {}

@@ -24,7 +24,7 @@ bool WithinSelection(const CXML* node, const CXML* selected, const CSitemapFile&
 int MoveCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
-    if (!KeepSelection(m_selectionMessage))
+    if (!KeepSelection())
         return 0;
     CXML list("FilesList");
     Type2FilesListFromIDs(m_selection.get(), &list);
@@ -49,7 +49,7 @@ int DragMoveCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
     const CXML* target = Model()->GetDroppedNode();
-    if (!target || !KeepSelection(IsContents() ? REQ_CONTENT_DRAGGED : REQ_INDEX_DRAGGED))
+    if (!target || !KeepSelection())
         return 0;
     // Dropping entries on themselves or inside themselves would take the
     // target out of the tree together with them.
@@ -79,12 +79,19 @@ void DragMoveCommand::Undo() {
 int DragCopyCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
-    if (!Model()->GetDroppedNode() ||
-        !KeepSelection(IsContents() ? REQ_CONTENT_DRAGGED : REQ_INDEX_DRAGGED))
+    if (!Model()->GetDroppedNode() || !KeepSelection())
         return 0;
     CXML list("FilesList");
     Type2FilesListFromIDs(m_selection.get(), &list);
-    SendToMainWindow(IsContents() ? REQ_CONTENT_BEFORE_COPY : REQ_INDEX_BEFORE_COPY, 0, &list);
+    // The entries about to be copied are selected while they still have
+    // their own IDs.
+    if (IMainWindow* window = MainWindow()) {
+        std::vector<SelectedNode> originals;
+        for (int i = 0; i < list.GetChildCount(); ++i)
+            for (int j = 0; j < list.GetChildAt(i)->GetChildCount(); ++j)
+                originals.push_back({list.GetChildAt(i)->GetChildAt(j)->GetAttr("ID"), false});
+        window->SelectNodes(m_tree, originals);
+    }
     m_project->UseNewID(&list);
     BeginChange();
     Model()->PlanDragDrop(&list);

@@ -12,16 +12,14 @@ namespace mb {
 class MoveCommand : public ClonedEntry<MoveCommand> {
 public:
     MoveCommand(CCommandManager* manager, CProjectFile* project, Tree tree,
-                CSitemapFile::Move direction, int selectionMessage)
-        : ClonedEntry(manager, project, tree), m_direction(direction),
-          m_selectionMessage(selectionMessage) {}
+                CSitemapFile::Move direction)
+        : ClonedEntry(manager, project, tree), m_direction(direction) {}
     int Execute() override;
     void Undo() override;
     void Redo() override;
 
 private:
     CSitemapFile::Move m_direction;
-    int m_selectionMessage;
 };
 
 // Moves the dragged entries onto the entry they were dropped on.

@@ -40,7 +40,7 @@ int RemoveCommand::Execute() {
 }
 
 bool RemoveCommand::SelectedEntries(CXML* list) const {
-    auto selected = AskSelection(IsContents() ? REQ_CONTENT_SELECTION : REQ_INDEX_SELECTION);
+    auto selected = AskSelection(m_tree);
     NormalizeSelection(selected.get(), *m_project, m_tree);
     if (selected->GetChildCount() == 0)
         return false;

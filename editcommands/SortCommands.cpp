@@ -25,7 +25,7 @@ void AddTopLevelRecord(CXML* records, const CXML* root) {
 int SortCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
-    auto selected = AskSelection(IsContents() ? REQ_CONTENT_SELECTION : REQ_INDEX_SELECTION);
+    auto selected = AskSelection(m_tree);
     if (selected->GetChildCount() == 0)
         return 0;
     const CXML* first = selected->GetChildAt(0);
@@ -52,9 +52,8 @@ void SortCommand::Undo() {
 
 void SortCommand::Swap(int from, int to) const {
     Relocate(ListFromRecord(from).get(), ListFromRecord(to).get());
-    std::string id = m_nodeId;
-    SendToMainWindow(IsContents() ? REQ_CONTENT_RESTORE_SORTED : REQ_INDEX_RESTORE_SORTED,
-                     m_expanded, &id);
+    if (IMainWindow* window = MainWindow())
+        window->SelectNodes(m_tree, {{m_nodeId, m_expanded == 1}});
 }
 
 int ReplaceIndexCommand::Execute() {

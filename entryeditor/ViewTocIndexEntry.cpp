@@ -180,37 +180,17 @@ void CViewTocIndexEntry::FillIconCombo() {
 }
 
 void CViewTocIndexEntry::SetProjectSubject(CProjectFile* project) {
-    if (m_project) {
+    if (m_project)
         m_project->Detach(this);
-        WatchTrees(false);
-    }
     m_project = project;
-    m_loading = false;
-    if (!m_project)
+    if (!m_project) {
+        m_treeWatch.Watch({});
         return;
+    }
     m_project->Attach(this);
-    WatchTrees(true);
+    m_treeWatch.Watch({m_project->GetHHCFile(), m_project->GetHHKFile()});
     ShowContentsEntry(m_project->HHC_GetSelectedNode());
     ShowIndexEntry(m_project->HHK_GetSelectedNode());
-}
-
-void CViewTocIndexEntry::WatchTrees(bool watch) {
-    for (CSubject* tree : {static_cast<CSubject*>(m_project->GetHHCFile()),
-                           static_cast<CSubject*>(m_project->GetHHKFile())})
-        watch ? tree->Attach(this) : tree->Detach(this);
-}
-
-void CViewTocIndexEntry::OnProjectNotification(int code) {
-    // While a project is read the form does not watch its trees, so that
-    // they keep no records of the loading; they arrive whole afterwards
-    // with their own code 2.
-    if (code == NC_LOAD_STARTING && !m_loading) {
-        m_loading = true;
-        WatchTrees(false);
-    } else if (code == NC_RELOADED && m_loading) {
-        m_loading = false;
-        WatchTrees(true);
-    }
 }
 
 CXML* CViewTocIndexEntry::ContentsEntry() const {
@@ -221,12 +201,12 @@ CXML* CViewTocIndexEntry::IndexEntry() const {
     return m_project && !m_indexId.empty() ? m_project->HHK_GetNodeByID(m_indexId) : nullptr;
 }
 
-int CViewTocIndexEntry::Update(CSubject* subject, void* notification) {
-    auto* info = static_cast<NotifyInfo*>(notification);
-    if (!info || !m_project)
+int CViewTocIndexEntry::Update(CSubject* subject, const NotifyInfo& notice) {
+    const NotifyInfo* info = &notice;
+    if (!m_project)
         return 0;
     if (subject == m_project)
-        OnProjectNotification(info->code);
+        m_treeWatch.FollowProject(info->code);
     else if (subject == m_project->GetHHCFile())
         OnContentsNotification(info->code, info->node);
     else if (subject == m_project->GetHHKFile())

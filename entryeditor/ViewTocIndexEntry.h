@@ -8,6 +8,7 @@
 // models; undo and redo update the fields through the same notifications.
 
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
 
 #include <QWidget>
 
@@ -31,7 +32,7 @@ public:
     // Observes the project and its contents and index models (not owned).
     void SetProjectSubject(CProjectFile* project);
     void SetCommandManager(CCommandManager* commands) { m_commands = commands; }
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
 
     // The entries shown, or null. Only their IDs are kept, so an entry that
     // left its tree (deleted, or a whole new project loaded) is never used.
@@ -46,8 +47,6 @@ private:
     QGroupBox* BuildIndexGroup();
     void FillIconCombo();
 
-    void WatchTrees(bool watch);
-    void OnProjectNotification(int code);
     void OnContentsNotification(int code, CXML* node);
     void OnIndexNotification(int code, CXML* node);
     void ShowContentsEntry(CXML* node);
@@ -87,7 +86,8 @@ private:
     CCommandManager* m_commands = nullptr;
     std::string m_contentsId;
     std::string m_indexId;
-    bool m_loading = false;
+    // The trees, not watched while a project is read.
+    SubjectWatch m_treeWatch{*this};
 
     QGroupBox* m_contentsGroup = nullptr;
     QLineEdit* m_contentsName = nullptr;

@@ -381,7 +381,7 @@ void CFolderViewFrame::RefreshRS() {
 
 void CFolderViewFrame::SetRSViewStyle(int style) {
     ApplyStyle(style);
-    Call(0, m_style);
+    Call(kRsViewStyleChanged, m_style);
 }
 
 void CFolderViewFrame::ApplyStyle(int style) {
@@ -417,10 +417,10 @@ void CFolderViewFrame::RunCommand(int id) {
         RefreshRS();
         break;
     case mb::ID_RS_OPEN_IN_FILE_MANAGER:
-        Call(2, 0);
+        Call(kRsOpenInFileManager, 0);
         break;
     case mb::ID_RS_GO_TO_PROJECT_FOLDER:
-        Call(1, 0);
+        Call(kRsGoToProjectFolder, 0);
         break;
     case mb::ID_RS_VIEW_LARGE_ICONS:
         SetRSViewStyle(LargeIcons);
@@ -440,6 +440,19 @@ void CFolderViewFrame::RunCommand(int id) {
 }
 
 void CFolderViewFrame::Call(int code, int argument) {
+    switch (code) {
+    case kRsViewStyleChanged:
+        emit ViewStyleChanged(argument);
+        break;
+    case kRsGoToProjectFolder:
+        emit ProjectFolderRequested();
+        break;
+    case kRsOpenInFileManager:
+        emit OpenInFileManagerRequested();
+        break;
+    default:
+        break;
+    }
     if (g_callback)
         g_callback(this, code, argument);
 }

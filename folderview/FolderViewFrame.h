@@ -27,9 +27,13 @@ class QStandardItem;
 class QToolBar;
 class QTreeView;
 
-// Tells the program what the user asked for: code 0 the view style changed
-// (argument: the style), 1 go to the project's folder, 2 open the shown
-// folder in the desktop's file manager.
+// The program learns what the user asked for from the explorer's signals.
+// For callers that want a plain function instead, the explorer also calls
+// an installed callback with one of these codes (the argument: the new
+// style for a style change, else 0).
+inline constexpr int kRsViewStyleChanged = 0;
+inline constexpr int kRsGoToProjectFolder = 1;
+inline constexpr int kRsOpenInFileManager = 2;
 using RS_CALLBACK = int (*)(CFolderViewFrame* frame, int code, int argument);
 // Installs the callback of every folder explorer; returns the previous one.
 RS_CALLBACK RS_SetCallBackFunction(RS_CALLBACK callback);
@@ -63,6 +67,11 @@ public:
     QTreeView* FolderTree() const { return m_tree; }
     QAbstractItemView* FileList() const;
 
+signals:
+    void ViewStyleChanged(int style);
+    void ProjectFolderRequested();
+    void OpenInFileManagerRequested();
+
 private:
     void BuildToolBar();
     void BuildViews();
@@ -78,6 +87,7 @@ private:
     void OnFolderChanged(const QString& path);
     void WorkOffOne();
     void RefreshFolder(const QString& path);
+    // Emits the signal of `code` and calls the installed callback.
     void Call(int code, int argument);
 
     QToolBar* m_toolbar = nullptr;

@@ -44,14 +44,12 @@ public:
 class SelectingWindow final : public mb::IMainWindow {
 public:
     std::vector<std::string> selection;
-    int Send(int message, intptr_t, void* record) override {
-        bool selectionRequest = message >= mb::REQ_CONTENT_SELECTION_FOR_INDEX &&
-                                message <= mb::REQ_INDEX_DRAGGED &&
-                                message != mb::REQ_CONTENT_RESELECT;
-        if (selectionRequest && record)
-            for (const std::string& id : selection)
-                static_cast<CXML*>(record)->AddChild("node")->SetAttr("ID", id);
-        return 0;
+    void Log(const std::string&, mb::LogKind) override {}
+    std::vector<mb::SelectedNode> SelectedNodes(mb::Tree) override {
+        std::vector<mb::SelectedNode> nodes;
+        for (const std::string& id : selection)
+            nodes.push_back({id, false});
+        return nodes;
     }
 };
 

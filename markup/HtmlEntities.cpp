@@ -1,5 +1,6 @@
 #include "markup/HtmlEntities.h"
 
+#include "baseutil/HexDigit.h"
 #include "markup/HtmlChars.h"
 
 #include <array>
@@ -72,23 +73,13 @@ std::string NormalizeEntityName(std::string_view name) {
     return lower;
 }
 
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
-
 // The number at the start of `digits`, stopping at the first character that
 // is not a digit of `base`; saturates just past the last code point.
 char32_t ReadNumber(std::string_view digits, int base) {
     char32_t value = 0;
     for (char c : digits) {
-        int digit = DigitValue(c);
-        if (digit >= base)
+        int digit = HexDigitValue(c);
+        if (digit < 0 || digit >= base)
             break;
         value = value * base + digit;
         if (value > 0x10FFFF)

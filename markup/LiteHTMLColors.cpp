@@ -3,6 +3,7 @@
 #include "markup/HtmlChars.h"
 #include "markup/LiteHTMLElemAttr.h"
 
+#include "baseutil/HexDigit.h"
 #include "baseutil/MabString.h"
 
 #include <array>
@@ -200,10 +201,6 @@ std::string Lowered(const std::string& text) {
     return out;
 }
 
-bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 } // namespace
 
 const CLiteHTMLElemAttr::NamedColorMap& CLiteHTMLElemAttr::_namedColors() {
@@ -239,7 +236,7 @@ bool CLiteHTMLElemAttr::isHexColorValue() const {
     if (m_value.size() < 2 || m_value[0] != '#')
         return false;
     for (std::size_t i = 1; i < m_value.size(); ++i)
-        if (!IsHexDigit(m_value[i]))
+        if (mb::HexDigitValue(m_value[i]) < 0)
             return false;
     return true;
 }
@@ -253,10 +250,8 @@ CLiteHTMLElemAttr::Color CLiteHTMLElemAttr::getColorValue() const {
     if (isHexColorValue()) {
         // More than eight digits keep their last eight, as a 32-bit value.
         Color value = 0;
-        for (std::size_t i = 1; i < m_value.size(); ++i) {
-            char c = ToLower(m_value[i]);
-            value = value * 16 + static_cast<Color>(IsDigit(c) ? c - '0' : c - 'a' + 10);
-        }
+        for (std::size_t i = 1; i < m_value.size(); ++i)
+            value = value * 16 + static_cast<Color>(mb::HexDigitValue(m_value[i]));
         return value;
     }
     return _clrInvalid;

@@ -196,19 +196,17 @@ void CPreviewEditFrame::UpdateActions() {
 }
 
 void CPreviewEditFrame::SetProjectSubject(CProjectFile* project) {
-    for (CSubject* subject : {static_cast<CSubject*>(m_project), static_cast<CSubject*>(m_contents),
-                              static_cast<CSubject*>(m_index)}) {
-        if (subject)
-            subject->Detach(this);
-    }
+    if (m_project)
+        m_project->Detach(this);
     m_project = project;
     m_contents = project ? project->GetHHCFile() : nullptr;
     m_index = project ? project->GetHHKFile() : nullptr;
-    for (CSubject* subject : {static_cast<CSubject*>(m_project), static_cast<CSubject*>(m_contents),
-                              static_cast<CSubject*>(m_index)}) {
-        if (subject)
-            subject->Attach(this);
+    if (!project) {
+        m_treeWatch.Watch({});
+        return;
     }
+    project->Attach(this);
+    m_treeWatch.Watch({m_contents, m_index});
 }
 
 bool CPreviewEditFrame::IsEditableFile(const std::string& path) {
@@ -393,9 +391,8 @@ void CPreviewEditFrame::OnFavoriteEditors() {
         if (!extension.empty())
             extension.erase(0, 1);
         if (ShowMessage(S(kStrNoEditorFor) + "\"" + extension + "\"" + S(kStrSetUpNow),
-                        S(kStrCaption), Buttons::YesNo, Icon::Question) == Answer::Yes &&
-            g_callback)
-            g_callback(kCallbackFavoriteEditors, 0);
+                        S(kStrCaption), Buttons::YesNo, Icon::Question) == Answer::Yes)
+            RequestFavoriteEditors();
         return;
     }
     QMenu menu;
@@ -408,12 +405,17 @@ void CPreviewEditFrame::OnFavoriteEditors() {
         OnFavoriteEditorChosen(chosen->data().toInt());
 }
 
+void CPreviewEditFrame::RequestFavoriteEditors() {
+    emit FavoriteEditorsRequested();
+    if (g_callback)
+        g_callback(kCallbackFavoriteEditors, 0);
+}
+
 void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     int state = 0;
     CXML* type = m_editors ? m_editors->GetFavoriteEditor(m_current, state) : nullptr;
     if (!type || index < 0 || index >= type->GetChildCount()) {
-        if (g_callback)
-            g_callback(kCallbackFavoriteEditors, 0);
+        RequestFavoriteEditors();
         return;
     }
     const std::string program = type->GetChildAt(index)->Value();
@@ -453,10 +455,8 @@ void CPreviewEditFrame::ShowSelectedEntry() {
         m_lastNodeAddress = address;
 }
 
-int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
-    const auto* info = static_cast<const NotifyInfo*>(notification);
-    if (!info)
-        return 1;
+int CPreviewEditFrame::Update(CSubject* subject, const NotifyInfo& notice) {
+    const NotifyInfo* info = &notice;
     // Only the tree in front is followed: a selection made in the other one
     // (say, when a project is read and both trees select their first entry)
     // waits until its tab comes to the front.
@@ -512,16 +512,11 @@ int CPreviewEditFrame::Update(CSubject* subject, void* notification) {
             // Another project replaces this one: the page cannot stay.
             SaveBeforeLeave(false);
             m_previewEnabled = false;
-            // Unwatched, the trees keep no records of their loading.
-            m_contents->Detach(this);
-            m_index->Detach(this);
-        } else if (info->code == NC_RELOADED && !m_previewEnabled) {
-            m_contents->Attach(this);
-            m_index->Attach(this);
         } else if (info->code == NC_LOAD_FINISHED) {
             m_previewEnabled = true;
             ShowSelectedEntry();
         }
+        m_treeWatch.FollowProject(info->code);
     }
     return 1;
 }

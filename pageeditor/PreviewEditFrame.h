@@ -6,6 +6,7 @@
 // notifications and never changes the project model.
 
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
 #include "projectmodel/PageText.h"
 
 #include <QWidget>
@@ -32,8 +33,9 @@ class CHTMLWriter;
 
 namespace mb::page {
 
-// The program's answer to the page editor's requests; code 5 asks it to
-// open the favourite-editor settings.
+// The program learns of the page editor's requests from its signals; an
+// installed callback is called as well, with code 5 for the request to open
+// the favourite-editor settings.
 using EditorCallback = std::function<void(int code, int value)>;
 void HE_SetCallBackFunction(EditorCallback callback);
 inline constexpr int kCallbackFavoriteEditors = 5;
@@ -89,13 +91,17 @@ public:
     QPlainTextEdit* SourceEditor() const { return m_source; }
     QWebEngineView* LivePreview() const { return m_live; }
 
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
 
 signals:
     // The tab that holds the frame should read `label` (preview or editor).
     void LabelChanged(const QString& label);
+    // The user asked to set up the favourite editors.
+    void FavoriteEditorsRequested();
 
 private:
+    // Emits FavoriteEditorsRequested and calls the installed callback.
+    void RequestFavoriteEditors();
     void BuildToolBars();
     void UpdateActions();
     void LoadIntoEditor(const std::string& address);
@@ -112,6 +118,8 @@ private:
     CProjectFile* m_project = nullptr;
     CHHCFile* m_contents = nullptr;
     CHHKFile* m_index = nullptr;
+    // The trees, not watched while a project is read.
+    SubjectWatch m_treeWatch{*this};
     CFavoriteEditorManager* m_editors = nullptr;
 
     Mode m_mode = kPreview;

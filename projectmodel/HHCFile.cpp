@@ -182,7 +182,7 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
     helper->SetReplaceTable(table);
 
     int total = list->GetChildCount();
-    PR_ReportProgress(6, total);
+    PR_ReportProgress(PR_PROGRESS_START, total);
     std::vector<std::string> sources;
     std::vector<std::string> targets;
     int renamed = 0;
@@ -202,12 +202,12 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
                 ++renamed;
             }
         }
-        PR_ReportProgress(7, i + 1);
+        PR_ReportProgress(PR_PROGRESS_STEP, i + 1);
     }
     if (!sources.empty()) {
         mb::BusyCursor busy;
         CFileManip::CopyFiles(sources, targets, true);
     }
-    PR_ReportProgress(8);
+    PR_ReportProgress(PR_PROGRESS_END);
     return renamed;
 }

@@ -11,7 +11,7 @@
 // image (node), 11 selection (node), 12 / 13 activation, 14 / 15 entries
 // removed and the tree empty / not empty, 16 / 17 run added / removed
 // (node: its record), 18 background colour (node: a "color" element with
-// "value"), 19 font (data: the LOGFONTA), 20 window style (node: a
+// "value"), 19 font (font: the LOGFONTA), 20 window style (node: a
 // "WindowStyle" element with "index", -1 for the whole word, and "value").
 
 #include "projectmodel/SitemapFile.h"

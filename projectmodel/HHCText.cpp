@@ -192,60 +192,32 @@ void CHHCFile::ReadXMLTree_Ver1(const CXML* element) {
 }
 
 void CHHCFile::ReadXMLTree(const CXML* element, bool withTypes) {
-    if (!element)
-        return;
-    if (const CXML* properties = element->GetChildByTagName("SiteProperties")) {
-        for (int i = 0; i < properties->GetChildCount(); ++i) {
-            const CXML* param = properties->GetChildAt(i);
-            std::string name = param->GetAttr("name");
-            std::string value = param->GetAttr("value");
-            if (name == "FrameName") {
-                m_frameName = value;
-            } else if (name == "WindowName") {
-                m_windowName = value;
-            } else if (name == "ImageType") {
-                m_imageType = value;
-            } else if (name == "Window Styles") {
-                SetContentWindowStyle(static_cast<uint32_t>(mb::ParseHex(value)));
-            } else if (name == "Foreground") {
-                m_foreground = static_cast<uint32_t>(mb::ParseHex(value));
-            } else if (name == "Background") {
-                SetBackgroundColor(static_cast<uint32_t>(mb::ParseHex(value)));
-            } else if (name == "Font") {
-                std::string face;
-                long size = 9;
-                int charset = 0;
-                ParseFontText(value, face, size, charset);
-                SetFont(face, size, static_cast<unsigned char>(charset));
-            }
-        }
-    }
-    const CXML* siteMap = element->GetChildByTagName("SiteMap");
-    if (!siteMap)
-        return;
-    CXML list("List");
-    LevelNester nester(&list);
-    ResolvedPaths paths;
-    auto inMemory = [this](const std::string& value) { return FromProjectForm(value); };
-    for (int i = 0; i < siteMap->GetChildCount(); ++i) {
-        const CXML* topic = siteMap->GetChildAt(i);
-        if (topic->GetTagName() != "Topic")
-            continue;
-        CXML* node = CreateNode(AttrOf(topic, "Name"), paths.Get(AttrOf(topic, "Local"), inMemory));
-        const std::string* image = topic->FindAttr("ImageNumber");
+    auto property = [this](const std::string& name, const std::string& value) {
+        if (name == "ImageType")
+            m_imageType = value;
+        else if (name == "Window Styles")
+            SetContentWindowStyle(static_cast<uint32_t>(mb::ParseHex(value)));
+        else if (name == "Foreground")
+            m_foreground = static_cast<uint32_t>(mb::ParseHex(value));
+        else if (name == "Background")
+            SetBackgroundColor(static_cast<uint32_t>(mb::ParseHex(value)));
+    };
+    auto makeNode = [withTypes](const CXML& topic, const std::string& local) {
+        CXML* node = CreateNode(AttrOf(&topic, "Name"), local);
+        const std::string* image = topic.FindAttr("ImageNumber");
         node->SetAttr("ImageNumber", image ? CMabString(*image).GetInt() : -1);
-        if (withTypes && topic->GetAttrInt("Type") == kMergeType)
+        if (withTypes && topic.GetAttrInt("Type") == kMergeType)
             node->SetAttr("Type", kMergeType);
         for (const char* name : {"FrameName", "WindowName", "Comment"}) {
-            const std::string& value = AttrOf(topic, name);
+            const std::string& value = AttrOf(&topic, name);
             if (!value.empty())
                 node->SetAttr(name, value);
         }
-        if (AttrOf(topic, "New") == "1")
+        if (AttrOf(&topic, "New") == "1")
             node->SetAttr("New", "1");
-        nester.Add(node, topic->GetAttrInt("XPosition"));
-    }
-    AddLoadedNodes(&list);
+        return node;
+    };
+    ReadSiteMapForm(element, property, makeNode);
 }
 
 std::string CHHCFile::BuildHHCText() const {

@@ -8,7 +8,7 @@
 //
 // Notifications: 21 renamed, 22 selection (node), 23 page changed, 24 type
 // changed (node), 25 / 26 activation, 27 entries removed and the index
-// empty, 28 / 29 run added / removed (node: its record), 30 font (data: the
+// empty, 28 / 29 run added / removed (node: its record), 30 font (font: the
 // LOGFONTA).
 
 #include "projectmodel/SitemapFile.h"

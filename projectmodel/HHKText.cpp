@@ -183,45 +183,15 @@ void CHHKFile::WriteXMLTree_Ver2(CXML* element) const {
 }
 
 void CHHKFile::ReadXMLTree_Ver2(const CXML* element) {
-    if (!element)
-        return;
-    if (const CXML* properties = element->GetChildByTagName("SiteProperties")) {
-        for (int i = 0; i < properties->GetChildCount(); ++i) {
-            const CXML* param = properties->GetChildAt(i);
-            std::string name = param->GetAttr("name");
-            std::string value = param->GetAttr("value");
-            if (name == "FrameName") {
-                m_frameName = value;
-            } else if (name == "WindowName") {
-                m_windowName = value;
-            } else if (name == "Font") {
-                std::string face;
-                long size = 9;
-                int charset = 0;
-                ParseFontText(value, face, size, charset);
-                SetFont(face, size, static_cast<unsigned char>(charset));
-            }
-        }
-    }
-    const CXML* siteMap = element->GetChildByTagName("SiteMap");
-    if (!siteMap)
-        return;
-    CXML list("List");
-    LevelNester nester(&list);
-    ResolvedPaths paths;
-    auto inMemory = [this](const std::string& value) { return FromProjectForm(value); };
-    for (int i = 0; i < siteMap->GetChildCount(); ++i) {
-        const CXML* topic = siteMap->GetChildAt(i);
-        if (topic->GetTagName() != "Topic")
-            continue;
-        CXML* node = CreateNode(AttrOf(topic, "Name"), paths.Get(AttrOf(topic, "Local"), inMemory),
-                                topic->GetAttrInt("Type"));
-        const std::string& seeAlso = AttrOf(topic, kSeeAlso);
+    auto makeNode = [](const CXML& topic, const std::string& local) {
+        CXML* node = CreateNode(AttrOf(&topic, "Name"), local, topic.GetAttrInt("Type"));
+        const std::string& seeAlso = AttrOf(&topic, kSeeAlso);
         if (!seeAlso.empty())
             node->SetAttr(kSeeAlso, seeAlso);
-        nester.Add(node, topic->GetAttrInt("XPosition"));
-    }
-    AddLoadedNodes(&list);
+        return node;
+    };
+    ReadSiteMapForm(
+        element, [](const std::string&, const std::string&) {}, makeNode);
 }
 
 std::string CHHKFile::BuildHHKText() const {

@@ -1,5 +1,6 @@
 #include "projectmodel/ProjectCopyName.h"
 
+#include "baseutil/HexDigit.h"
 #include "projectmodel/LegacyText.h"
 
 #include <cctype>
@@ -15,16 +16,6 @@ bool IsKept(unsigned char c) {
     return std::isalnum(c) ||
            (c != '%' && c >= 0x20 && c < 0x7F &&
             std::string_view(" -_.,()+=!@#$&'~[]{}").find(c) != std::string_view::npos);
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 } // namespace
@@ -49,8 +40,8 @@ std::string ProjectTitleOfCopy(const std::string& copyName) {
         name.erase(name.size() - kExtensionSize);
     std::string title;
     for (size_t i = 0; i < name.size(); ++i) {
-        int high = name[i] == '%' && i + 2 < name.size() ? HexValue(name[i + 1]) : -1;
-        int low = high >= 0 ? HexValue(name[i + 2]) : -1;
+        int high = name[i] == '%' && i + 2 < name.size() ? HexDigitValue(name[i + 1]) : -1;
+        int low = high >= 0 ? HexDigitValue(name[i + 2]) : -1;
         if (low >= 0) {
             title += static_cast<char>(high * 16 + low);
             i += 2;

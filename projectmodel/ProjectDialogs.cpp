@@ -1,7 +1,5 @@
 #include "projectmodel/ProjectDialogs.h"
 
-#include "baseutil/MainWindow.h"
-
 namespace mb {
 namespace {
 
@@ -45,10 +43,6 @@ std::string ParentFolder(const std::string& folder) {
     if (parent.empty() || (parent.size() == 2 && parent[1] == ':'))
         parent += text[last];
     return parent;
-}
-
-void ShowProjectFolderHelp() {
-    SendToMainWindow(WM_APP_SHOW_HELP, 1);
 }
 
 } // namespace mb

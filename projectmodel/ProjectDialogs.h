@@ -52,8 +52,4 @@ void SetProjectDialogs(IProjectDialogs* dialogs);
 // separator: "D:\proj" gives "D:\", "/home/ann" gives "/home", "/x" gives "/".
 std::string ParentFolder(const std::string& folder);
 
-// What F1 inside the project-folder dialog does: asks the main window for
-// the help on the project folder.
-void ShowProjectFolderHelp();
-
 } // namespace mb

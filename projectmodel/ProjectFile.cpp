@@ -54,8 +54,10 @@ public:
     static constexpr int kContentsRead = 85;
     static constexpr int kDone = 100;
 
-    explicit LoadProgress(std::FILE* file) : m_size(SizeOf(file)) { PR_ReportProgress(6, kDone); }
-    ~LoadProgress() { PR_ReportProgress(8); }
+    explicit LoadProgress(std::FILE* file) : m_size(SizeOf(file)) {
+        PR_ReportProgress(PR_PROGRESS_START, kDone);
+    }
+    ~LoadProgress() { PR_ReportProgress(PR_PROGRESS_END); }
     LoadProgress(const LoadProgress&) = delete;
     LoadProgress& operator=(const LoadProgress&) = delete;
 
@@ -66,7 +68,7 @@ public:
         if (percent == m_percent)
             return;
         m_percent = percent;
-        PR_ReportProgress(7, percent);
+        PR_ReportProgress(PR_PROGRESS_STEP, percent);
     }
 
 private:

@@ -32,8 +32,11 @@
 #include <vector>
 
 // The progress callback of long operations on the project: a code and a
-// "PDATA" element (6 start, value = number of items; 7 after each item,
-// value = number done; 8 end, no element).
+// "PDATA" element (start: value = number of items; step: after each item,
+// value = number done; end: no element).
+inline constexpr int PR_PROGRESS_START = 6;
+inline constexpr int PR_PROGRESS_STEP = 7;
+inline constexpr int PR_PROGRESS_END = 8;
 using PR_CALLBACK = int (*)(int code, CXML* data);
 // Stores the process-wide progress callback and returns it.
 PR_CALLBACK PR_SetCallBackFunction(PR_CALLBACK callback);

@@ -245,3 +245,46 @@ int CSitemapFile::WriteCompilerFile(const std::string& path, const std::string& 
     }
     return mb::WriteCompilerTextFile(path, text, LanguageId(), nullptr) ? 1 : 0;
 }
+
+void CSitemapFile::ReadSiteMapForm(
+    const CXML* element,
+    const std::function<void(const std::string& name, const std::string& value)>& property,
+    const std::function<CXML*(const CXML& topic, const std::string& local)>& makeNode) {
+    if (!element)
+        return;
+    if (const CXML* properties = element->GetChildByTagName("SiteProperties")) {
+        for (int i = 0; i < properties->GetChildCount(); ++i) {
+            const CXML* param = properties->GetChildAt(i);
+            std::string name = param->GetAttr("name");
+            std::string value = param->GetAttr("value");
+            if (name == "FrameName") {
+                m_frameName = value;
+            } else if (name == "WindowName") {
+                m_windowName = value;
+            } else if (name == "Font") {
+                std::string face;
+                long size = 9;
+                int charset = 0;
+                mb::sitemap::ParseFontText(value, face, size, charset);
+                SetFont(face, size, static_cast<unsigned char>(charset));
+            } else {
+                property(name, value);
+            }
+        }
+    }
+    const CXML* siteMap = element->GetChildByTagName("SiteMap");
+    if (!siteMap)
+        return;
+    CXML list("List");
+    mb::sitemap::LevelNester nester(&list);
+    mb::sitemap::ResolvedPaths paths;
+    auto inMemory = [this](const std::string& value) { return FromProjectForm(value); };
+    for (int i = 0; i < siteMap->GetChildCount(); ++i) {
+        const CXML* topic = siteMap->GetChildAt(i);
+        if (topic->GetTagName() != "Topic")
+            continue;
+        CXML* node = makeNode(*topic, paths.Get(topic->GetAttr("Local"), inMemory));
+        nester.Add(node, topic->GetAttrInt("XPosition"));
+    }
+    AddLoadedNodes(&list);
+}

@@ -199,6 +199,15 @@ protected:
     std::string ToSitemapForm(const std::string& path) const;
     // The language of the project (for the code page of sitemap files).
     int LanguageId() const;
+    // Reads the intermediate form ("SiteProperties" and "SiteMap"): the frame
+    // and window names and the font are kept here, any other property goes
+    // to `property` (name, value); each "Topic" becomes the node `makeNode`
+    // makes of it and its page (resolved from the project form), nested by
+    // its "XPosition" and added as loaded.
+    void ReadSiteMapForm(
+        const CXML* element,
+        const std::function<void(const std::string& name, const std::string& value)>& property,
+        const std::function<CXML*(const CXML& topic, const std::string& local)>& makeNode);
     // Writes a sitemap for the compiler, after the read-only check.
     int WriteCompilerFile(const std::string& path, const std::string& text) const;
 

@@ -1,5 +1,7 @@
 #include "projectmodel/TextValues.h"
 
+#include "baseutil/HexDigit.h"
+
 #include <cctype>
 #include <climits>
 
@@ -11,16 +13,6 @@ constexpr unsigned long kMask32 = 0xFFFFFFFFUL;
 std::string_view SkipBlanks(std::string_view text) {
     size_t first = text.find_first_not_of(" \t");
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -54,7 +46,7 @@ unsigned long ParseHex(std::string_view text) {
         text.remove_prefix(2);
     unsigned long value = 0;
     for (char c : text) {
-        int digit = HexDigit(c);
+        int digit = HexDigitValue(c);
         if (digit < 0)
             break;
         value = ((value << 4) | static_cast<unsigned long>(digit)) & kMask32;

@@ -121,20 +121,17 @@ ConsoleWindow::~ConsoleWindow() {
     SetMainWindow(nullptr);
 }
 
-int ConsoleWindow::Send(int message, intptr_t wParam, void* lParam) {
-    if (message != WM_APP_LOG || !wParam)
-        return 0;
-    bool problem = lParam == kProblemLine;
+void ConsoleWindow::Log(const std::string& line, LogKind kind) {
+    const bool problem = kind == LogKind::Problem;
     if (m_quiet && !problem)
-        return 0;
+        return;
     std::FILE* out = problem ? stderr : stdout;
     // The progress line stays on standard error; each line is finished
     // before the next part of the output begins.
     std::fflush(stdout);
-    std::fputs(Printable(reinterpret_cast<const char*>(wParam), true).c_str(), out);
+    std::fputs(Printable(line, true).c_str(), out);
     std::fputc('\n', out);
     std::fflush(out);
-    return 0;
 }
 
 ConsoleDesktop::ConsoleDesktop() {

@@ -48,7 +48,7 @@ public:
     // something failed or was left out) always are, on standard error.
     explicit ConsoleWindow(bool quiet);
     ~ConsoleWindow() override;
-    int Send(int message, intptr_t wParam, void* lParam) override;
+    void Log(const std::string& line, LogKind kind) override;
 
 private:
     bool m_quiet;

@@ -126,9 +126,8 @@ std::string CompileJob::Start(CProjectFile& project, const CompileRequest& reque
 
     for (const std::string& line : UnhonouredSettings(*project.GetHHPFile()))
         Log(line + "\n");
-    m_notify = request.notifyWindow ? request.notifyWindow : MainWindow();
-    if (m_notify)
-        m_notify->Send(WM_APP_COMPILE_STARTED, 0, nullptr);
+    if (m_request.started)
+        m_request.started();
     m_compiling = true;
     m_result = 0;
     m_failure.clear();
@@ -194,8 +193,8 @@ void CompileJob::Run() {
     m_compiling = false;
     g_slot = nullptr;
     m_done.Set();
-    if (m_notify)
-        m_notify->Send(WM_APP_COMPILE_FINISHED, 0, nullptr);
+    if (m_request.finished)
+        m_request.finished();
 }
 
 bool CompileJob::FinishHelpFile(std::string& failure) {

@@ -9,23 +9,22 @@
 // leaves the old help file as it was.
 //
 // Threads. Start, Cancel and Wait are called on the user-interface thread.
-// The log and progress callbacks, the clean-up and the
-// WM_APP_COMPILE_FINISHED message run on the worker thread; a window that
-// receives the message must not block the worker waiting for the
-// user-interface thread (post it on). Only one compile runs in the process
-// at a time, because the compiler's callbacks carry no context.
+// The log and progress callbacks, the clean-up and the finished callback
+// run on the worker thread; a window that they reach must not block the
+// worker waiting for the user-interface thread (post it on). Only one
+// compile runs in the process at a time, because the compiler's callbacks
+// carry no context.
 //
 // Order at the end of a compile: the clean-up deletes the staging folder
 // (or, when the intermediate files are kept, the enciphered copy and an
 // unfinished help file), lets the compile lock go, then the compiling
-// flag drops, the done event is set and WM_APP_COMPILE_FINISHED is sent. A
-// compile started as soon as the message arrives therefore never has its
+// flag drops, the done event is set and the finished callback is called. A
+// compile started as soon as it is called therefore never has its
 // fresh files deleted by the clean-up of the one before.
 
 #include "app/core/CompileFiles.h"
 #include "app/core/CompileLock.h"
 #include "app/core/ManualResetEvent.h"
-#include "baseutil/MainWindow.h"
 
 #include <atomic>
 #include <functional>
@@ -43,9 +42,10 @@ struct CompileRequest {
     // The name of each file as the compiler takes it in; false stops the
     // compile.
     std::function<bool(const std::string& fileName)> progress;
-    // Receives WM_APP_COMPILE_STARTED and WM_APP_COMPILE_FINISHED; null
-    // means the main window installed when the compile starts.
-    IMainWindow* notifyWindow = nullptr;
+    // Called once the worker was started, on the thread that started it,
+    // and once the compile has ended and been cleaned up, on the worker's.
+    std::function<void()> started;
+    std::function<void()> finished;
 };
 
 class CompileJob {
@@ -101,7 +101,6 @@ private:
     CompileFiles m_files;
     std::unique_ptr<CompileLock> m_lock; // held from Start to the end of the clean-up
     CompileRequest m_request;
-    IMainWindow* m_notify = nullptr;
     std::thread m_worker;
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_compiling{false};

@@ -69,7 +69,7 @@ int CProjectController::Save() {
     if (m_project.GetMBKFileName().empty()) {
         if (!SaveAs())
             return 0;
-        mb::SendToMainWindow(mb::WM_APP_NOTIFY, mb::NOTIFY_FIRST_SAVE);
+        Notify(mb::Notice::FirstSave);
         return 1;
     }
     const std::string path = m_project.GetMBKFileName();
@@ -110,7 +110,7 @@ int CProjectController::SaveAs(const std::string& path) {
     RememberFolder(CPath(path).GetLocationNoSlash());
     AddRecentProject(path);
     if (!unnamed)
-        mb::SendToMainWindow(mb::WM_APP_NOTIFY, mb::NOTIFY_SAVED_AS);
+        Notify(mb::Notice::SavedAs);
     return 1;
 }
 
@@ -182,6 +182,11 @@ std::string CProjectController::LastFolder() {
 void CProjectController::RememberFolder(const std::string& folder) {
     CRunEnv::Instance()->SetLastOpenFolder(folder);
     CConfigData::Instance()->m_strLastProjectPath = folder;
+}
+
+void CProjectController::Notify(mb::Notice notice) {
+    if (mb::IMainWindow* window = mb::MainWindow())
+        window->Notify(notice);
 }
 
 bool CProjectController::IsOpenProject(const std::string& path) const {

@@ -6,7 +6,7 @@
 //
 // Every question and message goes through mb::Prompt(); dialogs that are
 // more than a message box through mb::ControllerDialogs(); messages for the
-// main window through mb::SendToMainWindow. Every operation that replaces
+// main window through its interface (mb::MainWindow()). Every operation that replaces
 // the project offers to save a modified one first, and Cancel or a failed
 // save leave everything as it was. Results: 1 done, 0 not done.
 
@@ -188,6 +188,8 @@ private:
     // Save, target checks and the project copy turned on; whether the help
     // file existed before, or nothing when the compile must not go on.
     std::optional<bool> PrepareCompile();
+    // Tells the main window why files may have appeared.
+    static void Notify(mb::Notice notice);
 
     CProjectFile m_project;
     CCommandManager* m_commands;

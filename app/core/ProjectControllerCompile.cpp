@@ -86,7 +86,7 @@ int CProjectController::CompileCommand() {
         return 0;
     mb::ControllerDialogs().ShowCompile(*this);
     if (!*existed)
-        mb::SendToMainWindow(mb::WM_APP_NOTIFY, mb::NOTIFY_FIRST_COMPILE);
+        Notify(mb::Notice::FirstCompile);
     return 1;
 }
 
@@ -101,6 +101,6 @@ int CProjectController::Compile(const mb::CompileRequest& request) {
     }
     int made = WaitForCompile();
     if (!*existed)
-        mb::SendToMainWindow(mb::WM_APP_NOTIFY, mb::NOTIFY_FIRST_COMPILE);
+        Notify(mb::Notice::FirstCompile);
     return made;
 }

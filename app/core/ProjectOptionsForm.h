@@ -30,26 +30,43 @@ inline constexpr unsigned long kExStyleRight = 0x1000;
 inline constexpr unsigned long kExStyleRtlReading = 0x2000;
 inline constexpr unsigned long kExStyleLeftScrollBar = 0x4000;
 
-// The toolbar buttons of the viewer window with their flags, in the order
-// the buttons page lists them.
+// The toolbar buttons of the viewer window, as the HTML Help window
+// definition flags them.
+inline constexpr unsigned long kButtonHide = 0x2;
+inline constexpr unsigned long kButtonLocate = 0x800;
+inline constexpr unsigned long kButtonBack = 0x4;
+inline constexpr unsigned long kButtonForward = 0x8;
+inline constexpr unsigned long kButtonStop = 0x10;
+inline constexpr unsigned long kButtonRefresh = 0x20;
+inline constexpr unsigned long kButtonPrev = 0x400000;
+inline constexpr unsigned long kButtonNext = 0x200000;
+inline constexpr unsigned long kButtonPrint = 0x2000;
+inline constexpr unsigned long kButtonFont = 0x100000;
+inline constexpr unsigned long kButtonOption = 0x1000;
+inline constexpr unsigned long kButtonHome = 0x40;
+inline constexpr unsigned long kButtonJump1 = 0x40000;
+inline constexpr unsigned long kButtonJump2 = 0x80000;
+
+// The toolbar buttons with their flags, in the order the buttons page lists
+// them.
 struct ToolbarButton {
     const char* name;
     unsigned long flag;
 };
-inline constexpr std::array<ToolbarButton, 14> kToolbarButtons{{{"Hide", 0x2},
-                                                                {"Locate", 0x800},
-                                                                {"Back", 0x4},
-                                                                {"Forward", 0x8},
-                                                                {"Stop", 0x10},
-                                                                {"Refresh", 0x20},
-                                                                {"Prev", 0x400000},
-                                                                {"Next", 0x200000},
-                                                                {"Print", 0x2000},
-                                                                {"Font", 0x100000},
-                                                                {"Option", 0x1000},
-                                                                {"Home", 0x40},
-                                                                {"Jump1", 0x40000},
-                                                                {"Jump2", 0x80000}}};
+inline constexpr std::array<ToolbarButton, 14> kToolbarButtons{{{"Hide", kButtonHide},
+                                                                {"Locate", kButtonLocate},
+                                                                {"Back", kButtonBack},
+                                                                {"Forward", kButtonForward},
+                                                                {"Stop", kButtonStop},
+                                                                {"Refresh", kButtonRefresh},
+                                                                {"Prev", kButtonPrev},
+                                                                {"Next", kButtonNext},
+                                                                {"Print", kButtonPrint},
+                                                                {"Font", kButtonFont},
+                                                                {"Option", kButtonOption},
+                                                                {"Home", kButtonHome},
+                                                                {"Jump1", kButtonJump1},
+                                                                {"Jump2", kButtonJump2}}};
 
 struct GeneralOptions {
     std::string title;

@@ -2,6 +2,7 @@
 
 #include "app/core/ProjectOptionsForm.h"
 #include "baseutil/Prompt.h"
+#include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 
@@ -10,11 +11,6 @@ namespace mb {
 namespace {
 
 constexpr int kStrNeedsBinaryToc = 347;
-constexpr unsigned long kButtonHome = 0x40;
-constexpr unsigned long kButtonPrev = 0x400000;
-constexpr unsigned long kButtonNext = 0x200000;
-constexpr unsigned long kButtonJump1 = 0x40000;
-constexpr unsigned long kButtonJump2 = 0x80000;
 
 // How each command's setting is kept: a bit of the contents pane's tree
 // styles (by its index), the viewer's extended window style, or the icons.
@@ -27,14 +23,14 @@ struct StyleCommand {
 };
 
 constexpr StyleCommand kStyleCommands[] = {
-    {32825, StyleKind::TreeStyle, 1},                      // lines
-    {32826, StyleKind::TreeStyle, 0},                      // plus/minus buttons
-    {32827, StyleKind::TreeStyle, 2},                      // lines at the root
-    {32828, StyleKind::TreeStyle, 10},                     // single expand
-    {32829, StyleKind::TreeStyle, 9},                      // track select
-    {32832, StyleKind::TreeStyle, 23},                     // border
-    {32834, StyleKind::ExtendedStyle, kExStyleRtlReading}, // right to left
-    {32935, StyleKind::FolderIcons, 0},
+    {ID_STYLE_LINES, StyleKind::TreeStyle, 1},                              // lines
+    {ID_STYLE_BUTTONS, StyleKind::TreeStyle, 0},                            // plus/minus buttons
+    {ID_STYLE_LINES_AT_ROOT, StyleKind::TreeStyle, 2},                      // lines at the root
+    {ID_STYLE_SINGLE_EXPAND, StyleKind::TreeStyle, 10},                     // single expand
+    {ID_STYLE_TRACK_SELECT, StyleKind::TreeStyle, 9},                       // track select
+    {ID_STYLE_BORDER, StyleKind::TreeStyle, 23},                            // border
+    {ID_STYLE_RIGHT_TO_LEFT, StyleKind::ExtendedStyle, kExStyleRtlReading}, // right to left
+    {ID_STYLE_FOLDER_ICONS, StyleKind::FolderIcons, 0},
 };
 
 const StyleCommand* Find(int commandId) {

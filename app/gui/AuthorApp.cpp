@@ -1,15 +1,13 @@
 #include "app/gui/AuthorApp.h"
+#include "app/gui/AppCommandHandlers.h"
 
 #include "app/gui/Artwork.h"
 #include "app/gui/WindowPlacement.h"
 
 #include "app/core/LanguageTable.h"
-#include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
-#include "commonkit/CommandIds.h"
-#include "commonkit/Common.h"
-#include "folderview/FolderViewFrame.h"
 #include "baseutil/Xml.h"
+#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
@@ -23,63 +21,18 @@ namespace mb::gui {
 
 namespace {
 
-// The window the libraries call back into.
+// The window the progress of long project work is shown in.
 MainFrame* g_callbackFrame = nullptr;
 
-// The project folder without its closing separator.
-std::string ProjectFolder() {
-    std::string folder = g_callbackFrame->Controller().GetProject()->GetProjectFolder();
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder;
-}
-
-// The folder explorer's requests: 0 keep its view style in the
-// configuration, 1 go to the project folder, 2 open the folder it shows in
-// the desktop's file manager.
-int FolderViewCallback(CFolderViewFrame* frame, int code, int) {
-    std::string folder;
-    switch (code) {
-    case 0:
-        CConfigData::Instance()->SetViewStyle(frame->GetRSViewStyle());
-        break;
-    case 1:
-        if (g_callbackFrame && !(folder = ProjectFolder()).empty())
-            frame->GotoFolder(folder);
-        break;
-    case 2:
-        if (frame->GetSelectedItemFolder(folder))
-            Desktop().Open(folder);
-        break;
-    default:
-        break;
-    }
+// The progress callback of the project: drives the status bar's progress
+// bar (the value of `data`). Always 1.
+int ShowProjectProgress(int code, CXML* data) {
+    if (g_callbackFrame)
+        g_callbackFrame->ShowProgress(code, data ? data->GetValueInt() : 0);
     return 1;
 }
 
 } // namespace
-
-int AppCallback(int code, CXML* data) {
-    if (!g_callbackFrame)
-        return 1;
-    switch (code) {
-    case 2:
-        if (std::string folder = ProjectFolder(); !folder.empty())
-            Desktop().Open(folder);
-        break;
-    case 5:
-        g_callbackFrame->RunCommand(ID_FAVORITE_EDITORS);
-        break;
-    case 6:
-    case 7:
-    case 8:
-        g_callbackFrame->ShowProgress(code, data ? data->GetValueInt() : 0);
-        break;
-    default:
-        break;
-    }
-    return 1;
-}
 
 AuthorApp::AuthorApp() : m_controller(&m_commands) {}
 
@@ -88,7 +41,6 @@ AuthorApp::~AuthorApp() {
     if (g_callbackFrame == m_frame.get()) {
         g_callbackFrame = nullptr;
         PR_SetCallBackFunction(nullptr);
-        RS_SetCallBackFunction(nullptr);
     }
     qApp->removeEventFilter(&m_helpKeys);
     CCommon::Instance()->SetHelpViewer(nullptr);
@@ -120,6 +72,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     QApplication::processEvents();
 
     m_frame = std::make_unique<MainFrame>(m_controller, m_commands);
+    m_frame->SetCommandHandlers(std::make_unique<AppCommandHandlers>(*m_frame));
     m_requests = std::make_unique<MainWindowRequests>(*m_frame);
     m_prompt.SetParent(m_frame.get());
     m_controllerDialogs.SetParent(m_frame.get());
@@ -129,8 +82,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_sortDialog.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
     g_callbackFrame = m_frame.get();
-    PR_SetCallBackFunction(AppCallback);
-    RS_SetCallBackFunction(FolderViewCallback);
+    PR_SetCallBackFunction(ShowProjectProgress);
 
     // Help topics open in the program's own help window; F1 in a dialog
     // opens the dialog's topic.
@@ -154,8 +106,7 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_controller.InitProject();
     OpenCommandLineProject(arguments);
     // The folder explorer starts beside the project.
-    if (std::string folder = ProjectFolder(); !folder.empty())
-        m_frame->FolderView()->GotoFolder(folder);
+    m_frame->ShowProjectFolder();
     splash.close();
 
     RestoreWindowPlacement(*m_frame);

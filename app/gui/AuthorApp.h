@@ -21,15 +21,7 @@
 
 #include <memory>
 
-class CXML;
-
 namespace mb::gui {
-
-// The function the libraries call back into the program with: code 2 opens
-// the project folder in the desktop's file manager, 5 runs the
-// favourite-editors command, 6 to 8 drive the status bar's progress bar
-// (the value of `data`); other codes are ignored. Always 1.
-int AppCallback(int code, CXML* data);
 
 class AuthorApp {
 public:

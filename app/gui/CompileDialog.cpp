@@ -19,7 +19,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace mb::gui {
@@ -163,27 +162,18 @@ void CompileDialog::StartCompile() {
             Qt::QueuedConnection);
         return true;
     };
-    request.notifyWindow = this;
+    // Started on this thread; finished on the worker's.
+    request.started = [this] { Started(); };
+    request.finished = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { Finished(); }, Qt::QueuedConnection);
+    };
     m_running = true;
     std::string error = m_controller.StartCompile(request);
     if (!error.empty()) {
         m_running = false;
         ShowMessage(error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
     }
-}
-
-int CompileDialog::Send(int message, intptr_t, void*) {
-    auto run = [this, message] {
-        if (message == WM_APP_COMPILE_STARTED)
-            Started();
-        else if (message == WM_APP_COMPILE_FINISHED)
-            Finished();
-    };
-    if (QThread::currentThread() == thread())
-        run();
-    else
-        QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
-    return 0;
 }
 
 void CompileDialog::Started() {

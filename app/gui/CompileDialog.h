@@ -7,8 +7,6 @@
 // runs, and closing it waits for the compiler's last words, so the worker
 // never reaches a deleted window.
 
-#include "baseutil/MainWindow.h"
-
 #include <QDialog>
 
 class CProjectController;
@@ -19,7 +17,7 @@ class QPushButton;
 
 namespace mb::gui {
 
-class CompileDialog final : public QDialog, private IMainWindow {
+class CompileDialog final : public QDialog {
     Q_OBJECT
 public:
     CompileDialog(CProjectController& controller, QWidget* parent);
@@ -32,8 +30,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The compile worker's notifications, from its thread or this one.
-    int Send(int message, intptr_t wParam, void* lParam) override;
     void StartCompile();
     void Started();
     void Finished();

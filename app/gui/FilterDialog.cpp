@@ -3,8 +3,8 @@
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
-#include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
+#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 
 #include <QCheckBox>
@@ -199,7 +199,7 @@ FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage,
     connect(buttons, &QDialogButtonBox::accepted, this, &FilterDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FilterDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { SendToMainWindow(WM_APP_SHOW_HELP, 2); });
+            [] { CCommon::Instance()->ShowHelp(help::kDropFileFilter); });
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(new QLabel("Filter Set:"));
     setRow->addWidget(m_combo, 1);

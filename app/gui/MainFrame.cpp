@@ -1,7 +1,6 @@
 #include "app/gui/MainFrame.h"
 #include "app/gui/UiText.h"
 
-#include "app/gui/AppCommandHandlers.h"
 #include "app/gui/Artwork.h"
 #include "app/gui/HelpWindowToolbar.h"
 #include "app/gui/ProjectViews.h"
@@ -17,13 +16,12 @@
 #include "app/core/ProjectController.h"
 #include "app/core/WindowToggles.h"
 #include "archiveview/ArchiveViewFrame.h"
-#include "baseutil/MainWindow.h"
+#include "baseutil/Desktop.h"
 #include "commonkit/CommandIds.h"
-#include "commonkit/Common.h"
-#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
 #include "pageeditor/PreviewEditFrame.h"
+#include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 #include "runconfig/RunEnv.h"
 
@@ -67,8 +65,7 @@ constexpr int kRecentShown = 10;
 } // namespace
 
 MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
-    : m_controller(controller), m_commands(commands),
-      m_handlers(std::make_unique<AppCommandHandlers>(*this)) {
+    : m_controller(controller), m_commands(commands) {
     setWindowIcon(ApplicationIcon());
     BuildPanes();
     BuildActions();
@@ -84,7 +81,6 @@ MainFrame::MainFrame(CProjectController& controller, CCommandManager& commands)
 MainFrame::~MainFrame() {
     // An open edit box would rename its entry as it loses the focus.
     m_views->EndLabelEditing();
-    page::HE_SetCallBackFunction({}); // it calls back into this window
 }
 
 void MainFrame::BuildPanes() {
@@ -117,14 +113,21 @@ void MainFrame::BuildPanes() {
     m_right = new QTabWidget;
     m_folderView = new CFolderViewFrame;
     m_folderView->SetRSViewStyle(CConfigData::Instance()->GetViewStyle());
+    connect(m_folderView, &CFolderViewFrame::ViewStyleChanged, this,
+            [](int style) { CConfigData::Instance()->SetViewStyle(style); });
+    connect(m_folderView, &CFolderViewFrame::ProjectFolderRequested, this,
+            &MainFrame::ShowProjectFolder);
+    connect(m_folderView, &CFolderViewFrame::OpenInFileManagerRequested, this, [this] {
+        std::string folder;
+        if (m_folderView->GetSelectedItemFolder(folder))
+            Desktop().Open(folder);
+    });
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
     m_pageEditor = new page::CPreviewEditFrame;
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
     m_pageEditor->SetFavoriteEditorManager(CConfigData::Instance()->GetFavoriteEditorManager());
-    page::HE_SetCallBackFunction([this](int code, int) {
-        if (code == page::kCallbackFavoriteEditors)
-            RunCommand(ID_FAVORITE_EDITORS);
-    });
+    connect(m_pageEditor, &page::CPreviewEditFrame::FavoriteEditorsRequested, this,
+            [this] { RunCommand(ID_FAVORITE_EDITORS); });
     m_right->addTab(m_pageEditor, Text(kStrPagePreview));
     connect(m_pageEditor, &page::CPreviewEditFrame::LabelChanged, this, [this](const QString& label) {
         m_right->setTabText(m_right->indexOf(m_pageEditor), label);
@@ -313,7 +316,7 @@ void MainFrame::UpdateActionStates() {
 
 void MainFrame::RunCommand(int id) {
     TabAction action = ActionOnActiveTab(id);
-    if (action.handler != Handler::None)
+    if (action.handler != Handler::None && m_handlers)
         m_handlers->Run(id, action);
     RefreshFromProject();
 }
@@ -364,46 +367,32 @@ void MainFrame::RebuildRecentMenu() {
     }
 }
 
-int MainFrame::HandleMessage(int message, intptr_t wParam, void* lParam) {
-    switch (message) {
-    case WM_APP_LOG:
-        if (wParam)
-            AppendLogLine(reinterpret_cast<const char*>(wParam));
-        return 1;
-    case WM_APP_NOTIFY:
-        RefreshFolderExplorer(static_cast<int>(wParam));
-        RefreshFromProject();
-        return 1;
-    case WM_APP_SHOW_HELP:
-        if (wParam == 1)
-            CCommon::Instance()->ShowHelp(help::kProjectFolder);
-        else if (wParam == 2)
-            CCommon::Instance()->ShowHelp(help::kDropFileFilter);
-        return 1;
-    case WM_APP_COMPILE_STARTED:
-    case WM_APP_COMPILE_FINISHED:
-        statusBar()->showMessage(message == WM_APP_COMPILE_STARTED ? tr("Compiling...")
-                                                                   : tr("Compile finished"),
-                                 message == WM_APP_COMPILE_STARTED ? 0 : 5000);
-        return 1;
-    default:
-        // The selection requests of the edit commands are answered by the
-        // project views.
-        return m_views->Answer(message, wParam, lParam);
-    }
+std::string MainFrame::ProjectFolder() const {
+    std::string folder = m_controller.GetProject()->GetProjectFolder();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
 }
 
-void MainFrame::RefreshFolderExplorer(int code) {
-    constexpr int kCharactersReplaced = 0x34;
+void MainFrame::FocusActiveView() {
+    if (QWidget* view = m_left->currentWidget())
+        view->setFocus();
+}
+
+void MainFrame::ShowProjectFolder() {
+    if (std::string folder = ProjectFolder(); !folder.empty())
+        m_folderView->GotoFolder(folder);
+}
+
+void MainFrame::FollowNotice(Notice notice) {
     std::string shown;
-    std::string project = m_controller.GetProject()->GetProjectFolder();
-    while (project.size() > 1 && project.back() == '/')
-        project.pop_back();
+    const std::string project = ProjectFolder();
     // Files were renamed somewhere: read everything again. After a compile
     // or a first save, only a view of the project folder has new files.
-    if (code == kCharactersReplaced ||
+    if (notice == Notice::CharsReplaced ||
         (m_folderView->GetSelectedItemFolder(shown) && shown == project))
         m_folderView->RefreshRS();
+    RefreshFromProject();
 }
 
 void MainFrame::AppendLogLine(const std::string& line) {
@@ -413,7 +402,7 @@ void MainFrame::AppendLogLine(const std::string& line) {
 
 void MainFrame::ShowProgress(int code, int value) {
     switch (code) {
-    case 6:
+    case PR_PROGRESS_START:
         m_progress->setRange(0, std::max(value, 1));
         m_progress->setValue(0);
         m_progress->setVisible(true);
@@ -422,7 +411,7 @@ void MainFrame::ShowProgress(int code, int value) {
         statusBar()->layout()->activate();
         m_progress->repaint();
         break;
-    case 7: {
+    case PR_PROGRESS_STEP: {
         // Redrawn once per percent: long work reports every item.
         int maximum = m_progress->maximum();
         if (value * 100LL / maximum != m_progress->value() * 100LL / maximum) {
@@ -431,7 +420,7 @@ void MainFrame::ShowProgress(int code, int value) {
         }
         break;
     }
-    case 8:
+    case PR_PROGRESS_END:
         m_progress->setVisible(false);
         break;
     }

@@ -6,6 +6,8 @@
 // count and the progress bar, and the run log.
 
 #include "app/gui/CommandHandlers.h"
+#include "app/gui/ViewHost.h"
+#include "baseutil/MainWindow.h"
 
 #include <QMainWindow>
 
@@ -38,7 +40,7 @@ class HelpWindowToolbar;
 class ProjectViews;
 class TreeFindBar;
 
-class MainFrame : public QMainWindow {
+class MainFrame : public QMainWindow, public ViewHost {
     Q_OBJECT
 public:
     MainFrame(CProjectController& controller, CCommandManager& commands);
@@ -49,27 +51,33 @@ public:
     // Runs the enabled command whose shortcut is the pressed key (a key
     // the focused project view did not take; Delete deletes its selection);
     // false when there is none.
-    bool RunShortcut(const QKeyEvent& event);
-    // Replaces the handlers (the frame keeps them).
+    bool RunShortcut(const QKeyEvent& event) override;
+    // Replaces the handlers (the frame keeps them); until some are set,
+    // commands do nothing.
     void SetCommandHandlers(std::unique_ptr<ICommandHandlers> handlers);
     // Enables each action by the route of the active tab and the undo state.
-    void UpdateActionStates();
+    void UpdateActionStates() override;
     // Title, topic count, recent menu and action states from the project.
-    void RefreshFromProject();
+    void RefreshFromProject() override;
     void RebuildRecentMenu();
 
-    // A message of the main-window interface, on the GUI thread.
-    int HandleMessage(int message, intptr_t wParam, void* lParam);
+    // After a notice of the main-window interface: reads the folder
+    // explorer again where files may have appeared, and the project's state.
+    void FollowNotice(Notice notice);
+    // Opens the project folder in the folder explorer (none: nothing).
+    void ShowProjectFolder();
     // One line of the run log.
     void AppendLogLine(const std::string& line);
-    // Progress of long project work: code 6 starts (value = total), 7 sets
-    // the position, 8 ends.
+    // Progress of long project work: PR_PROGRESS_START (value = total),
+    // PR_PROGRESS_STEP sets the position, PR_PROGRESS_END; other codes are
+    // ignored.
     void ShowProgress(int code, int value);
 
     // Adds or removes the CHM explorer tab.
     void ShowChmExplorer(bool show);
 
-    QAction* ActionFor(int id) const;
+    QAction* ActionFor(int id) const override;
+    void FocusActiveView() override;
     QTabWidget* LeftTabs() const { return m_left; }
     ProjectViews& Views() const { return *m_views; }
     QTabWidget* RightTabs() const { return m_right; }
@@ -85,7 +93,7 @@ public:
     CFolderViewFrame* FolderView() const { return m_folderView; }
     CViewTocIndexEntry* EntryEditor() const { return m_entryEditor; }
     CProjectController& Controller() { return m_controller; }
-    CCommandManager& Commands() { return m_commands; }
+    CCommandManager& Commands() override { return m_commands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,9 +105,8 @@ private:
     void BuildStatusBar();
     void BuildRunLog();
     TabAction ActionOnActiveTab(int id) const;
-    // After WM_APP_NOTIFY `code`: reads the folder explorer again where
-    // files may have appeared.
-    void RefreshFolderExplorer(int code);
+    // The project folder without its closing separator.
+    std::string ProjectFolder() const;
     bool IsEnabled(int id, const TabAction& action) const;
 
     CProjectController& m_controller;

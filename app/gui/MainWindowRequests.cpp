@@ -1,40 +1,47 @@
 #include "app/gui/MainWindowRequests.h"
 
 #include "app/gui/MainFrame.h"
+#include "app/gui/ProjectViews.h"
 
 #include <QMetaObject>
 #include <QThread>
 
-#include <string>
-
 namespace mb::gui {
 
-int MainWindowRequests::Send(int message, intptr_t wParam, void* lParam) {
+template <typename Call> void MainWindowRequests::OnWindowThread(Call call) {
     if (QThread::currentThread() == m_frame.thread())
-        return m_frame.HandleMessage(message, wParam, lParam);
-    MainFrame* frame = &m_frame;
-    switch (message) {
-    case WM_APP_LOG: {
-        if (!wParam)
-            return 0;
-        std::string line = reinterpret_cast<const char*>(wParam);
+        call();
+    else
         // Queued calls to one object run in the order they were posted.
-        QMetaObject::invokeMethod(
-            frame, [frame, line = std::move(line)] { frame->AppendLogLine(line); },
-            Qt::QueuedConnection);
-        return 0;
-    }
-    case WM_APP_NOTIFY:
-    case WM_APP_SHOW_HELP:
-    case WM_APP_COMPILE_STARTED:
-    case WM_APP_COMPILE_FINISHED:
-        QMetaObject::invokeMethod(
-            frame, [frame, message, wParam] { frame->HandleMessage(message, wParam, nullptr); },
-            Qt::QueuedConnection);
-        return 0;
-    default:
-        return 0;
-    }
+        QMetaObject::invokeMethod(&m_frame, std::move(call), Qt::QueuedConnection);
+}
+
+void MainWindowRequests::Log(const std::string& line, LogKind) {
+    OnWindowThread([frame = &m_frame, line] { frame->AppendLogLine(line); });
+}
+
+void MainWindowRequests::Notify(Notice notice) {
+    OnWindowThread([frame = &m_frame, notice] { frame->FollowNotice(notice); });
+}
+
+std::vector<SelectedNode> MainWindowRequests::SelectedNodes(Tree tree) {
+    return m_frame.Views().SelectedNodes(tree);
+}
+
+void MainWindowRequests::SelectNodes(Tree tree, const std::vector<SelectedNode>& nodes) {
+    m_frame.Views().SelectNodes(tree, nodes);
+}
+
+void MainWindowRequests::AcceptDropTarget(Tree tree) {
+    m_frame.Views().AcceptDropTarget(tree);
+}
+
+void MainWindowRequests::EditNewTitle(Tree tree) {
+    m_frame.Views().EditNewTitle(tree);
+}
+
+SelectedFiles MainWindowRequests::SelectedProjectFiles() {
+    return m_frame.Views().SelectedProjectFiles();
 }
 
 } // namespace mb::gui

@@ -1,8 +1,8 @@
 #include "app/gui/ProjectTreeView.h"
 #include "app/gui/UiText.h"
 
-#include "app/gui/MainFrame.h"
 #include "app/gui/QtDropData.h"
+#include "app/gui/ViewHost.h"
 
 #include "appglue/AppHelper.h"
 #include "baseutil/TextFold.h"
@@ -110,9 +110,9 @@ private:
     ProjectTreeView& m_view;
 };
 
-ProjectTreeView::ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitemapFile& model,
+ProjectTreeView::ProjectTreeView(ViewHost& host, CProjectFile& project, CSitemapFile& model,
                                  TreeIds ids)
-    : m_frame(frame), m_project(project), m_model(model), m_ids(ids) {
+    : m_host(host), m_project(project), m_model(model), m_ids(ids) {
     setHeaderHidden(true);
     setColumnCount(1);
     setUniformRowHeights(true);
@@ -133,29 +133,20 @@ ProjectTreeView::ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitem
     m_scrollTimer.setInterval(kScrollIntervalMs);
     connect(&m_scrollTimer, &QTimer::timeout, this, [this] { AutoScroll(); });
     m_project.Attach(this);
-    m_model.Attach(this);
+    m_treeWatch.Watch({&m_model});
 }
 
 ProjectTreeView::~ProjectTreeView() {
-    if (!m_loading)
-        m_model.Detach(this);
     m_project.Detach(this);
 }
 
-int ProjectTreeView::Update(CSubject* subject, void* notification) {
-    const NotifyInfo& info = *static_cast<const NotifyInfo*>(notification);
+int ProjectTreeView::Update(CSubject* subject, const NotifyInfo& info) {
     if (subject == &m_project) {
         // While a project is read the view stops watching its tree, so the
         // model keeps no record of the loading for it; the tree is read by
         // the time the project says it was loaded anew, and it arrives
         // whole with the tree's own code 2.
-        if (info.code == NC_LOAD_STARTING && !m_loading) {
-            m_loading = true;
-            m_model.Detach(this);
-        } else if (info.code == NC_RELOADED && m_loading) {
-            m_loading = false;
-            m_model.Attach(this);
-        }
+        m_treeWatch.FollowProject(info.code);
         return 1;
     }
     if (info.code == NC_RELOADED) {
@@ -180,7 +171,7 @@ int ProjectTreeView::Update(CSubject* subject, void* notification) {
             m_syncing = false;
         }
     } else if (code == m_ids.fontCode) {
-        SetFontFrom(info.data);
+        SetFontFrom(info.font);
     } else {
         UpdateOwn(info);
     }
@@ -449,10 +440,10 @@ void ProjectTreeView::RedecorateAll() {
             Decorate(*it, node);
 }
 
-void ProjectTreeView::SetFontFrom(const void* data) {
-    if (!data)
+void ProjectTreeView::SetFontFrom(const LOGFONTA* given) {
+    if (!given)
         return;
-    const auto& logFont = *static_cast<const LOGFONTA*>(data);
+    const LOGFONTA& logFont = *given;
     QFont font = QApplication::font();
     if (!logFont.lfFaceName.empty())
         font.setFamily(ToQ(logFont.lfFaceName));
@@ -488,44 +479,26 @@ std::vector<QTreeWidgetItem*> ProjectTreeView::SelectedInTreeOrder() const {
     return items;
 }
 
-void ProjectTreeView::AnswerSelection(CXML* record, bool withExpanded) const {
-    if (!record)
-        return;
-    for (QTreeWidgetItem* item : SelectedInTreeOrder()) {
-        CXML* node = record->AddChild("node");
-        node->SetAttr("ID", IDOf(item));
-        if (withExpanded)
-            node->SetAttr("expanded", item->isExpanded() ? 1 : 0);
-    }
+std::vector<SelectedNode> ProjectTreeView::Selection() const {
+    std::vector<SelectedNode> nodes;
+    for (QTreeWidgetItem* item : SelectedInTreeOrder())
+        nodes.push_back({IDOf(item), item->isExpanded()});
+    return nodes;
 }
 
-void ProjectTreeView::Reselect(const CXML* record) {
-    if (!record)
-        return;
+void ProjectTreeView::Reselect(const std::vector<SelectedNode>& nodes) {
     m_syncing = true;
     clearSelection();
     QTreeWidgetItem* first = nullptr;
-    auto select = [&](const CXML* entry, bool expand) {
-        QTreeWidgetItem* item = RevealItem(entry->GetAttr("ID"));
+    for (const SelectedNode& node : nodes) {
+        QTreeWidgetItem* item = RevealItem(node.id);
         if (!item)
-            return;
+            continue;
         item->setSelected(true);
-        if (expand)
+        if (node.expanded)
             item->setExpanded(true);
         if (!first)
             first = item;
-    };
-    if (mb::CompareNoCase(record->GetTagName(), "fileslist") == 0) {
-        for (int i = 0; i < record->GetChildCount(); ++i) {
-            const CXML* run = record->GetChildAt(i);
-            for (int j = 0; j < run->GetChildCount(); ++j)
-                select(run->GetChildAt(j), false);
-        }
-    } else {
-        for (int i = 0; i < record->GetChildCount(); ++i) {
-            const CXML* entry = record->GetChildAt(i);
-            select(entry, entry->GetAttrInt("expanded") == 1);
-        }
     }
     if (first) {
         selectionModel()->setCurrentIndex(indexFromItem(first), QItemSelectionModel::NoUpdate);
@@ -595,8 +568,8 @@ void ProjectTreeView::Rename(QTreeWidgetItem* item, const QString& name) {
     parameters.SetAttr("ID", IDOf(item));
     parameters.SetAttr("OLD_NAME", oldName);
     parameters.SetAttr("NEW_NAME", newName);
-    m_frame.Commands().DoCommand(m_ids.renameCommand, &parameters);
-    m_frame.RefreshFromProject();
+    m_host.Commands().DoCommand(m_ids.renameCommand, &parameters);
+    m_host.RefreshFromProject();
 }
 
 // ---- Keys, mouse and pop-up menu
@@ -617,7 +590,7 @@ bool ProjectTreeView::viewportEvent(QEvent* event) {
 }
 
 void ProjectTreeView::keyPressEvent(QKeyEvent* event) {
-    if (m_frame.RunShortcut(*event))
+    if (m_host.RunShortcut(*event))
         return;
     QTreeWidget::keyPressEvent(event);
 }
@@ -642,12 +615,12 @@ void ProjectTreeView::contextMenuEvent(QContextMenuEvent* event) {
     QTreeWidgetItem* item = itemAt(viewport()->mapFromGlobal(event->globalPos()));
     if (item && !item->isSelected())
         setCurrentItem(item);
-    m_frame.UpdateActionStates();
+    m_host.UpdateActionStates();
     QMenu menu(this);
     for (int id : PopupCommands()) {
         if (id == 0)
             menu.addSeparator();
-        else if (QAction* action = m_frame.ActionFor(id))
+        else if (QAction* action = m_host.ActionFor(id))
             menu.addAction(action);
     }
     menu.exec(event->globalPos());
@@ -763,7 +736,7 @@ void ProjectTreeView::dropEvent(QDropEvent* event) {
     CXML* targetNode = NodeOf(target);
     m_model.SetDroppedNode(targetNode);
     QtDropData data(*event->mimeData());
-    CCommandManager& commands = m_frame.Commands();
+    CCommandManager& commands = m_host.Commands();
     const int kind = commands.GetAppHelper()->DropHelper(data, fromSelf ? 1 : 0);
     switch (kind) {
     case DDOT_TEXT:
@@ -791,7 +764,7 @@ void ProjectTreeView::dropEvent(QDropEvent* event) {
     // The entries were moved by the command; Qt must not move items too.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    m_frame.RefreshFromProject();
+    m_host.RefreshFromProject();
 }
 
 } // namespace mb::gui

@@ -4,11 +4,14 @@
 // carry their entry's ID (never the element), and the view keeps a hash from
 // ID to item. The items of a large tree's collapsed branches are built when
 // they are first needed; an entry is never marked as not shown ("HTreeItem"
-// "0"), so the commands change any entry. The view never changes the model: label edits, drops and keys
-// become commands of the command manager, and the commands ask the view for
-// its selection through the main window's requests.
+// "0"), so the commands change any entry. The view never changes the model:
+// label edits, drops and keys become commands of the command manager, and
+// the commands ask the view for its selection through the main-window
+// interface.
 
+#include "baseutil/MainWindow.h"
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
 #include "projectmodel/EntrySearch.h"
 
 #include <QHash>
@@ -27,7 +30,7 @@ class QMimeData;
 
 namespace mb::gui {
 
-class MainFrame;
+class ViewHost;
 
 class ProjectTreeView : public QTreeWidget, public CObserver {
     Q_OBJECT
@@ -47,10 +50,10 @@ public:
         const char* dragFormat; // MIME type of entries dragged out of the tree
     };
 
-    ProjectTreeView(MainFrame& frame, CProjectFile& project, CSitemapFile& model, TreeIds ids);
+    ProjectTreeView(ViewHost& host, CProjectFile& project, CSitemapFile& model, TreeIds ids);
     ~ProjectTreeView() override;
 
-    int Update(CSubject* subject, void* notification) override;
+    int Update(CSubject* subject, const NotifyInfo& info) override;
 
     // Deletes every item and shows the model's entries anew.
     void Fill();
@@ -64,12 +67,11 @@ public:
 
     // The selected items in tree order (Qt keeps them in click order).
     std::vector<QTreeWidgetItem*> SelectedInTreeOrder() const;
-    // Appends one "node" per selected entry with "ID" and, when asked, its
-    // "expanded" state.
-    void AnswerSelection(CXML* record, bool withExpanded) const;
-    // Selects the entries a record names: a files list (its runs' entries)
-    // or "node" children (expanding those marked "expanded").
-    void Reselect(const CXML* record);
+    // The selected entries in tree order, each with its expanded state.
+    std::vector<SelectedNode> Selection() const;
+    // Selects these entries, expanding those marked expanded; the first
+    // one becomes the current entry.
+    void Reselect(const std::vector<SelectedNode>& nodes);
     // Selects the entry after the current one (before it when `backward`,
     // going round at the end) that `query` matches, building its item and
     // scrolling to it; false when no entry matches.
@@ -78,7 +80,6 @@ public:
     void SelectAndExpand(const std::string& id, bool expand);
     // Makes the drop target the selected item; removes the highlight.
     void AcceptDropTarget();
-    void ClearDropTarget();
     // Opens the edit box over the selected item.
     void StartRename();
     // Ends an open label edit without renaming.
@@ -105,7 +106,7 @@ protected:
     // entry when a tree is shown); `missing` when it is not set.
     static int NumberAttr(const CXML* node, const char* name, int missing);
 
-    MainFrame& Frame() { return m_frame; }
+    ViewHost& Host() { return m_host; }
     CProjectFile& Project() { return m_project; }
     CSitemapFile& Model() { return m_model; }
     void RedecorateAll();
@@ -138,16 +139,17 @@ private:
     void Forget(QTreeWidgetItem* item);
     void OnSelectionChanged();
     void Rename(QTreeWidgetItem* item, const QString& name);
-    void SetFontFrom(const void* logFont);
+    void SetFontFrom(const LOGFONTA* logFont);
     // Whether a drop may land on `target` (never on a dragged entry or
     // inside one when the drag comes from this tree).
     QByteArray DragSourceToken() const;
     bool IsFromSelf(const QDropEvent* event) const;
     bool AcceptsTarget(const QDropEvent* event, QTreeWidgetItem* target) const;
     void SetDropTarget(QTreeWidgetItem* item);
+    void ClearDropTarget();
     void AutoScroll();
 
-    MainFrame& m_frame;
+    ViewHost& m_host;
     CProjectFile& m_project;
     CSitemapFile& m_model;
     TreeIds m_ids;
@@ -155,7 +157,7 @@ private:
     QTreeWidgetItem* m_dropTarget = nullptr;
     QTimer m_scrollTimer;
     int m_scrollStep = 0;
-    bool m_loading = false;   // a project is being read: not watching the tree
+    SubjectWatch m_treeWatch{*this};
     bool m_syncing = false;   // the view changes its own selection
     bool m_pressedSelected = false; // the pressed item was the selected one
 };

@@ -1,12 +1,11 @@
 #pragma once
 // The three views of the left pane (contents, index, files) and the answers
-// to the requests the edit commands send the main window about them:
-// selections, re-selection after a change, the drop target, label editing
-// of a new entry and the deletion of project files.
+// to what the edit commands ask the main window about them: selections,
+// selecting entries again after a change, the drop target, label editing
+// of a new entry and the selected project files.
 
 #include "app/gui/CommandRoutes.h"
-
-#include <cstdint>
+#include "baseutil/MainWindow.h"
 
 class CProjectFile;
 
@@ -15,11 +14,12 @@ namespace mb::gui {
 class CViewContent;
 class CViewFiles;
 class CViewIndex;
-class MainFrame;
+class ViewHost;
+class ProjectTreeView;
 
 class ProjectViews {
 public:
-    ProjectViews(MainFrame& frame, CProjectFile& project);
+    ProjectViews(ViewHost& host, CProjectFile& project);
     ProjectViews(const ProjectViews&) = delete;
     ProjectViews& operator=(const ProjectViews&) = delete;
 
@@ -28,15 +28,21 @@ public:
     CViewIndex* Index() const { return m_index; }
     CViewFiles* Files() const { return m_files; }
 
-    // Answers a request of the edit commands; 0 for a message that is not
-    // one of them.
-    int Answer(int message, intptr_t wParam, void* lParam);
+    // The requests of the main-window interface about the views.
+    std::vector<SelectedNode> SelectedNodes(Tree tree) const;
+    void SelectNodes(Tree tree, const std::vector<SelectedNode>& nodes);
+    void AcceptDropTarget(Tree tree);
+    void EditNewTitle(Tree tree);
+    SelectedFiles SelectedProjectFiles() const;
+
     // Whether the view of left tab `tab` has what a command needs.
     bool Meets(Needs needs, int tab) const;
     // Ends any label editing in both trees.
     void EndLabelEditing();
 
 private:
+    ProjectTreeView& View(Tree tree) const;
+
     CViewContent* m_contents;
     CViewIndex* m_index;
     CViewFiles* m_files;

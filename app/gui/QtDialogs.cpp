@@ -88,7 +88,7 @@ std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFo
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog,
-                     [] { ShowProjectFolderHelp(); });
+                     [] { CCommon::Instance()->ShowHelp(help::kProjectFolder); });
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(text);
     layout->addWidget(folder);

@@ -1,7 +1,7 @@
 #include "app/gui/TreeFindBar.h"
 
-#include "app/gui/MainFrame.h"
 #include "app/gui/ProjectTreeView.h"
+#include "app/gui/ViewHost.h"
 
 #include "commonkit/CommandIds.h"
 
@@ -12,13 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
-#include <QTabWidget>
 #include <QToolButton>
 
 namespace mb::gui {
 
-TreeFindBar::TreeFindBar(MainFrame& frame)
-    : m_frame(frame), m_text(new QLineEdit), m_links(new QCheckBox(tr("&Links too"))),
+TreeFindBar::TreeFindBar(ViewHost& host)
+    : m_host(host), m_text(new QLineEdit), m_links(new QCheckBox(tr("&Links too"))),
       m_matchCase(new QCheckBox(tr("Match &case"))), m_status(new QLabel) {
     setObjectName("TreeFindBar");
     m_text->setObjectName("findText");
@@ -30,7 +29,7 @@ TreeFindBar::TreeFindBar(MainFrame& frame)
     m_status->setObjectName("findStatus");
     auto button = [this](int command) {
         auto* button = new QToolButton;
-        button->setDefaultAction(m_frame.ActionFor(command));
+        button->setDefaultAction(m_host.ActionFor(command));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         return button;
     };
@@ -85,12 +84,12 @@ void TreeFindBar::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && m_text->hasFocus()) {
         const bool backward = event->modifiers() & Qt::ShiftModifier;
-        m_frame.ActionFor(backward ? ID_FIND_PREVIOUS : ID_FIND_NEXT)->trigger();
+        m_host.ActionFor(backward ? ID_FIND_PREVIOUS : ID_FIND_NEXT)->trigger();
         return;
     }
     if (event->key() == Qt::Key_Escape) {
         hide();
-        m_frame.LeftTabs()->currentWidget()->setFocus();
+        m_host.FocusActiveView();
         return;
     }
     QWidget::keyPressEvent(event);

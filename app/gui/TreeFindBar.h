@@ -15,14 +15,14 @@ class QLineEdit;
 
 namespace mb::gui {
 
-class MainFrame;
+class ViewHost;
 class ProjectTreeView;
 
 class TreeFindBar final : public QWidget {
     Q_OBJECT
 public:
     // Built after the main window's actions, whose buttons it shows.
-    explicit TreeFindBar(MainFrame& frame);
+    explicit TreeFindBar(ViewHost& host);
 
     // Shows the bar with the keyboard in its text, which is selected.
     void Open();
@@ -40,7 +40,7 @@ protected:
 private:
     mb::EntryQuery Query() const;
 
-    MainFrame& m_frame;
+    ViewHost& m_host;
     QLineEdit* m_text;
     QCheckBox* m_links;
     QCheckBox* m_matchCase;

@@ -31,8 +31,8 @@ const ProjectTreeView::TreeIds kContentIds = {
 
 } // namespace
 
-CViewContent::CViewContent(MainFrame& frame, CProjectFile& project)
-    : ProjectTreeView(frame, project, *project.GetHHCFile(), kContentIds) {
+CViewContent::CViewContent(ViewHost& host, CProjectFile& project)
+    : ProjectTreeView(host, project, *project.GetHHCFile(), kContentIds) {
     setObjectName("ContentsView");
     ApplyBackground(project.HHC_GetBackgroundColor());
     ApplyWindowStyles();

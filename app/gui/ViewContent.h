@@ -11,7 +11,7 @@ namespace mb::gui {
 class CViewContent final : public ProjectTreeView {
     Q_OBJECT
 public:
-    CViewContent(MainFrame& frame, CProjectFile& project);
+    CViewContent(ViewHost& host, CProjectFile& project);
 
     // Shows the default topic anew after it changed.
     void RefreshDefaultTopic() { RedecorateAll(); }

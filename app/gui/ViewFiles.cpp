@@ -1,14 +1,12 @@
 #include "app/gui/ViewFiles.h"
 
-#include "entryeditor/EntryIcons.h"
-#include "app/gui/MainFrame.h"
 #include "app/gui/QtDropData.h"
+#include "app/gui/ViewHost.h"
+#include "entryeditor/EntryIcons.h"
 
 #include "appglue/AppHelper.h"
-#include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
-#include "commonkit/StringTable.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
 #include "projectmodel/ProjectFile.h"
@@ -21,8 +19,7 @@
 
 namespace mb::gui {
 
-CViewFiles::CViewFiles(MainFrame& frame, CProjectFile& project)
-    : m_frame(frame), m_project(project) {
+CViewFiles::CViewFiles(ViewHost& host, CProjectFile& project) : m_host(host), m_project(project) {
     setObjectName("FilesView");
     setHeaderHidden(true);
     setColumnCount(1);
@@ -42,8 +39,8 @@ CViewFiles::~CViewFiles() {
     m_project.Detach(this);
 }
 
-int CViewFiles::Update(CSubject*, void* notification) {
-    switch (static_cast<const NotifyInfo*>(notification)->code) {
+int CViewFiles::Update(CSubject*, const NotifyInfo& info) {
+    switch (info.code) {
     case NC_RELOADED:
     case NC_FILES_CHANGED:
     case NC_MERGE_FILES_CHANGED:
@@ -95,70 +92,31 @@ bool CViewFiles::HasFiles() const {
     return m_files->childCount() + m_mergeFiles->childCount() > 0;
 }
 
-QStringList CViewFiles::SelectedUnder(const QTreeWidgetItem* heading) const {
-    QStringList names;
+std::vector<std::string> CViewFiles::SelectedUnder(const QTreeWidgetItem* heading) const {
+    std::vector<std::string> names;
     for (int i = 0; heading && i < heading->childCount(); ++i)
         if (heading->child(i)->isSelected())
-            names << heading->child(i)->data(0, Qt::UserRole).toString();
+            names.push_back(heading->child(i)->data(0, Qt::UserRole).toString().toStdString());
     return names;
 }
 
-void CViewFiles::DeleteSelectedFiles() {
-    // The selected merge files go with the same Delete.
-    RemoveAfterAsking(SelectedUnder(m_files), SelectedUnder(m_mergeFiles));
-}
-
-void CViewFiles::DeleteSelectedMergeFiles() {
-    RemoveAfterAsking({}, SelectedUnder(m_mergeFiles));
-}
-
-void CViewFiles::DeleteAllFiles() {
-    const int count = m_project.GetHHPFile()->GetFilesData()->GetChildCount();
-    if (count == 0 ||
-        !Confirm(count, tr("Do you want to remove the one file from the project's file list?"),
-                 tr("Do you want to remove all %1 files from the project's file list?")))
-        return;
-    mb::BusyCursor busy;
-    m_project.HHP_DeleteAllFiles();
-    Fill();
-}
-
-void CViewFiles::RemoveAfterAsking(const QStringList& files, const QStringList& mergeFiles) {
-    const int count = static_cast<int>(files.size() + mergeFiles.size());
-    if (count == 0 ||
-        !Confirm(count, tr("Do you want to remove the selected file from the project?"),
-                 tr("Do you want to remove the %1 selected files from the project?")))
-        return;
-    mb::BusyCursor busy;
-    for (const QString& name : files)
-        m_project.HHP_DeleteFile(name.toStdString());
-    for (const QString& name : mergeFiles)
-        m_project.HHP_DeleteMergeFile(name.toStdString());
-    Fill();
-}
-
-bool CViewFiles::Confirm(int count, const QString& one, const QString& many) {
-    // The files leave the project's lists only; that cannot be undone.
-    const QString text =
-        count == 1 ? one + "\n\n" + tr("The file itself stays on the disk.")
-                   : many.arg(count) + "\n\n" + tr("The files themselves stay on the disk.");
-    return mb::ShowMessage(text.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
-                           mb::Buttons::YesNo, mb::Icon::Question) == mb::Answer::Yes;
+SelectedFiles CViewFiles::Selection() const {
+    return {SelectedUnder(m_files), SelectedUnder(m_mergeFiles)};
 }
 
 void CViewFiles::keyPressEvent(QKeyEvent* event) {
-    if (m_frame.RunShortcut(*event))
+    if (m_host.RunShortcut(*event))
         return;
     QTreeWidget::keyPressEvent(event);
 }
 
 void CViewFiles::contextMenuEvent(QContextMenuEvent* event) {
-    m_frame.UpdateActionStates();
+    m_host.UpdateActionStates();
     QMenu menu(this);
     for (int id : {ID_ADD_FOLDER, ID_NEW_PAGE, 0, ID_DELETE, ID_CLEAR}) {
         if (id == 0)
             menu.addSeparator();
-        else if (QAction* action = m_frame.ActionFor(id))
+        else if (QAction* action = m_host.ActionFor(id))
             menu.addAction(action);
     }
     menu.exec(event->globalPos());
@@ -194,12 +152,12 @@ void CViewFiles::dropEvent(QDropEvent* event) {
     QTreeWidgetItem* target = itemAt(event->position().toPoint());
     bool merge = target && (target == m_mergeFiles || target->parent() == m_mergeFiles);
     QtDropData data(*event->mimeData());
-    CCommandManager& commands = m_frame.Commands();
+    CCommandManager& commands = m_host.Commands();
     if (commands.GetAppHelper()->DropHelper(data, 0) == DDOT_FILES)
         commands.DoCommand(merge ? CMD_FOLDER_VIEW_TO_MERGE_FILES : CMD_FOLDER_VIEW_TO_FILES, nullptr);
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    m_frame.RefreshFromProject();
+    m_host.RefreshFromProject();
 }
 
 } // namespace mb::gui

@@ -20,8 +20,8 @@ const ProjectTreeView::TreeIds kIndexIds = {
 
 } // namespace
 
-CViewIndex::CViewIndex(MainFrame& frame, CProjectFile& project)
-    : ProjectTreeView(frame, project, *project.GetHHKFile(), kIndexIds) {
+CViewIndex::CViewIndex(ViewHost& host, CProjectFile& project)
+    : ProjectTreeView(host, project, *project.GetHHKFile(), kIndexIds) {
     setObjectName("IndexView");
 }
 

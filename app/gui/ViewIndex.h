@@ -10,7 +10,7 @@ namespace mb::gui {
 class CViewIndex final : public ProjectTreeView {
     Q_OBJECT
 public:
-    CViewIndex(MainFrame& frame, CProjectFile& project);
+    CViewIndex(ViewHost& host, CProjectFile& project);
 
 protected:
     void Decorate(QTreeWidgetItem* item, const CXML* node) const override;

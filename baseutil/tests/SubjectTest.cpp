@@ -1,4 +1,6 @@
 #include "baseutil/Subject.h"
+#include "baseutil/SubjectWatch.h"
+#include "baseutil/Xml.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +11,8 @@ namespace {
 class Recorder : public CObserver {
 public:
     Recorder(std::string name, std::string& log) : m_name(std::move(name)), m_log(log) {}
-    int Update(CSubject* subject, void* notification) override {
-        auto* info = static_cast<NotifyInfo*>(notification);
-        m_log += m_name + std::to_string(info->code) + " ";
+    int Update(CSubject* subject, const NotifyInfo& info) override {
+        m_log += m_name + std::to_string(info.code) + " ";
         if (onUpdate)
             onUpdate(subject);
         return 1;
@@ -66,20 +67,42 @@ TEST(Subject, ObserverDetachingTheNextOneSkipsItSafely) {
     EXPECT_EQ(log, "a0 c0 ");
 }
 
-TEST(Subject, RecordCarriesNodeAndData) {
+TEST(Subject, RecordCarriesTheNode) {
     struct Capture : CObserver {
         NotifyInfo seen;
-        int Update(CSubject*, void* n) override {
-            seen = *static_cast<NotifyInfo*>(n);
+        int Update(CSubject*, const NotifyInfo& info) override {
+            seen = info;
             return 1;
         }
     } observer;
     CSubject subject;
     subject.Attach(&observer);
-    int data = 5;
-    subject.Notify(NC_CONTENT_ADDED, reinterpret_cast<CXML*>(&data), &data);
+    CXML node("run");
+    subject.Notify(NC_CONTENT_ADDED, &node);
     EXPECT_EQ(observer.seen.code, 16);
-    EXPECT_EQ(observer.seen.data, &data);
+    EXPECT_EQ(observer.seen.node, &node);
+}
+
+TEST(SubjectWatch, TheTreesAreNotWatchedWhileAProjectLoadsAndOnceAfterwards) {
+    std::string log;
+    Recorder view("v", log);
+    CSubject contents, index;
+    {
+        SubjectWatch watch(view);
+        watch.Watch({&contents, &index});
+        watch.FollowProject(NC_RELOADED); // no load began: still watched once
+        contents.Notify(NC_CONTENT_SELECTED);
+        watch.FollowProject(NC_LOAD_STARTING);
+        watch.FollowProject(NC_LOAD_STARTING);
+        contents.Notify(NC_CONTENT_ADDED);
+        index.Notify(NC_INDEX_ADDED);
+        watch.FollowProject(NC_RELOADED);
+        watch.FollowProject(NC_RELOADED);
+        index.Notify(NC_INDEX_SELECTED);
+    }
+    contents.Notify(NC_RELOADED); // the watch is gone
+    EXPECT_EQ(log, "v11 v22 ");
+    EXPECT_EQ(contents.GetObserverCount() + index.GetObserverCount(), 0);
 }
 
 } // namespace

@@ -216,14 +216,13 @@ protected:
         CConfigData::Instance()->SetInsertMode(kInsertAfter);
     }
     int Keywords(const char* entry) {
-        window.selections[REQ_CONTENT_SELECTION_FOR_INDEX] = {entry};
+        window.selections[Tree::Contents] = {entry};
         return Do(CMD_ADD_PAGE_KEYWORDS);
     }
 };
 
 TEST_F(ToIndex, SelectedEntriesWithOrWithoutSubEntries) {
-    window.selections[REQ_CONTENT_SELECTION_FOR_INDEX] = {"A"};
-    window.selections[REQ_CONTENT_SELECTION_WITH_CHILDREN] = {"A"};
+    window.selections[Tree::Contents] = {"A"};
     Do(CMD_ADD_SELECTION_TO_INDEX); // the dialog is cancelled
     EXPECT_EQ(IndexHistorySize(), 0);
     dialogs.addToIndexChecked = false;

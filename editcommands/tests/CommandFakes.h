@@ -29,11 +29,13 @@
 
 namespace mb::testing {
 
-// One request the main window received, with a copy of its record.
+// One request the main window received: what was asked ("selection",
+// "select", "accept-drop", "edit-title" or "files"), about which tree, and
+// the entries to select.
 struct Request {
-    int message;
-    intptr_t wParam;
-    std::string record; // the record's XML, or the ID string of a sort request
+    std::string kind;
+    Tree tree = Tree::Contents;
+    std::vector<SelectedNode> nodes;
 };
 
 class FakeMainWindow final : public IMainWindow {
@@ -41,34 +43,39 @@ public:
     FakeMainWindow() { SetMainWindow(this); }
     ~FakeMainWindow() override { SetMainWindow(nullptr); }
 
-    // The IDs each selection request is answered with ("!" before an ID
-    // marks the entry as expanded).
-    std::map<int, std::vector<std::string>> selections;
+    // The IDs each tree's selection is answered with, in tree order ("!"
+    // before an ID marks the entry as expanded).
+    std::map<Tree, std::vector<std::string>> selections;
+    // The answer about the files view.
+    SelectedFiles files;
     std::vector<Request> requests;
+    std::vector<Notice> notices;
 
-    int Send(int message, intptr_t wParam, void* lParam) override {
-        Request request{message, wParam, {}};
-        if (message == REQ_CONTENT_RESTORE_SORTED || message == REQ_INDEX_RESTORE_SORTED) {
-            request.record = *static_cast<std::string*>(lParam);
-        } else if (lParam && message != WM_APP_LOG) {
-            auto* record = static_cast<CXML*>(lParam);
-            if (auto found = selections.find(message); found != selections.end())
-                for (const std::string& id : found->second) {
-                    CXML* node = record->AddChild("node");
-                    bool expanded = !id.empty() && id[0] == '!';
-                    node->SetAttr("ID", expanded ? id.substr(1) : id);
-                    node->SetAttr("expanded", expanded ? 1 : 0);
-                }
-            record->XMLWriteString(request.record);
+    void Log(const std::string&, LogKind) override {}
+    void Notify(Notice notice) override { notices.push_back(notice); }
+    std::vector<SelectedNode> SelectedNodes(Tree tree) override {
+        requests.push_back({"selection", tree, {}});
+        std::vector<SelectedNode> nodes;
+        for (const std::string& id : selections[tree]) {
+            bool expanded = !id.empty() && id[0] == '!';
+            nodes.push_back({expanded ? id.substr(1) : id, expanded});
         }
-        requests.push_back(request);
-        return 0;
+        return nodes;
     }
-    // The requests with this message number.
-    std::vector<Request> Received(int message) const {
+    void SelectNodes(Tree tree, const std::vector<SelectedNode>& nodes) override {
+        requests.push_back({"select", tree, nodes});
+    }
+    void AcceptDropTarget(Tree tree) override { requests.push_back({"accept-drop", tree, {}}); }
+    void EditNewTitle(Tree tree) override { requests.push_back({"edit-title", tree, {}}); }
+    SelectedFiles SelectedProjectFiles() override {
+        requests.push_back({"files", Tree::Contents, {}});
+        return files;
+    }
+    // The requests of this kind about `tree`.
+    std::vector<Request> Received(const std::string& kind, Tree tree = Tree::Contents) const {
         std::vector<Request> found;
         for (const Request& request : requests)
-            if (request.message == message)
+            if (request.kind == kind && request.tree == tree)
                 found.push_back(request);
         return found;
     }

@@ -1,5 +1,5 @@
 // Commands that work on the project's files rather than a tree: renaming
-// pages with unwelcome characters, the file-view requests, and keeping a
+// pages with unwelcome characters, removing files from the project, and keeping a
 // files list handed over by a caller.
 #include "editcommands/FilesCommands.h"
 #include "editcommands/tests/CommandFakes.h"
@@ -29,27 +29,43 @@ TEST_F(FilesCommands, UnwelcomeCharactersAreReplacedInTheSelectedPagesOnly) {
         FilesList({ListRun("ROOT", 1, {Entry("Q", {}, selected), Entry("R", {}, other)})}));
 
     Do(CMD_REPLACE_UNWELCOME_CHARS); // nothing selected
-    EXPECT_TRUE(window.Received(WM_APP_NOTIFY).empty());
+    EXPECT_TRUE(window.notices.empty());
 
-    window.selections[REQ_CONTENT_SELECTION_FOR_RENAME] = {"Q"};
+    window.selections[Tree::Contents] = {"Q"};
     Do(CMD_REPLACE_UNWELCOME_CHARS);
     EXPECT_EQ(Contents("Local"), folder / "qanda.htm" + "," + other);
     EXPECT_TRUE(std::filesystem::exists(folder / "qanda.htm"));
-    auto notices = window.Received(WM_APP_NOTIFY);
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0].wParam, 52);
+    EXPECT_EQ(window.notices, std::vector<Notice>{Notice::CharsReplaced});
     EXPECT_EQ(ContentHistorySize(), 0);
 }
 
-TEST_F(FilesCommands, FileViewRequestsGoToTheMainWindow) {
+TEST_F(FilesCommands, SelectedFilesLeaveTheProjectOnlyAfterYes) {
+    CHHPFile* hhp = project.GetHHPFile();
+    for (const char* name : {"/p/one.htm", "/p/two.htm", "/p/three.htm"})
+        hhp->AddFile(name);
+    hhp->AddMergeFile("other.chm");
+    auto names = [](const CXML* list) {
+        std::string text;
+        for (int i = 0; i < list->GetChildCount(); ++i)
+            text += (i ? "," : "") + list->GetChildAt(i)->GetAttr("Name");
+        return text;
+    };
+    window.files = {{"/p/two.htm"}, {"other.chm"}};
+
+    prompt.answers = {Answer::No};
     Do(CMD_DELETE_FILES);
-    Do(CMD_DELETE_MERGE_FILES);
+    EXPECT_EQ(names(hhp->GetFilesData()), "/p/one.htm,/p/two.htm,/p/three.htm");
+    prompt.answers = {Answer::Yes};
+    Do(CMD_DELETE_MERGE_FILES); // the selected merge file only
+    EXPECT_EQ(names(hhp->GetFilesData()), "/p/one.htm,/p/two.htm,/p/three.htm");
+    EXPECT_EQ(names(hhp->GetMergeFilesData()), "");
+    prompt.answers = {Answer::Yes};
+    Do(CMD_DELETE_FILES);
+    EXPECT_EQ(names(hhp->GetFilesData()), "/p/one.htm,/p/three.htm");
+    prompt.answers = {Answer::Yes};
     Do(CMD_DELETE_ALL_FILES);
-    std::vector<int> sent;
-    for (const Request& request : window.requests)
-        sent.push_back(request.message);
-    EXPECT_EQ(sent, (std::vector<int>{REQ_DELETE_SELECTED_FILES, REQ_DELETE_SELECTED_MERGE_FILES,
-                                      REQ_DELETE_ALL_FILES}));
+    EXPECT_EQ(names(hhp->GetFilesData()), "");
+    EXPECT_EQ(prompt.messages.size(), 4u);
 }
 
 TEST_F(FilesCommands, KeptFilesListIsACopyOfTheRecordsList) {

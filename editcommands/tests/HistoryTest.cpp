@@ -85,7 +85,7 @@ class UnknownIds : public CommandTest {};
 
 TEST_F(UnknownIds, DoNothingAndReturnZero) {
     FillContents(FilesList({ListRun("ROOT", 1, {Entry("A"), Entry("B")})}));
-    window.selections[mb::REQ_CONTENT_SELECTION] = {"A"};
+    window.selections[mb::Tree::Contents] = {"A"};
     prompt.answers = {mb::Answer::Yes, mb::Answer::Yes, mb::Answer::Yes, mb::Answer::Yes};
     for (int id : {53, 54, 55, -1, 57, 1000})
         EXPECT_EQ(Do(id), 0) << id;

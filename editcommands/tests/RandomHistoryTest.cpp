@@ -89,11 +89,8 @@ protected:
     // Runs one random command on one tree.
     void RandomCommand(bool contents) {
         auto selection = RandomSelection(contents);
-        for (int message : {REQ_CONTENT_SELECTION, REQ_CONTENT_MOVE_DOWN, REQ_CONTENT_MOVE_UP,
-                            REQ_CONTENT_MOVE_LEFT, REQ_CONTENT_MOVE_RIGHT, REQ_CONTENT_DRAGGED,
-                            REQ_INDEX_SELECTION, REQ_INDEX_MOVE_DOWN, REQ_INDEX_MOVE_UP,
-                            REQ_INDEX_MOVE_LEFT, REQ_INDEX_MOVE_RIGHT, REQ_INDEX_DRAGGED})
-            window.selections[message] = selection;
+        window.selections[Tree::Contents] = selection;
+        window.selections[Tree::Index] = selection;
         prompt.answers.assign(2, Chance(90) ? Answer::Yes : Answer::No);
         CSitemapFile* model = contents ? static_cast<CSitemapFile*>(project.GetHHCFile())
                                        : static_cast<CSitemapFile*>(project.GetHHKFile());

@@ -21,7 +21,7 @@ TEST_F(InsertCommands, NewHeadingIsAddedAtTheSelectionAndEditedAfterItsHistoryEn
     Do(CMD_NEW_CONTENTS_HEADING);
     ASSERT_EQ(ContentHistorySize(), 1);
     EXPECT_EQ(Contents("Name"), "A,New Heading,B");
-    ASSERT_EQ(window.Received(REQ_CONTENT_EDIT_NEW_TITLE).size(), 1u);
+    ASSERT_EQ(window.Received("edit-title").size(), 1u);
     std::string id = project.HHC_GetTreeRoot()->GetChildAt(1)->GetAttr("ID");
 
     manager.Undo_ContentTree();
@@ -99,7 +99,7 @@ TEST_F(InsertCommands, CancelledPickersAndDialogsLeaveTreesAndHistoriesAlone) {
     Do(CMD_FOLDER_VIEW_TO_CONTENTS); // nothing was dragged
     EXPECT_EQ(Contents() + Index(), "");
     EXPECT_EQ(ContentHistorySize() + IndexHistorySize(), 0);
-    EXPECT_TRUE(window.Received(REQ_CONTENT_ACCEPT_DROP).empty());
+    EXPECT_TRUE(window.Received("accept-drop").empty());
 }
 
 TEST_F(InsertCommands, FilesFromOutsideTheProjectAreNotAddedWhenTheUserDeclinesTheCopy) {
@@ -145,7 +145,7 @@ protected:
 
 TEST_F(RemoveCommands, UndoRestoresTheExactTreeWhateverTheSelectionOrder) {
     // Reverse order, an entry inside a selected one, an unknown ID.
-    window.selections[REQ_CONTENT_SELECTION] = {"D", "B1", "C", "B", "nosuch", "A"};
+    window.selections[Tree::Contents] = {"D", "B1", "C", "B", "nosuch", "A"};
     prompt.answers = {Answer::Yes};
     Do(CMD_DELETE_CONTENTS);
     EXPECT_EQ(Contents(), "");
@@ -160,7 +160,7 @@ TEST_F(RemoveCommands, UndoRestoresTheExactTreeWhateverTheSelectionOrder) {
 TEST_F(RemoveCommands, NoToTheQuestionOrNoSelectionChangesNothing) {
     Do(CMD_DELETE_CONTENTS); // nothing selected: not even asked
     EXPECT_TRUE(prompt.messages.empty());
-    window.selections[REQ_CONTENT_SELECTION] = {"C"};
+    window.selections[Tree::Contents] = {"C"};
     prompt.answers = {Answer::No};
     Do(CMD_DELETE_CONTENTS);
     ASSERT_EQ(prompt.messages.size(), 1u);
@@ -188,7 +188,7 @@ TEST_F(RemoveCommands, IndexEntriesDeletedOneByOneComeBackInPlace) {
     FillIndex(FilesList(
         {ListRun("ROOT", 1, {Entry("K1"), Entry("K2", {Entry("T1")}), Entry("K3"), Entry("K4")})}));
     std::string index = Xml(project.HHK_GetTreeRoot());
-    window.selections[REQ_INDEX_SELECTION] = {"K3", "K2", "T1"};
+    window.selections[Tree::Index] = {"K3", "K2", "T1"};
     prompt.answers = {Answer::Yes};
     Do(CMD_DELETE_INDEX);
     EXPECT_EQ(Index(), "K1,K4");
@@ -212,22 +212,21 @@ protected:
 TEST_F(MoveCommands, EachDirectionMovesAndUndoRestoresTheExactTree) {
     struct Case {
         int id;
-        int request;
         std::vector<std::string> selection;
         std::string moved;
     };
     const Case cases[] = {
-        {CMD_MOVE_CONTENTS_UP, REQ_CONTENT_MOVE_UP, {"D", "C"}, "A,C(C1),D,B(B1,B2)"},
-        {CMD_MOVE_CONTENTS_DOWN, REQ_CONTENT_MOVE_DOWN, {"A", "B"}, "C(C1),A,B(B1,B2),D"},
-        {CMD_MOVE_CONTENTS_LEFT, REQ_CONTENT_MOVE_LEFT, {"B1"}, "A,B(B2),B1,C(C1),D"},
-        {CMD_MOVE_CONTENTS_RIGHT, REQ_CONTENT_MOVE_RIGHT, {"C", "!D"}, "A,B(B1,B2,C(C1),D)"},
+        {CMD_MOVE_CONTENTS_UP, {"D", "C"}, "A,C(C1),D,B(B1,B2)"},
+        {CMD_MOVE_CONTENTS_DOWN, {"A", "B"}, "C(C1),A,B(B1,B2),D"},
+        {CMD_MOVE_CONTENTS_LEFT, {"B1"}, "A,B(B2),B1,C(C1),D"},
+        {CMD_MOVE_CONTENTS_RIGHT, {"C", "!D"}, "A,B(B1,B2,C(C1),D)"},
     };
     for (const Case& c : cases) {
         window.requests.clear();
-        window.selections[c.request] = c.selection;
+        window.selections[Tree::Contents] = c.selection;
         Do(c.id);
         EXPECT_EQ(Contents(), c.moved) << c.id;
-        auto reselect = window.Received(REQ_CONTENT_RESELECT);
+        auto reselect = window.Received("select");
         ASSERT_EQ(reselect.size(), 1u);
         manager.Undo_ContentTree();
         EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before) << c.id;
@@ -235,9 +234,9 @@ TEST_F(MoveCommands, EachDirectionMovesAndUndoRestoresTheExactTree) {
         EXPECT_EQ(Contents(), c.moved) << c.id;
         manager.Undo_ContentTree();
         // Execute, undo, redo and undo each select the moved entries again.
-        EXPECT_EQ(window.Received(REQ_CONTENT_RESELECT).size(), 4u);
-        EXPECT_EQ(window.Received(REQ_CONTENT_RESELECT).back().record, reselect[0].record);
-        window.selections.erase(c.request);
+        EXPECT_EQ(window.Received("select").size(), 4u);
+        EXPECT_EQ(window.Received("select").back().nodes, reselect[0].nodes);
+        window.selections.erase(Tree::Contents);
     }
     // Each new move discarded the undone one before it.
     EXPECT_EQ(ContentHistorySize(), 1);
@@ -245,7 +244,7 @@ TEST_F(MoveCommands, EachDirectionMovesAndUndoRestoresTheExactTree) {
 
 TEST_F(MoveCommands, MovingTheDefaultTopicKeepsIt) {
     project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, std::string("/p/a.htm"));
-    window.selections[REQ_CONTENT_MOVE_DOWN] = {"A"};
+    window.selections[Tree::Contents] = {"A"};
     Do(CMD_MOVE_CONTENTS_DOWN);
     manager.Undo_ContentTree();
     std::string topic;
@@ -254,8 +253,9 @@ TEST_F(MoveCommands, MovingTheDefaultTopicKeepsIt) {
 }
 
 TEST_F(MoveCommands, AMoveWithNowhereToGoOrNoSelectionAddsNoEntry) {
-    window.selections[REQ_CONTENT_MOVE_UP] = {"A"};
+    window.selections[Tree::Contents] = {"A"};
     Do(CMD_MOVE_CONTENTS_UP);
+    window.selections.erase(Tree::Contents);
     Do(CMD_MOVE_CONTENTS_DOWN);
     EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
     EXPECT_EQ(ContentHistorySize(), 0);
@@ -264,7 +264,7 @@ TEST_F(MoveCommands, AMoveWithNowhereToGoOrNoSelectionAddsNoEntry) {
 TEST_F(MoveCommands, DragMoveOntoAnEntryAndBack) {
     CConfigData::Instance()->SetInsertMode(kInsertAfter);
     project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("C1"));
-    window.selections[REQ_CONTENT_DRAGGED] = {"D", "A", "B2"};
+    window.selections[Tree::Contents] = {"D", "A", "B2"};
     Do(CMD_DRAG_MOVE_CONTENTS);
     EXPECT_EQ(Contents(), "B(B1),C(C1,A,B2,D)");
     manager.Undo_ContentTree();
@@ -275,7 +275,7 @@ TEST_F(MoveCommands, DragMoveOntoAnEntryAndBack) {
 
 TEST_F(MoveCommands, DroppingEntriesIntoThemselvesIsRefused) {
     project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("B2"));
-    window.selections[REQ_CONTENT_DRAGGED] = {"B"};
+    window.selections[Tree::Contents] = {"B"};
     Do(CMD_DRAG_MOVE_CONTENTS);
     EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
     EXPECT_EQ(ContentHistorySize(), 0);
@@ -285,13 +285,16 @@ TEST_F(MoveCommands, DragCopyThenUndoRemovesOnlyTheCopies) {
     CConfigData::Instance()->SetInsertMode(kInsertAfter);
     project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, std::string("/p/a.htm"));
     project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("D"));
-    window.selections[REQ_CONTENT_DRAGGED] = {"A", "C"};
+    window.selections[Tree::Contents] = {"A", "C"};
     Do(CMD_DRAG_COPY_CONTENTS);
     EXPECT_EQ(Contents("Name"), "A,B(B1,B2),C(C1),D,A,C(C1)");
-    // The main window saw the entries before they got their new IDs.
-    auto before_copy = window.Received(REQ_CONTENT_BEFORE_COPY);
-    ASSERT_EQ(before_copy.size(), 1u);
-    EXPECT_NE(before_copy[0].record.find("ID=\"A\""), std::string::npos);
+    // The originals were selected before the copies got their new IDs, and
+    // again after the copy.
+    auto selected = window.Received("select");
+    ASSERT_EQ(selected.size(), 2u);
+    const std::vector<SelectedNode> originals{{"A", false}, {"C", false}};
+    EXPECT_EQ(selected[0].nodes, originals);
+    EXPECT_EQ(selected[1].nodes, originals);
     const CXML* root = project.HHC_GetTreeRoot();
     EXPECT_NE(root->GetChildAt(4)->GetAttr("ID"), "A");
 
@@ -311,18 +314,17 @@ TEST_F(SortCommands, SortingATopLevelBranchAndUndoingIt) {
     FillContents(FilesList(
         {ListRun("ROOT", 1, {Entry("c"), Entry("a", {Entry("z"), Entry("y")}), Entry("b")})}));
     std::string before = Xml(project.HHC_GetTreeRoot());
-    window.selections[REQ_CONTENT_SELECTION] = {"!a"};
+    window.selections[Tree::Contents] = {"!a"};
     Do(CMD_SORT_CONTENTS_AZ);
     EXPECT_EQ(Contents(), "a(y,z),b,c");
-    auto restore = window.Received(REQ_CONTENT_RESTORE_SORTED);
+    auto restore = window.Received("select");
     ASSERT_EQ(restore.size(), 1u);
-    EXPECT_EQ(restore[0].wParam, 1);
-    EXPECT_EQ(restore[0].record, "a");
+    EXPECT_EQ(restore[0].nodes, (std::vector<SelectedNode>{{"a", true}}));
     manager.Undo_ContentTree();
     EXPECT_EQ(Xml(project.HHC_GetTreeRoot()), before);
-    EXPECT_EQ(window.Received(REQ_CONTENT_RESTORE_SORTED).size(), 2u);
+    EXPECT_EQ(window.Received("select").size(), 2u);
 
-    window.selections[REQ_CONTENT_SELECTION] = {"z"};
+    window.selections[Tree::Contents] = {"z"};
     Do(CMD_SORT_CONTENTS_ZA);
     EXPECT_EQ(Contents(), "c,a(z,y),b");
     manager.Undo_ContentTree();
@@ -332,7 +334,7 @@ TEST_F(SortCommands, SortingATopLevelBranchAndUndoingIt) {
 TEST_F(SortCommands, ACancelledSortAddsNoEntry) {
     FillIndex(FilesList({ListRun("ROOT", 1, {Entry("b"), Entry("a")})}));
     SetSortDialog(nullptr); // the default dialog cancels
-    window.selections[REQ_INDEX_SELECTION] = {"a"};
+    window.selections[Tree::Index] = {"a"};
     Do(CMD_SORT_INDEX_AZ);
     EXPECT_EQ(Index(), "b,a");
     EXPECT_EQ(IndexHistorySize(), 0);

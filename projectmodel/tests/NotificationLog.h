@@ -21,8 +21,8 @@ public:
         for (CSubject* subject : m_watched)
             subject->Detach(this);
     }
-    int Update(CSubject* subject, void* notification) override {
-        auto* info = static_cast<NotifyInfo*>(notification);
+    int Update(CSubject* subject, const NotifyInfo& notice) override {
+        const NotifyInfo* info = &notice;
         entries.push_back(m_names[subject] + ":" + std::to_string(info->code));
         nodes.push_back(info->node);
         return 1;

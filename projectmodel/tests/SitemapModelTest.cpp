@@ -47,14 +47,14 @@ TEST(ContentsModel, DefaultsAfterInitialisation) {
 // Copies what the notification records carry while they are valid.
 class RecordCapture : public CObserver {
 public:
-    int Update(CSubject*, void* notification) override {
-        auto* info = static_cast<NotifyInfo*>(notification);
+    int Update(CSubject*, const NotifyInfo& notice) override {
+        const NotifyInfo* info = &notice;
         text += std::to_string(info->code) + ":";
         if (info->node)
             text += info->node->GetTagName() + "=" + info->node->GetAttr("index") + "/" +
                     info->node->GetAttr("value");
-        if (info->data)
-            text += static_cast<LOGFONTA*>(info->data)->lfFaceName;
+        if (info->font)
+            text += info->font->lfFaceName;
         text += ";";
         return 1;
     }

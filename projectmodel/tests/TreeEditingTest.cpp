@@ -20,8 +20,8 @@ namespace {
 class Spy : public CObserver {
 public:
     explicit Spy(std::function<void(const NotifyInfo&)> onNotify) : m_onNotify(onNotify) {}
-    int Update(CSubject*, void* notification) override {
-        m_onNotify(*static_cast<NotifyInfo*>(notification));
+    int Update(CSubject*, const NotifyInfo& info) override {
+        m_onNotify(info);
         return 1;
     }
 

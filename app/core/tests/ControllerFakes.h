@@ -28,36 +28,35 @@
 
 namespace mb::testing {
 
-// Records every message; the compile worker sends from its own thread.
+// Records the log, the notices and, in one list with the notices, what a
+// test adds (such as a compile's start and end); the compile worker reaches
+// it from its own thread.
 class RecordingMainWindow final : public IMainWindow {
 public:
     RecordingMainWindow() { SetMainWindow(this); }
     ~RecordingMainWindow() override { SetMainWindow(nullptr); }
 
-    int Send(int message, intptr_t wParam, void* lParam) override {
+    void Log(const std::string& line, LogKind) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_messages.push_back({message, wParam});
-        if (message == WM_APP_LOG && wParam)
-            m_log += reinterpret_cast<const char*>(wParam);
-        return 0;
+        m_log += line;
     }
-    // The wParams sent with `message`, in order.
-    std::vector<intptr_t> Sent(int message) const {
+    void Notify(Notice notice) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        std::vector<intptr_t> found;
-        for (const auto& [sent, wParam] : m_messages)
-            if (sent == message)
-                found.push_back(wParam);
-        return found;
+        m_notices.push_back(notice);
+        m_events.push_back("notice");
     }
-    // The messages in order, without log lines.
-    std::vector<int> Order() const {
+    void Record(const std::string& event) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        std::vector<int> order;
-        for (const auto& entry : m_messages)
-            if (entry.first != WM_APP_LOG)
-                order.push_back(entry.first);
-        return order;
+        m_events.push_back(event);
+    }
+    std::vector<Notice> Notices() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_notices;
+    }
+    // The notices ("notice") and the recorded events, in order.
+    std::vector<std::string> Events() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_events;
     }
     std::string Log() const {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -66,7 +65,8 @@ public:
 
 private:
     mutable std::mutex m_mutex;
-    std::vector<std::pair<int, intptr_t>> m_messages;
+    std::vector<Notice> m_notices;
+    std::vector<std::string> m_events;
     std::string m_log;
 };
 

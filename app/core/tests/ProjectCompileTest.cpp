@@ -72,6 +72,8 @@ protected:
     CompileRequest Logging() {
         CompileRequest request;
         request.log = [this](const std::string& text) { log += text; };
+        request.started = [this] { window.Record("compile started"); };
+        request.finished = [this] { window.Record("compile finished"); };
         return request;
     }
     std::string log;
@@ -130,10 +132,10 @@ TEST_F(CompileTest, TheCommandLeavesTheProjectCopyToTheProjectAndTellsAboutANewH
     Project().SetIncludeMBKProjectInfo(0);
     EXPECT_EQ(controller.CompileCommand(), 1);
     EXPECT_EQ(Project().GetIncludeMBKProjectInfo(), 0);
-    EXPECT_EQ(window.Sent(WM_APP_NOTIFY), std::vector<intptr_t>{NOTIFY_FIRST_COMPILE});
+    EXPECT_EQ(window.Notices(), std::vector<Notice>{Notice::FirstCompile});
     folder.Write("guide.chm", "made");
     EXPECT_EQ(controller.CompileCommand(), 1);
-    EXPECT_EQ(window.Sent(WM_APP_NOTIFY).size(), 1u) << "the help file existed before";
+    EXPECT_EQ(window.Notices().size(), 1u) << "the help file existed before";
 }
 
 TEST_F(CompileTest, AFailedWriteReportsThePathRemovesWhatWasWrittenAndStartsNothing) {
@@ -146,7 +148,7 @@ TEST_F(CompileTest, AFailedWriteReportsThePathRemovesWhatWasWrittenAndStartsNoth
     EXPECT_TRUE(controller.GetCompileDoneEvent().IsSet());
     EXPECT_FALSE(controller.IsCompiling());
     EXPECT_EQ(LeftOver(), "");
-    EXPECT_TRUE(window.Order().empty());
+    EXPECT_TRUE(window.Events().empty());
     EXPECT_EQ(controller.WaitForCompile(), 0);
 }
 
@@ -230,8 +232,8 @@ TEST_F(RealCompile, CompilesWithTheCopyInsideAndNothingLeftBeside) {
     EXPECT_EQ(controller.Compile(request), 1) << log;
     EXPECT_TRUE(Exists("guide.chm"));
     EXPECT_EQ(LeftOver(), "");
-    EXPECT_EQ(window.Order(),
-              (std::vector<int>{WM_APP_COMPILE_STARTED, WM_APP_COMPILE_FINISHED, WM_APP_NOTIFY}));
+    EXPECT_EQ(window.Events(),
+              (std::vector<std::string>{"compile started", "compile finished", "notice"}));
     std::vector<std::string> listed = ListedNames(folder / "guide.chm");
     EXPECT_NE(std::find(listed.begin(), listed.end(), "/guide.mbkmbk"), listed.end());
     EXPECT_NE(std::find(listed.begin(), listed.end(), "/intro.htm"), listed.end());
@@ -406,7 +408,7 @@ TEST_F(RealCompile, PagesOutsideTheProjectFolderAreRefusedBeforeChmcmdRuns) {
     EXPECT_NE(message.find("lie outside it: " + outside + "."), std::string::npos) << message;
     EXPECT_NE(message.find("Copy them into the project folder"), std::string::npos) << message;
     EXPECT_EQ(log, "");
-    EXPECT_TRUE(window.Order().empty());
+    EXPECT_TRUE(window.Events().empty());
     EXPECT_FALSE(Exists("guide.chm"));
     EXPECT_EQ(LeftOver(), "");
 }
@@ -471,7 +473,8 @@ TEST_F(RealCompile, StopEndsTheCompileAndASecondOneCannotStartMeanwhile) {
     EXPECT_FALSE(secondStart.empty());
     EXPECT_FALSE(Exists("guide.chm"));
     EXPECT_EQ(LeftOver(), "");
-    EXPECT_EQ(window.Sent(WM_APP_COMPILE_FINISHED).size(), 1u);
+    std::vector<std::string> events = window.Events();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "compile finished"), 1);
     EXPECT_FALSE(controller.IsCompiling());
 
     // Stopped once, the next compile runs to the end.

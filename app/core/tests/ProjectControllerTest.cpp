@@ -90,13 +90,13 @@ TEST_F(SaveCommands, AnUnnamedProjectAsksForAPathAndGetsTheExtension) {
     EXPECT_TRUE(std::filesystem::exists(folder / "guide.mbk"));
     EXPECT_EQ(Recent(), std::vector<std::string>{folder / "guide.mbk"});
     EXPECT_EQ(CRunEnv::Instance()->GetLastOpenFolder(), folder.Root());
-    EXPECT_EQ(window.Sent(WM_APP_NOTIFY), std::vector<intptr_t>{NOTIFY_FIRST_SAVE});
+    EXPECT_EQ(window.Notices(), std::vector<Notice>{Notice::FirstSave});
 
     // Saved again under its name: no dialog, no first-save notice.
     Project().SetModified(1);
     EXPECT_EQ(controller.Save(), 1);
     EXPECT_EQ(prompt.picks.size(), 1u);
-    EXPECT_EQ(window.Sent(WM_APP_NOTIFY).size(), 1u);
+    EXPECT_EQ(window.Notices().size(), 1u);
 }
 
 TEST_F(SaveCommands, AnUnmodifiedNewProjectIsStillWrittenByItsFirstSave) {
@@ -185,7 +185,7 @@ TEST_F(SaveCommands, AFailedSaveAsKeepsTheOldNameAndAnnouncesNothing) {
 
     EXPECT_EQ(controller.SaveAs(folder / "copy.mbk"), 1);
     EXPECT_EQ(Project().GetMBKFileName(), folder / "copy.mbk");
-    EXPECT_EQ(window.Sent(WM_APP_NOTIFY), std::vector<intptr_t>{NOTIFY_SAVED_AS});
+    EXPECT_EQ(window.Notices(), std::vector<Notice>{Notice::SavedAs});
 }
 
 class OpenCommands : public ControllerTest {};

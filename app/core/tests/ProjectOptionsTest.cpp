@@ -14,9 +14,6 @@ namespace {
 using testing::ScriptedPrompt;
 using testing::TempTree;
 
-constexpr unsigned long kPrev = 0x400000;
-constexpr unsigned long kHome = 0x40;
-
 class ProjectOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,11 +85,11 @@ TEST_F(ProjectOptionsTest, GeneralPageResolvesTheTopicAndFillsAnEmptyErrorLog) {
 TEST_F(ProjectOptionsTest, ButtonsPageWritesFlagsAndTargets) {
     CProjectOptionsForm form(project);
     form.Show(CProjectOptionsForm::Buttons);
-    form.buttons.buttons |= kHome;
+    form.buttons.buttons |= kButtonHome;
     form.buttons.home = "home.htm";
     form.buttons.jump1Text = "Site";
     form.OnOK();
-    EXPECT_TRUE(project.HHP_GetButton(kHome));
+    EXPECT_TRUE(project.HHP_GetButton(kButtonHome));
     std::string home, text;
     project.HHP_GetWindowsData(WIN_HOME_URL, home);
     project.HHP_GetWindowsData(WIN_JUMP1_TEXT, text);
@@ -103,20 +100,20 @@ TEST_F(ProjectOptionsTest, ButtonsPageWritesFlagsAndTargets) {
 TEST_F(ProjectOptionsTest, PrevNeedsABinaryContentsFileOrNothingChanges) {
     ScriptedPrompt prompt;
     prompt.answers = {Answer::No, Answer::Yes};
-    EXPECT_EQ(ToggleWindowButton(project, kPrev), ToggleOutcome::Declined);
-    EXPECT_FALSE(project.HHP_GetButton(kPrev));
+    EXPECT_EQ(ToggleWindowButton(project, kButtonPrev), ToggleOutcome::Declined);
+    EXPECT_FALSE(project.HHP_GetButton(kButtonPrev));
     EXPECT_FALSE(project.IsModified());
 
-    EXPECT_EQ(ToggleWindowButton(project, kPrev), ToggleOutcome::Changed);
-    EXPECT_TRUE(project.HHP_GetButton(kPrev));
+    EXPECT_EQ(ToggleWindowButton(project, kButtonPrev), ToggleOutcome::Changed);
+    EXPECT_TRUE(project.HHP_GetButton(kButtonPrev));
     int binaryToc = 0;
     project.HHP_GetOptionsData(OPT_BINARY_TOC, binaryToc);
     EXPECT_EQ(binaryToc, 1);
     // Off again without a question; Home asks for its target.
-    EXPECT_EQ(ToggleWindowButton(project, kPrev), ToggleOutcome::Changed);
+    EXPECT_EQ(ToggleWindowButton(project, kButtonPrev), ToggleOutcome::Changed);
     EXPECT_EQ(prompt.messages.size(), 2u);
-    ASSERT_FALSE(project.HHP_GetButton(kHome));
-    EXPECT_EQ(ToggleWindowButton(project, kHome), ToggleOutcome::NeedsTarget);
+    ASSERT_FALSE(project.HHP_GetButton(kButtonHome));
+    EXPECT_EQ(ToggleWindowButton(project, kButtonHome), ToggleOutcome::NeedsTarget);
 }
 
 TEST_F(ProjectOptionsTest, ContentsStyleCommandsFlipTheirOwnSetting) {

@@ -10,10 +10,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -62,14 +64,30 @@ inline bool MakeProject(const QString& path) {
 }
 
 // Runs `answer` on the next modal window of type T once it is on screen.
-template <typename T> void WhenModal(std::function<void(T*)> answer) {
+// When none comes within `timeoutMs`, the running test fails and a dialog
+// that is modal instead is closed, so that the test ends rather than hangs.
+template <typename T> void WhenModal(std::function<void(T*)> answer, int timeoutMs = 30000) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, clock, timeoutMs] {
+        QWidget* active = QApplication::activeModalWidget();
+        auto* modal = qobject_cast<T*>(active);
+        if (!modal && !clock.hasExpired(timeoutMs))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (modal) {
             answer(modal);
+            return;
         }
+        const QString failure = QString("no modal %1 within %2 ms (modal instead: %3)")
+                                    .arg(T::staticMetaObject.className())
+                                    .arg(timeoutMs)
+                                    .arg(active ? active->metaObject()->className() : "none");
+        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
+        if (auto* dialog = qobject_cast<QDialog*>(active))
+            dialog->reject();
     });
     poll->start(10);
 }

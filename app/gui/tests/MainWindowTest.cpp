@@ -17,6 +17,7 @@
 #include "baseutil/Xml.h"
 #include "baseutil/tests/support/RecordingDesktop.h"
 #include "commonkit/CommandIds.h"
+#include "folderview/FolderViewFrame.h"
 #include "pageeditor/PreviewEditFrame.h"
 #include "projectmodel/SitemapFile.h"
 #include "runconfig/ConfigData.h"
@@ -80,7 +81,7 @@ private slots:
     void logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen();
     void everyCommandReachesTheHandlerOfItsRoute();
     void newProjectFormOffersEveryLanguageAndNamesTheProject();
-    void libraryCallbacksReachTheFolderAndTheCommand();
+    void windowLibrarySignalsReachTheFolderAndTheCommand();
     void openingALargeProjectMovesTheProgressBar();
     void webPageShowsTheProgramsReadme();
     void cancellingNewLeavesTheOpenProjectAsItWas();
@@ -327,7 +328,7 @@ void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
     QVERIFY2(!QFileInfo::exists(path), "written only when first saved");
 }
 
-void MainWindowTest::libraryCallbacksReachTheFolderAndTheCommand() {
+void MainWindowTest::windowLibrarySignalsReachTheFolderAndTheCommand() {
     IsolatedHome home;
     QTemporaryDir work;
     QString project = work.path() + "/guide.mbk";
@@ -338,10 +339,17 @@ void MainWindowTest::libraryCallbacksReachTheFolderAndTheCommand() {
     std::vector<TabAction> calls;
     app.Frame().SetCommandHandlers(std::make_unique<RecordingHandlers>(calls));
 
-    AppCallback(2, nullptr);
-    AppCallback(5, nullptr);
+    // The explorer's toolbar: to the project folder, which opens in the
+    // file manager; a new list style is kept in the settings.
+    CFolderViewFrame* explorer = app.Frame().FolderView();
+    explorer->RunCommand(mb::ID_RS_GO_TO_PROJECT_FOLDER);
+    explorer->RunCommand(mb::ID_RS_OPEN_IN_FILE_MANAGER);
+    explorer->RunCommand(mb::ID_RS_VIEW_LIST);
+    // The page editor's "set up" choice of its favourite-editor menu.
+    app.Frame().PageEditor()->OnFavoriteEditorChosen(1000);
 
     QCOMPARE(desktop.opened, std::vector<std::string>{work.path().toStdString()});
+    QCOMPARE(CConfigData::Instance()->GetViewStyle(), int(CFolderViewFrame::List));
     QCOMPARE(calls.size(), size_t(1));
     QCOMPARE(calls[0].handler, Handler::FavoriteEditors);
 }

@@ -23,11 +23,7 @@ class LogRecorder final : public IMainWindow {
 public:
     LogRecorder() { SetMainWindow(this); }
     ~LogRecorder() override { SetMainWindow(nullptr); }
-    int Send(int message, intptr_t wParam, void*) override {
-        if (message == WM_APP_LOG)
-            lines.emplace_back(reinterpret_cast<const char*>(wParam));
-        return 1;
-    }
+    void Log(const std::string& line, LogKind) override { lines.push_back(line); }
     std::string All() const {
         std::string all;
         for (const auto& line : lines)
