@@ -290,7 +290,8 @@ bool CPreviewEditFrame::SaveBeforeLeave(bool mayCancel) {
     for (;;) {
         Answer answer = Prompt().Message(
             {"The page \"" + m_pagePath + "\" has been changed.\n\nDo you want to save it?",
-             S(kStrCaption), mayCancel ? Buttons::YesNoCancel : Buttons::YesNo, Icon::Question});
+             S(kStrCaption), mayCancel ? Buttons::YesNoCancel : Buttons::YesNo, Icon::Question,
+             Answer::Yes}); // Enter keeps the changes
         if (answer == Answer::No) {
             m_source->document()->setModified(false); // discarded
             return true;
