@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <strings.h>
 #include <vector>
 
@@ -157,14 +159,17 @@ inline std::string FirstDifference(const std::vector<std::string>& expected,
 
 // Runs chmls with `arguments`, its banner and messages left out. chmls now
 // and then ends with Free Pascal's "unhandled exception" status (217) on a
-// file it reads fine the next time: such a run is repeated, twice at most.
+// file it reads fine the next time, a few times running when the machine is
+// busy: such a run is repeated after a pause, four times at most.
 inline RunResult Chmls(std::vector<std::string> arguments, bool keepOutput = true) {
     arguments.insert(arguments.begin(),
                      {"sh", "-c",
                       keepOutput ? "exec chmls \"$@\" 2>/dev/null" : "exec chmls \"$@\" >/dev/null 2>&1",
                       "sh"});
     RunResult run;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(250 * attempt));
         run = RunAndCapture(arguments);
         if (run.exitStatus != 217)
             break;
