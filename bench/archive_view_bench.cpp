@@ -60,16 +60,6 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Streams below an element of the explorer's tree.
-size_t CountStreams(const CXML* element) {
-    size_t count = 0;
-    for (int i = 0; i < element->GetChildCount(); ++i) {
-        const CXML* child = element->GetChildAt(i);
-        count += child->GetAttrInt("Type") == 0 ? CountStreams(child) : 1;
-    }
-    return count;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,7 +87,7 @@ int main(int argc, char** argv) {
     if (!frame.OpenFile(chm.string()))
         return 1;
     const double listSeconds = SecondsSince(listStart);
-    const size_t ours = CountStreams(frame.Root());
+    const size_t ours = mb::bench::CountStreams(frame.Root());
 
     auto chmlsStart = std::chrono::steady_clock::now();
     std::vector<mb::testing::ChmlsEntry> listed = mb::testing::ChmlsList(mended.string());

@@ -179,16 +179,6 @@ bool SameBytes(const fs::path& a, const fs::path& b, const std::set<std::string>
     return true;
 }
 
-// Streams below an element of the explorer's tree.
-size_t CountStreams(const CXML* element) {
-    size_t count = 0;
-    for (int i = 0; i < element->GetChildCount(); ++i) {
-        const CXML* child = element->GetChildAt(i);
-        count += child->GetAttrInt("Type") == 0 ? CountStreams(child) : 1;
-    }
-    return count;
-}
-
 struct Side {
     Side(const char* name, fs::path base, std::function<bool(const fs::path& output)> work)
         : name(name), base(std::move(base)), work(std::move(work)) {}
@@ -308,7 +298,7 @@ int main(int argc, char** argv) {
         CXML tree("Root");
         tree.SetAttr("Local", chm.string() + "::");
         bool read = file.CHM_SetCHMFile(chm.string()) && file.CHM_ReadAllStorageInfoToXML(&tree);
-        ourStreams = CountStreams(&tree);
+        ourStreams = mb::bench::CountStreams(&tree);
         return read;
     });
     double chmlsListing = BestOf(kListingRuns, [&] {

@@ -11,6 +11,7 @@
 #include "bench/ProjectBenchSupport.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
+#include "editcommands/tests/support/SelectingWindow.h"
 
 #include <cstdlib>
 
@@ -21,18 +22,7 @@ namespace {
 constexpr int kDeleted = 1000;
 constexpr int kRepeats = 9;
 
-// Answers every selection request with the IDs it is given.
-class SelectingWindow final : public mb::IMainWindow {
-public:
-    std::vector<std::string> selection;
-    void Log(const std::string&, mb::LogKind) override {}
-    std::vector<mb::SelectedNode> SelectedNodes(mb::Tree) override {
-        std::vector<mb::SelectedNode> nodes;
-        for (const std::string& id : selection)
-            nodes.push_back({id, false});
-        return nodes;
-    }
-};
+using mb::testing::SelectingWindow;
 
 // Says Yes to every question.
 class YesPrompt final : public mb::IPrompt {

@@ -10,6 +10,7 @@
 #include "baseutil/Xml.h"
 #include "editcommands/CommandIds.h"
 #include "editcommands/CommandManager.h"
+#include "editcommands/tests/support/SelectingWindow.h"
 #include "projectmodel/SortDialog.h"
 #include "runconfig/ConfigData.h"
 
@@ -40,18 +41,7 @@ public:
     }
 };
 
-// Answers every selection request with the IDs of the current step.
-class SelectingWindow final : public mb::IMainWindow {
-public:
-    std::vector<std::string> selection;
-    void Log(const std::string&, mb::LogKind) override {}
-    std::vector<mb::SelectedNode> SelectedNodes(mb::Tree) override {
-        std::vector<mb::SelectedNode> nodes;
-        for (const std::string& id : selection)
-            nodes.push_back({id, false});
-        return nodes;
-    }
-};
+using mb::testing::SelectingWindow;
 
 void CollectIDs(const CXML* node, std::vector<std::string>& ids) {
     for (int i = 0; i < node->GetChildCount(); ++i) {
