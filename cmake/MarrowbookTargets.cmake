@@ -11,6 +11,9 @@ set(MB_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR}/marrowbook)
 set(CMAKE_INSTALL_RPATH "$ORIGIN/../${MB_INSTALL_LIBDIR}")
 
 add_compile_options(-Wall -Wextra -Wpedantic -Wno-unused-parameter)
+if(MB_WERROR)
+    add_compile_options(-Werror)
+endif()
 
 if(MB_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer

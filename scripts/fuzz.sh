@@ -10,7 +10,8 @@ build=$root/build-fuzz
 
 "$root/scripts/deps.sh"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMB_FUZZ=ON -DMB_TESTS=OFF -DMB_BENCH=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMB_FUZZ=ON -DMB_TESTS=OFF -DMB_BENCH=OFF \
+    -DMB_WERROR="${MB_WERROR:-OFF}" >/dev/null
 cmake --build "$build"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

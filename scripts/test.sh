@@ -7,8 +7,10 @@
 #        MB_TSAN=0 scripts/test.sh           (no ThreadSanitizer run)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# Every build below (GCC, and clang for the fuzzers) treats warnings as errors.
+export MB_WERROR=ON
 
-"$root/scripts/build.sh" "$root/build"
+"$root/scripts/build.sh" "$root/build" -DMB_WERROR=ON
 ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
 
 if [ "${MB_TSAN:-1}" != 0 ]; then

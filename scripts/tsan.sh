@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-tsan
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMB_BENCH=OFF
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMB_BENCH=OFF -DMB_WERROR="${MB_WERROR:-OFF}"
     -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
     -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread)
 home=$(mktemp -d)

@@ -70,7 +70,7 @@ OptionsSheet::OptionsSheet(CProjectFile& project, int startPage, QWidget* parent
     m_tree->setObjectName("pageTree");
     m_tree->setHeaderHidden(true);
     m_tree->setFixedWidth(kTreeWidth);
-    auto page = [this](QTreeWidgetItem* parent, int number) {
+    auto page = [](QTreeWidgetItem* parent, int number) {
         auto* item = new QTreeWidgetItem(parent, {Text(kStrFirstPageTitle + number)});
         item->setData(0, Qt::UserRole, number);
         return item;
