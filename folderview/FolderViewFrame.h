@@ -64,6 +64,9 @@ public:
     // how many folders are watched.
     int RefreshCount(const QString& folder) const { return m_refreshes.value(folder); }
     int WatchedFolderCount() const;
+    // Folder changes seen and not yet refreshed (they wait while watching
+    // is switched off).
+    size_t PendingChangeCount() const { return m_pending.Size(); }
     QTreeView* FolderTree() const { return m_tree; }
     QAbstractItemView* FileList() const;
 

@@ -1,11 +1,11 @@
 // The CHM explorer on help files compiled by chmcmd: a page with a picture
 // from inside the file, hostile element names and scripts, an unreadable
 // file, and the data of a dragged element.
+#include "app/gui/QtDropData.h"
 #include "app/gui/tests/ScriptedPrompt.h"
 #include "app/gui/tests/WebTestMain.h"
 
 #include "appglue/DragDropHelper.h"
-#include "archiveview/ArchiveMimeData.h"
 #include "archiveview/ArchiveViewFrame.h"
 #include "baseutil/Xml.h"
 #include "compiledhelp/tests/support/ChmTestSupport.h"
@@ -79,22 +79,6 @@ bool Show(CArchiveViewFrame& frame, const QString& name) {
     frame.FilesTree()->setCurrentItem(item);
     return shown.wait(60000) && shown.last().at(0).toBool();
 }
-
-// The drop data a view of the program reads, answered from QMimeData.
-class MimeDropData final : public mb::IDropData {
-public:
-    explicit MimeDropData(const QMimeData* data) : m_data(data) {}
-    bool HasFormat(const std::string& type) const override {
-        return m_data->hasFormat(QString::fromStdString(type));
-    }
-    std::string Data(const std::string& type) const override {
-        return m_data->data(QString::fromStdString(type)).toStdString();
-    }
-    CXML* ArchiveNode() const override { return mb::archive::ArchiveElementOf(m_data); }
-
-private:
-    const QMimeData* m_data;
-};
 
 } // namespace
 
@@ -199,7 +183,7 @@ void ArchiveViewTest::draggedElementIsKnownOnlyInsideTheProgram() {
     QVERIFY(dragged);
 
     CDragDropHelper helper(nullptr);
-    MimeDropData ours(dragged.get());
+    mb::gui::QtDropData ours(*dragged);
     QCOMPARE(helper.DropHelper(ours, 0), int(DDOT_ARCHIVE_NODE));
     CXML list("FilesList");
     QCOMPARE(helper.GetFilesListFromArchiveView_Content(&list), 1);
@@ -209,7 +193,7 @@ void ArchiveViewTest::draggedElementIsKnownOnlyInsideTheProgram() {
     QMimeData foreign;
     foreign.setData(CDragDropHelper::GetCF_ArchiveView(),
                     dragged->data(CDragDropHelper::GetCF_ArchiveView()));
-    MimeDropData theirs(&foreign);
+    mb::gui::QtDropData theirs(foreign);
     QVERIFY(helper.DropHelper(theirs, 0) != DDOT_ARCHIVE_NODE);
 }
 

@@ -21,10 +21,39 @@ void WriteFiles(const QString& folder, const QString& prefix, int count) {
     }
 }
 
-// Lets queued changes arrive and be worked off.
-void Settle() {
-    QTest::qWait(400);
-}
+// A folder beside the one under test, shown expanded in the tree so that it
+// is watched too. Changes reach the explorer in the order they happen, so
+// once a change made in it has been refreshed, every earlier change of the
+// folder under test has arrived and been worked off as well.
+class Sentinel {
+public:
+    Sentinel(CFolderViewFrame& frame, const QString& parent)
+        : m_frame(frame), m_path(parent + "/sentinel") {
+        QDir(parent).mkpath("sentinel/inner");
+    }
+    // Expands the sentinel under the shown folder: from then on it is watched.
+    void Show() {
+        QTreeView* tree = m_frame.FolderTree();
+        QModelIndex shown = tree->currentIndex();
+        tree->expand(shown);
+        for (int row = 0; row < tree->model()->rowCount(shown); ++row) {
+            QModelIndex child = tree->model()->index(row, 0, shown);
+            if (child.data().toString() == "sentinel")
+                tree->expand(child);
+        }
+        QVERIFY(m_frame.WatchedFolderCount() >= 2);
+    }
+    // Changes the sentinel and waits for its refresh.
+    void Pass() {
+        int before = m_frame.RefreshCount(m_path);
+        WriteFiles(m_path, QString("s%1-").arg(before), 1);
+        QTRY_COMPARE(m_frame.RefreshCount(m_path), before + 1);
+    }
+
+private:
+    CFolderViewFrame& m_frame;
+    QString m_path;
+};
 
 } // namespace
 
@@ -39,33 +68,38 @@ private slots:
 void FolderViewTest::aHundredFilesCopiedInGiveOneRefresh() {
     QTemporaryDir folder;
     CFolderViewFrame frame;
+    Sentinel sentinel(frame, folder.path());
     frame.GotoFolder(folder.path().toStdString());
-    Settle();
+    sentinel.Show();
     WriteFiles(folder.path(), "page", 100);
     QTRY_COMPARE(frame.RefreshCount(folder.path()), 1);
-    Settle();
+    sentinel.Pass();
     QCOMPARE(frame.RefreshCount(folder.path()), 1);
-    QCOMPARE(frame.FileList()->model()->rowCount(), 100);
+    QCOMPARE(frame.FileList()->model()->rowCount(), 101);
 }
 
 void FolderViewTest::changesWaitWhileWatchingIsOffAndGiveOneRefreshAfter() {
     QTemporaryDir folder;
     CFolderViewFrame frame;
+    Sentinel sentinel(frame, folder.path());
     frame.GotoFolder(folder.path().toStdString());
-    Settle();
+    sentinel.Show();
     frame.SetEnableShellNotifyEvent(false);
+    // Both bursts are seen and wait: a refresh while watching is off would
+    // work the queue off before it holds them.
     WriteFiles(folder.path(), "a", 10);
-    Settle();
+    QTRY_VERIFY(frame.PendingChangeCount() > 0);
+    size_t afterFirst = frame.PendingChangeCount();
     WriteFiles(folder.path(), "b", 10);
-    Settle();
+    QTRY_VERIFY(frame.PendingChangeCount() > afterFirst);
     QCOMPARE(frame.RefreshCount(folder.path()), 0);
-    QCOMPARE(frame.FileList()->model()->rowCount(), 0);
+    QCOMPARE(frame.FileList()->model()->rowCount(), 1);
 
     frame.SetEnableShellNotifyEvent(true);
     QTRY_COMPARE(frame.RefreshCount(folder.path()), 1);
-    Settle();
+    sentinel.Pass();
     QCOMPARE(frame.RefreshCount(folder.path()), 1);
-    QCOMPARE(frame.FileList()->model()->rowCount(), 20);
+    QCOMPARE(frame.FileList()->model()->rowCount(), 21);
 }
 
 void FolderViewTest::collapsingWhatWasExpandedStopsWatchingIt() {
