@@ -168,7 +168,8 @@ void HelpSearchIndex::IndexPage(const std::string& html, int languageId, uint32_
         entry.title = std::move(title);
 }
 
-bool HelpSearchIndex::Build(const std::string& chmPath, unsigned workers, std::string& error) {
+bool HelpSearchIndex::Build(const std::string& chmPath, unsigned workers, std::string& error,
+                            const std::atomic<bool>* stop) {
     *this = HelpSearchIndex();
     CItsFile file;
     int opened = file.OpenITS(chmPath);
@@ -202,6 +203,8 @@ bool HelpSearchIndex::Build(const std::string& chmPath, unsigned workers, std::s
         }
         std::string bytes;
         for (size_t i = first; i < last; ++i) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                return;
             CItsStream stream;
             if (!OpenByPath(own, entries[i].path, stream) || stream.ReadAll(bytes) != kItsOk) {
                 ++parts[worker].unreadable;
@@ -216,6 +219,11 @@ bool HelpSearchIndex::Build(const std::string& chmPath, unsigned workers, std::s
     work(0);
     for (std::thread& thread : threads)
         thread.join();
+    if (stop && stop->load()) {
+        *this = HelpSearchIndex();
+        error = "stopped";
+        return false;
+    }
     Merge(parts);
     return true;
 }

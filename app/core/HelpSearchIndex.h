@@ -12,6 +12,7 @@
 // often the terms stand in a page against how common they are in the whole
 // file (BM25), with a bonus for terms in the page's title.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,9 +30,11 @@ public:
     };
 
     // Indexes the pages of `chmPath` with `workers` threads (at least one).
-    // False, with the reason in `error`, when the file cannot be opened;
-    // a page that cannot be read is left out and counted (Unreadable).
-    bool Build(const std::string& chmPath, unsigned workers, std::string& error);
+    // False, with the reason in `error`, when the file cannot be opened or
+    // `stop` was set meanwhile (the index is then empty); a page that cannot
+    // be read is left out and counted (Unreadable).
+    bool Build(const std::string& chmPath, unsigned workers, std::string& error,
+               const std::atomic<bool>* stop = nullptr);
 
     // The pages that hold every term of `query`, best first, at most
     // `limit`; `found`, when given, receives how many pages hold them all.

@@ -46,13 +46,16 @@ HelpSearchPane::~HelpSearchPane() {
 }
 
 void HelpSearchPane::Finish() {
-    if (m_builder.joinable())
-        m_builder.join();
+    if (!m_builder.joinable())
+        return;
+    // An index still being built is for a file no longer shown: abandoned.
+    m_stop = true;
+    m_builder.join();
+    m_stop = false;
 }
 
 void HelpSearchPane::Clear() {
     Finish();
-    m_file.clear();
     m_index.reset();
     m_results->clear();
     m_status->setText(tr("Indexing the pages of the help file…"));
@@ -60,20 +63,19 @@ void HelpSearchPane::Clear() {
 
 void HelpSearchPane::Index(const std::string& chmPath) {
     Clear();
-    m_file = chmPath;
-    m_builder = std::thread([this, chmPath] {
+    const unsigned run = ++m_run;
+    m_builder = std::thread([this, chmPath, run] {
         auto index = std::make_shared<HelpSearchIndex>();
         std::string error;
         unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-        if (!index->Build(chmPath, workers, error))
+        if (!index->Build(chmPath, workers, error, &m_stop))
             index.reset();
-        QMetaObject::invokeMethod(this, [this, index, chmPath] { Take(index, chmPath); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, index, run] { Take(index, run); }, Qt::QueuedConnection);
     });
 }
 
-void HelpSearchPane::Take(std::shared_ptr<HelpSearchIndex> index, const std::string& chmPath) {
-    if (chmPath != m_file)
+void HelpSearchPane::Take(std::shared_ptr<HelpSearchIndex> index, unsigned run) {
+    if (run != m_run)
         return; // a file opened meanwhile has its own indexing under way
     Finish();
     m_index = std::move(index);

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -44,15 +45,17 @@ signals:
     void Indexed();
 
 private:
-    void Take(std::shared_ptr<HelpSearchIndex> index, const std::string& chmPath);
+    void Take(std::shared_ptr<HelpSearchIndex> index, unsigned run);
     void Finish();
 
     QLineEdit* m_field;
     QListWidget* m_results;
     QLabel* m_status;
-    std::string m_file;
     std::shared_ptr<HelpSearchIndex> m_index;
     std::thread m_builder;
+    std::atomic<bool> m_stop{false};
+    // Counts the indexing runs started; a result of an earlier run is dropped.
+    unsigned m_run = 0;
     bool m_searchWaiting = false;
 };
 

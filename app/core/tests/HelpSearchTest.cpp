@@ -97,6 +97,14 @@ TEST_F(HelpSearchTest, EveryNumberOfWorkersGivesTheSameIndex) {
         EXPECT_FALSE(expected.empty()) << query;
         EXPECT_EQ(PagesOf(three.Search(query)), expected) << query;
     }
+
+    // Stopped (another file was opened meanwhile): no half index.
+    std::atomic<bool> stop{true};
+    HelpSearchIndex stopped;
+    std::string error;
+    EXPECT_FALSE(stopped.Build(project.Build(), 2, error, &stop));
+    EXPECT_EQ(stopped.PageCount(), 0u);
+    EXPECT_TRUE(stopped.Search("alpha").empty());
 }
 
 } // namespace
