@@ -9,6 +9,7 @@
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
+#include "commonkit/WindowTexts.h"
 #include "compiledhelp/CHMFileRW.h"
 #include "compiledhelp/ItsAddress.h"
 #include "helpweb/ActionText.h"
@@ -57,6 +58,11 @@ std::string Backslashed(std::string path) {
     return path;
 }
 
+// Entry `n` of the language table, as a Qt string.
+QString WindowText(int n) {
+    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
+}
+
 std::string Caption() {
     return CStrHelper::ML_GetStringEx(kStrProductName);
 }
@@ -73,7 +79,7 @@ CArchiveViewFrame::CArchiveViewFrame(QWidget* parent)
                                    [this] { return m_root; });
     m_placeholder = new QTreeWidget;
     m_placeholder->setHeaderHidden(true);
-    new QTreeWidgetItem(m_placeholder, {tr("Reading the help file...")});
+    new QTreeWidgetItem(m_placeholder, {WindowText(kStrReadingHelpFile)});
     m_trees = new QStackedWidget;
     m_trees->addWidget(m_tree);
     m_trees->addWidget(m_placeholder);

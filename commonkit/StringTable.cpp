@@ -16,12 +16,14 @@ std::string RunningProgramPath() {
 
 std::vector<std::string> BuildTable() {
     std::vector<std::string> table(kStrAppRunPath + 1);
-    for (const StringText& entry : BuiltInStringTexts()) {
-        if (entry.number < 0)
-            continue;
-        if (static_cast<size_t>(entry.number) >= table.size())
-            table.resize(static_cast<size_t>(entry.number) + 1);
-        table[static_cast<size_t>(entry.number)] = entry.text;
+    for (std::span<const StringText> texts : {BuiltInStringTexts(), WindowStringTexts()}) {
+        for (const StringText& entry : texts) {
+            if (entry.number < 0)
+                continue;
+            if (static_cast<size_t>(entry.number) >= table.size())
+                table.resize(static_cast<size_t>(entry.number) + 1);
+            table[static_cast<size_t>(entry.number)] = entry.text;
+        }
     }
     table[kStrAppRunPath] = RunningProgramPath();
     return table;

@@ -1,5 +1,6 @@
 #include "pageeditor/PreviewEditFrame.h"
 
+#include "commonkit/WindowTexts.h"
 #include "pageeditor/HtmlHighlighter.h"
 #include "pageeditor/PageAddress.h"
 
@@ -265,9 +266,7 @@ void CPreviewEditFrame::LoadIntoEditor(const std::string& address) {
         m_source->setPlainText(QString::fromStdString(text));
     }
     m_source->setReadOnly(m_pagePath.empty());
-    m_source->setPlaceholderText(m_pagePath.empty()
-                                     ? tr("Only HTML pages on this computer can be edited here.")
-                                     : QString());
+    m_source->setPlaceholderText(m_pagePath.empty() ? Q(kStrOnlyLocalPagesEditable) : QString());
     m_source->document()->setModified(false);
     if (m_pagePath.empty())
         m_live->load(UrlOf(address));

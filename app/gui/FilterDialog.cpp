@@ -68,10 +68,10 @@ public:
         m_enable->setText(texts.enable);
         m_enable->setObjectName("enable");
         m_list->setObjectName("items");
-        auto* add = Button(tr("&Add..."), "add", [this] { Add(); });
-        auto* remove = Button(tr("&Delete"), "delete", [this] { Delete(); });
-        auto* removeAll = Button(tr("Delete A&ll"), "deleteAll", [this] { DeleteAll(); });
-        auto* edit = Button(tr("&Edit..."), "edit", [this] { Edit(); });
+        auto* add = Button(Text(kStrAddButton), "add", [this] { Add(); });
+        auto* remove = Button(Text(kStrDeleteButton), "delete", [this] { Delete(); });
+        auto* removeAll = Button(Text(kStrDeleteAllButton), "deleteAll", [this] { DeleteAll(); });
+        auto* edit = Button(Text(kStrEditButton), "edit", [this] { Edit(); });
         connect(m_enable, &QCheckBox::toggled, this,
                 [this](bool on) { m_form.Section(m_section).SetEnabled(on); });
         connect(m_list, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
