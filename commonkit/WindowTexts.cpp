@@ -35,6 +35,7 @@ const StringText kWindowTexts[] = {
     {kStrWindowPlacementNotAFile,
      "The window placement file %1 is %2, not a regular file: it is left as it is, and this run "
      "neither reads nor saves the window's place."},
+    {kStrSplashTagline, "Compiled HTML Help authoring"},
 
     // Menu and toolbar labels of the main frame's commands.
     {kStrCmdFileNew, "&New Project..."},
@@ -166,6 +167,7 @@ const StringText kWindowTexts[] = {
     {kStrHelpFileNotMade, "The help file was not made."},
     {kStrHelpFileNotMadeYet, "The help file has not been made yet: compile first."},
     {kStrNoHelpViewer, "No program of this computer shows help files."},
+    {kStrCompileFinishedLog, "Compile finished\n"},
 
     // CHM parameters sheet.
     {kStrWindowPage, "Window"},
@@ -202,6 +204,8 @@ const StringText kWindowTexts[] = {
     {kStrJump1TextField, "Jump 1 text:"},
     {kStrJump2PageField, "Jump &2 page:"},
     {kStrJump2TextField, "Jump 2 text:"},
+    {kStrSelectChildItem, "Please select a child item of '%1'."},
+    {kStrCompatibilityLater, "1.1 or later"},
 
     // Help window options toolbar of the main frame.
     {kStrHelpWindowButtonTip, "Compiled help window: show its \"%1\" button (a setting of this "
@@ -313,6 +317,29 @@ const StringText kWindowTexts[] = {
     {kStrFindLinksTooTip, "Also find entries whose link holds the text"},
     {kStrCloseFindBarTip, "Close the find bar (Escape)"},
     {kStrNoEntryHolds, "No entry holds \"%1\"."},
+    {kStrTitleFromTitleTag, "Text between <title></title> tag"},
+    {kStrFileNameWithExtension, "Filename with extension"},
+    {kStrFileNameWithoutExtension, "Filename without extension"},
+    {kStrTopicTitleSource, "When adding files to TOC/Index, Topic Title comes from......"},
+    {kStrHtmlFilesGroup, "HTML files (.htm, .html)"},
+    {kStrOtherFilesGroup, "Other types of files"},
+    {kStrSkipFoldersButton, "Skip Folders:"},
+    {kStrSkipFilesButton, "Skip Files:"},
+    {kStrOnlyIncludeFilesButton, "Only Include Files:"},
+    {kStrEnableSkipFolders, "Enable Skip Folders"},
+    {kStrEnableSkipFiles, "Enable Skip Files"},
+    {kStrEnableOnlyIncludeFiles, "Enable Only Include Files"},
+    {kStrSkipFoldersNote, "Below folders will be ignored when dropped on the program"},
+    {kStrSkipFilesNote, "Below files will be ignored when dropped on the program"},
+    {kStrOnlyIncludeFilesNote, "Only below files will be added when dropped on the program"},
+    {kStrSelectListItemFirst, "Please select an item of the list first."},
+    {kStrAskDeleteListItem, "Do you want to delete \"%1\"?"},
+    {kStrFileFilterSettingsTitle, "File Filter Settings"},
+    {kStrFileFilterIntro, "When files & folders are imported to the program they will be filtered "
+                          "by a set of 3 separate filters before being allowed into the program."},
+    {kStrAddFilterSetButton, "Add Filter Set"},
+    {kStrDeleteFilterSetButton, "Del Filter Set"},
+    {kStrFilterSetField, "Filter Set:"},
 
     // Window libraries: entry editor, folder explorer, CHM explorer, page editor.
     {kStrTocEntrySettings, "TOC Entry Settings"},
@@ -334,6 +361,19 @@ const StringText kWindowTexts[] = {
     {kStrFileSystem, "File System"},
     {kStrReadingHelpFile, "Reading the help file..."},
     {kStrOnlyLocalPagesEditable, "Only HTML pages on this computer can be edited here."},
+    {kStrAskSaveChangedPage, "The page \"%1\" has been changed.\n\nDo you want to save it?"},
+    {kStrUnknownCharacterSet, "Its character set \"%1\" is not known to this system."},
+    {kStrEditorNotStarted, "\"%1\" could not be started."},
+    {kStrSelectOutputFolderTitle, "Select the Output Directory"},
+    {kStrContentsListDamaged, "The list of its contents is damaged."},
+    {kStrOpenChmFileTitle, "Open CHM File"},
+    {kStrChmFileFilter, "CHM Files(*.chm)|*.chm"},
+    {kStrExtractTitle, "Extract"},
+    {kStrAllFilesFilter, "All Files(*.*)|*.*"},
+    {kStrNotExtractedCompletely,
+     "\"%1\" could not be extracted completely. The run log names what failed."},
+    {kStrNotExtractedCompletelyInto,
+     "\"%1\" could not be extracted completely into \"%2\". The run log names what failed."},
 };
 
 } // namespace

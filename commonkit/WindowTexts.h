@@ -30,6 +30,7 @@ inline constexpr int kStrProjectFilesHeading = 1032;
 inline constexpr int kStrMergeFilesHeading = 1033;
 inline constexpr int kStrSeeAlso = 1034;
 inline constexpr int kStrWindowPlacementNotAFile = 1035;
+inline constexpr int kStrSplashTagline = 1036;
 
 // Menu and toolbar labels of the main frame's commands.
 inline constexpr int kStrCmdFileNew = 1100;
@@ -157,6 +158,7 @@ inline constexpr int kStrCompileFailedLog = 1252;
 inline constexpr int kStrHelpFileNotMade = 1253;
 inline constexpr int kStrHelpFileNotMadeYet = 1254;
 inline constexpr int kStrNoHelpViewer = 1255;
+inline constexpr int kStrCompileFinishedLog = 1256;
 
 // CHM parameters sheet.
 inline constexpr int kStrWindowPage = 1270;
@@ -192,6 +194,8 @@ inline constexpr int kStrJump1PageField = 1299;
 inline constexpr int kStrJump1TextField = 1300;
 inline constexpr int kStrJump2PageField = 1301;
 inline constexpr int kStrJump2TextField = 1302;
+inline constexpr int kStrSelectChildItem = 1303;
+inline constexpr int kStrCompatibilityLater = 1304;
 
 // Help window options toolbar of the main frame.
 inline constexpr int kStrHelpWindowButtonTip = 1310;
@@ -296,6 +300,28 @@ inline constexpr int kStrFindEntryPlaceholder = 1446;
 inline constexpr int kStrFindLinksTooTip = 1447;
 inline constexpr int kStrCloseFindBarTip = 1448;
 inline constexpr int kStrNoEntryHolds = 1449;
+inline constexpr int kStrTitleFromTitleTag = 1450;
+inline constexpr int kStrFileNameWithExtension = 1451;
+inline constexpr int kStrFileNameWithoutExtension = 1452;
+inline constexpr int kStrTopicTitleSource = 1453;
+inline constexpr int kStrHtmlFilesGroup = 1454;
+inline constexpr int kStrOtherFilesGroup = 1455;
+inline constexpr int kStrSkipFoldersButton = 1456;
+inline constexpr int kStrSkipFilesButton = 1457;
+inline constexpr int kStrOnlyIncludeFilesButton = 1458;
+inline constexpr int kStrEnableSkipFolders = 1459;
+inline constexpr int kStrEnableSkipFiles = 1460;
+inline constexpr int kStrEnableOnlyIncludeFiles = 1461;
+inline constexpr int kStrSkipFoldersNote = 1462;
+inline constexpr int kStrSkipFilesNote = 1463;
+inline constexpr int kStrOnlyIncludeFilesNote = 1464;
+inline constexpr int kStrSelectListItemFirst = 1465;
+inline constexpr int kStrAskDeleteListItem = 1466;
+inline constexpr int kStrFileFilterSettingsTitle = 1467;
+inline constexpr int kStrFileFilterIntro = 1468;
+inline constexpr int kStrAddFilterSetButton = 1469;
+inline constexpr int kStrDeleteFilterSetButton = 1470;
+inline constexpr int kStrFilterSetField = 1471;
 
 // Window libraries: entry editor, folder explorer, CHM explorer, page editor.
 inline constexpr int kStrTocEntrySettings = 1500;
@@ -317,3 +343,14 @@ inline constexpr int kStrHomeFolder = 1515;
 inline constexpr int kStrFileSystem = 1516;
 inline constexpr int kStrReadingHelpFile = 1517;
 inline constexpr int kStrOnlyLocalPagesEditable = 1518;
+inline constexpr int kStrAskSaveChangedPage = 1519;
+inline constexpr int kStrUnknownCharacterSet = 1520;
+inline constexpr int kStrEditorNotStarted = 1521;
+inline constexpr int kStrSelectOutputFolderTitle = 1522;
+inline constexpr int kStrContentsListDamaged = 1523;
+inline constexpr int kStrOpenChmFileTitle = 1524;
+inline constexpr int kStrChmFileFilter = 1525;
+inline constexpr int kStrExtractTitle = 1526;
+inline constexpr int kStrAllFilesFilter = 1527;
+inline constexpr int kStrNotExtractedCompletely = 1528;
+inline constexpr int kStrNotExtractedCompletelyInto = 1529;

@@ -64,9 +64,9 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
 
     auto* group = new QGroupBox(Text(kStrDropFileFilterGroup));
     auto* grid = new QGridLayout(group);
-    const char* labels[] = {"Skip Folders:", "Skip Files:", "Only Include Files:"};
+    const int labels[] = {kStrSkipFoldersButton, kStrSkipFilesButton, kStrOnlyIncludeFilesButton};
     for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(labels[i]);
+        auto* button = new QPushButton(Text(labels[i]));
         connect(button, &QPushButton::clicked, this, [this, i] { EditFilters(i); });
         m_summaries[i] = new QLineEdit;
         m_summaries[i]->setReadOnly(true);

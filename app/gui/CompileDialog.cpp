@@ -191,7 +191,7 @@ void CompileDialog::Finished() {
     const bool made = m_controller.WaitForCompile() == 1;
     m_running = false;
     if (made) {
-        AppendLog("Compile finished\n");
+        AppendLog(Text(kStrCompileFinishedLog));
         SetStatus(Text(kStrCompileFinished), QColor(0, 0, 255));
     } else if (m_stopped) {
         AppendLog(Text(kStrCompileStoppedLog));

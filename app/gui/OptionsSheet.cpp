@@ -116,7 +116,7 @@ void OptionsSheet::ShowItem(QTreeWidgetItem* item) {
         return;
     int page = item->data(0, Qt::UserRole).toInt();
     if (page < 0 || page >= CProjectOptionsForm::PageCount) {
-        m_noPage->setText(QString("Please select a child item of '%1'.").arg(item->text(0)));
+        m_noPage->setText(Text(kStrSelectChildItem).arg(item->text(0)));
         m_pages->setCurrentWidget(m_noPage);
         return;
     }
@@ -168,7 +168,7 @@ QWidget* OptionsSheet::BuildPage(int page) {
         auto* enhanced = Check(Text(kStrEnhancedDecompilation), c.enhancedDecompilation);
         auto* compatibility = new QComboBox;
         compatibility->setEditable(true);
-        compatibility->addItems({"1.0", "1.1 or later"});
+        compatibility->addItems({"1.0", Text(kStrCompatibilityLater)});
         compatibility->setCurrentText(ToQ(c.compatibility));
         auto* font = Field("defaultFont", c.defaultFont);
         font->setPlaceholderText(Text(kStrFontPlaceholder));
