@@ -61,6 +61,22 @@ const IdStringPair CStrHelper::m_ID_MLID_TABLE[24] = {
     {32786, 268}, {32787, 269}, {32788, 270}, {32789, 214}, {32876, 449}, {32974, 485},
 };
 
+std::string FilledText(int n, std::initializer_list<std::string_view> values) {
+    const std::string text = CStrHelper::ML_GetStringEx(n);
+    std::string filled;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<size_t>(next - '1') < values.size()) {
+            filled += values.begin()[next - '1'];
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
+
 std::string CStrHelper::ML_GetStringEx(int n) {
     const std::vector<std::string>& table = Table();
     if (n < 0 || static_cast<size_t>(n) >= table.size())

@@ -374,6 +374,11 @@ const StringText kWindowTexts[] = {
      "\"%1\" could not be extracted completely. The run log names what failed."},
     {kStrNotExtractedCompletelyInto,
      "\"%1\" could not be extracted completely into \"%2\". The run log names what failed."},
+    {kStrFileNotReadable, "This file could not be read."},
+    {kStrBinaryFileSize, "This file holds %1 bytes of data that cannot be shown here."},
+
+    // Messages of the libraries without windows, shown in message boxes.
+    {kStrNotARegularFile, "It is %1, not a regular file."},
 };
 
 } // namespace

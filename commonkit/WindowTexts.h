@@ -354,3 +354,8 @@ inline constexpr int kStrExtractTitle = 1526;
 inline constexpr int kStrAllFilesFilter = 1527;
 inline constexpr int kStrNotExtractedCompletely = 1528;
 inline constexpr int kStrNotExtractedCompletelyInto = 1529;
+inline constexpr int kStrFileNotReadable = 1530;
+inline constexpr int kStrBinaryFileSize = 1531;
+
+// Messages of the libraries without windows, shown in message boxes.
+inline constexpr int kStrNotARegularFile = 1600;

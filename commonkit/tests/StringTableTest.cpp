@@ -93,6 +93,15 @@ TEST(StringTable, BuiltInNumbersAreUniqueAndLeaveTheProgramPathFree) {
     EXPECT_EQ(CStrHelper::ML_GetStringEx(kStrMenuFile), "&File");
 }
 
+TEST(StringTable, FilledTextFillsInEachPlaceholderOnce) {
+    // "%1 topics found; the best %2 are listed."
+    EXPECT_EQ(FilledText(kStrTopicsFoundBestListed, {"%2", "5"}),
+              "%2 topics found; the best 5 are listed.");
+    EXPECT_EQ(FilledText(kStrTopicsFoundBestListed, {"7"}),
+              "7 topics found; the best %2 are listed.");
+    EXPECT_EQ(FilledText(kStrProductName, {"x"}), "Marrowbook");
+}
+
 TEST(StringTable, LanguageVariants) {
     EXPECT_EQ(SplitLanguageVariants("Open|Dakai"),
               (std::pair<std::string, std::string>{"Open", "Dakai"}));
