@@ -259,9 +259,9 @@ void CArchiveViewFrame::ShowPreview(QTreeWidgetItem* item) {
 }
 
 void CArchiveViewFrame::OnUI_OpenCHM() {
-    auto chosen =
-        Prompt().PickOpenFiles({CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
-                                CStrHelper::ML_GetStringEx(kStrChmFileFilter), m_lastFolder});
+    auto chosen = Prompt().PickOpenFiles({CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
+                                          CStrHelper::ML_GetStringEx(kStrChmFileFilter) + "|*.chm",
+                                          m_lastFolder});
     if (chosen && !chosen->empty())
         OpenFile(chosen->front());
 }
@@ -280,7 +280,7 @@ bool CArchiveViewFrame::ExtractStorage(const CXML* element) {
 bool CArchiveViewFrame::ExtractStream(const CXML* element) {
     const std::string name = element->GetAttr("Name");
     PickRequest request{CStrHelper::ML_GetStringEx(kStrExtractTitle),
-                        CStrHelper::ML_GetStringEx(kStrAllFilesFilter),
+                        CStrHelper::ML_GetStringEx(kStrAllFilesFilter) + "|*.*",
                         (fs::path(m_lastFolder) / name).string()};
     auto target = Prompt().PickSavePath(request);
     if (!target || target->empty())

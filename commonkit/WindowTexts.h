@@ -3,6 +3,8 @@
 // tool tips and messages. Their English texts are built-in entries of the
 // language table (commonkit/WindowTexts.cpp); "%1", "%2" are filled in with
 // QString::arg. A new window text is one entry there plus one constant here.
+// No entry holds "|", which the table reads as "English|Chinese": a file
+// filter's pattern is added by the code.
 
 // Shared by several windows.
 inline constexpr int kStrBrowseButton = 1000;
