@@ -1,6 +1,8 @@
 #include "archiveview/ArchivePages.h"
 
 #include "baseutil/Xml.h"
+#include "commonkit/StringTable.h"
+#include "commonkit/WindowTexts.h"
 #include "compiledhelp/ItsAddress.h"
 #include "compiledhelp/SitemapScanner.h"
 #include "markup/HTMLHelper.h"
@@ -73,9 +75,9 @@ std::string WelcomePage(const std::string& chmPath) {
 }
 
 std::string FailurePage(const std::string& chmPath, const std::string& reason) {
-    return Framed(chmPath, "<h2>" + Text(chmPath) +
-                               "</h2>\n<p>This file could not be read.</p>\n<p>" + Text(reason) +
-                               "</p>");
+    return Framed(chmPath, "<h2>" + Text(chmPath) + "</h2>\n<p>" +
+                               Text(CStrHelper::ML_GetStringEx(kStrFileNotReadable)) + "</p>\n<p>" +
+                               Text(reason) + "</p>");
 }
 
 std::string StoragePage(const std::string& local) {
@@ -87,8 +89,8 @@ std::string PlainTextPage(const std::string& name, const std::string& text) {
 }
 
 std::string BinaryPage(const std::string& name, size_t size) {
-    return Framed(name, "<h3>" + Text(name) + "</h3>\n<p>This file holds " + std::to_string(size) +
-                            " bytes of data that cannot be shown here.</p>");
+    return Framed(name, "<h3>" + Text(name) + "</h3>\n<p>" +
+                            Text(FilledText(kStrBinaryFileSize, {std::to_string(size)})) + "</p>");
 }
 
 bool LooksLikeText(const std::string& data) {

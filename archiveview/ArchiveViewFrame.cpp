@@ -9,6 +9,7 @@
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
+#include "commonkit/WindowTexts.h"
 #include "compiledhelp/CHMFileRW.h"
 #include "compiledhelp/ItsAddress.h"
 #include "helpweb/ActionText.h"
@@ -57,12 +58,17 @@ std::string Backslashed(std::string path) {
     return path;
 }
 
+// Entry `n` of the language table, as a Qt string.
+QString WindowText(int n) {
+    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
+}
+
 std::string Caption() {
     return CStrHelper::ML_GetStringEx(kStrProductName);
 }
 
 PickRequest FolderRequest() {
-    return {"Select the Output Directory", "", "", false};
+    return {WindowText(kStrSelectOutputFolderTitle).toStdString(), "", "", false};
 }
 
 } // namespace
@@ -73,7 +79,7 @@ CArchiveViewFrame::CArchiveViewFrame(QWidget* parent)
                                    [this] { return m_root; });
     m_placeholder = new QTreeWidget;
     m_placeholder->setHeaderHidden(true);
-    new QTreeWidgetItem(m_placeholder, {tr("Reading the help file...")});
+    new QTreeWidgetItem(m_placeholder, {WindowText(kStrReadingHelpFile)});
     m_trees = new QStackedWidget;
     m_trees->addWidget(m_tree);
     m_trees->addWidget(m_placeholder);
@@ -172,7 +178,7 @@ bool CArchiveViewFrame::OpenFile(std::string path) {
     bool opened = file.CHM_SetCHMFile(path);
     bool read = opened && file.CHM_ReadAllStorageInfoToXML(m_root.get());
     std::string reason = read     ? std::string()
-                         : opened ? std::string("The list of its contents is damaged.")
+                         : opened ? WindowText(kStrContentsListDamaged).toStdString()
                                   : CCHMFileRW::GetErr(file.GetLastResult());
     if (read)
         FillTree();
@@ -253,7 +259,9 @@ void CArchiveViewFrame::ShowPreview(QTreeWidgetItem* item) {
 }
 
 void CArchiveViewFrame::OnUI_OpenCHM() {
-    auto chosen = Prompt().PickOpenFiles({"Open CHM File", "CHM Files(*.chm)|*.chm", m_lastFolder});
+    auto chosen = Prompt().PickOpenFiles({CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
+                                          CStrHelper::ML_GetStringEx(kStrChmFileFilter) + "|*.chm",
+                                          m_lastFolder});
     if (chosen && !chosen->empty())
         OpenFile(chosen->front());
 }
@@ -271,7 +279,9 @@ bool CArchiveViewFrame::ExtractStorage(const CXML* element) {
 
 bool CArchiveViewFrame::ExtractStream(const CXML* element) {
     const std::string name = element->GetAttr("Name");
-    PickRequest request{"Extract", "All Files(*.*)|*.*", (fs::path(m_lastFolder) / name).string()};
+    PickRequest request{CStrHelper::ML_GetStringEx(kStrExtractTitle),
+                        CStrHelper::ML_GetStringEx(kStrAllFilesFilter) + "|*.*",
+                        (fs::path(m_lastFolder) / name).string()};
     auto target = Prompt().PickSavePath(request);
     if (!target || target->empty())
         return true;
@@ -304,8 +314,9 @@ void CArchiveViewFrame::OnUI_ExtractSelect() {
     bool ok =
         element->GetAttrInt("Type") == kStorage ? ExtractStorage(element) : ExtractStream(element);
     if (!ok)
-        ShowMessage("\"" + element->GetAttr("Name") +
-                        "\" could not be extracted completely. The run log names what failed.",
+        ShowMessage(WindowText(kStrNotExtractedCompletely)
+                        .arg(QString::fromStdString(element->GetAttr("Name")))
+                        .toStdString(),
                     Caption(), Buttons::Ok, Icon::Warning);
 }
 
@@ -320,8 +331,9 @@ void CArchiveViewFrame::OnUI_ExtractAll() {
     CCHMFileRW file;
     BusyCursor busy;
     if (!file.CHM_SetCHMFile(chm) || file.CHM_Decompile(target, false) != 0)
-        ShowMessage("\"" + chm + "\" could not be extracted completely into \"" + target +
-                        "\". The run log names what failed.",
+        ShowMessage(WindowText(kStrNotExtractedCompletelyInto)
+                        .arg(QString::fromStdString(chm), QString::fromStdString(target))
+                        .toStdString(),
                     Caption(), Buttons::Ok, Icon::Warning);
 }
 

@@ -16,12 +16,14 @@ std::string RunningProgramPath() {
 
 std::vector<std::string> BuildTable() {
     std::vector<std::string> table(kStrAppRunPath + 1);
-    for (const StringText& entry : BuiltInStringTexts()) {
-        if (entry.number < 0)
-            continue;
-        if (static_cast<size_t>(entry.number) >= table.size())
-            table.resize(static_cast<size_t>(entry.number) + 1);
-        table[static_cast<size_t>(entry.number)] = entry.text;
+    for (std::span<const StringText> texts : {BuiltInStringTexts(), WindowStringTexts()}) {
+        for (const StringText& entry : texts) {
+            if (entry.number < 0)
+                continue;
+            if (static_cast<size_t>(entry.number) >= table.size())
+                table.resize(static_cast<size_t>(entry.number) + 1);
+            table[static_cast<size_t>(entry.number)] = entry.text;
+        }
     }
     table[kStrAppRunPath] = RunningProgramPath();
     return table;
@@ -58,6 +60,22 @@ const IdStringPair CStrHelper::m_ID_MLID_TABLE[24] = {
     {32783, 150}, {32784, 151}, {32785, 152}, {32842, 153}, {32843, 154}, {32779, 142},
     {32786, 268}, {32787, 269}, {32788, 270}, {32789, 214}, {32876, 449}, {32974, 485},
 };
+
+std::string FilledText(int n, std::initializer_list<std::string_view> values) {
+    const std::string text = CStrHelper::ML_GetStringEx(n);
+    std::string filled;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<size_t>(next - '1') < values.size()) {
+            filled += values.begin()[next - '1'];
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
 
 std::string CStrHelper::ML_GetStringEx(int n) {
     const std::vector<std::string>& table = Table();

@@ -4,7 +4,9 @@
 // The table is filled on first use from the built-in texts; entry 636 then
 // holds the full path of the running program.
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 // One row of a command-id to string-number table.
 struct IdStringPair {
@@ -56,6 +58,11 @@ public:
     static std::string ML_GetStringEx(int n) { return CStrHelper::ML_GetStringEx(n); }
     static bool GetMLStringByID(int id, std::string& text);
 };
+
+// Entry n with "%1" ... "%9" replaced by the values, in one pass: a value
+// holding "%2" stays as it is. A placeholder without a value is kept. For
+// code without Qt; windows fill entries in with QString::arg.
+std::string FilledText(int n, std::initializer_list<std::string_view> values);
 
 // Entry numbers that other code refers to by meaning.
 inline constexpr int kStrProductName = 8;

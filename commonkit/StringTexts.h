@@ -15,6 +15,8 @@ struct StringText {
 };
 
 std::span<const StringText> BuiltInStringTexts();
+// The texts of the windows, entries 1000 and up (commonkit/WindowTexts.h).
+std::span<const StringText> WindowStringTexts();
 std::span<const IdStringPair> MainWindowToolTips();
 std::span<const IdStringPair> ChmExplorerToolTips();
 std::span<const IdStringPair> PageEditorToolTips();

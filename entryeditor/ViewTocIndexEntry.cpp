@@ -1,5 +1,6 @@
 #include "entryeditor/ViewTocIndexEntry.h"
 
+#include "commonkit/WindowTexts.h"
 #include "entryeditor/EntryIcons.h"
 
 #include "baseutil/Prompt.h"
@@ -41,6 +42,10 @@ constexpr int kGivenValues = 3;
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+QString WindowText(int n) {
+    return Q(CStrHelper::ML_GetStringEx(n));
 }
 
 std::string S(const QString& text) {
@@ -104,7 +109,7 @@ CViewTocIndexEntry::~CViewTocIndexEntry() {
 }
 
 QGroupBox* CViewTocIndexEntry::BuildContentsGroup() {
-    m_contentsGroup = new QGroupBox(tr("TOC Entry Settings"));
+    m_contentsGroup = new QGroupBox(WindowText(kStrTocEntrySettings));
     m_contentsName = new QLineEdit;
     m_contentsName->setObjectName("contentsName");
     m_icon = new QComboBox;
@@ -117,10 +122,11 @@ QGroupBox* CViewTocIndexEntry::BuildContentsGroup() {
     m_contentsPath->setObjectName("contentsPath");
 
     auto* form = new QFormLayout(m_contentsGroup);
-    form->addRow(tr("Name:"), m_contentsName);
-    form->addRow(tr("Icon:"), m_icon);
-    form->addRow(tr("Link:"), WithBrowseButton(m_contentsLink, m_contentsBrowse));
-    form->addRow(tr("Path In CHM:"), m_contentsPath);
+    form->addRow(WindowText(kStrEntryNameField), m_contentsName);
+    form->addRow(WindowText(kStrEntryIconField), m_icon);
+    form->addRow(WindowText(kStrEntryLinkField),
+                 WithBrowseButton(m_contentsLink, m_contentsBrowse));
+    form->addRow(WindowText(kStrEntryPathField), m_contentsPath);
 
     connect(m_contentsName, &QLineEdit::editingFinished, this, [this] { CommitContentsName(); });
     connect(m_contentsLink, &QLineEdit::editingFinished, this, [this] { CommitContentsLink(); });
@@ -131,7 +137,7 @@ QGroupBox* CViewTocIndexEntry::BuildContentsGroup() {
 }
 
 QGroupBox* CViewTocIndexEntry::BuildIndexGroup() {
-    m_indexGroup = new QGroupBox(tr("Index Entry Settings"));
+    m_indexGroup = new QGroupBox(WindowText(kStrIndexEntrySettings));
     m_indexName = new QLineEdit;
     m_indexName->setObjectName("indexName");
     m_indexLink = new QLineEdit;
@@ -139,23 +145,23 @@ QGroupBox* CViewTocIndexEntry::BuildIndexGroup() {
     m_indexBrowse = new QToolButton;
     m_indexPath = ReadOnlyField();
     m_indexPath->setObjectName("indexPath");
-    m_plainKeyword = new QCheckBox(tr("Keyword with one topic"));
+    m_plainKeyword = new QCheckBox(WindowText(kStrKeywordWithOneTopic));
     m_plainKeyword->setObjectName("plainKeyword");
-    m_severalTopics = new QCheckBox(tr("Keyword with several topics (a pop-up list)"));
+    m_severalTopics = new QCheckBox(WindowText(kStrKeywordWithSeveralTopics));
     m_severalTopics->setObjectName("severalTopics");
-    m_topicOfKeyword = new QCheckBox(tr("Topic of a keyword (an item of the pop-up list)"));
+    m_topicOfKeyword = new QCheckBox(WindowText(kStrTopicOfKeyword));
     m_topicOfKeyword->setObjectName("topicOfKeyword");
 
-    auto* types = new QGroupBox(tr("Item Type"));
+    auto* types = new QGroupBox(WindowText(kStrItemTypeGroup));
     auto* typeLayout = new QVBoxLayout(types);
     typeLayout->addWidget(m_plainKeyword);
     typeLayout->addWidget(m_severalTopics);
     typeLayout->addWidget(m_topicOfKeyword);
 
     auto* form = new QFormLayout(m_indexGroup);
-    form->addRow(tr("Name:"), m_indexName);
-    form->addRow(tr("Link:"), WithBrowseButton(m_indexLink, m_indexBrowse));
-    form->addRow(tr("Path In CHM:"), m_indexPath);
+    form->addRow(WindowText(kStrEntryNameField), m_indexName);
+    form->addRow(WindowText(kStrEntryLinkField), WithBrowseButton(m_indexLink, m_indexBrowse));
+    form->addRow(WindowText(kStrEntryPathField), m_indexPath);
     form->addRow(types);
 
     connect(m_indexName, &QLineEdit::editingFinished, this, [this] { CommitIndexName(); });
@@ -176,7 +182,7 @@ QGroupBox* CViewTocIndexEntry::BuildIndexGroup() {
 void CViewTocIndexEntry::FillIconCombo() {
     m_icon->setIconSize(QSize(kEntryIconSize, kEntryIconSize));
     for (int i = 0; i < kEntryIconCount; ++i)
-        m_icon->addItem(ContentsIcon(i), tr("Icon %1").arg(i + 1));
+        m_icon->addItem(ContentsIcon(i), WindowText(kStrIconNumber).arg(i + 1));
 }
 
 void CViewTocIndexEntry::SetProjectSubject(CProjectFile* project) {
@@ -327,7 +333,7 @@ void CViewTocIndexEntry::SelectIcon() {
     if (m_icon->count() > kEntryIconCount)
         m_icon->removeItem(kEntryIconCount);
     if (entry && entry->GetAttrInt("Type") == CHHCFile::kMergeType) {
-        m_icon->addItem(MergeReferenceIcon(), tr("Merged help file"));
+        m_icon->addItem(MergeReferenceIcon(), WindowText(kStrMergedHelpFile));
         m_icon->setCurrentIndex(kEntryIconCount);
         return;
     }

@@ -24,7 +24,6 @@ class QLineEdit;
 class QToolButton;
 
 class CViewTocIndexEntry : public QWidget, public CObserver {
-    Q_OBJECT
 public:
     explicit CViewTocIndexEntry(QWidget* parent = nullptr);
     ~CViewTocIndexEntry() override;

@@ -1,5 +1,6 @@
 #include "folderview/FolderViewFrame.h"
 
+#include "commonkit/WindowTexts.h"
 #include "folderview/FileItemModel.h"
 
 #include "commonkit/CommandIds.h"
@@ -43,6 +44,11 @@ QStringList Subfolders(const QString& path) {
 
 bool HasSubfolders(const QString& path) {
     return QDirIterator(path, QDir::Dirs | QDir::NoDotAndDotDot).hasNext();
+}
+
+// Entry `n` of the language table, as a Qt string.
+QString WindowText(int n) {
+    return QString::fromStdString(CStrHelper::ML_GetStringEx(n));
 }
 
 QString Child(const QString& folder, const QString& name) {
@@ -227,7 +233,9 @@ void CFolderViewFrame::ForgetItem(QStandardItem* item) {
 void CFolderViewFrame::ShowFolder(const QString& path) {
     m_listFolder = path;
     m_files->clear();
-    m_files->setHorizontalHeaderLabels({tr("Name"), tr("Size"), tr("Type"), tr("Modified")});
+    m_files->setHorizontalHeaderLabels({WindowText(kStrNameColumn), WindowText(kStrSizeColumn),
+                                        WindowText(kStrTypeColumn),
+                                        WindowText(kStrModifiedColumn)});
     const QFileInfoList entries = QDir(path).entryInfoList(
         QDir::AllEntries | QDir::NoDotAndDotDot, QDir::DirsFirst | QDir::Name | QDir::IgnoreCase);
     QLocale locale;
@@ -238,7 +246,7 @@ void CFolderViewFrame::ShowFolder(const QString& path) {
             return item;
         };
         QString size = info.isDir() ? QString() : locale.formattedDataSize(info.size());
-        QString type = info.isDir() ? tr("Folder") : info.suffix().toUpper();
+        QString type = info.isDir() ? WindowText(kStrFolderType) : info.suffix().toUpper();
         m_files->appendRow({FileItemModel::NameItem(info), cell(size), cell(type),
                             cell(locale.toString(info.lastModified(), QLocale::ShortFormat))});
     }
@@ -372,8 +380,8 @@ void CFolderViewFrame::RefreshRS() {
     m_expanded.clear();
     m_listFolder.clear();
     QStandardItem* top = m_folders->invisibleRootItem();
-    AddFolderItem(top, 0, QDir::homePath())->setText(tr("Home"));
-    AddFolderItem(top, 1, "/")->setText(tr("File System"));
+    AddFolderItem(top, 0, QDir::homePath())->setText(WindowText(kStrHomeFolder));
+    AddFolderItem(top, 1, "/")->setText(WindowText(kStrFileSystem));
     UpdateWatches();
     if (!shown.isEmpty())
         GotoFolder(shown.toStdString());

@@ -1,5 +1,6 @@
 #include "pageeditor/PreviewEditFrame.h"
 
+#include "commonkit/WindowTexts.h"
 #include "pageeditor/HtmlHighlighter.h"
 #include "pageeditor/PageAddress.h"
 
@@ -265,9 +266,7 @@ void CPreviewEditFrame::LoadIntoEditor(const std::string& address) {
         m_source->setPlainText(QString::fromStdString(text));
     }
     m_source->setReadOnly(m_pagePath.empty());
-    m_source->setPlaceholderText(m_pagePath.empty()
-                                     ? tr("Only HTML pages on this computer can be edited here.")
-                                     : QString());
+    m_source->setPlaceholderText(m_pagePath.empty() ? Q(kStrOnlyLocalPagesEditable) : QString());
     m_source->document()->setModified(false);
     if (m_pagePath.empty())
         m_live->load(UrlOf(address));
@@ -289,7 +288,7 @@ bool CPreviewEditFrame::SaveBeforeLeave(bool mayCancel) {
         return true;
     for (;;) {
         Answer answer = Prompt().Message(
-            {"The page \"" + m_pagePath + "\" has been changed.\n\nDo you want to save it?",
+            {Q(kStrAskSaveChangedPage).arg(QString::fromStdString(m_pagePath)).toStdString(),
              S(kStrCaption), mayCancel ? Buttons::YesNoCancel : Buttons::YesNo, Icon::Question,
              Answer::Yes}); // Enter keeps the changes
         if (answer == Answer::No) {
@@ -346,8 +345,8 @@ bool CPreviewEditFrame::Save() {
     const std::string text = JoinLines(lines, m_loadedText);
     std::string bytes;
     if (!EncodePage(text, m_encoding, bytes)) {
-        Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\nIts character set \"" +
-             m_encoding.name + "\" is not known to this system.");
+        Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" +
+             Q(kStrUnknownCharacterSet).arg(QString::fromStdString(m_encoding.name)).toStdString());
         return false;
     }
     std::string error;
@@ -431,7 +430,9 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     if (!Desktop().StartProgram(program, file)) {
         std::string name = type->GetChildAt(index)->GetAttr("name");
         std::string why = Desktop().StartError();
-        Warn("\"" + (name.empty() ? program : name) + "\" could not be started." +
+        Warn(Q(kStrEditorNotStarted)
+                 .arg(QString::fromStdString(name.empty() ? program : name))
+                 .toStdString() +
              (why.empty() ? "" : "\n\n" + why));
     }
 }

@@ -3,6 +3,7 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
+#include "commonkit/WindowTexts.h"
 #include "runconfig/RunEnv.h"
 #include "runconfig/SystemLocale.h"
 
@@ -183,8 +184,8 @@ int CConfigData::WriteConfigData_XML() {
     const std::string path = GetConfigFilename();
     if (std::string kind = mb::NonRegularFileKind(path); !kind.empty()) {
         if (m_fileProblem.empty())
-            mb::ShowMessage(CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\nIt is " + kind +
-                                ", not a regular file.",
+            mb::ShowMessage(CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
+                                FilledText(kStrNotARegularFile, {kind}),
                             CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                             mb::Icon::Warning);
         return 0;

@@ -35,14 +35,14 @@ constexpr int kStrFilterTip = 542;
 AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilterSet* filters,
                                  bool chooseFolder, QWidget* parent)
     : QDialog(parent), m_options(options), m_filters(filters),
-      m_subFolders(new QCheckBox(tr("Include &sub-folders"))) {
+      m_subFolders(new QCheckBox(Text(kStrIncludeSubFolders))) {
     setWindowTitle(Text(kStrTitle));
     SetHelpTopic(this, help::kAddFolder);
     auto* layout = new QVBoxLayout(this);
     if (chooseFolder) {
         m_folder = new QLineEdit(QString::fromStdString(options.folder));
         m_folder->setObjectName("folder");
-        auto* browse = new QPushButton(tr("&Browse..."));
+        auto* browse = new QPushButton(Text(kStrBrowseButton));
         connect(browse, &QPushButton::clicked, this, [this] {
             PickRequest request;
             request.title = CStrHelper::ML_GetStringEx(kStrSelectFolder);
@@ -51,7 +51,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
                 m_folder->setText(QString::fromStdString(*folder));
         });
         auto* row = new QHBoxLayout;
-        auto* label = new QLabel(tr("&Folder:"));
+        auto* label = new QLabel(Text(kStrFolderField));
         label->setBuddy(m_folder);
         row->addWidget(label);
         row->addWidget(m_folder, 1);
@@ -62,11 +62,11 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
     m_subFolders->setChecked(options.includeSubDir != 0);
     layout->addWidget(m_subFolders);
 
-    auto* group = new QGroupBox(tr("Drop File Filter"));
+    auto* group = new QGroupBox(Text(kStrDropFileFilterGroup));
     auto* grid = new QGridLayout(group);
-    const char* labels[] = {"Skip Folders:", "Skip Files:", "Only Include Files:"};
+    const int labels[] = {kStrSkipFoldersButton, kStrSkipFilesButton, kStrOnlyIncludeFilesButton};
     for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(labels[i]);
+        auto* button = new QPushButton(Text(labels[i]));
         connect(button, &QPushButton::clicked, this, [this, i] { EditFilters(i); });
         m_summaries[i] = new QLineEdit;
         m_summaries[i]->setReadOnly(true);
@@ -77,7 +77,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
     whole->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     whole->setToolTip(Text(kStrFilterTip));
     connect(whole, &QPushButton::clicked, this, [this] { EditFilters(0); });
-    auto* help = new QPushButton(tr("Help about filter"));
+    auto* help = new QPushButton(Text(kStrFilterHelpButton));
     connect(help, &QPushButton::clicked, this,
             [] { CCommon::Instance()->ShowHelp(mb::help::kDropFileFilter); });
     grid->addWidget(whole, 0, 2);

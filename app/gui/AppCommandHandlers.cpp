@@ -195,18 +195,16 @@ void AppCommandHandlers::ShowKeywordsResult(int result) {
     QString text;
     switch (result) {
     case 1:
-        text = QObject::tr("The page of this entry is not a file on this computer, so its "
-                           "keywords cannot be read.");
+        text = Text(kStrPageNotOnThisComputer);
         break;
     case 2:
-        text = QObject::tr("The page of this entry has no keywords.");
+        text = Text(kStrPageHasNoKeywords);
         break;
     case 3:
-        text = QObject::tr("The page of this entry cannot be opened.");
+        text = Text(kStrPageCannotBeOpened);
         break;
     case 4:
-        text = QObject::tr("The page of this entry is not an HTML page (.htm or .html), so it "
-                           "has no keywords to add.");
+        text = Text(kStrPageIsNotHtml);
         break;
     default:
         return;
@@ -280,15 +278,16 @@ void AppCommandHandlers::AskHelpTitle() {
     std::string current;
     m_frame.Controller().GetProject()->HHP_GetOptionsData(OPT_TITLE, current);
     bool ok = false;
-    QString title = QInputDialog::getText(&m_frame, Text(kStrProductName), QObject::tr("Help title:"),
-                                          QLineEdit::Normal, QString::fromStdString(current), &ok);
+    QString title =
+        QInputDialog::getText(&m_frame, Text(kStrProductName), Text(kStrHelpTitlePrompt),
+                              QLineEdit::Normal, QString::fromStdString(current), &ok);
     if (ok)
         m_frame.Controller().SetHelpTitle(title.toStdString());
 }
 
 void AppCommandHandlers::ShowAbout() {
     QString version = Text(kStrVersionMajor) + "." + Text(kStrVersionMinor);
-    QMessageBox::about(&m_frame, QObject::tr("About %1").arg(Text(kStrProductName)),
+    QMessageBox::about(&m_frame, Text(kStrAboutTitle).arg(Text(kStrProductName)),
                        Text(kStrProductName) + " v" + version + " (Build " +
                            Text(kStrVersionBuild) + ")");
 }
@@ -301,18 +300,17 @@ void AppCommandHandlers::OpenDocumentation() {
         window->show();
         return;
     }
-    QMessageBox::information(&m_frame, Text(kStrProductName),
-                             QObject::tr("The Marrowbook pages are installed with the program in "
-                                         "share/doc/marrowbook; they were not found beside %1.")
-                                 .arg(QString::fromStdString(ProgramFolder())));
+    QMessageBox::information(
+        &m_frame, Text(kStrProductName),
+        Text(kStrManualPagesNotFound).arg(QString::fromStdString(ProgramFolder())));
 }
 
 void AppCommandHandlers::ChooseAndViewHelpFile() {
     // Starts where the project's help file is made.
     const std::string made = m_frame.Controller().GetProject()->GetCHMFileName();
-    QString file = QFileDialog::getOpenFileName(
-        &m_frame, QObject::tr("View Help File"), QFileInfo(QString::fromStdString(made)).path(),
-        QObject::tr("Compiled help files (*.chm);;All files (*)"));
+    QString file = QFileDialog::getOpenFileName(&m_frame, Text(kStrViewHelpFileTitle),
+                                                QFileInfo(QString::fromStdString(made)).path(),
+                                                Text(kStrHelpFileFilter));
     if (!file.isEmpty())
         CCommon::Instance()->ViewHelpFile(file.toStdString());
 }

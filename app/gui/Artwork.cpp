@@ -1,4 +1,5 @@
 #include "app/gui/Artwork.h"
+#include "app/gui/UiText.h"
 
 #include "commonkit/CommandIds.h"
 
@@ -82,13 +83,14 @@ QPixmap SplashPixmap() {
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(QColor(0x6b, 0x16, 0x1d));
-    painter.drawText(QRectF(210, 80, 260, 50), Qt::AlignLeft | Qt::AlignVCenter, "Marrowbook");
+    painter.drawText(QRectF(210, 80, 260, 50), Qt::AlignLeft | Qt::AlignVCenter,
+                     Text(kStrProductName));
     font.setPixelSize(15);
     font.setBold(false);
     painter.setFont(font);
     painter.setPen(QColor(0x44, 0x3a, 0x33));
     painter.drawText(QRectF(212, 130, 260, 60), Qt::AlignLeft | Qt::TextWordWrap,
-                     "Compiled HTML Help authoring");
+                     Text(kStrSplashTagline));
     return pixmap;
 }
 

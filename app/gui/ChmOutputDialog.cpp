@@ -1,5 +1,6 @@
 #include "app/gui/ChmOutputDialog.h"
 #include "app/gui/HelpWindow.h"
+#include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
 
 #include "app/core/ChmOutputForm.h"
@@ -31,11 +32,11 @@ void AddBrowseRow(QFormLayout& form, const QString& label, QLineEdit* field, QPu
 ChmOutputDialog::ChmOutputDialog(CDlgChmOutput& form, QWidget* parent)
     : QDialog(parent), m_form(form), m_chm(new QLineEdit), m_output(new QLineEdit) {
     bool decompile = form.GetKind() == CDlgChmOutput::Kind::Decompile;
-    setWindowTitle(decompile ? tr("Decompile") : tr("CHM to Handheld"));
+    setWindowTitle(decompile ? Text(kStrDecompileTitle) : Text(kStrChmToHandheldTitle));
     SetHelpTopic(this, decompile ? help::kDecompile : help::kChmToHandheld);
     CopyFromForm();
-    auto* browseChm = new QPushButton(tr("B&rowse..."));
-    auto* browseOutput = new QPushButton(tr("Br&owse..."));
+    auto* browseChm = new QPushButton(Text(kStrBrowseHelpFileButton));
+    auto* browseOutput = new QPushButton(Text(kStrBrowseOutputButton));
     connect(browseChm, &QPushButton::clicked, this, [this] {
         CopyToForm();
         m_form.OnBrowseChm();
@@ -47,8 +48,8 @@ ChmOutputDialog::ChmOutputDialog(CDlgChmOutput& form, QWidget* parent)
         CopyFromForm();
     });
     auto* fields = new QFormLayout;
-    AddBrowseRow(*fields, tr("&Help file:"), m_chm, browseChm);
-    AddBrowseRow(*fields, tr("&Output folder:"), m_output, browseOutput);
+    AddBrowseRow(*fields, Text(kStrHelpFileField), m_chm, browseChm);
+    AddBrowseRow(*fields, Text(kStrOutputFolderField), m_output, browseOutput);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &ChmOutputDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ChmOutputDialog::reject);

@@ -74,7 +74,7 @@ enum class Menu { File, Edit, Entry, View, Settings, Tools, Help, MainToolbar, O
 struct CommandRoute {
     int id;
     Menu menu;
-    const char* label;
+    int label;            // entry number of its text in the language table
     const char* shortcut; // QKeySequence text ("; " between several), or ""
     TabAction onTab[3];   // contents, index, files
     bool onMainToolbar = false; // also on the main toolbar

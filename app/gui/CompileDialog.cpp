@@ -38,11 +38,13 @@ QLabel* PathLabel(const std::string& path) {
 
 CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
     : QDialog(parent), m_controller(controller), m_title(new QLineEdit),
-      m_editTitle(new QPushButton(tr("&Edit"))), m_log(new QPlainTextEdit), m_file(new QLineEdit),
-      m_status(new QLabel), m_compile(new QPushButton(tr("&Compile"))),
-      m_stop(new QPushButton(tr("&Stop"))), m_view(new QPushButton(tr("&View"))),
-      m_close(new QPushButton(tr("Cl&ose"))) {
-    setWindowTitle(tr("Compile"));
+      m_editTitle(new QPushButton(Text(kStrEditTitleButton))), m_log(new QPlainTextEdit),
+      m_file(new QLineEdit), m_status(new QLabel),
+      m_compile(new QPushButton(Text(kStrCompileButton))),
+      m_stop(new QPushButton(Text(kStrStopButton))),
+      m_view(new QPushButton(Text(kStrViewHelpFileButton))),
+      m_close(new QPushButton(Text(kStrCloseDialogButton))) {
+    setWindowTitle(Text(kStrCompileTitle));
     SetHelpTopic(this, help::kCompile);
     CProjectFile& project = *controller.GetProject();
     m_title->setObjectName("title");
@@ -75,12 +77,12 @@ CompileDialog::CompileDialog(CProjectController& controller, QWidget* parent)
     titleRow->addWidget(m_title, 1);
     titleRow->addWidget(m_editTitle);
     auto* fields = new QFormLayout;
-    fields->addRow(tr("Project file:"), PathLabel(project.GetMBKFileName()));
-    fields->addRow(tr("Help file:"), PathLabel(project.GetCHMFileName()));
-    auto* titleLabel = new QLabel(tr("&Title:"));
+    fields->addRow(Text(kStrProjectFileLabel), PathLabel(project.GetMBKFileName()));
+    fields->addRow(Text(kStrHelpFileLabel), PathLabel(project.GetCHMFileName()));
+    auto* titleLabel = new QLabel(Text(kStrTitleField));
     titleLabel->setBuddy(m_title);
     fields->addRow(titleLabel, titleRow);
-    fields->addRow(tr("Compiling file:"), m_file);
+    fields->addRow(Text(kStrCompilingFileLabel), m_file);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
     for (QPushButton* button : {m_compile, m_stop, m_view, m_close})
@@ -189,14 +191,14 @@ void CompileDialog::Finished() {
     const bool made = m_controller.WaitForCompile() == 1;
     m_running = false;
     if (made) {
-        AppendLog("Compile finished\n");
+        AppendLog(Text(kStrCompileFinishedLog));
         SetStatus(Text(kStrCompileFinished), QColor(0, 0, 255));
     } else if (m_stopped) {
-        AppendLog(tr("The compile was stopped: the help file was not made.\n"));
-        SetStatus(tr("Stopped."), QColor(192, 0, 0));
+        AppendLog(Text(kStrCompileStoppedLog));
+        SetStatus(Text(kStrCompileStopped), QColor(192, 0, 0));
     } else {
-        AppendLog(tr("The compile failed: the help file was not made. The log above says why.\n"));
-        SetStatus(tr("The help file was not made."), QColor(192, 0, 0));
+        AppendLog(Text(kStrCompileFailedLog));
+        SetStatus(Text(kStrHelpFileNotMade), QColor(192, 0, 0));
     }
     m_close->setEnabled(true);
     m_compile->setEnabled(true);
@@ -211,9 +213,9 @@ void CompileDialog::ViewHelpFile() {
     const std::string chm = m_controller.GetProject()->GetCHMFileName();
     QString why;
     if (!QFileInfo(QString::fromStdString(chm)).isFile())
-        why = tr("The help file has not been made yet: compile first.");
+        why = Text(kStrHelpFileNotMadeYet);
     else if (!CCommon::Instance()->ViewHelpFile(chm))
-        why = tr("No program of this computer shows help files.");
+        why = Text(kStrNoHelpViewer);
     if (!why.isEmpty())
         ShowMessage(chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
                     Buttons::Ok, Icon::Warning);

@@ -1,5 +1,6 @@
 #include "app/gui/FavoriteEditorsDialog.h"
 #include "app/gui/HelpWindow.h"
+#include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
 
 #include "commonkit/FavoriteEditorManager.h"
@@ -30,46 +31,45 @@ QPushButton* Button(const QString& text, QVBoxLayout* column) {
 
 FavoriteEditorsDialog::FavoriteEditorsDialog(CFavoriteEditorManager& manager, QWidget* parent)
     : QDialog(parent), m_form(manager), m_types(new QListWidget), m_editors(new QTreeWidget) {
-    setWindowTitle(tr("Favourite Editors"));
+    setWindowTitle(Text(kStrFavoriteEditorsTitle));
     SetHelpTopic(this, help::kFavoriteEditors);
     m_types->setObjectName("types");
     m_editors->setObjectName("editors");
-    m_editors->setHeaderLabels({tr("Name"), tr("Program")});
+    m_editors->setHeaderLabels({Text(kStrNameColumn), Text(kStrProgramColumn)});
     m_editors->setRootIsDecorated(false);
     m_editors->header()->setStretchLastSection(true);
     m_editors->setColumnWidth(0, 120);
     connect(m_types, &QListWidget::currentRowChanged, this, [this] { FillEditors(0); });
 
     auto* typeButtons = new QVBoxLayout;
-    connect(Button(tr("Add &Type..."), typeButtons), &QPushButton::clicked, this,
+    connect(Button(Text(kStrAddTypeButton), typeButtons), &QPushButton::clicked, this,
             &FavoriteEditorsDialog::AddType);
-    connect(Button(tr("Remove T&ype"), typeButtons), &QPushButton::clicked, this, [this] {
+    connect(Button(Text(kStrRemoveTypeButton), typeButtons), &QPushButton::clicked, this, [this] {
         int type = m_types->currentRow();
         m_form.RemoveType(type);
         FillTypes(std::max(0, type - 1));
     });
     typeButtons->addStretch();
     auto* editorButtons = new QVBoxLayout;
-    connect(Button(tr("&Add Editor..."), editorButtons), &QPushButton::clicked, this,
+    connect(Button(Text(kStrAddEditorButton), editorButtons), &QPushButton::clicked, this,
             &FavoriteEditorsDialog::AddEditor);
-    connect(Button(tr("&Remove Editor"), editorButtons), &QPushButton::clicked, this, [this] {
-        int editor = m_editors->indexOfTopLevelItem(m_editors->currentItem());
-        m_form.RemoveEditor(m_types->currentRow(), editor);
-        FillEditors(std::max(0, editor - 1));
-    });
-    connect(Button(tr("Move &Up"), editorButtons), &QPushButton::clicked, this,
+    connect(Button(Text(kStrRemoveEditorButton), editorButtons), &QPushButton::clicked, this,
+            [this] {
+                int editor = m_editors->indexOfTopLevelItem(m_editors->currentItem());
+                m_form.RemoveEditor(m_types->currentRow(), editor);
+                FillEditors(std::max(0, editor - 1));
+            });
+    connect(Button(Text(kStrMoveUpButton), editorButtons), &QPushButton::clicked, this,
             [this] { Move(-1); });
-    connect(Button(tr("Move &Down"), editorButtons), &QPushButton::clicked, this,
+    connect(Button(Text(kStrMoveDownButton), editorButtons), &QPushButton::clicked, this,
             [this] { Move(1); });
     editorButtons->addStretch();
 
-    auto* note = new QLabel(tr("The page editor offers the editors of a page's file type in this "
-                               "order. A type may be an extension such as css or a pattern such as "
-                               "htm* (for htm and html)."));
+    auto* note = new QLabel(Text(kStrFavoriteEditorsNote));
     note->setWordWrap(true);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("File types:")), 0, 0);
-    grid->addWidget(new QLabel(tr("Editors of the chosen type:")), 0, 2);
+    grid->addWidget(new QLabel(Text(kStrFileTypesLabel)), 0, 0);
+    grid->addWidget(new QLabel(Text(kStrEditorsOfTypeLabel)), 0, 2);
     grid->addWidget(m_types, 1, 0);
     grid->addLayout(typeButtons, 1, 1);
     grid->addWidget(m_editors, 1, 2);
@@ -107,8 +107,7 @@ void FavoriteEditorsDialog::FillEditors(int select) {
 
 void FavoriteEditorsDialog::AddType() {
     bool ok = false;
-    QString type = QInputDialog::getText(this, windowTitle(),
-                                         tr("File type (an extension such as htm, or a pattern):"),
+    QString type = QInputDialog::getText(this, windowTitle(), Text(kStrFileTypePrompt),
                                          QLineEdit::Normal, {}, &ok);
     int added = 0;
     if (ok && m_form.AddType(type.toStdString(), &added))
@@ -119,12 +118,11 @@ void FavoriteEditorsDialog::AddEditor() {
     int type = m_types->currentRow();
     if (type < 0)
         return;
-    QString program =
-        QFileDialog::getOpenFileName(this, tr("Choose the editor program"), "/usr/bin");
+    QString program = QFileDialog::getOpenFileName(this, Text(kStrChooseEditorTitle), "/usr/bin");
     if (program.isEmpty())
         return;
     bool ok = false;
-    QString name = QInputDialog::getText(this, windowTitle(), tr("Name in the menu:"),
+    QString name = QInputDialog::getText(this, windowTitle(), Text(kStrMenuNamePrompt),
                                          QLineEdit::Normal, QFileInfo(program).fileName(), &ok);
     if (ok && m_form.AddEditor(type, {name.toStdString(), program.toStdString()}))
         FillEditors(m_editors->topLevelItemCount());

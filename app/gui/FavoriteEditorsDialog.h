@@ -13,7 +13,6 @@ class QTreeWidget;
 namespace mb::gui {
 
 class FavoriteEditorsDialog final : public QDialog {
-    Q_OBJECT
 public:
     FavoriteEditorsDialog(CFavoriteEditorManager& manager, QWidget* parent);
     void accept() override;

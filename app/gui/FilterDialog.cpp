@@ -47,14 +47,14 @@ std::optional<std::string> AskText(QWidget* parent, const QString& prompt,
 }
 
 struct SectionTexts {
-    const char* enable;
-    const char* explanation;
+    int enable;
+    int explanation;
 };
 
 constexpr SectionTexts kSectionTexts[] = {
-    {"Enable Skip Folders", "Below folders will be ignored when dropped on the program"},
-    {"Enable Skip Files", "Below files will be ignored when dropped on the program"},
-    {"Enable Only Include Files", "Only below files will be added when dropped on the program"},
+    {kStrEnableSkipFolders, kStrSkipFoldersNote},
+    {kStrEnableSkipFiles, kStrSkipFilesNote},
+    {kStrEnableOnlyIncludeFiles, kStrOnlyIncludeFilesNote},
 };
 
 } // namespace
@@ -65,13 +65,13 @@ public:
     FilterPage(CDlgSetDropFileFilter& form, FilterSection section)
         : m_form(form), m_section(section), m_enable(new QCheckBox), m_list(new QListWidget) {
         const SectionTexts& texts = kSectionTexts[static_cast<int>(section)];
-        m_enable->setText(texts.enable);
+        m_enable->setText(Text(texts.enable));
         m_enable->setObjectName("enable");
         m_list->setObjectName("items");
-        auto* add = Button(tr("&Add..."), "add", [this] { Add(); });
-        auto* remove = Button(tr("&Delete"), "delete", [this] { Delete(); });
-        auto* removeAll = Button(tr("Delete A&ll"), "deleteAll", [this] { DeleteAll(); });
-        auto* edit = Button(tr("&Edit..."), "edit", [this] { Edit(); });
+        auto* add = Button(Text(kStrAddButton), "add", [this] { Add(); });
+        auto* remove = Button(Text(kStrDeleteButton), "delete", [this] { Delete(); });
+        auto* removeAll = Button(Text(kStrDeleteAllButton), "deleteAll", [this] { DeleteAll(); });
+        auto* edit = Button(Text(kStrEditButton), "edit", [this] { Edit(); });
         connect(m_enable, &QCheckBox::toggled, this,
                 [this](bool on) { m_form.Section(m_section).SetEnabled(on); });
         connect(m_list, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -83,7 +83,7 @@ public:
         buttons->addStretch();
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(m_enable);
-        layout->addWidget(new QLabel(texts.explanation));
+        layout->addWidget(new QLabel(Text(texts.explanation)));
         layout->addWidget(m_list, 1);
         layout->addLayout(buttons);
     }
@@ -114,8 +114,8 @@ private:
     int SelectedRow() {
         int row = m_list->currentRow();
         if (row < 0 || !m_list->currentItem()->isSelected()) {
-            ShowMessage("Please select an item of the list first.", Str(kStrFilterCaption),
-                        Buttons::Ok, Icon::Warning);
+            ShowMessage(Str(kStrSelectListItemFirst), Str(kStrFilterCaption), Buttons::Ok,
+                        Icon::Warning);
             return -1;
         }
         return row;
@@ -143,8 +143,7 @@ private:
         int row = SelectedRow();
         if (row < 0)
             return;
-        if (ShowMessage("Do you want to delete \"" + m_list->item(row)->text().toStdString() +
-                            "\"?",
+        if (ShowMessage(Text(kStrAskDeleteListItem).arg(m_list->item(row)->text()).toStdString(),
                         Str(kStrFilterCaption), Buttons::OkCancel, Icon::Question) != Answer::Ok)
             return;
         m_form.Section(m_section).Delete(row);
@@ -167,15 +166,13 @@ private:
 
 FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage, QWidget* parent)
     : QDialog(parent), m_form(filters, firstPage), m_combo(new QComboBox), m_tabs(new QTabWidget) {
-    setWindowTitle("File Filter Settings");
+    setWindowTitle(Text(kStrFileFilterSettingsTitle));
     SetHelpTopic(this, help::kDropFileFilter);
-    auto* intro = new QLabel("When files & folders are imported to the program they will be "
-                             "filtered by a set of 3 separate filters before being allowed into "
-                             "the program.");
+    auto* intro = new QLabel(Text(kStrFileFilterIntro));
     intro->setWordWrap(true);
     m_combo->setObjectName("filterSet");
-    auto* add = new QPushButton("Add Filter Set");
-    auto* remove = new QPushButton("Del Filter Set");
+    auto* add = new QPushButton(Text(kStrAddFilterSetButton));
+    auto* remove = new QPushButton(Text(kStrDeleteFilterSetButton));
     add->setObjectName("addFilter");
     remove->setObjectName("deleteFilter");
     connect(add, &QPushButton::clicked, this, &FilterDialog::AddFilter);
@@ -201,7 +198,7 @@ FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage,
     connect(buttons, &QDialogButtonBox::helpRequested, this,
             [] { CCommon::Instance()->ShowHelp(help::kDropFileFilter); });
     auto* setRow = new QHBoxLayout;
-    setRow->addWidget(new QLabel("Filter Set:"));
+    setRow->addWidget(new QLabel(Text(kStrFilterSetField)));
     setRow->addWidget(m_combo, 1);
     setRow->addWidget(add);
     setRow->addWidget(remove);

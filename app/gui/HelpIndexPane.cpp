@@ -1,5 +1,7 @@
 #include "app/gui/HelpIndexPane.h"
 
+#include "app/gui/UiText.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -19,16 +21,16 @@ namespace {
 int ChooseTopic(QWidget* parent, const HelpBook::Keyword& keyword) {
     QDialog dialog(parent);
     dialog.setObjectName("TopicsFound");
-    dialog.setWindowTitle(QObject::tr("Topics Found"));
+    dialog.setWindowTitle(Text(kStrTopicsFoundTitle));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* label = new QLabel(QObject::tr("Topics for \"%1\":").arg(QString::fromStdString(keyword.name)));
+    auto* label = new QLabel(Text(kStrTopicsForKeyword).arg(QString::fromStdString(keyword.name)));
     auto* list = new QListWidget;
     for (const HelpBook::Topic& topic : keyword.topics)
         list->addItem(QString::fromStdString(topic.title.empty() ? topic.page : topic.title));
     list->setCurrentRow(0);
     label->setBuddy(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QObject::tr("&Display"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Text(kStrDisplayButton));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
@@ -44,7 +46,7 @@ HelpIndexPane::HelpIndexPane(QWidget* parent)
     : QWidget(parent), m_field(new QLineEdit), m_list(new QListWidget) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto* label = new QLabel(tr("&Keyword:"));
+    auto* label = new QLabel(Text(kStrKeywordField));
     label->setBuddy(m_field);
     m_field->setClearButtonEnabled(true);
     m_list->setUniformItemSizes(true);

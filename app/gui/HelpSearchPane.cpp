@@ -1,6 +1,7 @@
 #include "app/gui/HelpSearchPane.h"
 
 #include "app/core/SearchTerms.h"
+#include "app/gui/UiText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,9 +23,9 @@ HelpSearchPane::HelpSearchPane(QWidget* parent)
     : QWidget(parent), m_field(new QLineEdit), m_results(new QListWidget), m_status(new QLabel) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto* label = new QLabel(tr("&Words to search for:"));
+    auto* label = new QLabel(Text(kStrSearchWordsField));
     label->setBuddy(m_field);
-    auto* search = new QPushButton(tr("&List Topics"));
+    auto* search = new QPushButton(Text(kStrListTopicsButton));
     auto* row = new QHBoxLayout;
     row->addWidget(m_field, 1);
     row->addWidget(search);
@@ -58,7 +59,7 @@ void HelpSearchPane::Clear() {
     Finish();
     m_index.reset();
     m_results->clear();
-    m_status->setText(tr("Indexing the pages of the help file…"));
+    m_status->setText(Text(kStrIndexingPages));
 }
 
 void HelpSearchPane::Index(const std::string& chmPath) {
@@ -81,10 +82,10 @@ void HelpSearchPane::Take(std::shared_ptr<HelpSearchIndex> index, unsigned run) 
     m_index = std::move(index);
     if (!m_index) {
         m_searchWaiting = false;
-        m_status->setText(tr("The pages of this help file cannot be read for searching."));
+        m_status->setText(Text(kStrPagesNotSearchable));
         return;
     }
-    m_status->setText(tr("%n pages can be searched.", nullptr, static_cast<int>(m_index->PageCount())));
+    m_status->setText(Text(kStrSearchablePageCount).arg(m_index->PageCount()));
     emit Indexed();
     if (m_searchWaiting) {
         m_searchWaiting = false;
@@ -100,7 +101,7 @@ void HelpSearchPane::Search() {
     m_results->clear();
     const std::string query = m_field->text().toStdString();
     if (search::QueryTerms(query).empty()) {
-        m_status->setText(tr("Type the words to search for."));
+        m_status->setText(Text(kStrTypeSearchWords));
         return;
     }
     size_t found = 0;
@@ -113,11 +114,11 @@ void HelpSearchPane::Search() {
     }
     m_results->setUpdatesEnabled(true);
     if (hits.empty())
-        m_status->setText(tr("No topic holds all of these words."));
+        m_status->setText(Text(kStrNoTopicFound));
     else if (found > hits.size())
-        m_status->setText(tr("%1 topics found; the best %2 are listed.").arg(found).arg(hits.size()));
+        m_status->setText(Text(kStrTopicsFoundBestListed).arg(found).arg(hits.size()));
     else
-        m_status->setText(tr("%n topics found.", nullptr, static_cast<int>(found)));
+        m_status->setText(Text(kStrTopicsFoundCount).arg(found));
     if (!hits.empty())
         m_results->setCurrentRow(0);
 }

@@ -3,6 +3,7 @@
 #include "app/gui/HelpContentsPane.h"
 #include "app/gui/HelpIndexPane.h"
 #include "app/gui/HelpSearchPane.h"
+#include "app/gui/UiText.h"
 #include "app/gui/WindowPlacement.h"
 #include "commonkit/Common.h"
 #include "compiledhelp/ItsAddress.h"
@@ -166,10 +167,10 @@ HelpWindow::HelpWindow()
     : QMainWindow(nullptr, Qt::Window), m_view(new QWebEngineView),
       m_splitter(new QSplitter(Qt::Horizontal)), m_tabs(new QTabWidget),
       m_contents(new HelpContentsPane), m_index(new HelpIndexPane), m_search(new HelpSearchPane),
-      m_toolbar(addToolBar(tr("Help"))), m_findBar(new QToolBar(tr("Find in Page"))),
+      m_toolbar(addToolBar(Text(kStrHelpToolbar))), m_findBar(new QToolBar(Text(kStrFindInPage))),
       m_findField(new QLineEdit) {
     setObjectName("HelpWindow");
-    setWindowTitle(tr("Marrowbook Help"));
+    setWindowTitle(Text(kStrHelpViewerTitle));
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* page = new GuardedPage(m_view, [this](const QUrl& url) {
         if (url.scheme() == web::kSchemePage || url.scheme() == "data")
@@ -191,9 +192,9 @@ HelpWindow::HelpWindow()
     });
     page->setUrlRequestInterceptor(new ArchiveOnlyInterceptor(page));
     m_view->setPage(page);
-    m_tabs->addTab(m_contents, tr("&Contents"));
-    m_tabs->addTab(m_index, tr("I&ndex"));
-    m_tabs->addTab(m_search, tr("&Search"));
+    m_tabs->addTab(m_contents, Text(kStrContentsTab));
+    m_tabs->addTab(m_index, Text(kStrIndexTab));
+    m_tabs->addTab(m_search, Text(kStrSearchTab));
     m_splitter->addWidget(m_tabs);
     // A tab brought to the front takes the keys: typing goes into the
     // index's or the search's field at once.
@@ -221,8 +222,8 @@ HelpWindow::HelpWindow()
         IndexIfNotYet();
         QUrl url = m_view->url();
         if (!ok && IsHelpAddress(url)) {
-            ShowMessage(tr("Page not found"),
-                        tr("The page %1 is not in the help file %2.")
+            ShowMessage(Text(kStrPageNotFoundTitle),
+                        Text(kStrPageNotInHelpFile)
                             .arg(Escaped(QString::fromStdString(web::ItsAddressOf(url))),
                                  Escaped(QString::fromStdString(m_file))));
             return;
@@ -257,51 +258,55 @@ void HelpWindow::BuildToolbar() {
         connect(action, &QAction::triggered, this, std::move(run));
         return action;
     };
-    add("hide", tr("Hide"), QStyle::SP_TitleBarShadeButton, QKeySequence(),
+    add("hide", Text(kStrHideButton), QStyle::SP_TitleBarShadeButton, QKeySequence(),
         [this] { m_tabs->setVisible(!m_tabs->isVisible()); });
-    add("back", tr("Back"), QStyle::SP_ArrowBack, QKeySequence::Back, [this] { m_view->back(); });
-    add("forward", tr("Forward"), QStyle::SP_ArrowForward, QKeySequence::Forward,
+    add("back", Text(kStrBackButton), QStyle::SP_ArrowBack, QKeySequence::Back,
+        [this] { m_view->back(); });
+    add("forward", Text(kStrForwardButton), QStyle::SP_ArrowForward, QKeySequence::Forward,
         [this] { m_view->forward(); });
-    add("home", tr("Home"), QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home),
+    add("home", Text(kStrHomeButton), QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home),
         [this] { ShowPage(m_book.home); });
-    add("previous", tr("Previous"), QStyle::SP_ArrowUp, QKeySequence(Qt::CTRL | Qt::Key_Up),
-        [this] { ShowPage(m_contents->Step(-1)); });
-    add("next", tr("Next"), QStyle::SP_ArrowDown, QKeySequence(Qt::CTRL | Qt::Key_Down),
+    add("previous", Text(kStrPreviousButton), QStyle::SP_ArrowUp,
+        QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { ShowPage(m_contents->Step(-1)); });
+    add("next", Text(kStrNextButton), QStyle::SP_ArrowDown, QKeySequence(Qt::CTRL | Qt::Key_Down),
         [this] { ShowPage(m_contents->Step(1)); });
-    add("sync", tr("Locate"), QStyle::SP_FileDialogContentsView, QKeySequence(), [this] {
+    add("sync", Text(kStrLocateButton), QStyle::SP_FileDialogContentsView, QKeySequence(), [this] {
         m_tabs->setCurrentWidget(m_contents);
         PageShown(m_view->url());
     });
-    add("print", tr("Print…"), QStyle::SP_DialogSaveButton, QKeySequence::Print, [this] {
+    add("print", Text(kStrPrintButton), QStyle::SP_DialogSaveButton, QKeySequence::Print, [this] {
         if (!m_printer)
             m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QPrintDialog dialog(m_printer.get(), this);
         if (dialog.exec() == QDialog::Accepted)
             m_view->print(m_printer.get());
     });
-    add("pdf", tr("Save as PDF…"), QStyle::SP_DriveFDIcon, QKeySequence(), [this] {
-        QString path = QFileDialog::getSaveFileName(this, tr("Save the Page as PDF"), QString(),
-                                                    tr("PDF files (*.pdf)"));
+    add("pdf", Text(kStrSaveAsPdfButton), QStyle::SP_DriveFDIcon, QKeySequence(), [this] {
+        QString path = QFileDialog::getSaveFileName(this, Text(kStrSavePageAsPdfTitle), QString(),
+                                                    Text(kStrPdfFileFilter));
         if (!path.isEmpty())
             m_view->page()->printToPdf(path);
     });
-    add("zoomIn", tr("Larger"), QStyle::SP_ArrowUp, QKeySequence::ZoomIn,
+    add("zoomIn", Text(kStrLargerButton), QStyle::SP_ArrowUp, QKeySequence::ZoomIn,
         [this] { m_view->setZoomFactor(std::min(5.0, m_view->zoomFactor() + 0.1)); });
-    add("zoomOut", tr("Smaller"), QStyle::SP_ArrowDown, QKeySequence::ZoomOut,
+    add("zoomOut", Text(kStrSmallerButton), QStyle::SP_ArrowDown, QKeySequence::ZoomOut,
         [this] { m_view->setZoomFactor(std::max(0.25, m_view->zoomFactor() - 0.1)); });
-    add("find", tr("Find in Page"), QStyle::SP_FileDialogContentsView, QKeySequence::Find, [this] {
-        m_findBar->show();
-        m_findField->setFocus();
-        m_findField->selectAll();
-    });
-    add("jump1", tr("Jump 1"), QStyle::SP_CommandLink, QKeySequence(), [this] { ShowPage(m_book.jump1Page); });
-    add("jump2", tr("Jump 2"), QStyle::SP_CommandLink, QKeySequence(), [this] { ShowPage(m_book.jump2Page); });
+    add("find", Text(kStrFindInPage), QStyle::SP_FileDialogContentsView, QKeySequence::Find,
+        [this] {
+            m_findBar->show();
+            m_findField->setFocus();
+            m_findField->selectAll();
+        });
+    add("jump1", Text(kStrJump1Button), QStyle::SP_CommandLink, QKeySequence(),
+        [this] { ShowPage(m_book.jump1Page); });
+    add("jump2", Text(kStrJump2Button), QStyle::SP_CommandLink, QKeySequence(),
+        [this] { ShowPage(m_book.jump2Page); });
 
     // Find in page: Enter finds the next, Shift+Enter the previous, Escape
     // closes the bar and clears the marks.
     m_findBar->setObjectName("FindInPage");
     m_findBar->addWidget(m_findField);
-    m_findField->setPlaceholderText(tr("Find in this page"));
+    m_findField->setPlaceholderText(Text(kStrFindInThisPage));
     auto find = [this](bool backward) {
         m_view->findText(m_findField->text(),
                          backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
@@ -309,7 +314,8 @@ void HelpWindow::BuildToolbar() {
     connect(m_findField, &QLineEdit::returnPressed, this, [find] {
         find(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
     });
-    QAction* close = m_findBar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("Close"));
+    QAction* close = m_findBar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                          Text(kStrCloseButton));
     close->setShortcut(Qt::Key_Escape);
     close->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(close, &QAction::triggered, this, [this] {
@@ -344,13 +350,13 @@ bool HelpWindow::OpenFile(const std::string& helpFile) {
     std::string error;
     std::error_code ec;
     if (!fs::is_regular_file(helpFile, ec)) {
-        ShowMessage(tr("Help file not found"),
-                    tr("The help file %1 cannot be found.").arg(Escaped(QString::fromStdString(helpFile))));
+        ShowMessage(Text(kStrHelpFileNotFoundTitle),
+                    Text(kStrHelpFileNotFound).arg(Escaped(QString::fromStdString(helpFile))));
         return false;
     }
     if (!ReadHelpBook(helpFile, m_book, error)) {
-        ShowMessage(tr("Help file cannot be read"),
-                    tr("The help file %1 cannot be read: %2.")
+        ShowMessage(Text(kStrHelpFileUnreadableTitle),
+                    Text(kStrHelpFileUnreadable)
                         .arg(Escaped(QString::fromStdString(helpFile)),
                              Escaped(QString::fromStdString(error))));
         return false;

@@ -32,7 +32,6 @@ class HelpIndexPane;
 class HelpSearchPane;
 
 class HelpWindow final : public QMainWindow {
-    Q_OBJECT
 public:
     // A window of its own, beside the main window rather than inside it, so
     // that a dialog open in the main window does not block it; it does not

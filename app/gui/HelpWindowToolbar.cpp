@@ -1,6 +1,7 @@
 #include "app/gui/HelpWindowToolbar.h"
 
 #include "app/gui/CommandRoutes.h"
+#include "app/gui/UiText.h"
 
 #include <QAction>
 #include <QLabel>
@@ -11,19 +12,14 @@ namespace mb::gui {
 namespace {
 
 QString ToolTipFor(const CommandRoute& route) {
-    const QString name = QString(route.label).remove('&');
+    const QString name = Text(route.label).remove('&');
     switch (route.onTab[0].handler) {
     case Handler::WindowButton:
-        return QObject::tr("Compiled help window: show its \"%1\" button (a setting of this "
-                           "project, used when it is compiled)")
-            .arg(name);
+        return Text(kStrHelpWindowButtonTip).arg(name);
     case Handler::WindowStyle:
-        return QObject::tr("Compiled help window: contents tab with \"%1\" (a setting of this "
-                           "project, used when it is compiled)")
-            .arg(name);
+        return Text(kStrHelpWindowStyleTip).arg(name);
     case Handler::TabPosition:
-        return QObject::tr("Compiled help window: where its navigation tabs stand (a setting of "
-                           "this project, used when it is compiled)");
+        return Text(kStrHelpWindowTabPositionTip);
     default:
         return {};
     }
@@ -32,14 +28,13 @@ QString ToolTipFor(const CommandRoute& route) {
 } // namespace
 
 HelpWindowToolbar::HelpWindowToolbar(QToolBar& toolbar) : m_toolbar(toolbar) {
-    m_toolbar.setWindowTitle(QObject::tr("Compiled Help Window Buttons"));
+    m_toolbar.setWindowTitle(Text(kStrHelpWindowButtonsToolbar));
     for (QAction* action : m_toolbar.actions())
         if (const CommandRoute* route = FindRoute(action->data().toInt()))
             action->setToolTip(ToolTipFor(*route));
-    auto* caption = new QLabel(QObject::tr("Help window buttons:"));
+    auto* caption = new QLabel(Text(kStrHelpWindowButtonsCaption));
     caption->setObjectName("HelpWindowCaption");
-    caption->setToolTip(QObject::tr("The buttons and the contents style of the help window "
-                                    "that the compiled help file opens in"));
+    caption->setToolTip(Text(kStrHelpWindowButtonsTip));
     caption->setContentsMargins(4, 0, 4, 0);
     m_toolbar.insertWidget(m_toolbar.actions().value(0), caption);
 }

@@ -1,5 +1,6 @@
 #include "app/gui/IconSelectDialog.h"
 
+#include "app/gui/UiText.h"
 #include "entryeditor/EntryIcons.h"
 
 #include "commonkit/StringTable.h"
@@ -19,14 +20,14 @@ IconSelectDialog::IconSelectDialog(int preselected, QWidget* parent) : QDialog(p
     setObjectName("IconSelectDialog");
     setWindowTitle(QString::fromStdString(CStrHelper::ML_GetStringEx(kStrIconCaption)));
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(tr("&Icon of the selected entries:"));
+    auto* label = new QLabel(Text(kStrIconOfSelectedEntries));
     layout->addWidget(label);
     m_icons = new QComboBox;
     label->setBuddy(m_icons);
     setMinimumWidth(280);
     m_icons->setIconSize(QSize(kEntryIconSize, kEntryIconSize));
     for (int i = 0; i < kEntryIconCount; ++i)
-        m_icons->addItem(ContentsIcon(i), tr("Icon %1").arg(i + 1));
+        m_icons->addItem(ContentsIcon(i), Text(kStrIconNumber).arg(i + 1));
     m_icons->setCurrentIndex(preselected >= 0 && preselected < kEntryIconCount ? preselected : 0);
     m_icons->setMaxVisibleItems(14);
     layout->addWidget(m_icons);

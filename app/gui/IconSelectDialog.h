@@ -9,7 +9,6 @@ class QComboBox;
 namespace mb::gui {
 
 class IconSelectDialog final : public QDialog {
-    Q_OBJECT
 public:
     IconSelectDialog(int preselected, QWidget* parent = nullptr);
     int SelectedIcon() const;

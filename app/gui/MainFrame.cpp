@@ -177,23 +177,23 @@ void MainFrame::ShowChmExplorer(bool show) {
 void MainFrame::BuildActions() {
     QMenuBar* bar = menuBar();
     std::map<Menu, QMenu*> menus;
-    menus[Menu::File] = bar->addMenu(tr("&File"));
-    menus[Menu::Edit] = bar->addMenu(tr("&Edit"));
-    menus[Menu::Entry] = bar->addMenu(tr("E&ntry"));
-    menus[Menu::View] = bar->addMenu(tr("&View"));
-    menus[Menu::Settings] = bar->addMenu(tr("&Settings"));
-    menus[Menu::Tools] = bar->addMenu(tr("&Tools"));
-    menus[Menu::Help] = bar->addMenu(tr("&Help"));
-    m_mainToolbar = addToolBar(tr("Main"));
+    menus[Menu::File] = bar->addMenu(Text(kStrMenuFile));
+    menus[Menu::Edit] = bar->addMenu(Text(kStrMenuEdit));
+    menus[Menu::Entry] = bar->addMenu(Text(kStrMenuEntry));
+    menus[Menu::View] = bar->addMenu(Text(kStrMenuView));
+    menus[Menu::Settings] = bar->addMenu(Text(kStrMenuSettings));
+    menus[Menu::Tools] = bar->addMenu(Text(kStrMenuTools));
+    menus[Menu::Help] = bar->addMenu(Text(kStrMenuHelp));
+    m_mainToolbar = addToolBar(Text(kStrMainToolbar));
     m_mainToolbar->setObjectName("MainToolBar");
     addToolBarBreak();
-    m_optionsToolbar = addToolBar(tr("Help Window Options"));
+    m_optionsToolbar = addToolBar(Text(kStrHelpWindowOptionsToolbar));
     m_optionsToolbar->setObjectName("OptionsToolBar");
     for (auto& [menu, qmenu] : menus)
         connect(qmenu, &QMenu::aboutToShow, this, [this] { UpdateActionStates(); });
 
     for (const CommandRoute& route : CommandRoutes()) {
-        auto* action = new QAction(ToolbarIcon(route.id), tr(route.label), this);
+        auto* action = new QAction(ToolbarIcon(route.id), Text(route.label), this);
         action->setData(route.id);
         if (*route.shortcut)
             action->setShortcuts(QKeySequence::listFromString(route.shortcut));
@@ -213,7 +213,7 @@ void MainFrame::BuildActions() {
         }
         if (route.id == ID_FILE_SAVE_AS) {
             menus[Menu::File]->addSeparator();
-            m_recentMenu = menus[Menu::File]->addMenu(tr("Recent &Projects"));
+            m_recentMenu = menus[Menu::File]->addMenu(Text(kStrMenuRecentProjects));
             menus[Menu::File]->addSeparator();
         }
     }
@@ -246,7 +246,7 @@ void MainFrame::BuildRunLog() {
     m_runLog->setReadOnly(true);
     m_runLog->setMaximumBlockCount(200000);
     m_runLog->setObjectName("RunLog");
-    auto* dock = new QDockWidget(tr("Run Log"), this);
+    auto* dock = new QDockWidget(Text(kStrRunLog), this);
     dock->setObjectName("RunLogDock");
     dock->setWidget(m_runLog);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
@@ -343,7 +343,7 @@ void MainFrame::RefreshFromProject() {
     const CProjectFile* project = m_controller.GetProject();
     m_helpWindowToolbar->FollowProject(!project->GetMBKFileName().empty() ||
                                        !project->GetProjectFolder().empty());
-    m_topics->setText(tr("%1 Topics").arg(m_controller.GetProject()->Content_GetCount()));
+    m_topics->setText(Text(kStrTopicCount).arg(m_controller.GetProject()->Content_GetCount()));
     RebuildRecentMenu();
     UpdateActionStates();
 }

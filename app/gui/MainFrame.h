@@ -41,7 +41,6 @@ class ProjectViews;
 class TreeFindBar;
 
 class MainFrame : public QMainWindow, public ViewHost {
-    Q_OBJECT
 public:
     MainFrame(CProjectController& controller, CCommandManager& commands);
     ~MainFrame() override;

@@ -20,7 +20,7 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
     : QDialog(parent), m_form(form), m_title(new QLineEdit(ToQ(form.GetTitleText()))),
       m_name(new QLineEdit(ToQ(form.GetNameText()))), m_folder(new QLineEdit(ToQ(form.GetFolderText()))),
       m_language(new QComboBox) {
-    setWindowTitle(tr("New Project"));
+    setWindowTitle(Text(kStrNewProjectTitle));
     SetHelpTopic(this, help::kNewProject);
     m_title->setObjectName("title");
     m_name->setObjectName("name");
@@ -36,7 +36,7 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
         if (kept != text)
             m_name->setText(kept);
     });
-    auto* browse = new QPushButton(tr("&Browse..."));
+    auto* browse = new QPushButton(Text(kStrBrowseButton));
     connect(browse, &QPushButton::clicked, this, [this] {
         CopyToForm();
         m_form.OnBrowse();
@@ -47,12 +47,12 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
     folderRow->addWidget(browse);
 
     auto* fields = new QFormLayout;
-    fields->addRow(tr("Help &title:"), m_title);
-    fields->addRow(tr("Project &name:"), m_name);
-    auto* folderLabel = new QLabel(tr("Project &folder:"));
+    fields->addRow(Text(kStrHelpTitleField), m_title);
+    fields->addRow(Text(kStrProjectNameField), m_name);
+    auto* folderLabel = new QLabel(Text(kStrProjectFolderField));
     folderLabel->setBuddy(m_folder);
     fields->addRow(folderLabel, folderRow);
-    fields->addRow(tr("&Language:"), m_language);
+    fields->addRow(Text(kStrLanguageField), m_language);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);

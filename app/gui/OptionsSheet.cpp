@@ -78,7 +78,7 @@ OptionsSheet::OptionsSheet(CProjectFile& project, int startPage, QWidget* parent
     auto* top = m_tree->invisibleRootItem();
     page(top, CProjectOptionsForm::General);
     page(top, CProjectOptionsForm::Compiler);
-    auto* window = new QTreeWidgetItem(top, {tr("Window")});
+    auto* window = new QTreeWidgetItem(top, {Text(kStrWindowPage)});
     window->setData(0, Qt::UserRole, -1);
     page(window, CProjectOptionsForm::Styles);
     page(window, CProjectOptionsForm::Viewer);
@@ -116,7 +116,7 @@ void OptionsSheet::ShowItem(QTreeWidgetItem* item) {
         return;
     int page = item->data(0, Qt::UserRole).toInt();
     if (page < 0 || page >= CProjectOptionsForm::PageCount) {
-        m_noPage->setText(QString("Please select a child item of '%1'.").arg(item->text(0)));
+        m_noPage->setText(Text(kStrSelectChildItem).arg(item->text(0)));
         m_pages->setCurrentWidget(m_noPage);
         return;
     }
@@ -146,10 +146,10 @@ QWidget* OptionsSheet::BuildPage(int page) {
             language->addItem(ToQ(LanguageRowText(i)));
         int position = LanguagePosition(g.languageId);
         language->setCurrentIndex(position >= 0 ? position : LanguagePosition(kFallbackLanguageId));
-        form->addRow(tr("&Title of the help file:"), title);
-        form->addRow(tr("&Default topic:"), topic);
-        form->addRow(tr("&Error log file:"), errorLog);
-        form->addRow(tr("&Language:"), language);
+        form->addRow(Text(kStrHelpFileTitleField), title);
+        form->addRow(Text(kStrDefaultTopicField), topic);
+        form->addRow(Text(kStrErrorLogFileField), errorLog);
+        form->addRow(Text(kStrLanguageField), language);
         m_collect.push_back([&g, title, errorLog, topic, language] {
             g.title = S(title->text());
             g.errorLogFile = S(errorLog->text());
@@ -160,24 +160,23 @@ QWidget* OptionsSheet::BuildPage(int page) {
     }
     case CProjectOptionsForm::Compiler: {
         CompilerOptions& c = m_form.compiler;
-        auto* binaryToc = Check(tr("Binary table of contents"), c.binaryToc, "binaryToc");
-        auto* binaryIndex = Check(tr("Binary index"), c.binaryIndex, "binaryIndex");
-        auto* notes = Check(tr("Display compile notes"), c.compileNotes);
-        auto* progress = Check(tr("Display compile progress"), c.compileProgress);
-        auto* flat = Check(tr("Flat (no folders inside the help file)"), c.flat);
-        auto* enhanced = Check(tr("Enhanced decompilation"), c.enhancedDecompilation);
+        auto* binaryToc = Check(Text(kStrBinaryToc), c.binaryToc, "binaryToc");
+        auto* binaryIndex = Check(Text(kStrBinaryIndex), c.binaryIndex, "binaryIndex");
+        auto* notes = Check(Text(kStrCompileNotes), c.compileNotes);
+        auto* progress = Check(Text(kStrCompileProgress), c.compileProgress);
+        auto* flat = Check(Text(kStrFlatHelpFile), c.flat);
+        auto* enhanced = Check(Text(kStrEnhancedDecompilation), c.enhancedDecompilation);
         auto* compatibility = new QComboBox;
         compatibility->setEditable(true);
-        compatibility->addItems({"1.0", "1.1 or later"});
+        compatibility->addItems({"1.0", Text(kStrCompatibilityLater)});
         compatibility->setCurrentText(ToQ(c.compatibility));
         auto* font = Field("defaultFont", c.defaultFont);
-        font->setPlaceholderText(tr("face,size,character set"));
+        font->setPlaceholderText(Text(kStrFontPlaceholder));
         for (QCheckBox* box : {binaryToc, binaryIndex, notes, progress, flat, enhanced})
             form->addRow(box);
-        form->addRow(tr("&Compatibility:"), compatibility);
-        form->addRow(tr("Default &font:"), font);
-        form->addRow(Note(tr("Settings that the compiler on this system does not honour are "
-                             "listed in the compile window before each compile.")));
+        form->addRow(Text(kStrCompatibilityField), compatibility);
+        form->addRow(Text(kStrDefaultFontField), font);
+        form->addRow(Note(Text(kStrUnhonouredSettingsNote)));
         m_collect.push_back(
             [&c, binaryToc, binaryIndex, notes, progress, flat, enhanced, compatibility, font] {
                 c.binaryToc = binaryToc->isChecked();
@@ -193,10 +192,10 @@ QWidget* OptionsSheet::BuildPage(int page) {
     }
     case CProjectOptionsForm::Styles: {
         StyleOptions& s = m_form.styles;
-        auto* onTop = Check(tr("Keep the viewer on top of other windows"), s.onTop);
-        auto* right = Check(tr("Right-aligned text"), s.rightAligned);
-        auto* rtl = Check(tr("Right-to-left reading order"), s.rtlReading);
-        auto* leftBar = Check(tr("Scroll bar on the left"), s.leftScrollBar);
+        auto* onTop = Check(Text(kStrViewerOnTop), s.onTop);
+        auto* right = Check(Text(kStrRightAlignedText), s.rightAligned);
+        auto* rtl = Check(Text(kStrRightToLeftReading), s.rtlReading);
+        auto* leftBar = Check(Text(kStrScrollBarOnTheLeft), s.leftScrollBar);
         auto* left = Number(s.position.left, -32000, 32000);
         auto* topEdge = Number(s.position.top, -32000, 32000);
         auto* rightEdge = Number(s.position.right, -32000, 32000);
@@ -206,7 +205,7 @@ QWidget* OptionsSheet::BuildPage(int page) {
         auto* position = new QHBoxLayout;
         for (QSpinBox* edge : {left, topEdge, rightEdge, bottom})
             position->addWidget(edge);
-        form->addRow(tr("Window (left, top, right, bottom):"), position);
+        form->addRow(Text(kStrWindowPositionField), position);
         m_collect.push_back([&s, onTop, right, rtl, leftBar, left, topEdge, rightEdge, bottom] {
             s.onTop = onTop->isChecked();
             s.rightAligned = right->isChecked();
@@ -219,13 +218,13 @@ QWidget* OptionsSheet::BuildPage(int page) {
     case CProjectOptionsForm::Viewer: {
         ViewerOptions& v = m_form.viewer;
         auto* width = Number(v.navigationWidth, 0, 2000, "navigationWidth");
-        auto* sync = Check(tr("Show the open page in the contents"), v.autoSync);
-        auto* search = Check(tr("Search tab"), v.searchTab);
-        auto* favorites = Check(tr("Favourites tab"), v.favoritesTab);
-        auto* advanced = Check(tr("Advanced search"), v.advancedSearch);
-        auto* fullText = Check(tr("Full-text search"), v.fullTextSearch, "fullTextSearch");
-        auto* index = Check(tr("Index tab"), v.includeIndexPage, "includeIndexPage");
-        form->addRow(tr("&Navigation pane width:"), width);
+        auto* sync = Check(Text(kStrShowOpenPageInContents), v.autoSync);
+        auto* search = Check(Text(kStrSearchTabOption), v.searchTab);
+        auto* favorites = Check(Text(kStrFavoritesTabOption), v.favoritesTab);
+        auto* advanced = Check(Text(kStrAdvancedSearchOption), v.advancedSearch);
+        auto* fullText = Check(Text(kStrFullTextSearchOption), v.fullTextSearch, "fullTextSearch");
+        auto* index = Check(Text(kStrIndexTabOption), v.includeIndexPage, "includeIndexPage");
+        form->addRow(Text(kStrNavigationWidthField), width);
         for (QCheckBox* box : {sync, index, search, advanced, favorites, fullText})
             form->addRow(box);
         m_collect.push_back([&v, width, sync, search, favorites, advanced, fullText, index] {
@@ -241,7 +240,7 @@ QWidget* OptionsSheet::BuildPage(int page) {
     }
     case CProjectOptionsForm::Buttons: {
         ButtonOptions& b = m_form.buttons;
-        auto* grid = new QGroupBox(tr("Toolbar buttons"));
+        auto* grid = new QGroupBox(Text(kStrToolbarButtonsGroup));
         auto* boxes = new QGridLayout(grid);
         std::vector<std::pair<QCheckBox*, unsigned long>> checks;
         int n = 0;
@@ -251,7 +250,7 @@ QWidget* OptionsSheet::BuildPage(int page) {
             checks.emplace_back(box, button.flag);
             ++n;
         }
-        auto* menu = Check(tr("Menu bar"), b.menu);
+        auto* menu = Check(Text(kStrMenuBarOption), b.menu);
         auto* home = Field("home", b.home);
         auto* jump1Url = Field("jump1Url", b.jump1Url);
         auto* jump1Text = Field("jump1Text", b.jump1Text);
@@ -259,11 +258,11 @@ QWidget* OptionsSheet::BuildPage(int page) {
         auto* jump2Text = Field("jump2Text", b.jump2Text);
         form->addRow(grid);
         form->addRow(menu);
-        form->addRow(tr("&Home page:"), home);
-        form->addRow(tr("Jump &1 page:"), jump1Url);
-        form->addRow(tr("Jump 1 text:"), jump1Text);
-        form->addRow(tr("Jump &2 page:"), jump2Url);
-        form->addRow(tr("Jump 2 text:"), jump2Text);
+        form->addRow(Text(kStrHomePageField), home);
+        form->addRow(Text(kStrJump1PageField), jump1Url);
+        form->addRow(Text(kStrJump1TextField), jump1Text);
+        form->addRow(Text(kStrJump2PageField), jump2Url);
+        form->addRow(Text(kStrJump2TextField), jump2Text);
         m_collect.push_back([&b, checks, menu, home, jump1Url, jump1Text, jump2Url, jump2Text] {
             b.buttons = 0;
             for (const auto& [box, flag] : checks)

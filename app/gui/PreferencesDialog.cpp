@@ -54,11 +54,11 @@ PreferencesDialog::PreferencesDialog(CConfigData& config, QWidget* parent)
 }
 
 QWidget* PreferencesDialog::BuildTopicTitlePage() {
-    m_pageTitle = new QRadioButton("Text between <title></title> tag");
-    m_htmlWithExtension = new QRadioButton("Filename with extension");
-    m_htmlWithoutExtension = new QRadioButton("Filename without extension");
-    m_otherWithExtension = new QRadioButton("Filename with extension");
-    m_otherWithoutExtension = new QRadioButton("Filename without extension");
+    m_pageTitle = new QRadioButton(Text(kStrTitleFromTitleTag));
+    m_htmlWithExtension = new QRadioButton(Text(kStrFileNameWithExtension));
+    m_htmlWithoutExtension = new QRadioButton(Text(kStrFileNameWithoutExtension));
+    m_otherWithExtension = new QRadioButton(Text(kStrFileNameWithExtension));
+    m_otherWithoutExtension = new QRadioButton(Text(kStrFileNameWithoutExtension));
     switch (m_form.GetHTMLTopicTitle()) {
     case HtmlTopicTitle::PageTitle:
         m_pageTitle->setChecked(true);
@@ -74,11 +74,11 @@ QWidget* PreferencesDialog::BuildTopicTitlePage() {
         ->setChecked(true);
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel("When adding files to TOC/Index, Topic Title comes from......"));
-    layout->addWidget(Group("HTML files (.htm, .html)",
+    layout->addWidget(new QLabel(Text(kStrTopicTitleSource)));
+    layout->addWidget(Group(Text(kStrHtmlFilesGroup),
                             {m_pageTitle, m_htmlWithExtension, m_htmlWithoutExtension}));
     layout->addWidget(
-        Group("Other types of files", {m_otherWithExtension, m_otherWithoutExtension}));
+        Group(Text(kStrOtherFilesGroup), {m_otherWithExtension, m_otherWithoutExtension}));
     layout->addStretch();
     return page;
 }

@@ -1,5 +1,7 @@
 #include "app/gui/ProgressWindow.h"
 
+#include "app/gui/UiText.h"
+
 #include <QLabel>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -11,12 +13,12 @@
 namespace mb::gui {
 
 ProgressWindow::ProgressWindow(const QString& title, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("Please wait"));
+    setWindowTitle(Text(kStrPleaseWait));
     auto* what = new QLabel(title);
     what->setWordWrap(true);
     auto* busy = new QProgressBar;
     busy->setRange(0, 0);
-    auto* note = new QLabel(tr("The run log of the main window lists each file as it is done."));
+    auto* note = new QLabel(Text(kStrProgressNote));
     note->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(what);

@@ -52,11 +52,10 @@ private:
 } // namespace
 
 bool QtDialogHost::ShowAddSelectedToIndex(CDlgAddSelectedCEToIndex& dialog) {
-    Form form(m_parent, QObject::tr("Add to Index").toStdString());
+    Form form(m_parent, Text(kStrAddToIndexTitle).toStdString());
     form.setObjectName("AddToIndexDialog");
-    form.Body()->addWidget(
-        new QLabel(QObject::tr("The selected contents entries are added to the index.")));
-    auto* subEntries = new QCheckBox(QObject::tr("Include their &sub-entries"));
+    form.Body()->addWidget(new QLabel(Text(kStrAddToIndexNote)));
+    auto* subEntries = new QCheckBox(Text(kStrIncludeSubEntries));
     subEntries->setChecked(dialog.GetInitialCheck());
     form.Body()->addWidget(subEntries);
     return form.Run([&] {
@@ -68,7 +67,7 @@ bool QtDialogHost::ShowAddSelectedToIndex(CDlgAddSelectedCEToIndex& dialog) {
 bool QtDialogHost::ShowKeywordsSelect(CDlgKeywordsSelect& dialog) {
     Form form(m_parent, dialog.GetCaption());
     form.setObjectName("KeywordsDialog");
-    form.Body()->addWidget(new QLabel(QObject::tr("Keywords of the page to add to the index:")));
+    form.Body()->addWidget(new QLabel(Text(kStrPageKeywordsPrompt)));
     auto* list = new QListWidget;
     for (const std::string& keyword : dialog.GetKeywords()) {
         auto* item = new QListWidgetItem(ToQ(keyword), list);
@@ -92,7 +91,7 @@ bool QtDialogHost::ShowGetURL(CDlgGetURL& dialog) {
     Form form(m_parent, dialog.GetCaption());
     form.setObjectName("UrlDialog");
     form.setMinimumWidth(420);
-    auto* label = new QLabel(QObject::tr("&Address (http://..., https://..., or a file):"));
+    auto* label = new QLabel(Text(kStrAddressField));
     auto* field = new QLineEdit(ToQ(dialog.GetInitialText()));
     label->setBuddy(field);
     form.Body()->addWidget(label);
@@ -109,13 +108,13 @@ bool QtDialogHost::ShowNewPage(CDlgNewPage& dialog) {
     title->selectAll();
     auto* fileName = new QLineEdit(ToQ(dialog.GetFileNameText()));
     auto* folder = new QLineEdit(ToQ(dialog.GetFolderText()));
-    auto* browse = new QPushButton(QObject::tr("&Browse..."));
+    auto* browse = new QPushButton(Text(kStrBrowseButton));
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folder);
     folderRow->addWidget(browse);
-    fields->addRow(QObject::tr("Page &title:"), title);
-    fields->addRow(QObject::tr("&File name:"), fileName);
-    auto* folderLabel = new QLabel(QObject::tr("F&older:"));
+    fields->addRow(Text(kStrPageTitleField), title);
+    fields->addRow(Text(kStrFileNameField), fileName);
+    auto* folderLabel = new QLabel(Text(kStrPageFolderField));
     folderLabel->setBuddy(folder);
     fields->addRow(folderLabel, folderRow);
     form.Body()->addLayout(fields);
@@ -129,8 +128,8 @@ bool QtDialogHost::ShowNewPage(CDlgNewPage& dialog) {
         dialog.OnFileNameKillFocus();
     });
     QObject::connect(browse, &QPushButton::clicked, &form, [&] {
-        QString chosen = QFileDialog::getExistingDirectory(&form, QObject::tr("Folder of the new page"),
-                                                           folder->text());
+        QString chosen =
+            QFileDialog::getExistingDirectory(&form, Text(kStrNewPageFolderTitle), folder->text());
         if (!chosen.isEmpty())
             folder->setText(chosen);
     });

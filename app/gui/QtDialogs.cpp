@@ -61,7 +61,7 @@ void QtControllerDialogs::ShowLongFilenameWarning() {
     const std::string& log = CRunEnv::Instance()->GetLogfilename();
     QMessageBox box(QMessageBox::Warning, Caption(), ToQ(kLongFilenameWarningText + log),
                     QMessageBox::Ok, m_parent);
-    QPushButton* open = box.addButton(QObject::tr("Open Run Log"), QMessageBox::ActionRole);
+    QPushButton* open = box.addButton(Text(kStrOpenRunLogButton), QMessageBox::ActionRole);
     box.exec();
     if (box.clickedButton() == open)
         QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(log)));
@@ -103,7 +103,7 @@ std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFo
 bool QtProjectDialogs::ConfirmCopyIntoProjectFolder() {
     QMessageBox box(QMessageBox::Question, Caption(), ToQ(kCopyFilesNote), QMessageBox::Cancel,
                     m_parent);
-    QPushButton* copy = box.addButton(QObject::tr("&Copy"), QMessageBox::AcceptRole);
+    QPushButton* copy = box.addButton(Text(kStrCopyButton), QMessageBox::AcceptRole);
     box.setDefaultButton(copy);
     box.exec();
     return box.clickedButton() == copy;

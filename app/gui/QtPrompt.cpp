@@ -136,7 +136,7 @@ Answer QtPrompt::Message(const MessageRequest& request) {
     return AskOnWindowThread([&] {
         BusyLift lift(m_busyDepth);
         QMessageBox box(IconOf(request.icon),
-                        ToQ(request.caption.empty() ? "Marrowbook" : request.caption),
+                        request.caption.empty() ? Text(kStrProductName) : ToQ(request.caption),
                         ToQ(request.text), ButtonsOf(request.buttons), m_parent);
         if (request.defaultAnswer)
             box.setDefaultButton(ButtonOf(*request.defaultAnswer));

@@ -1,5 +1,6 @@
 #include "app/gui/ReadmeWindow.h"
 
+#include "app/gui/UiText.h"
 #include "runconfig/SettingsLocation.h"
 
 #include <QFileInfo>
@@ -10,7 +11,7 @@ namespace mb::gui {
 ReadmeWindow::ReadmeWindow(const QString& path, QWidget* owner) : QTextBrowser(owner) {
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("Marrowbook"));
+    setWindowTitle(Text(kStrProductName));
     setOpenExternalLinks(true);
     setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
     resize(900, 700);

@@ -34,8 +34,7 @@ ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(QWidget* parent) : QDialog(parent
     setObjectName("ReplaceUnwelcomeDialog");
     setWindowTitle(Text(kStrCaption));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        tr("The page files of the selected entries are renamed with these replacements:")));
+    layout->addWidget(new QLabel(Text(kStrReplacementsNote)));
     m_table = new QTreeWidget;
     m_table->setColumnCount(2);
     m_table->setHeaderLabels({Text(kStrOldText), Text(kStrNewText)});
@@ -51,9 +50,9 @@ ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(QWidget* parent) : QDialog(parent
         }
     }
     auto* rowButtons = new QHBoxLayout;
-    auto* add = new QPushButton(tr("&Add..."));
-    auto* modify = new QPushButton(tr("&Modify..."));
-    auto* remove = new QPushButton(tr("&Remove"));
+    auto* add = new QPushButton(Text(kStrAddButton));
+    auto* modify = new QPushButton(Text(kStrModifyButton));
+    auto* remove = new QPushButton(Text(kStrRemoveButton));
     rowButtons->addWidget(add);
     rowButtons->addWidget(modify);
     rowButtons->addWidget(remove);

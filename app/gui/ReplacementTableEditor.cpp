@@ -40,9 +40,9 @@ ReplacementTableEditor::ReplacementTableEditor(ReplacementList& list, QWidget* p
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* add = new QPushButton(tr("&Add..."));
-    auto* modify = new QPushButton(tr("&Modify..."));
-    auto* remove = new QPushButton(tr("&Remove"));
+    auto* add = new QPushButton(Text(kStrAddButton));
+    auto* modify = new QPushButton(Text(kStrModifyButton));
+    auto* remove = new QPushButton(Text(kStrRemoveButton));
     add->setObjectName("add");
     modify->setObjectName("modify");
     remove->setObjectName("remove");
@@ -82,8 +82,8 @@ bool ReplacementTableEditor::EditRow(ReplacementRow& row) {
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QFormLayout(&dialog);
-    layout->addRow(tr("&Old text:"), oldText);
-    layout->addRow(tr("&New text:"), newText);
+    layout->addRow(Text(kStrOldTextField), oldText);
+    layout->addRow(Text(kStrNewTextField), newText);
     layout->addRow(buttons);
     dialog.resize(360, dialog.sizeHint().height());
     if (dialog.exec() != QDialog::Accepted)

@@ -12,7 +12,6 @@ struct ReplacementRow;
 namespace mb::gui {
 
 class ReplacementTableEditor final : public QWidget {
-    Q_OBJECT
 public:
     ReplacementTableEditor(ReplacementList& list, QWidget* parent = nullptr);
     QTableWidget* Table() const { return m_table; }

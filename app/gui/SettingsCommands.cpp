@@ -6,6 +6,7 @@
 #include "app/gui/PreferencesDialog.h"
 
 #include "app/core/WindowToggles.h"
+#include "app/gui/UiText.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
 
@@ -42,12 +43,12 @@ void ToggleViewerButton(CProjectFile& project, unsigned long flag, QWidget* pare
 }
 
 void ChooseTabPosition(CProjectFile& project, QWidget* parent) {
-    const QStringList positions{QObject::tr("Top"), QObject::tr("Left"), QObject::tr("Bottom")};
+    const QStringList positions{Text(kStrTabPositionTop), Text(kStrTabPositionLeft),
+                                Text(kStrTabPositionBottom)};
     bool ok = false;
     QString chosen =
-        QInputDialog::getItem(parent, QObject::tr("Tab Position"),
-                              QObject::tr("Show the navigation tabs of the viewer at:"), positions,
-                              project.HHP_GetTabPos(), false, &ok);
+        QInputDialog::getItem(parent, Text(kStrTabPositionTitle), Text(kStrTabPositionPrompt),
+                              positions, project.HHP_GetTabPos(), false, &ok);
     int position = positions.indexOf(chosen);
     if (ok && position != project.HHP_GetTabPos()) {
         project.HHP_SetTabPos(position);

@@ -1,6 +1,7 @@
 #include "app/gui/TreeFindBar.h"
 
 #include "app/gui/ProjectTreeView.h"
+#include "app/gui/UiText.h"
 #include "app/gui/ViewHost.h"
 
 #include "commonkit/CommandIds.h"
@@ -17,14 +18,14 @@
 namespace mb::gui {
 
 TreeFindBar::TreeFindBar(ViewHost& host)
-    : m_host(host), m_text(new QLineEdit), m_links(new QCheckBox(tr("&Links too"))),
-      m_matchCase(new QCheckBox(tr("Match &case"))), m_status(new QLabel) {
+    : m_host(host), m_text(new QLineEdit), m_links(new QCheckBox(Text(kStrFindLinksToo))),
+      m_matchCase(new QCheckBox(Text(kStrMatchCase))), m_status(new QLabel) {
     setObjectName("TreeFindBar");
     m_text->setObjectName("findText");
     m_text->setClearButtonEnabled(true);
-    m_text->setPlaceholderText(tr("Find an entry by its name"));
+    m_text->setPlaceholderText(Text(kStrFindEntryPlaceholder));
     m_links->setObjectName("findInLinks");
-    m_links->setToolTip(tr("Also find entries whose link holds the text"));
+    m_links->setToolTip(Text(kStrFindLinksTooTip));
     m_matchCase->setObjectName("findMatchCase");
     m_status->setObjectName("findStatus");
     auto button = [this](int command) {
@@ -36,7 +37,7 @@ TreeFindBar::TreeFindBar(ViewHost& host)
     auto* close = new QToolButton;
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setAutoRaise(true);
-    close->setToolTip(tr("Close the find bar (Escape)"));
+    close->setToolTip(Text(kStrCloseFindBarTip));
     connect(close, &QToolButton::clicked, this, &QWidget::hide);
 
     auto* layout = new QGridLayout(this);
@@ -77,7 +78,7 @@ void TreeFindBar::FindIn(ProjectTreeView& view, bool backward) {
     if (view.SelectMatch(Query(), backward))
         m_status->clear();
     else
-        m_status->setText(tr("No entry holds \"%1\".").arg(m_text->text()));
+        m_status->setText(Text(kStrNoEntryHolds).arg(m_text->text()));
 }
 
 void TreeFindBar::keyPressEvent(QKeyEvent* event) {

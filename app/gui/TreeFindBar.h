@@ -19,7 +19,6 @@ class ViewHost;
 class ProjectTreeView;
 
 class TreeFindBar final : public QWidget {
-    Q_OBJECT
 public:
     // Built after the main window's actions, whose buttons it shows.
     explicit TreeFindBar(ViewHost& host);

@@ -3,6 +3,7 @@
 // strings of the model, as Qt strings.
 
 #include "commonkit/StringTable.h"
+#include "commonkit/WindowTexts.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "app/gui/ViewFiles.h"
 
 #include "app/gui/QtDropData.h"
+#include "app/gui/UiText.h"
 #include "app/gui/ViewHost.h"
 #include "entryeditor/EntryIcons.h"
 
@@ -83,8 +84,9 @@ void CViewFiles::Fill() {
         return top;
     };
     const CHHPFile* hhp = m_project.GetHHPFile();
-    m_files = heading(tr("Project Files"), hhp->GetFilesData(), ContentsIcon(kPageIcon));
-    m_mergeFiles = heading(tr("Merge Files"), hhp->GetMergeFilesData(), ContentsIcon(kBookIcon));
+    m_files = heading(Text(kStrProjectFilesHeading), hhp->GetFilesData(), ContentsIcon(kPageIcon));
+    m_mergeFiles =
+        heading(Text(kStrMergeFilesHeading), hhp->GetMergeFilesData(), ContentsIcon(kBookIcon));
     setUpdatesEnabled(true);
 }
 

@@ -16,7 +16,6 @@ namespace mb::gui {
 class ViewHost;
 
 class CViewFiles final : public QTreeWidget, public CObserver {
-    Q_OBJECT
 public:
     CViewFiles(ViewHost& host, CProjectFile& project);
     ~CViewFiles() override;

@@ -1,5 +1,6 @@
 #include "app/gui/ViewIndex.h"
 
+#include "app/gui/UiText.h"
 #include "entryeditor/EntryIcons.h"
 
 #include "baseutil/Xml.h"
@@ -32,7 +33,7 @@ void CViewIndex::Decorate(QTreeWidgetItem* item, const CXML* node) const {
 QString CViewIndex::ToolTipFor(const CXML* node) const {
     std::string seeAlso = node->GetAttr("SeeAlso");
     if (!seeAlso.empty())
-        return tr("See also: %1").arg(QString::fromStdString(seeAlso));
+        return Text(kStrSeeAlso).arg(QString::fromStdString(seeAlso));
     return QString::fromStdString(node->GetAttr("Local"));
 }
 

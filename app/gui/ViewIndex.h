@@ -8,7 +8,6 @@
 namespace mb::gui {
 
 class CViewIndex final : public ProjectTreeView {
-    Q_OBJECT
 public:
     CViewIndex(ViewHost& host, CProjectFile& project);
 

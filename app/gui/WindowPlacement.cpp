@@ -1,5 +1,6 @@
 #include "app/gui/WindowPlacement.h"
 
+#include "app/gui/UiText.h"
 #include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/ConfigData.h"
@@ -32,9 +33,7 @@ QString WindowPlacementProblem() {
     std::string kind = NonRegularFileKind(file.toStdString());
     if (kind.empty())
         return {};
-    return QObject::tr("The window placement file %1 is %2, not a regular file: it is left as it "
-                       "is, and this run neither reads nor saves the window's place.")
-        .arg(file, QString::fromStdString(kind));
+    return Text(kStrWindowPlacementNotAFile).arg(file, QString::fromStdString(kind));
 }
 
 void SaveWindowPlacement(const QMainWindow& window, const QString& group) {

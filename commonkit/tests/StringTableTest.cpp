@@ -1,6 +1,7 @@
 #include "commonkit/StringTable.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTexts.h"
+#include "commonkit/WindowTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -76,11 +77,29 @@ TEST(StringTable, EveryNumberedTextTheProgramUsesExists) {
 
 TEST(StringTable, BuiltInNumbersAreUniqueAndLeaveTheProgramPathFree) {
     std::set<int> seen;
-    for (const StringText& text : BuiltInStringTexts()) {
-        EXPECT_GE(text.number, 0);
-        EXPECT_NE(text.number, kStrAppRunPath);
-        EXPECT_TRUE(seen.insert(text.number).second) << "string " << text.number << " twice";
+    for (std::span<const StringText> texts : {BuiltInStringTexts(), WindowStringTexts()}) {
+        for (const StringText& text : texts) {
+            EXPECT_GE(text.number, 0);
+            EXPECT_NE(text.number, kStrAppRunPath);
+            EXPECT_TRUE(seen.insert(text.number).second) << "string " << text.number << " twice";
+        }
     }
+    // The windows' texts are read from the same table, each one non-empty.
+    for (const StringText& text : WindowStringTexts()) {
+        EXPECT_GE(text.number, 1000);
+        EXPECT_NE(std::string(text.text), "") << "string " << text.number;
+        EXPECT_EQ(CStrHelper::ML_GetStringEx(text.number), text.text);
+    }
+    EXPECT_EQ(CStrHelper::ML_GetStringEx(kStrMenuFile), "&File");
+}
+
+TEST(StringTable, FilledTextFillsInEachPlaceholderOnce) {
+    // "%1 topics found; the best %2 are listed."
+    EXPECT_EQ(FilledText(kStrTopicsFoundBestListed, {"%2", "5"}),
+              "%2 topics found; the best 5 are listed.");
+    EXPECT_EQ(FilledText(kStrTopicsFoundBestListed, {"7"}),
+              "7 topics found; the best %2 are listed.");
+    EXPECT_EQ(FilledText(kStrProductName, {"x"}), "Marrowbook");
 }
 
 TEST(StringTable, LanguageVariants) {
