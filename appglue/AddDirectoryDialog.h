@@ -1,7 +1,7 @@
 #pragma once
 // The add-directory dialog, asked before a whole folder is added to the
-// project. The desktop program installs its dialog at start-up; tests install
-// a scripted fake that records what was asked.
+// project. The application helper asks the dialog it was made with: the
+// desktop program's window, a test's scripted fake, or PickerAddDirectoryDialog.
 
 #include "runconfig/AddDirectoryOption.h"
 
@@ -23,11 +23,15 @@ public:
                                        CDropFileFilterSet* filters) = 0;
 };
 
-// The dialog in use. Without an installed one, the folder is asked with the
-// prompt's folder picker (the include-sub-folders switch stays as it is) and
-// dropped folders are declined.
-IAddDirectoryDialog& AddDirectoryDialog();
-// Installs a dialog (not owned); nullptr goes back to the default.
-void SetAddDirectoryDialog(IAddDirectoryDialog* dialog);
+// Without a window of its own: the folder is asked with the prompt's folder
+// picker (the include-sub-folders switch stays as it is) and dropped folders
+// are declined.
+class PickerAddDirectoryDialog final : public IAddDirectoryDialog {
+public:
+    bool ChooseFolder(tagAddDirectoryOption& options, CDropFileFilterSet*) override;
+    bool ConfirmDroppedFolders(tagAddDirectoryOption&, CDropFileFilterSet*) override {
+        return false;
+    }
+};
 
 } // namespace mb

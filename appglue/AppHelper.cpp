@@ -97,7 +97,7 @@ int CAppHelper::AddPickedFiles(CXML* list, const std::vector<std::string>& picke
 }
 
 int CAppHelper::GetFilesList3(CXML* list) {
-    if (!list || !mb::AddDirectoryDialog().ChooseFolder(*m_options, m_filters))
+    if (!list || !m_dialog.ChooseFolder(*m_options, m_filters))
         return 0;
     std::string folder = mb::FolderNoSlash(m_options->folder);
     std::error_code ec;

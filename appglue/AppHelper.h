@@ -10,6 +10,7 @@
 // the folder common to everything listed. Paths are native; the entries of a
 // folder are listed sub-folders first, each group sorted by name.
 
+#include "appglue/AddDirectoryDialog.h"
 #include "appglue/DragDropHelper.h"
 #include "appglue/VirtualFolders.h"
 #include "runconfig/AddDirectoryOption.h"
@@ -27,7 +28,8 @@ class CXML;
 
 class CAppHelper {
 public:
-    CAppHelper() = default;
+    // Folders to add are asked in `dialog` (not owned).
+    explicit CAppHelper(mb::IAddDirectoryDialog& dialog) : m_dialog(dialog) {}
     virtual ~CAppHelper() = default;
     CAppHelper(const CAppHelper&) = delete;
     CAppHelper& operator=(const CAppHelper&) = delete;
@@ -44,6 +46,7 @@ public:
     tagAddDirectoryOption* GetAddDirectoryOption() const { return m_options; }
     CDropFileFilterSet* GetDropFileFilterSet() const { return m_filters; }
     CDragDropHelper* GetDragDropHelper() { return &m_dragDrop; }
+    mb::IAddDirectoryDialog& AddDirectoryDialog() const { return m_dialog; }
 
     // Files chosen in a multi-select open dialog that starts in `startFolder`
     // with the picker filter `filter` ("" for HTML files); Flash movies are
@@ -123,6 +126,7 @@ private:
     bool WalkReaches(const std::string& inside, bool recurse) const;
     int AddPickedFiles(CXML* list, const std::vector<std::string>& picked, int wrapFlash);
 
+    mb::IAddDirectoryDialog& m_dialog;
     tagAddDirectoryOption m_ownOptions;
     tagAddDirectoryOption* m_options = &m_ownOptions;
     CDropFileFilterSet* m_filters = nullptr;

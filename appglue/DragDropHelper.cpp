@@ -82,7 +82,7 @@ int CDragDropHelper::GetFilesListFromFolderView(CXML* list, int wrapFlash) {
         return 0;
     tagAddDirectoryOption& options = *m_app->GetAddDirectoryOption();
     if (std::any_of(m_files.begin(), m_files.end(), IsFolder) &&
-        !mb::AddDirectoryDialog().ConfirmDroppedFolders(options, m_app->GetDropFileFilterSet()))
+        !m_app->AddDirectoryDialog().ConfirmDroppedFolders(options, m_app->GetDropFileFilterSet()))
         return 0;
 
     mb::BusyCursor busy;

@@ -8,8 +8,6 @@ thread_local ProblemLines* t_problemLines = nullptr;
 
 void SetMainWindow(IMainWindow* window) { g_mainWindow = window; }
 
-IMainWindow* MainWindow() { return g_mainWindow; }
-
 void LogLine(const std::string& line) {
     if (g_mainWindow)
         g_mainWindow->Log(line, LogKind::Info);

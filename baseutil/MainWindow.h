@@ -73,9 +73,9 @@ public:
     virtual SelectedFiles SelectedProjectFiles() { return {}; }
 };
 
-// Installs the main window (not owned); nullptr removes it.
+// Installs the main window that LogLine and LogProblem hand their lines to
+// (not owned); nullptr removes it.
 void SetMainWindow(IMainWindow* window);
-IMainWindow* MainWindow();
 
 // Keeps the problem lines that this thread hands on while the object lives
 // (the innermost object, when they nest), so that a failed operation can

@@ -74,13 +74,15 @@ int main() {
 
     SelectingWindow window;
     YesPrompt prompt;
-    mb::SetMainWindow(&window);
     mb::SetPrompt(&prompt);
+    mb::CommandContext context;
+    context.window = &window;
     CProjectFile project;
     project.SetMBKFileName(folder + "big.mbk");
     Fill(project, folder);
-    CAppHelper helper;
-    CCommandManager manager;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper(picker);
+    CCommandManager manager(context);
     manager.SetProjectFile(&project);
     manager.SetAppHelper(&helper);
     manager.CreateCommandObject();
@@ -119,7 +121,6 @@ int main() {
 
     manager.ClearCommandHistoryList_ContentTree();
     manager.DeleteCommandObject();
-    mb::SetMainWindow(nullptr);
     mb::SetPrompt(nullptr);
     std::filesystem::remove_all(folder);
 

@@ -102,8 +102,10 @@ int main(int argc, char** argv) {
     // Headless: the trees built and the delete-all undone with nobody watching.
     CProjectFile headlessProject;
     double headlessFill = Seconds([&] { Fill(headlessProject, folder); });
-    CAppHelper helper;
-    CCommandManager headlessCommands;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper(picker);
+    mb::CommandContext headlessContext;
+    CCommandManager headlessCommands(headlessContext);
     headlessCommands.SetProjectFile(&headlessProject);
     headlessCommands.SetAppHelper(&helper);
     headlessCommands.CreateCommandObject();

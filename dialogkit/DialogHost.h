@@ -1,9 +1,9 @@
 #pragma once
 // The dialogs that the edit commands open. Each dialog is a headless object
 // that holds the dialog's data and rules (what OK accepts, what Cancel
-// leaves); the desktop program shows it through the dialog host it installs
-// at start-up, and tests install a scripted host that records what was
-// asked. Without an installed host every dialog is cancelled.
+// leaves); its DoModal shows it through the dialog host it is handed: the
+// desktop program's, a test's scripted host that records what was asked, or
+// CancellingDialogHost where nobody can answer.
 #include "projectmodel/SitemapFile.h"
 
 #include <cstdint>
@@ -41,9 +41,17 @@ public:
     virtual std::optional<LOGFONTA> ChooseFont(const LOGFONTA& initial) = 0;
 };
 
-// The host in use; without an installed one every dialog is cancelled.
-IDialogHost& DialogHost();
-// Installs a host (not owned); nullptr goes back to the cancelling default.
-void SetDialogHost(IDialogHost* host);
+// Every dialog is cancelled, so headless callers take their Cancel path and
+// nothing is changed.
+class CancellingDialogHost final : public IDialogHost {
+public:
+    bool ShowAddSelectedToIndex(CDlgAddSelectedCEToIndex&) override { return false; }
+    bool ShowKeywordsSelect(CDlgKeywordsSelect&) override { return false; }
+    bool ShowGetURL(CDlgGetURL&) override { return false; }
+    bool ShowNewPage(CDlgNewPage&) override { return false; }
+    bool ShowEnterEditItem(CDlgEnterEditItem&) override { return false; }
+    std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
+    std::optional<LOGFONTA> ChooseFont(const LOGFONTA&) override { return std::nullopt; }
+};
 
 } // namespace mb

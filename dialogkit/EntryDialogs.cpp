@@ -18,8 +18,8 @@ int Result(bool accepted) {
 
 } // namespace
 
-int CDlgGetURL::DoModal() {
-    return Result(mb::DialogHost().ShowGetURL(*this));
+int CDlgGetURL::DoModal(mb::IDialogHost& host) {
+    return Result(host.ShowGetURL(*this));
 }
 
 std::string CDlgGetURL::GetCaption() const {
@@ -37,8 +37,8 @@ bool CDlgGetURL::OnOK(const std::string& entered) {
     return true;
 }
 
-int CDlgKeywordsSelect::DoModal() {
-    if (mb::DialogHost().ShowKeywordsSelect(*this))
+int CDlgKeywordsSelect::DoModal(mb::IDialogHost& host) {
+    if (host.ShowKeywordsSelect(*this))
         return mb::kIdOk;
     OnCancel();
     return mb::kIdCancel;
@@ -57,8 +57,8 @@ void CDlgKeywordsSelect::OnOK(const std::vector<bool>& checked) {
     *m_keywords = std::move(kept);
 }
 
-int CDlgAddSelectedCEToIndex::DoModal() {
-    return Result(mb::DialogHost().ShowAddSelectedToIndex(*this));
+int CDlgAddSelectedCEToIndex::DoModal(mb::IDialogHost& host) {
+    return Result(host.ShowAddSelectedToIndex(*this));
 }
 
 bool CDlgAddSelectedCEToIndex::GetInitialCheck() const {
@@ -70,8 +70,8 @@ void CDlgAddSelectedCEToIndex::OnOK(bool checked) {
         m_project->SetIncludeSubEntries(checked ? 1 : 0);
 }
 
-int CDlgEnterEditItem::DoModal() {
-    return Result(mb::DialogHost().ShowEnterEditItem(*this));
+int CDlgEnterEditItem::DoModal(mb::IDialogHost& host) {
+    return Result(host.ShowEnterEditItem(*this));
 }
 
 std::string CDlgEnterEditItem::GetCaption() const {

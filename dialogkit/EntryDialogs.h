@@ -6,13 +6,17 @@
 #include <vector>
 
 class CProjectFile;
+namespace mb {
+class IDialogHost;
+}
 
 // Edits a link. The text is written back only on OK, which refuses an empty
 // field (string 235).
 class CDlgGetURL {
 public:
     explicit CDlgGetURL(std::string* text) : m_text(text) {}
-    int DoModal();
+    // Shows the dialog through `host`: kIdOk or kIdCancel.
+    int DoModal(mb::IDialogHost& host);
     // Caption: string 53.
     std::string GetCaption() const;
     // The text the field starts with.
@@ -30,7 +34,8 @@ private:
 class CDlgKeywordsSelect {
 public:
     explicit CDlgKeywordsSelect(std::vector<std::string>* keywords) : m_keywords(keywords) {}
-    int DoModal();
+    // Shows the dialog through `host`: kIdOk or kIdCancel.
+    int DoModal(mb::IDialogHost& host);
     // Caption: string 489.
     std::string GetCaption() const;
     const std::vector<std::string>& GetKeywords() const { return *m_keywords; }
@@ -47,7 +52,8 @@ private:
 class CDlgAddSelectedCEToIndex {
 public:
     explicit CDlgAddSelectedCEToIndex(CProjectFile* project) : m_project(project) {}
-    int DoModal();
+    // Shows the dialog through `host`: kIdOk or kIdCancel.
+    int DoModal(mb::IDialogHost& host);
     // Whether the check box starts checked.
     bool GetInitialCheck() const;
     // Stores the check box (1 checked, 0 not) in the project.
@@ -63,7 +69,8 @@ class CDlgEnterEditItem {
 public:
     CDlgEnterEditItem(std::string prompt, std::string initial)
         : m_prompt(std::move(prompt)), m_text(std::move(initial)) {}
-    int DoModal();
+    // Shows the dialog through `host`: kIdOk or kIdCancel.
+    int DoModal(mb::IDialogHost& host);
     std::string GetCaption() const;
     const std::string& GetPrompt() const { return m_prompt; }
     const std::string& GetItemText() const { return m_text; }

@@ -57,8 +57,8 @@ CDlgNewPage::CDlgNewPage(CProjectFile* project, std::string* title, std::string*
       m_fileName("NewPage"), m_folder(project ? project->GetProjectFolder2() : std::string()),
       m_lastAutomaticName(m_fileName) {}
 
-int CDlgNewPage::DoModal() {
-    return mb::DialogHost().ShowNewPage(*this) ? mb::kIdOk : mb::kIdCancel;
+int CDlgNewPage::DoModal(mb::IDialogHost& host) {
+    return host.ShowNewPage(*this) ? mb::kIdOk : mb::kIdCancel;
 }
 
 std::string CDlgNewPage::GetCaption() const {

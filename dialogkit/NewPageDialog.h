@@ -8,12 +8,16 @@
 #include <string>
 
 class CProjectFile;
+namespace mb {
+class IDialogHost;
+}
 
 class CDlgNewPage {
 public:
     // `title` and `path` receive the result on OK.
     CDlgNewPage(CProjectFile* project, std::string* title, std::string* path);
-    int DoModal();
+    // Shows the dialog through `host`: kIdOk or kIdCancel.
+    int DoModal(mb::IDialogHost& host);
     // Caption: string 472.
     std::string GetCaption() const;
 

@@ -5,6 +5,7 @@
 #include "baseutil/Xml.h"
 #include "dialogkit/DialogHost.h"
 #include "dialogkit/EntryDialogs.h"
+#include "editcommands/CommandContext.h"
 #include "projectmodel/ProjectFile.h"
 
 namespace mb {
@@ -51,7 +52,7 @@ bool ChangeLocalCommand::AskContentsValues(const CXML* node) {
     }
     std::string text = m_old;
     CDlgGetURL dialog(&text);
-    if (dialog.DoModal() != kIdOk)
+    if (dialog.DoModal(*Context().dialogHost) != kIdOk)
         return false;
     m_new = text;
     return true;
@@ -74,7 +75,7 @@ int ChangeLocalCommand::Execute() {
         if (m_old == m_new)
             return 0;
     }
-    if (m_project->CheckFile(m_new) == CProjectFile::kCheckCancelled)
+    if (m_project->CheckFile(m_new, *Context().projectDialogs) == CProjectFile::kCheckCancelled)
         return IsContents() ? 0 : -1;
     if (!IsShown(node))
         return 0;

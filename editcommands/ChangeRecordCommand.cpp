@@ -2,6 +2,7 @@
 
 #include "baseutil/MainWindow.h"
 #include "baseutil/Xml.h"
+#include "editcommands/CommandContext.h"
 #include "projectmodel/FilesList.h"
 #include "projectmodel/ProjectFile.h"
 
@@ -95,7 +96,7 @@ void ChangeRecordCommand::Relocate(const CXML* removed, const CXML* inserted) co
 }
 
 void ChangeRecordCommand::Reselect() const {
-    IMainWindow* window = MainWindow();
+    IMainWindow* window = Context().window;
     if (!m_selection || !window)
         return;
     std::vector<SelectedNode> nodes;

@@ -148,7 +148,7 @@ std::unique_ptr<EditCommand> MakeCommand(int id, CCommandManager* m, CProjectFil
 
 } // namespace
 
-CCommandManager::CCommandManager() = default;
+CCommandManager::CCommandManager(mb::CommandContext& context) : m_context(context) {}
 
 CCommandManager::~CCommandManager() {
     m_contents.Clear();

@@ -7,6 +7,7 @@
 // histories of their own. The project's modified flag follows the
 // histories: undoing back to where they stood at the last save clears it,
 // unless a change no undo takes back was made since.
+#include "editcommands/CommandContext.h"
 #include "editcommands/CommandHistory.h"
 
 #include <array>
@@ -22,7 +23,9 @@ class EditCommand;
 
 class CCommandManager {
 public:
-    CCommandManager();
+    // The commands reach the window and the dialogs through `context` (not
+    // owned; it outlives the manager).
+    explicit CCommandManager(mb::CommandContext& context);
     ~CCommandManager();
     CCommandManager(const CCommandManager&) = delete;
     CCommandManager& operator=(const CCommandManager&) = delete;
@@ -34,6 +37,7 @@ public:
     // The source of file lists and drag data (not owned).
     void SetAppHelper(CAppHelper* helper) { m_appHelper = helper; }
     CAppHelper* GetAppHelper() const { return m_appHelper; }
+    mb::CommandContext& Context() const { return m_context; }
 
     // Makes (and deletes) the one command object of every id.
     void CreateCommandObject();
@@ -72,6 +76,7 @@ private:
     // `recorded`: the change moves through a history whatever it does.
     template <typename Change> void AsUndoableEdit(bool recorded, Change change);
 
+    mb::CommandContext& m_context;
     CProjectFile* m_project = nullptr;
     CAppHelper* m_appHelper = nullptr;
     mb::CommandHistory m_contents;

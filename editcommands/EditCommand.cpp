@@ -5,6 +5,7 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
+#include "editcommands/CommandContext.h"
 #include "editcommands/CommandManager.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
@@ -17,6 +18,10 @@ namespace mb {
 
 CAppHelper* EditCommand::AppHelper() const {
     return m_manager->GetAppHelper();
+}
+
+CommandContext& EditCommand::Context() const {
+    return m_manager->Context();
 }
 
 void EditCommand::AddToHistory(CCommand* entry) const {
@@ -78,7 +83,8 @@ void EditCommand::ModifyAttribute(const std::string& id, int what, const std::st
 }
 
 bool EditCommand::CheckFiles(CXML* list) const {
-    return m_project->CheckFileList(list) != CProjectFile::kCheckCancelled &&
+    return m_project->CheckFileList(list, *Context().projectDialogs) !=
+               CProjectFile::kCheckCancelled &&
            list->GetChildCount() > 0;
 }
 
@@ -94,9 +100,9 @@ void EditCommand::IndexInsertPlace(std::string& relativeId, int& mode) const {
     relativeId = selected->GetAttr("ID");
 }
 
-std::unique_ptr<CXML> AskSelection(Tree tree) {
+std::unique_ptr<CXML> EditCommand::AskSelection(Tree tree) const {
     auto selected = std::make_unique<CXML>("SelectedNodes");
-    if (IMainWindow* window = MainWindow()) {
+    if (IMainWindow* window = Context().window) {
         for (const SelectedNode& entry : window->SelectedNodes(tree)) {
             CXML* node = selected->AddChild("node");
             node->SetAttr("ID", entry.id);

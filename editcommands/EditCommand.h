@@ -16,6 +16,8 @@ class CXML;
 
 namespace mb {
 
+class CommandContext;
+
 class EditCommand : public CCommand {
 public:
     EditCommand(CCommandManager* manager, CProjectFile* project, Tree tree)
@@ -29,6 +31,12 @@ public:
 
 protected:
     CAppHelper* AppHelper() const;
+    // The window and the dialogs of whoever runs the commands.
+    CommandContext& Context() const;
+    // Asks the main window for the selected entries of `tree`: a fresh
+    // "SelectedNodes" record with one "node" ("ID", "expanded") per entry
+    // (empty when there is no main window or nothing is selected).
+    std::unique_ptr<CXML> AskSelection(Tree tree) const;
     // Appends `entry` (taken over) to the history of the command's tree.
     void AddToHistory(CCommand* entry) const;
 
@@ -62,10 +70,6 @@ protected:
     Tree m_tree;
 };
 
-// Asks the main window for the selected entries of `tree`: a fresh
-// "SelectedNodes" record with one "node" ("ID", "expanded") per entry
-// (empty when there is no main window or nothing is selected).
-std::unique_ptr<CXML> AskSelection(Tree tree);
 // Puts a selection into tree order and drops the entries that are not in
 // the tree or lie inside another selected entry (removing, moving or
 // copying an entry takes its sub-entries along anyway). Runs of adjacent

@@ -5,6 +5,7 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
+#include "editcommands/CommandContext.h"
 #include "projectmodel/ProjectFile.h"
 
 namespace mb {
@@ -75,7 +76,7 @@ int DeleteProjectFilesCommand::Execute() {
         }
         return 1;
     }
-    IMainWindow* window = MainWindow();
+    IMainWindow* window = Context().window;
     SelectedFiles selected = window ? window->SelectedProjectFiles() : SelectedFiles{};
     if (m_which == Which::SelectedMergeFiles)
         selected.files.clear();
@@ -105,7 +106,7 @@ int ReplaceUnwelcomeCharsCommand::Execute() {
     for (int i = 0; i < selected->GetChildCount(); ++i)
         ids.AddChild("ID", selected->GetChildAt(i)->GetAttr("ID"));
     if (m_project->Content_ReplaceUCInFilename(&ids) > 0)
-        if (IMainWindow* window = MainWindow())
+        if (IMainWindow* window = Context().window)
             window->Notify(Notice::CharsReplaced);
     return 1;
 }

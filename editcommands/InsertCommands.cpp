@@ -11,6 +11,7 @@
 #include "dialogkit/DialogHost.h"
 #include "dialogkit/EntryDialogs.h"
 #include "dialogkit/NewPageDialog.h"
+#include "editcommands/CommandContext.h"
 #include "markup/KeywordsEventHandler.h"
 #include "markup/LiteHTMLReader.h"
 #include "projectmodel/FilesList.h"
@@ -51,7 +52,7 @@ int InsertCommand::Execute() {
         return 0;
     if (m_setup.checked && !CheckFiles(&list))
         return 0;
-    IMainWindow* window = MainWindow();
+    IMainWindow* window = Context().window;
     if (window && m_setup.dropped)
         window->AcceptDropTarget(m_tree);
     BeginChange();
@@ -101,7 +102,7 @@ bool InsertCommand::Gather(CXML* list) {
         std::string title;
         std::string path;
         CDlgNewPage dialog(m_project, &title, &path);
-        if (dialog.DoModal() != kIdOk)
+        if (dialog.DoModal(*Context().dialogHost) != kIdOk)
             return false;
         if (const std::optional<std::string>& before = dialog.GetReplacedText())
             m_replacedPage = ReplacedPage{path, *before, CDlgNewPage::PageText(title)};
@@ -116,7 +117,7 @@ int AddSelectionToIndexCommand::Execute() {
     BusyCursor busy;
     m_snapshot.reset();
     CDlgAddSelectedCEToIndex dialog(m_project);
-    if (dialog.DoModal() != kIdOk)
+    if (dialog.DoModal(*Context().dialogHost) != kIdOk)
         return 0;
     std::string relativeId;
     int mode = kInsertAfter;
@@ -173,7 +174,7 @@ int AddPageKeywordsCommand::Execute() {
         return kNoKeywords;
 
     CDlgKeywordsSelect dialog(&keywords);
-    if (dialog.DoModal() != kIdOk || keywords.empty())
+    if (dialog.DoModal(*Context().dialogHost) != kIdOk || keywords.empty())
         return kDone;
     CXML list("FilesList");
     CXML* run = AddRun(&list, relativeId, mode);

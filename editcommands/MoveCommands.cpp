@@ -3,6 +3,7 @@
 #include "baseutil/MainWindow.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
+#include "editcommands/CommandContext.h"
 #include "projectmodel/ProjectFile.h"
 
 namespace mb {
@@ -85,7 +86,7 @@ int DragCopyCommand::Execute() {
     Type2FilesListFromIDs(m_selection.get(), &list);
     // The entries about to be copied are selected while they still have
     // their own IDs.
-    if (IMainWindow* window = MainWindow()) {
+    if (IMainWindow* window = Context().window) {
         std::vector<SelectedNode> originals;
         for (int i = 0; i < list.GetChildCount(); ++i)
             for (int j = 0; j < list.GetChildAt(i)->GetChildCount(); ++j)

@@ -1,13 +1,14 @@
 #include "editcommands/SettingCommands.h"
 
 #include "dialogkit/DialogHost.h"
+#include "editcommands/CommandContext.h"
 #include "projectmodel/ProjectFile.h"
 
 namespace mb {
 
 int BackgroundColorCommand::Execute() {
     m_old = m_project->HHC_GetBackgroundColor();
-    std::optional<uint32_t> chosen = DialogHost().ChooseColor(m_old);
+    std::optional<uint32_t> chosen = Context().dialogHost->ChooseColor(m_old);
     if (!chosen || *chosen == m_old)
         return 0;
     m_new = *chosen;
@@ -26,7 +27,7 @@ void BackgroundColorCommand::Redo() {
 
 int FontCommand::Execute() {
     m_project->Content_GetFont(m_old);
-    std::optional<LOGFONTA> chosen = DialogHost().ChooseFont(m_old);
+    std::optional<LOGFONTA> chosen = Context().dialogHost->ChooseFont(m_old);
     if (!chosen)
         return -1;
     m_new = *chosen;

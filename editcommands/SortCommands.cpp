@@ -4,6 +4,7 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/StringTable.h"
+#include "editcommands/CommandContext.h"
 #include "projectmodel/FilesList.h"
 #include "projectmodel/ProjectFile.h"
 
@@ -35,7 +36,7 @@ int SortCommand::Execute() {
     m_nodeId = first->GetAttr("ID");
     m_expanded = first->GetAttrInt("expanded");
     BeginChange();
-    if (Model()->PlanSort(node, m_direction) == 0)
+    if (Model()->PlanSort(node, m_direction, *Context().sortDialog) == 0)
         return 0;
     if (ChangeRecordCommand* entry = EndChange())
         entry->Redo();
@@ -52,7 +53,7 @@ void SortCommand::Undo() {
 
 void SortCommand::Swap(int from, int to) const {
     Relocate(ListFromRecord(from).get(), ListFromRecord(to).get());
-    if (IMainWindow* window = MainWindow())
+    if (IMainWindow* window = Context().window)
         window->SelectNodes(m_tree, {{m_nodeId, m_expanded == 1}});
 }
 

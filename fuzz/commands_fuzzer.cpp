@@ -99,8 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static AlwaysSort sorter;
     static SelectingWindow window;
     mb::SetPrompt(&prompt);
-    mb::SetSortDialog(&sorter);
-    mb::SetMainWindow(&window);
+    mb::CommandContext context;
+    context.sortDialog = &sorter;
+    context.window = &window;
 
     Input input(data, size);
     CProjectFile project;
@@ -109,8 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     project.Content_AddFilesList2(contents.get());
     project.Index_AddFilesList2(index.get());
     project.ResetModifiedInfo();
-    CAppHelper helper;
-    CCommandManager manager;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper(picker);
+    CCommandManager manager(context);
     manager.SetProjectFile(&project);
     manager.SetAppHelper(&helper);
     manager.CreateCommandObject();
@@ -181,6 +183,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     manager.ClearCommandHistoryList_ContentTree();
     manager.ClearCommandHistoryList_IndexTree();
     manager.DeleteCommandObject();
-    mb::SetMainWindow(nullptr);
     return 0;
 }

@@ -12,6 +12,14 @@
 
 namespace {
 
+// Progress goes to the project the contents belong to, if any.
+void Report(const CProjectFile* project, int code, int value = 0) {
+    if (project)
+        project->ReportProgress(code, value);
+    else
+        PR_ReportProgress(code, value);
+}
+
 // Visits the entries below `parent` in tree order until `visit` returns
 // false; returns false when it was stopped.
 template <typename Visit> bool ForEachEntry(const CXML* parent, Visit&& visit) {
@@ -182,7 +190,7 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
     helper->SetReplaceTable(table);
 
     int total = list->GetChildCount();
-    PR_ReportProgress(PR_PROGRESS_START, total);
+    Report(m_project, PR_PROGRESS_START, total);
     std::vector<std::string> sources;
     std::vector<std::string> targets;
     int renamed = 0;
@@ -202,12 +210,12 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
                 ++renamed;
             }
         }
-        PR_ReportProgress(PR_PROGRESS_STEP, i + 1);
+        Report(m_project, PR_PROGRESS_STEP, i + 1);
     }
     if (!sources.empty()) {
         mb::BusyCursor busy;
         CFileManip::CopyFiles(sources, targets, true);
     }
-    PR_ReportProgress(PR_PROGRESS_END);
+    Report(m_project, PR_PROGRESS_END);
     return renamed;
 }

@@ -3,31 +3,11 @@
 namespace mb {
 namespace {
 
-// Without a user to ask, nothing is chosen and nothing is copied.
-class CancellingDialogs final : public IProjectDialogs {
-public:
-    std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice&) override {
-        return std::nullopt;
-    }
-    bool ConfirmCopyIntoProjectFolder() override { return false; }
-};
-
-CancellingDialogs g_cancelling;
-IProjectDialogs* g_installed = nullptr;
-
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
 } // namespace
-
-IProjectDialogs& ProjectDialogs() {
-    return g_installed ? *g_installed : g_cancelling;
-}
-
-void SetProjectDialogs(IProjectDialogs* dialogs) {
-    g_installed = dialogs;
-}
 
 std::string ParentFolder(const std::string& folder) {
     std::string text = folder;

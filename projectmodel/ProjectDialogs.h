@@ -2,9 +2,9 @@
 // The two questions the project asks while topic files are added: which
 // folder becomes the project folder (asked the first time files are added to
 // a project without one), and whether files from outside the project folder
-// may be copied into it. The desktop program installs dialogs for them at
-// start-up; without one every question is cancelled; tests install a
-// scripted fake that records what was asked.
+// may be copied into it. The project asks the dialogs its caller hands it:
+// the desktop program's windows, the command-line tool's console answers, a
+// test's scripted fake, or CancellingProjectDialogs when nobody can answer.
 
 #include <optional>
 #include <string>
@@ -43,10 +43,14 @@ public:
     virtual bool ConfirmCopyIntoProjectFolder() = 0;
 };
 
-// The dialogs in use; without installed ones, both questions are cancelled.
-IProjectDialogs& ProjectDialogs();
-// Installs dialogs (not owned); nullptr goes back to the cancelling default.
-void SetProjectDialogs(IProjectDialogs* dialogs);
+// Without a user to ask, nothing is chosen and nothing is copied.
+class CancellingProjectDialogs final : public IProjectDialogs {
+public:
+    std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice&) override {
+        return std::nullopt;
+    }
+    bool ConfirmCopyIntoProjectFolder() override { return false; }
+};
 
 // The parent of `folder` (no trailing separator needed), keeping the root
 // separator: "D:\proj" gives "D:\", "/home/ann" gives "/home", "/x" gives "/".

@@ -54,10 +54,11 @@ public:
     static constexpr int kContentsRead = 85;
     static constexpr int kDone = 100;
 
-    explicit LoadProgress(std::FILE* file) : m_size(SizeOf(file)) {
-        PR_ReportProgress(PR_PROGRESS_START, kDone);
+    LoadProgress(const CProjectFile& project, std::FILE* file)
+        : m_project(project), m_size(SizeOf(file)) {
+        m_project.ReportProgress(PR_PROGRESS_START, kDone);
     }
-    ~LoadProgress() { PR_ReportProgress(PR_PROGRESS_END); }
+    ~LoadProgress() { m_project.ReportProgress(PR_PROGRESS_END); }
     LoadProgress(const LoadProgress&) = delete;
     LoadProgress& operator=(const LoadProgress&) = delete;
 
@@ -68,7 +69,7 @@ public:
         if (percent == m_percent)
             return;
         m_percent = percent;
-        PR_ReportProgress(PR_PROGRESS_STEP, percent);
+        m_project.ReportProgress(PR_PROGRESS_STEP, percent);
     }
 
 private:
@@ -77,6 +78,7 @@ private:
         return ::fstat(fileno(file), &st) == 0 && st.st_size > 0 ? st.st_size : 1;
     }
 
+    const CProjectFile& m_project;
     long long m_size;
     int m_percent = 0;
 };
@@ -106,6 +108,13 @@ void PR_ReportProgress(int code, int value) {
     CXML data("PDATA");
     data.SetValue(value);
     g_progressCallback(code, &data);
+}
+
+void CProjectFile::ReportProgress(int code, int value) const {
+    if (m_progressSink)
+        m_progressSink(code, value);
+    else
+        PR_ReportProgress(code, value);
 }
 
 CProjectFile::CProjectFile() : m_modifiedInfo(std::make_unique<CXML>("ModifiedInfo")) {
@@ -149,7 +158,7 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
                         CStrHelper::ML_GetStringEx(kStrProductName));
         return 0;
     }
-    auto progress = std::make_unique<LoadProgress>(file);
+    auto progress = std::make_unique<LoadProgress>(*this, file);
     XMLReadWithProgress(root, file, [&progress](long long bytes) { progress->BytesRead(bytes); });
     std::fclose(file);
     if (root.GetTagName() != kRootTag) {

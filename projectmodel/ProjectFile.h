@@ -23,9 +23,11 @@
 #include "projectmodel/HHKFile.h"
 #include "projectmodel/HHPFile.h"
 #include "projectmodel/ProjectCopyName.h"
+#include "projectmodel/ProjectDialogs.h"
 #include "projectmodel/TopicPath.h"
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,7 +40,12 @@ inline constexpr int PR_PROGRESS_START = 6;
 inline constexpr int PR_PROGRESS_STEP = 7;
 inline constexpr int PR_PROGRESS_END = 8;
 using PR_CALLBACK = int (*)(int code, CXML* data);
-// Stores the process-wide progress callback and returns it.
+// Where a project that has a progress sink of its own reports: the code and
+// the value (the number of items at the start, the number done after each
+// step, 0 at the end).
+using ProgressSink = std::function<void(int code, int value)>;
+// Stores the progress callback of projects without a sink of their own, for
+// callers that want a plain function, and returns it.
 PR_CALLBACK PR_SetCallBackFunction(PR_CALLBACK callback);
 // The progress callback stored, or null.
 PR_CALLBACK PR_GetCallBackFunction();
@@ -52,6 +59,11 @@ public:
 
     // Back to an empty, unmodified project with default settings.
     void InitProject();
+    // The progress of long work on this project (loading, repairing file
+    // names) goes to `sink`; without one, to the callback that
+    // PR_SetCallBackFunction stored.
+    void SetProgressSink(ProgressSink sink) { m_progressSink = std::move(sink); }
+    void ReportProgress(int code, int value = 0) const;
     // 1 when the project file was loaded; 0 (after telling the user) when the
     // file is not a project file. The models are reset before loading.
     int OpenProjectFile(const std::string& path);
@@ -264,10 +276,18 @@ public:
     void Index_MoveRightFilesList2(const CXML* list) { m_hhk.PlanMove(list, Move::Right); }
     void Content_DragDropFilesList2(const CXML* list) { m_hhc.PlanDragDrop(list); }
     void Index_DragDropFilesList2(const CXML* list) { m_hhk.PlanDragDrop(list); }
-    int Content_SortAZ(const CXML* node) { return m_hhc.PlanSort(node, 0); }
-    int Content_SortZA(const CXML* node) { return m_hhc.PlanSort(node, 1); }
-    int Index_SortAZ(const CXML* node) { return m_hhk.PlanSort(node, 0); }
-    int Index_SortZA(const CXML* node) { return m_hhk.PlanSort(node, 1); }
+    int Content_SortAZ(const CXML* node, mb::ISortDialog& dialog) {
+        return m_hhc.PlanSort(node, 0, dialog);
+    }
+    int Content_SortZA(const CXML* node, mb::ISortDialog& dialog) {
+        return m_hhc.PlanSort(node, 1, dialog);
+    }
+    int Index_SortAZ(const CXML* node, mb::ISortDialog& dialog) {
+        return m_hhk.PlanSort(node, 0, dialog);
+    }
+    int Index_SortZA(const CXML* node, mb::ISortDialog& dialog) {
+        return m_hhk.PlanSort(node, 1, dialog);
+    }
     void Content_GetType2FilesListFromIDs(const CXML* selected, CXML* list) const {
         m_hhc.GetType2FilesListFromIDs(selected, list);
     }
@@ -329,13 +349,14 @@ public:
     // Before a single topic file is added: pages inside compiled files and
     // web addresses pass; a project without a folder asks for one; a file
     // outside the project folder asks whether to go on (nothing is copied).
-    int CheckFile(const std::string& path);
+    // The questions are put to `dialogs`.
+    int CheckFile(const std::string& path, mb::IProjectDialogs& dialogs);
     // Before a dropped list of files and folders (a type-1 files list with
     // "PublicPath") is added: asks for a project folder when there is none;
     // files from outside the project folder are copied into it when the
     // user agrees, and their entries' "Local" then name the copies. A
     // failed copy empties the list. 0 to go on, 5 when the user declined.
-    int CheckFileList(CXML* list);
+    int CheckFileList(CXML* list, mb::IProjectDialogs& dialogs);
     // 0 for an empty folder or one inside the project folder, 6 otherwise.
     int ValDirectory(const std::string& folder, int action = 0);
     // 2 when `folder` is the project folder or lies inside it, else 3.
@@ -368,7 +389,7 @@ private:
     void InitModels();
     // Asks for the project folder, proposing `folder` and its parent;
     // false when the user cancelled.
-    bool AskForProjectFolder(const std::string& folder);
+    bool AskForProjectFolder(const std::string& folder, mb::IProjectDialogs& dialogs);
     // Copies the files of a dropped list from outside into the project
     // folder, keeping their places below the dropped folder, and points the
     // entries at the copies; empties the list when a copy fails.
@@ -388,6 +409,7 @@ private:
     CHHKFile m_hhk;
     std::unique_ptr<CXML> m_modifiedInfo;
     int m_includeSubEntries = 0;
+    ProgressSink m_progressSink;
     // Paths in memory -> the same path as a file spelled it, where the two
     // differ in letter case; used while the project file is written.
     std::map<std::string, std::string> m_writtenSpellings;

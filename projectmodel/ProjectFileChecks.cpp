@@ -71,9 +71,9 @@ std::string CopyBase(const CXML* list, const std::string& publicPath) {
 
 } // namespace
 
-bool CProjectFile::AskForProjectFolder(const std::string& folder) {
+bool CProjectFile::AskForProjectFolder(const std::string& folder, mb::IProjectDialogs& dialogs) {
     std::optional<std::string> chosen =
-        mb::ProjectDialogs().ChooseProjectFolder({folder, mb::ParentFolder(folder)});
+        dialogs.ChooseProjectFolder({folder, mb::ParentFolder(folder)});
     if (!chosen || chosen->empty())
         return false;
     SetProjectFolder(*chosen);
@@ -96,21 +96,21 @@ int CProjectFile::ValDirectory(const std::string& folder, int) {
                                                                   : kCheckGoOn;
 }
 
-int CProjectFile::CheckFile(const std::string& path) {
+int CProjectFile::CheckFile(const std::string& path, mb::IProjectDialogs& dialogs) {
     if (IsPageInCompiledFile(path))
         return kCheckGoOn;
     CPath file(path);
     if (!file.IsLocalPath())
         return kCheckGoOn;
     std::string folder = FolderOfFile(file);
-    if (m_folder.empty() && !AskForProjectFolder(folder))
+    if (m_folder.empty() && !AskForProjectFolder(folder, dialogs))
         return kCheckCancelled;
     if (ValDirectory(folder) == kCheckGoOn)
         return kCheckGoOn;
-    return mb::ProjectDialogs().ConfirmCopyIntoProjectFolder() ? kCheckGoOn : kCheckCancelled;
+    return dialogs.ConfirmCopyIntoProjectFolder() ? kCheckGoOn : kCheckCancelled;
 }
 
-int CProjectFile::CheckFileList(CXML* list) {
+int CProjectFile::CheckFileList(CXML* list, mb::IProjectDialogs& dialogs) {
     if (!list)
         return kCheckGoOn;
     CRunEnv* env = CRunEnv::Instance();
@@ -122,12 +122,12 @@ int CProjectFile::CheckFileList(CXML* list) {
     int result = kCheckGoOn;
     if (p.empty()) {
         env->ResetNeedCopiedFlashFileInfo();
-    } else if (m_folder.empty() && !AskForProjectFolder(p)) {
+    } else if (m_folder.empty() && !AskForProjectFolder(p, dialogs)) {
         env->ResetNeedCopiedFlashFileInfo();
         result = kCheckCancelled;
     } else if (ValDirectory(p) == kCheckGoOn) {
         env->ResetNeedCopiedFlashFileInfo();
-    } else if (!mb::ProjectDialogs().ConfirmCopyIntoProjectFolder()) {
+    } else if (!dialogs.ConfirmCopyIntoProjectFolder()) {
         // The pending movies belong to this drop: forget them with it.
         env->ResetNeedCopiedFlashFileInfo();
         result = kCheckCancelled;

@@ -15,6 +15,7 @@
 #include "baseutil/Subject.h"
 #include "baseutil/Xml.h"
 #include "projectmodel/NodeIndex.h"
+#include "projectmodel/SortDialog.h"
 
 #include <functional>
 #include <memory>
@@ -148,10 +149,10 @@ public:
     // One record per "List", all aimed at the dropped node with the
     // configured insert mode.
     void PlanDragDrop(const CXML* list);
-    // Asks how to sort the branch holding `node` (the sort dialog) and
-    // records it before and after sorting by "Name", A to Z for direction 0
-    // and Z to A for 1. 0 when the user cancelled.
-    int PlanSort(const CXML* node, int direction);
+    // Asks `dialog` how to sort the branch holding `node` and records it
+    // before and after sorting by "Name", A to Z for direction 0 and Z to A
+    // for 1. 0 when the user cancelled.
+    int PlanSort(const CXML* node, int direction, mb::ISortDialog& dialog);
 
 protected:
     // Contents: no run goes in as the first child of a merge entry.

@@ -1,9 +1,9 @@
 #pragma once
 // The question asked before a branch of the contents or the index is
 // sorted: whether sub-branches are sorted too and whether letter case is
-// ignored. The desktop program installs a dialog at start-up; without one
-// the question is cancelled, so nothing is ever sorted unasked; tests
-// install a scripted fake.
+// ignored. The caller of a sort hands the dialog to ask: the desktop
+// program's window, a test's scripted fake, or CancellingSortDialog, so
+// that nothing is ever sorted unasked.
 
 #include <string>
 
@@ -32,9 +32,9 @@ public:
     virtual bool Ask(const std::string& topicName, SortChoice& choice) = 0;
 };
 
-// The dialog in use; without an installed one every question is cancelled.
-ISortDialog& SortDialog();
-// Installs a dialog (not owned); nullptr goes back to the cancelling default.
-void SetSortDialog(ISortDialog* dialog);
+class CancellingSortDialog final : public ISortDialog {
+public:
+    bool Ask(const std::string&, SortChoice&) override { return false; }
+};
 
 } // namespace mb

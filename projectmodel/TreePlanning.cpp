@@ -4,7 +4,6 @@
 
 #include "projectmodel/FilesList.h"
 #include "projectmodel/SitemapFile.h"
-#include "projectmodel/SortDialog.h"
 #include "runconfig/ConfigData.h"
 
 namespace {
@@ -76,7 +75,7 @@ void CSitemapFile::PlanDragDrop(const CXML* list) {
     }
 }
 
-int CSitemapFile::PlanSort(const CXML* node, int direction) {
+int CSitemapFile::PlanSort(const CXML* node, int direction, mb::ISortDialog& dialog) {
     CXML* parent = node ? node->GetParent() : nullptr;
     if (!parent)
         return 0;
@@ -85,7 +84,7 @@ int CSitemapFile::PlanSort(const CXML* node, int direction) {
     int thisLevelOnly = 0;
     CXML::GetSortOption(unused, ignoreCase, thisLevelOnly);
     mb::SortChoice choice{thisLevelOnly, ignoreCase};
-    if (!mb::SortDialog().Ask(node->GetAttr("Name"), choice))
+    if (!dialog.Ask(node->GetAttr("Name"), choice))
         return 0;
     thisLevelOnly = choice.thisLevelOnly;
     ignoreCase = choice.ignoreCase;

@@ -30,7 +30,7 @@ void PrintStorage(const CXML* element) {
 
 } // namespace
 
-int RunList(const Invocation& invocation) {
+int RunList(const Invocation& invocation, AppContext&) {
     const std::string& path = invocation.arguments[0];
     if (!IsReadableFile(path))
         return kExitFailed;
@@ -48,7 +48,7 @@ int RunList(const Invocation& invocation) {
     return kExitOk;
 }
 
-int RunContextMap(const Invocation& invocation) {
+int RunContextMap(const Invocation& invocation, AppContext&) {
     const std::string& path = invocation.arguments[0];
     if (!IsReadableFile(path))
         return kExitFailed;

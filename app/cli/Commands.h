@@ -3,6 +3,7 @@
 // when the work failed (the reason is on standard error), 2 for a mistake
 // on the command line.
 #include "app/cli/Invocation.h"
+#include "app/core/AppContext.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ struct Command {
     const char* options; // the names of the options it takes, space-separated
     int minArguments;
     int maxArguments; // -1: any number
-    int (*run)(const Invocation&);
+    int (*run)(const Invocation&, AppContext&);
 };
 
 const std::vector<Command>& AllCommands();
@@ -31,14 +32,14 @@ const Command* FindCommand(const std::string& name);
 bool TakesOption(const Command& command, const std::string& name);
 
 // The handlers, grouped by what they work on.
-int RunNew(const Invocation& invocation);
-int RunImportHhp(const Invocation& invocation);
-int RunExportHhp(const Invocation& invocation);
-int RunCompile(const Invocation& invocation);
-int RunOpenChm(const Invocation& invocation);
-int RunDecompile(const Invocation& invocation);
-int RunHandheld(const Invocation& invocation);
-int RunList(const Invocation& invocation);
-int RunContextMap(const Invocation& invocation);
+int RunNew(const Invocation& invocation, AppContext& context);
+int RunImportHhp(const Invocation& invocation, AppContext& context);
+int RunExportHhp(const Invocation& invocation, AppContext& context);
+int RunCompile(const Invocation& invocation, AppContext& context);
+int RunOpenChm(const Invocation& invocation, AppContext& context);
+int RunDecompile(const Invocation& invocation, AppContext& context);
+int RunHandheld(const Invocation& invocation, AppContext& context);
+int RunList(const Invocation& invocation, AppContext& context);
+int RunContextMap(const Invocation& invocation, AppContext& context);
 
 } // namespace mb::cli

@@ -93,14 +93,6 @@ std::optional<std::string> ConsolePrompt::PickSavePath(const PickRequest&) {
     return std::nullopt;
 }
 
-ConsoleProjectDialogs::ConsoleProjectDialogs() {
-    SetProjectDialogs(this);
-}
-
-ConsoleProjectDialogs::~ConsoleProjectDialogs() {
-    SetProjectDialogs(nullptr);
-}
-
 std::optional<std::string>
 ConsoleProjectDialogs::ChooseProjectFolder(const ProjectFolderChoice& choice) {
     return choice.folder;

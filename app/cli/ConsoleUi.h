@@ -36,8 +36,6 @@ private:
 // (so Copy only with --yes).
 class ConsoleProjectDialogs final : public IProjectDialogs {
 public:
-    ConsoleProjectDialogs();
-    ~ConsoleProjectDialogs() override;
     std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice& choice) override;
     bool ConfirmCopyIntoProjectFolder() override;
 };

@@ -102,7 +102,7 @@ int RunStoppable(CProjectController& controller, const std::function<void()>& wo
 
 } // namespace
 
-int RunCompile(const Invocation& invocation) {
+int RunCompile(const Invocation& invocation, AppContext& context) {
     std::optional<int> timeout;
     if (auto given = invocation.Value("timeout")) {
         timeout = Seconds(*given);
@@ -113,7 +113,7 @@ int RunCompile(const Invocation& invocation) {
         }
     }
     std::string mbk = Absolute(invocation.arguments[0]);
-    CProjectController controller;
+    CProjectController controller(context);
     if (!OpenProjectFile(controller, mbk))
         return kExitFailed;
     controller.SetKeepIntermediateFiles(invocation.Has("keep"));
@@ -165,11 +165,11 @@ int RunCompile(const Invocation& invocation) {
     return kExitOk;
 }
 
-int RunOpenChm(const Invocation& invocation) {
+int RunOpenChm(const Invocation& invocation, AppContext& context) {
     std::string chm = Absolute(invocation.arguments[0]);
     if (!IsReadableFile(chm))
         return kExitFailed;
-    CProjectController controller;
+    CProjectController controller(context);
     CProjectFile* project = controller.GetProject();
     bool opened = false;
     bool saved = false;
@@ -198,7 +198,7 @@ int RunOpenChm(const Invocation& invocation) {
     return kExitOk;
 }
 
-int RunDecompile(const Invocation& invocation) {
+int RunDecompile(const Invocation& invocation, AppContext& context) {
     auto output = invocation.Value("output");
     if (output && invocation.arguments.size() != 1) {
         PrintError("--output takes one help file; several go each into a folder beside it");
@@ -210,7 +210,7 @@ int RunDecompile(const Invocation& invocation) {
         if (!IsReadableFile(chms.back()))
             return kExitFailed;
     }
-    CProjectController controller;
+    CProjectController controller(context);
     std::vector<CProjectController::DecompileOutcome> outcomes;
     int signal = RunStoppable(controller, [&] {
         if (!output) {
@@ -242,14 +242,14 @@ int RunDecompile(const Invocation& invocation) {
     return status;
 }
 
-int RunHandheld(const Invocation& invocation) {
+int RunHandheld(const Invocation& invocation, AppContext& context) {
     std::string chm = Absolute(invocation.arguments[0]);
     if (!IsReadableFile(chm))
         return kExitFailed;
     std::string folder = invocation.Value("output")
                              ? Absolute(*invocation.Value("output"))
                              : mb::UnusedFolder(CProjectController::GetConversionFolderName(chm));
-    CProjectController controller;
+    CProjectController controller(context);
     int converted = 0;
     int signal =
         RunStoppable(controller, [&] { converted = controller.ConvertToHandheld(chm, folder); });

@@ -47,13 +47,16 @@ std::optional<int> LanguageId(const std::string& text) {
 
 // Adds the pages of `folder` (and its sub-folders) to the contents, as the
 // add-folder command does, filtered by the configured drop-file filters.
+// Pages from outside the project folder are copied in when `dialogs` agree.
 // Setting `stop` ends the walk through the folder; nothing is added then.
-bool AddFolder(CProjectFile& project, const std::string& folder, const std::atomic<bool>& stop) {
+bool AddFolder(CProjectFile& project, const std::string& folder, IProjectDialogs& dialogs,
+               const std::atomic<bool>& stop) {
     if (!fs::is_directory(folder)) {
         PrintError("\"" + folder + "\" is not a folder");
         return false;
     }
-    CAppHelper helper;
+    PickerAddDirectoryDialog picker;
+    CAppHelper helper(picker);
     helper.UseConfiguration();
     CXML list("FilesList");
     list.SetAttr("PublicPath", folder);
@@ -69,7 +72,7 @@ bool AddFolder(CProjectFile& project, const std::string& folder, const std::atom
         PrintError("\"" + folder + "\" holds no pages to add");
         return false;
     }
-    if (project.CheckFileList(&list) == CProjectFile::kCheckCancelled ||
+    if (project.CheckFileList(&list, dialogs) == CProjectFile::kCheckCancelled ||
         list.GetChildCount() == 0) {
         PrintError("the pages of \"" + folder +
                    "\" were not added (they lie outside the "
@@ -82,7 +85,7 @@ bool AddFolder(CProjectFile& project, const std::string& folder, const std::atom
 
 } // namespace
 
-int RunNew(const Invocation& invocation) {
+int RunNew(const Invocation& invocation, AppContext& context) {
     std::string problem = NewProjectPathProblem(invocation.arguments[0]);
     if (!problem.empty()) {
         PrintError("no project was made: " + problem);
@@ -122,7 +125,7 @@ int RunNew(const Invocation& invocation) {
         ProgressLine progress;
         bool added = true;
         for (const std::string& folder : invocation.Values("add-folder")) {
-            added = AddFolder(project, Absolute(folder), interrupted);
+            added = AddFolder(project, Absolute(folder), *context.projectDialogs, interrupted);
             if (!added)
                 break;
         }
@@ -144,7 +147,7 @@ int RunNew(const Invocation& invocation) {
     return kExitOk;
 }
 
-int RunImportHhp(const Invocation& invocation) {
+int RunImportHhp(const Invocation& invocation, AppContext& context) {
     std::string hhp = Absolute(invocation.arguments[0]);
     std::string mbk = invocation.arguments.size() > 1
                           ? Absolute(invocation.arguments[1])
@@ -184,9 +187,9 @@ int RunImportHhp(const Invocation& invocation) {
     return kExitOk;
 }
 
-int RunExportHhp(const Invocation& invocation) {
+int RunExportHhp(const Invocation& invocation, AppContext& context) {
     std::string mbk = Absolute(invocation.arguments[0]);
-    CProjectController controller;
+    CProjectController controller(context);
     if (!OpenProjectFile(controller, mbk))
         return kExitFailed;
     std::string hhp = invocation.arguments.size() > 1

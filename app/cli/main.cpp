@@ -89,5 +89,8 @@ int main(int argc, char** argv) {
     ConsoleProjectDialogs projectDialogs;
     ConsoleWindow window(invocation->Has("quiet"));
     ConsoleDesktop desktop;
-    return command->run(*invocation);
+    mb::AppContext context;
+    context.window = &window;
+    context.projectDialogs = &projectDialogs;
+    return command->run(*invocation, context);
 }

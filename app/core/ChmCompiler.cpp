@@ -32,7 +32,7 @@ constexpr const char* kInstallHint =
     "The HTML Help compiler \"chmcmd\" was not found on the search path (PATH). It comes with "
     "the Debian package fp-utils: sudo apt-get install fp-utils\n";
 
-void Log(HHA_LOG_CALLBACK log, const std::string& text) {
+void Log(const mb::CompilerLog& log, const std::string& text) {
     if (log)
         log(text.c_str());
 }
@@ -275,8 +275,8 @@ bool LooksComplete(const fs::path& file) {
 
 namespace mb {
 
-CompileOutcome CompileHelpProject(const char* hhpPath, HHA_LOG_CALLBACK log,
-                                  HHA_PROGRESS_CALLBACK progress) {
+CompileOutcome CompileHelpProject(const char* hhpPath, const CompilerLog& log,
+                                  const CompilerProgress& progress) {
     CallInProgress call;
     CompileOutcome outcome;
     auto fail = [&](const std::string& line) {
@@ -403,5 +403,6 @@ CompileOutcome CompileHelpProject(const char* hhpPath, HHA_LOG_CALLBACK log,
 
 int HHA_CompileHHP(const char* hhpPath, HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress,
                    int /*reserved*/) {
+    // The plain functions become the typed callbacks; a null one an empty one.
     return mb::CompileHelpProject(hhpPath, log, progress).made ? 1 : 0;
 }

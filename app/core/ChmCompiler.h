@@ -8,6 +8,7 @@
 // Both callbacks are called on the thread that called HHA_CompileHHP, never
 // concurrently, and only while the call runs.
 
+#include <functional>
 #include <string>
 
 // Receives each piece of the compiler's output (NUL-terminated, in the
@@ -54,13 +55,18 @@ void StopRunningCompiler();
 
 namespace mb {
 
+// The two callbacks in typed form; either may be empty. The function
+// pointers of HHA_CompileHHP convert to them.
+using CompilerLog = std::function<void(const char* text)>;
+using CompilerProgress = std::function<bool(const char* fileName)>;
+
 struct CompileOutcome {
     bool made = false;   // the help file is complete (HHA_CompileHHP's 1)
     std::string failure; // otherwise why not, as the log's last line says it
 };
 
 // HHA_CompileHHP with the reason of a failure.
-CompileOutcome CompileHelpProject(const char* hhpPath, HHA_LOG_CALLBACK log,
-                                  HHA_PROGRESS_CALLBACK progress);
+CompileOutcome CompileHelpProject(const char* hhpPath, const CompilerLog& log,
+                                  const CompilerProgress& progress);
 
 } // namespace mb

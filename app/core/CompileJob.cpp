@@ -22,8 +22,8 @@ namespace {
 
 constexpr int kStrCannotWrite = 442;
 
-// The compile whose compiler call is running; the compiler's callbacks
-// carry no context of their own.
+// The compile whose compiler call is running: a stop reaches the compiler
+// only then.
 std::atomic<CompileJob*> g_running{nullptr};
 // The job that holds the process's one compile slot, from Start to the end
 // of its clean-up.
@@ -178,8 +178,9 @@ void CompileJob::Run() {
         if (m_cancel)
             outcome.failure = "The compile was stopped before it was complete.";
         else
-            outcome = CompileHelpProject(m_files.hhp.c_str(), &CompileJob::OnLog,
-                                         &CompileJob::OnProgress);
+            outcome = CompileHelpProject(
+                m_files.hhp.c_str(), [this](const char* text) { OnLog(text); },
+                [this](const char* fileName) { return OnProgress(fileName); });
     }
     g_running = nullptr;
     if (outcome.made)
@@ -248,20 +249,17 @@ int CompileJob::Wait() {
     return m_result;
 }
 
-bool CompileJob::OnLog(const char* text) {
-    CompileJob* job = g_running;
-    if (job && job->m_request.log && text)
-        job->m_request.log(text);
-    return true;
+void CompileJob::OnLog(const char* text) const {
+    if (m_request.log && text)
+        m_request.log(text);
 }
 
-bool CompileJob::OnProgress(const char* fileName) {
-    CompileJob* job = g_running;
-    if (!job || job->m_cancel)
+bool CompileJob::OnProgress(const char* fileName) const {
+    if (m_cancel)
         return false;
-    if (job->m_request.progress && fileName && !job->m_request.progress(fileName))
+    if (m_request.progress && fileName && !m_request.progress(fileName))
         return false;
-    return !job->m_cancel;
+    return !m_cancel;
 }
 
 } // namespace mb

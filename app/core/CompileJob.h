@@ -95,8 +95,8 @@ private:
     void Run();
     void CleanUp();
     void Log(const std::string& text) const;
-    static bool OnLog(const char* text);
-    static bool OnProgress(const char* fileName);
+    void OnLog(const char* text) const;
+    bool OnProgress(const char* fileName) const;
 
     CompileFiles m_files;
     std::unique_ptr<CompileLock> m_lock; // held from Start to the end of the clean-up

@@ -78,8 +78,8 @@ void BreakUnlessEnded(CompilerPipe* pipe, Channel& channel) {
 
 // Hands the output of the started pipe to the callbacks until it ends;
 // breaks the pipe when the progress callback asks for it.
-void FollowOutput(CompilerPipe* pipe, Channel& channel, HHA_LOG_CALLBACK log,
-                  HHA_PROGRESS_CALLBACK progress, CompileRun& run) {
+void FollowOutput(CompilerPipe* pipe, Channel& channel, const CompilerLog& log,
+                  const CompilerProgress& progress, CompileRun& run) {
     std::unique_lock<std::mutex> lock(channel.mutex);
     for (;;) {
         channel.changed.wait(lock, [&] { return !channel.chunks.empty() || channel.ended; });
@@ -111,8 +111,8 @@ void FollowOutput(CompilerPipe* pipe, Channel& channel, HHA_LOG_CALLBACK log,
 } // namespace
 
 std::optional<CompileRun> RunCompiler(const std::string& compiler, const fs::path& folder,
-                                      std::string name, HHA_LOG_CALLBACK log,
-                                      HHA_PROGRESS_CALLBACK progress) {
+                                      std::string name, const CompilerLog& log,
+                                      const CompilerProgress& progress) {
     if (name[0] == '-')
         name = "./" + name; // not to be taken for an option
     std::string command = "cd " + ShellQuoted(folder.string()) + " && exec " +

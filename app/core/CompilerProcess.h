@@ -24,7 +24,7 @@ struct CompileRun {
 // ends it. Nothing when it could not be started.
 std::optional<CompileRun> RunCompiler(const std::string& compiler,
                                       const std::filesystem::path& folder, std::string name,
-                                      HHA_LOG_CALLBACK log, HHA_PROGRESS_CALLBACK progress);
+                                      const CompilerLog& log, const CompilerProgress& progress);
 
 // Marks a call of HHA_CompileHHP in progress: StopRunningCompiler acts only
 // then, and its stop holds until the call ends. Scopes nest: a caller that

@@ -2,9 +2,10 @@
 // The dialogs of the project controller that are more than a message box:
 // the new-project dialog, the project-folder warning, the compile dialog,
 // the decompile and handheld-conversion dialogs and the long-file-name
-// warning. The desktop program installs its dialogs at start-up; tests
-// install scripted fakes. Without installed ones every dialog is cancelled
-// and the two warnings are shown as message boxes through the prompt.
+// warning. The controller asks the dialogs of its application context: the
+// desktop program's windows, a test's scripted fakes, or
+// DefaultControllerDialogs, which cancel every dialog and show the two
+// warnings as message boxes through the prompt.
 
 #include <functional>
 #include <string>
@@ -53,9 +54,16 @@ public:
     virtual void RunWithProgress(const std::string& title, const std::function<void()>& work);
 };
 
-// The dialogs in use (the cancelling default when none is installed).
-IControllerDialogs& ControllerDialogs();
-// Installs dialogs (not owned); nullptr goes back to the default.
-void SetControllerDialogs(IControllerDialogs* dialogs);
+// Without windows: the dialogs are cancelled, so headless callers take their
+// Cancel path, and the warnings still reach the user as message boxes.
+class DefaultControllerDialogs final : public IControllerDialogs {
+public:
+    bool ShowNewProject(CDlgNewProject&) override { return false; }
+    void ShowProjectFolderWarning(const std::string& projectFolder) override;
+    void ShowCompile(CProjectController&) override {}
+    bool ShowDecompile(CDlgChmOutput&) override { return false; }
+    bool ShowChmToHandheld(CDlgChmOutput&) override { return false; }
+    void ShowLongFilenameWarning() override;
+};
 
 } // namespace mb

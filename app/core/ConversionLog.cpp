@@ -22,7 +22,7 @@ std::string Text(int n) {
 
 } // namespace
 
-ConversionLog::ConversionLog() {
+ConversionLog::ConversionLog(IControllerDialogs& dialogs) : m_dialogs(dialogs) {
     std::string line = "\n>>>>>> " + CBWHelper::GetDateTimeString3() + " " + Text(kStrStarted) +
                        " " + Text(kStrWhatStarted);
     LogLine(line.c_str());
@@ -33,7 +33,7 @@ ConversionLog::~ConversionLog() {
     std::string line = "\n<<<<<< " + Text(kStrFinished) + " " + Text(kStrWhatEnded);
     LogLine(line.c_str());
     if (CRunEnv::Instance()->GetFoundLongFilename())
-        ControllerDialogs().ShowLongFilenameWarning();
+        m_dialogs.ShowLongFilenameWarning();
 }
 
 } // namespace mb

@@ -107,12 +107,12 @@ int CProjectController::ConvertToHandheld(const std::string& chm, const std::str
 }
 
 void CProjectController::DecompileCommand() {
-    mb::ConversionLog log;
+    mb::ConversionLog log(*m_context.controllerDialogs);
     CDlgChmOutput dialog(CDlgChmOutput::Kind::Decompile, LastFolder());
-    if (!mb::ControllerDialogs().ShowDecompile(dialog))
+    if (!m_context.controllerDialogs->ShowDecompile(dialog))
         return;
     DecompileOutcome outcome{dialog.GetChmText(), dialog.GetOutputText()};
-    mb::ControllerDialogs().RunWithProgress("Decompiling " + outcome.chm, [&] {
+    m_context.controllerDialogs->RunWithProgress("Decompiling " + outcome.chm, [&] {
         outcome.ok = Decompile(outcome.chm, outcome.folder, false, &outcome.files) == 1;
     });
     mb::ShowMessage(DecompileSummary(outcome), CStrHelper::ML_GetStringEx(kStrProductName),
@@ -121,7 +121,7 @@ void CProjectController::DecompileCommand() {
 }
 
 void CProjectController::BatchDecompileCommand() {
-    mb::ConversionLog log;
+    mb::ConversionLog log(*m_context.controllerDialogs);
     mb::PickRequest request;
     request.filter = "All supporting files (*.chm)|*.chm";
     request.initialPath = LastFolder();
@@ -130,9 +130,9 @@ void CProjectController::BatchDecompileCommand() {
     if (!picked || picked->empty())
         return;
     std::vector<DecompileOutcome> outcomes;
-    mb::ControllerDialogs().RunWithProgress("Decompiling " + std::to_string(picked->size()) +
-                                                " help files",
-                                            [&] { outcomes = BatchDecompile(*picked); });
+    m_context.controllerDialogs->RunWithProgress("Decompiling " + std::to_string(picked->size()) +
+                                                     " help files",
+                                                 [&] { outcomes = BatchDecompile(*picked); });
     size_t done = 0;
     std::string lines;
     for (const DecompileOutcome& outcome : outcomes) {
@@ -151,16 +151,16 @@ void CProjectController::BatchDecompileCommand() {
 }
 
 void CProjectController::ChmToHandheldCommand() {
-    mb::ConversionLog log;
+    mb::ConversionLog log(*m_context.controllerDialogs);
     CDlgChmOutput dialog(CDlgChmOutput::Kind::Handheld, LastFolder());
-    if (!mb::ControllerDialogs().ShowChmToHandheld(dialog))
+    if (!m_context.controllerDialogs->ShowChmToHandheld(dialog))
         return;
     const std::string& folder = dialog.GetOutputText();
     int converted = 0;
     size_t files = 0;
-    mb::ControllerDialogs().RunWithProgress(
-        "Converting " + dialog.GetChmText(),
-        [&] { converted = ConvertToHandheld(dialog.GetChmText(), folder, &files); });
+    m_context.controllerDialogs->RunWithProgress("Converting " + dialog.GetChmText(), [&] {
+        converted = ConvertToHandheld(dialog.GetChmText(), folder, &files);
+    });
     const std::string name = CPath(dialog.GetChmText()).GetFileName();
     const std::string written = FileCount(files) + " of the help file written into " + folder + ".";
     if (converted)

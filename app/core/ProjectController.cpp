@@ -32,7 +32,8 @@ std::string Text(int n) {
 
 } // namespace
 
-CProjectController::CProjectController(CCommandManager* commands) : m_commands(commands) {
+CProjectController::CProjectController(mb::AppContext& context, CCommandManager* commands)
+    : m_context(context), m_commands(commands) {
     InitProject();
 }
 
@@ -130,7 +131,7 @@ bool CProjectController::IsInProjectFolder(const std::string& file) const {
     const std::string& folder = m_project.GetProjectFolder();
     if (folder.empty() || mb::SamePath(CPath(file).GetLocation(), folder))
         return true;
-    mb::ControllerDialogs().ShowProjectFolderWarning(m_project.GetProjectFolder2());
+    m_context.controllerDialogs->ShowProjectFolderWarning(m_project.GetProjectFolder2());
     return false;
 }
 
@@ -184,8 +185,8 @@ void CProjectController::RememberFolder(const std::string& folder) {
     CConfigData::Instance()->m_strLastProjectPath = folder;
 }
 
-void CProjectController::Notify(mb::Notice notice) {
-    if (mb::IMainWindow* window = mb::MainWindow())
+void CProjectController::Notify(mb::Notice notice) const {
+    if (mb::IMainWindow* window = m_context.window)
         window->Notify(notice);
 }
 

@@ -5,11 +5,12 @@
 // list, and the compile, decompile and conversion commands.
 //
 // Every question and message goes through mb::Prompt(); dialogs that are
-// more than a message box through mb::ControllerDialogs(); messages for the
-// main window through its interface (mb::MainWindow()). Every operation that replaces
+// more than a message box and messages for the main window through the
+// application context it is handed. Every operation that replaces
 // the project offers to save a modified one first, and Cancel or a failed
 // save leave everything as it was. Results: 1 done, 0 not done.
 
+#include "app/core/AppContext.h"
 #include "app/core/CompileJob.h"
 #include "baseutil/MainWindow.h"
 #include "projectmodel/ProjectFile.h"
@@ -29,10 +30,11 @@ public:
     static constexpr int kSaveFailed = 1;
     static constexpr int kCancelled = 2;
 
+    // `context` (not owned) holds the main window and the dialogs;
     // `commands` (not owned, may be null) keeps the undo histories that a
     // reset clears.
     // Destroying the controller stops a running compile and waits for it.
-    explicit CProjectController(CCommandManager* commands = nullptr);
+    explicit CProjectController(mb::AppContext& context, CCommandManager* commands = nullptr);
     CProjectController(const CProjectController&) = delete;
     CProjectController& operator=(const CProjectController&) = delete;
 
@@ -189,9 +191,10 @@ private:
     // file existed before, or nothing when the compile must not go on.
     std::optional<bool> PrepareCompile();
     // Tells the main window why files may have appeared.
-    static void Notify(mb::Notice notice);
+    void Notify(mb::Notice notice) const;
 
     CProjectFile m_project;
+    mb::AppContext& m_context;
     CCommandManager* m_commands;
     mb::CompileJob m_compile;
     std::atomic<bool> m_stopConversion{false};

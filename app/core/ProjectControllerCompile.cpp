@@ -84,7 +84,7 @@ int CProjectController::CompileCommand() {
     std::optional<bool> existed = PrepareCompile();
     if (!existed)
         return 0;
-    mb::ControllerDialogs().ShowCompile(*this);
+    m_context.controllerDialogs->ShowCompile(*this);
     if (!*existed)
         Notify(mb::Notice::FirstCompile);
     return 1;

@@ -104,7 +104,7 @@ int CProjectController::NewProject() {
     CConfigData* config = CConfigData::Instance();
     CDlgNewProject dialog(LastFolder(), config->GetLCID());
     // Cancel leaves the open project as it was.
-    if (!mb::ControllerDialogs().ShowNewProject(dialog))
+    if (!m_context.controllerDialogs->ShowNewProject(dialog))
         return 0;
     ResetProject();
     const CDlgNewProject::Result& result = dialog.GetResult();
@@ -170,7 +170,7 @@ int CProjectController::OpenChm() {
 }
 
 int CProjectController::OpenChm(const std::string& chm) {
-    mb::ConversionLog log;
+    mb::ConversionLog log(*m_context.controllerDialogs);
     mb::ProblemLines problems;
     std::string name;
     int opened = CCHMFileRW::FindMBKAtRoot(chm, name) ? OpenEmbeddedProject(chm, name, problems)

@@ -19,38 +19,21 @@
 
 namespace mb::gui {
 
-namespace {
-
-// The window the progress of long project work is shown in.
-MainFrame* g_callbackFrame = nullptr;
-
-// The progress callback of the project: drives the status bar's progress
-// bar (the value of `data`). Always 1.
-int ShowProjectProgress(int code, CXML* data) {
-    if (g_callbackFrame)
-        g_callbackFrame->ShowProgress(code, data ? data->GetValueInt() : 0);
-    return 1;
+AuthorApp::AuthorApp() {
+    m_context.controllerDialogs = &m_controllerDialogs;
+    m_context.projectDialogs = &m_projectDialogs;
+    m_context.dialogHost = &m_dialogHost;
+    m_context.sortDialog = &m_sortDialog;
 }
-
-} // namespace
-
-AuthorApp::AuthorApp() : m_controller(&m_commands) {}
 
 AuthorApp::~AuthorApp() {
     Exit();
-    if (g_callbackFrame == m_frame.get()) {
-        g_callbackFrame = nullptr;
-        PR_SetCallBackFunction(nullptr);
-    }
+    m_controller.GetProject()->SetProgressSink(nullptr);
     qApp->removeEventFilter(&m_helpKeys);
     CCommon::Instance()->SetHelpViewer(nullptr);
     SetMainWindow(nullptr);
+    m_context.window = nullptr;
     SetPrompt(nullptr);
-    SetControllerDialogs(nullptr);
-    SetProjectDialogs(nullptr);
-    SetAddDirectoryDialog(nullptr);
-    SetDialogHost(nullptr);
-    SetSortDialog(nullptr);
 }
 
 bool AuthorApp::Start(const QStringList& arguments) {
@@ -61,11 +44,6 @@ bool AuthorApp::Start(const QStringList& arguments) {
     if (LanguagePosition(config->GetLCID()) < 0)
         config->SetLCID(kFallbackLanguageId);
     SetPrompt(&m_prompt);
-    SetControllerDialogs(&m_controllerDialogs);
-    SetProjectDialogs(&m_projectDialogs);
-    SetAddDirectoryDialog(&m_addDirectoryDialog);
-    SetDialogHost(&m_dialogHost);
-    SetSortDialog(&m_sortDialog);
 
     QSplashScreen splash(SplashPixmap());
     splash.show();
@@ -81,8 +59,10 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_dialogHost.SetParent(m_frame.get());
     m_sortDialog.SetParent(m_frame.get());
     SetMainWindow(m_requests.get());
-    g_callbackFrame = m_frame.get();
-    PR_SetCallBackFunction(ShowProjectProgress);
+    m_context.window = m_requests.get();
+    // The progress of long project work drives the status bar's progress bar.
+    m_controller.GetProject()->SetProgressSink(
+        [this](int code, int value) { m_frame->ShowProgress(code, value); });
 
     // Help topics open in the program's own help window; F1 in a dialog
     // opens the dialog's topic.

@@ -1,8 +1,8 @@
 #pragma once
-// The desktop program as one object: it owns the command manager, the
-// project controller, the application helper, the Qt prompt and dialogs,
-// the main-window interface and the main window, and carries out start-up
-// and shutdown in their fixed order.
+// The desktop program as one object: it owns the Qt prompt and dialogs, the
+// application context that hands them on, the command manager, the project
+// controller, the application helper, the main-window interface and the
+// main window, and carries out start-up and shutdown in their fixed order.
 
 #include "app/core/InterruptWatch.h"
 #include "app/core/ProjectController.h"
@@ -48,6 +48,7 @@ public:
 
     MainFrame& Frame() { return *m_frame; }
     CProjectController& Controller() { return m_controller; }
+    CAppHelper& Helper() { return m_helper; }
     // The window of the program's help, once a topic was shown.
     HelpWindow* Help() const { return m_help.get(); }
 
@@ -56,15 +57,16 @@ private:
     // On the window thread, after a termination signal.
     void QuitAfterSignal();
 
-    CCommandManager m_commands;
-    CProjectController m_controller;
-    CAppHelper m_helper;
     QtPrompt m_prompt;
     QtControllerDialogs m_controllerDialogs;
     QtProjectDialogs m_projectDialogs;
     QtAddDirectoryDialog m_addDirectoryDialog;
     QtDialogHost m_dialogHost;
     QtSortDialog m_sortDialog;
+    AppContext m_context;
+    CCommandManager m_commands{m_context};
+    CProjectController m_controller{m_context, &m_commands};
+    CAppHelper m_helper{m_addDirectoryDialog};
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
     std::unique_ptr<HelpWindow> m_help;

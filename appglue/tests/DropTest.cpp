@@ -32,7 +32,8 @@ protected:
         data.node = node;
         return helper.DropHelper(data, 0);
     }
-    CAppHelper helper;
+    FakeAddDirectoryDialog dialog;
+    CAppHelper helper{dialog};
     CDragDropHelper& drop = *helper.GetDragDropHelper();
 };
 
@@ -116,7 +117,6 @@ protected:
     TempTree tree;
     CDropFileFilterSet filters;
     tagAddDirectoryOption options;
-    FakeAddDirectoryDialog dialog;
     ScriptedPrompt prompt;
     CXML list;
 };
@@ -181,7 +181,8 @@ TEST_F(DropTest, ArchiveStorageBecomesHeadingWithItsDirectEntries) {
 }
 
 TEST(SystemNamesTest, NamesAndAddressHaveTheirForm) {
-    CAppHelper helper;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper(picker);
     EXPECT_FALSE(helper.GetCurrentUserName().empty());
     EXPECT_FALSE(helper.GetCurrentComputerName().empty());
     std::string address = helper.GetHostIPAddress();

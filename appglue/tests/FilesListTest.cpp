@@ -24,7 +24,8 @@ protected:
 
     TempTree tree;
     ScriptedPrompt prompt;
-    CAppHelper helper;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper{picker};
 };
 
 TEST_F(FilesListTest, PickedFilesShareTheirFolder) {

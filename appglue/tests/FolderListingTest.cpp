@@ -39,7 +39,8 @@ protected:
 
     TempTree tree;
     CDropFileFilterSet filters;
-    CAppHelper helper;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper{picker};
 };
 
 TEST_F(FolderListingTest, DefaultFilterSkipsFoldersAndDropsEmptyOnes) {
@@ -158,10 +159,12 @@ TEST_F(FolderListingTest, FlashMoviesAreWrappedUnlessThePageCannotBeWritten) {
 // Adding a folder through the add-directory dialog.
 TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
     FakeAddDirectoryDialog dialog;
+    CAppHelper chooser(dialog);
+    chooser.SetDropFileFilterSet(&filters);
     dialog.folder = tree / "sub/";
     dialog.includeSubDir = 0;
     CXML list("FilesList");
-    EXPECT_EQ(helper.GetFilesList3(&list), 1);
+    EXPECT_EQ(chooser.GetFilesList3(&list), 1);
     EXPECT_EQ(dialog.filtersShown, &filters);
     EXPECT_THAT(Outline(list, tree.Root()), ElementsAre("1 sub", "  0 ~/sub/c.htm -> ="));
     EXPECT_EQ(list.GetAttr("PublicPath"), tree / "sub");
@@ -169,7 +172,7 @@ TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
     dialog.folder = tree.Root();
     dialog.includeSubDir = 1;
     CXML all("FilesList");
-    EXPECT_EQ(helper.GetFilesList3(&all), 1);
+    EXPECT_EQ(chooser.GetFilesList3(&all), 1);
     EXPECT_THAT(Outline(all, tree.Root()), Contains("      0 ~/sub/pics/e.gif -> ="));
     EXPECT_THAT(Outline(all, tree.Root()), Contains("  0 ~/movie_swf.htm -> =")) << "always";
 
@@ -178,12 +181,12 @@ TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
                         std::optional<std::string>()}) {
         dialog.folder = choice;
         CXML none("FilesList");
-        EXPECT_EQ(helper.GetFilesList3(&none), 0) << choice.value_or("(cancel)");
+        EXPECT_EQ(chooser.GetFilesList3(&none), 0) << choice.value_or("(cancel)");
         EXPECT_EQ(none.GetChildCount() + none.GetAttrCount(), 0);
     }
 }
 
-TEST_F(FolderListingTest, WithoutADialogTheFolderIsPickedThroughThePrompt) {
+TEST_F(FolderListingTest, ThePickerDialogAsksThePromptForTheFolder) {
     ScriptedPrompt prompt;
     prompt.pickedPaths.push_back(tree / "sub");
     CRunEnv::Instance()->SetLastOpenFolder(tree / "files");

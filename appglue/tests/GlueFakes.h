@@ -26,8 +26,6 @@ struct FakeDropData final : IDropData {
 
 // OK stores `folder` (nothing there means Cancel) and `includeSubDir`.
 struct FakeAddDirectoryDialog final : IAddDirectoryDialog {
-    FakeAddDirectoryDialog() { SetAddDirectoryDialog(this); }
-    ~FakeAddDirectoryDialog() override { SetAddDirectoryDialog(nullptr); }
     std::optional<std::string> folder;
     int includeSubDir = 1;
     bool confirmDrop = true;

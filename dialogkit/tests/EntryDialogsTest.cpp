@@ -14,26 +14,22 @@ using mb::testing::ScriptedDialogHost;
 using mb::testing::ScriptedPrompt;
 using Strings = std::vector<std::string>;
 
-TEST(DialogHostTest, WithoutAnInstalledHostEveryDialogIsCancelled) {
-    {
-        ScriptedDialogHost host;
-        EXPECT_EQ(&mb::DialogHost(), &host);
-    }
-    // The scripted host has uninstalled itself: the default takes over.
+TEST(DialogHostTest, TheCancellingHostCancelsEveryDialog) {
+    mb::CancellingDialogHost host;
     std::string url = "http://example.org/";
     CDlgGetURL urlDialog(&url);
-    EXPECT_EQ(urlDialog.DoModal(), mb::kIdCancel);
+    EXPECT_EQ(urlDialog.DoModal(host), mb::kIdCancel);
     EXPECT_EQ(url, "http://example.org/");
 
     Strings words{"alpha", "beta"};
     CDlgKeywordsSelect keywords(&words);
-    EXPECT_EQ(keywords.DoModal(), mb::kIdCancel);
+    EXPECT_EQ(keywords.DoModal(host), mb::kIdCancel);
     EXPECT_TRUE(words.empty());
 
     CDlgEnterEditItem item("Name:", "old");
-    EXPECT_EQ(item.DoModal(), mb::kIdCancel);
-    EXPECT_FALSE(mb::DialogHost().ChooseColor(0x00FF00).has_value());
-    EXPECT_FALSE(mb::DialogHost().ChooseFont(LOGFONTA{}).has_value());
+    EXPECT_EQ(item.DoModal(host), mb::kIdCancel);
+    EXPECT_FALSE(host.ChooseColor(0x00FF00).has_value());
+    EXPECT_FALSE(host.ChooseFont(LOGFONTA{}).has_value());
 }
 
 TEST(EntryDialogsTest, UrlCannotBeConfirmedEmpty) {
@@ -49,7 +45,7 @@ TEST(EntryDialogsTest, UrlCannotBeConfirmedEmpty) {
         return dialog.OnOK("https://new.example/a.htm");
     });
 
-    EXPECT_EQ(CDlgGetURL(&url).DoModal(), mb::kIdOk);
+    EXPECT_EQ(CDlgGetURL(&url).DoModal(host), mb::kIdOk);
     EXPECT_EQ(seenInitially, "http://old.example/");
     EXPECT_EQ(url, "https://new.example/a.htm");
     ASSERT_EQ(prompt.messages.size(), 1u);
@@ -72,7 +68,7 @@ TEST(EntryDialogsTest, KeywordSelectionKeepsCheckedKeywordsInOrder) {
         dialog.OnOK({false, true, false}); // "four" has no flag: stays checked
         return true;
     });
-    EXPECT_EQ(CDlgKeywordsSelect(&words).DoModal(), mb::kIdOk);
+    EXPECT_EQ(CDlgKeywordsSelect(&words).DoModal(host), mb::kIdOk);
     EXPECT_EQ(words, (Strings{"two", "four"}));
 
     Strings none{"a", "b"};
@@ -84,7 +80,7 @@ TEST(EntryDialogsTest, CancellingTheKeywordSelectionEmptiesTheList) {
     ScriptedDialogHost host;
     Strings words{"one", "two"};
     host.keywords.push_back([](CDlgKeywordsSelect&) { return false; });
-    EXPECT_EQ(CDlgKeywordsSelect(&words).DoModal(), mb::kIdCancel);
+    EXPECT_EQ(CDlgKeywordsSelect(&words).DoModal(host), mb::kIdCancel);
     EXPECT_TRUE(words.empty());
     EXPECT_EQ(host.shown, Strings{"Keywords"});
 }
@@ -99,7 +95,7 @@ TEST(EntryDialogsTest, AddToIndexShowsAndStoresTheSubEntrySetting) {
         dialog.OnOK(false);
         return true;
     });
-    EXPECT_EQ(CDlgAddSelectedCEToIndex(&project).DoModal(), mb::kIdOk);
+    EXPECT_EQ(CDlgAddSelectedCEToIndex(&project).DoModal(host), mb::kIdOk);
     EXPECT_TRUE(initial);
     EXPECT_EQ(project.GetIncludeSubEntries(), 0);
 
@@ -109,7 +105,7 @@ TEST(EntryDialogsTest, AddToIndexShowsAndStoresTheSubEntrySetting) {
     EXPECT_EQ(project.GetIncludeSubEntries(), 1);
 
     // Cancel leaves the setting alone.
-    EXPECT_EQ(dialog.DoModal(), mb::kIdCancel);
+    EXPECT_EQ(dialog.DoModal(host), mb::kIdCancel);
     EXPECT_EQ(project.GetIncludeSubEntries(), 1);
 
     CDlgAddSelectedCEToIndex noProject(nullptr);
@@ -126,11 +122,11 @@ TEST(EntryDialogsTest, ItemTextKeepsWhatWasTypedEvenEmpty) {
         dialog.OnOK("");
         return true;
     });
-    EXPECT_EQ(item.DoModal(), mb::kIdOk);
+    EXPECT_EQ(item.DoModal(host), mb::kIdOk);
     EXPECT_EQ(item.GetItemText(), "");
 
     CDlgEnterEditItem cancelled("p", "start");
-    EXPECT_EQ(cancelled.DoModal(), mb::kIdCancel);
+    EXPECT_EQ(cancelled.DoModal(host), mb::kIdCancel);
     EXPECT_EQ(cancelled.GetItemText(), "start");
     EXPECT_EQ(host.shown, (Strings{"EditItem", "EditItem"}));
 }

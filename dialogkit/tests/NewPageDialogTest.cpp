@@ -252,13 +252,13 @@ TEST_F(NewPageDialogTest, DoModalReportsWhetherThePageWasWritten) {
         dialog.OnTitleChanged("Hosted");
         return dialog.OnOK();
     });
-    EXPECT_EQ(CDlgNewPage(&project, &title, &path).DoModal(), mb::kIdOk);
+    EXPECT_EQ(CDlgNewPage(&project, &title, &path).DoModal(host), mb::kIdOk);
     EXPECT_EQ(title, "Hosted");
     EXPECT_EQ(path, Proj("Hosted.htm"));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{Str(477)});
 
     std::string otherPath = "unchanged";
-    EXPECT_EQ(CDlgNewPage(&project, &title, &otherPath).DoModal(), mb::kIdCancel);
+    EXPECT_EQ(CDlgNewPage(&project, &title, &otherPath).DoModal(host), mb::kIdCancel);
     EXPECT_EQ(otherPath, "unchanged");
     EXPECT_EQ(host.shown, (std::vector<std::string>{"NewPage", "NewPage"}));
 }

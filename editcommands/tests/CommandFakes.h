@@ -4,6 +4,7 @@
 // answers from a script, a sort dialog that always sorts, and a fixture with
 // a project, the application helper and the command manager wired up.
 #include "appglue/AppHelper.h"
+#include "appglue/tests/GlueFakes.h"
 #include "baseutil/MainWindow.h"
 #include "baseutil/Xml.h"
 #include "baseutil/tests/support/ScriptedPrompt.h"
@@ -40,9 +41,6 @@ struct Request {
 
 class FakeMainWindow final : public IMainWindow {
 public:
-    FakeMainWindow() { SetMainWindow(this); }
-    ~FakeMainWindow() override { SetMainWindow(nullptr); }
-
     // The IDs each tree's selection is answered with, in tree order ("!"
     // before an ID marks the entry as expanded).
     std::map<Tree, std::vector<std::string>> selections;
@@ -83,9 +81,6 @@ public:
 
 class ScriptedDialogHost final : public IDialogHost {
 public:
-    ScriptedDialogHost() { SetDialogHost(this); }
-    ~ScriptedDialogHost() override { SetDialogHost(nullptr); }
-
     // Nothing means Cancel.
     std::optional<bool> addToIndexChecked;
     std::optional<std::vector<bool>> keywordsChecked;
@@ -138,8 +133,6 @@ public:
 // Sorts every branch it is asked about, sub-branches included, ignoring case.
 class AlwaysSort final : public ISortDialog {
 public:
-    AlwaysSort() { SetSortDialog(this); }
-    ~AlwaysSort() override { SetSortDialog(nullptr); }
     bool Ask(const std::string&, SortChoice& choice) override {
         choice.thisLevelOnly = 0;
         choice.ignoreCase = 1;
@@ -153,6 +146,8 @@ protected:
     CommandTest() {
         // Tests that change the configured insert mode must not leak it.
         CConfigData::Instance()->SetInsertMode(kInsertAfter);
+        context.window = &window;
+        context.dialogHost = &dialogs;
         project.SetProjectFolder(folder.Root() + "/");
         manager.SetProjectFile(&project);
         manager.SetAppHelper(&helper);
@@ -193,9 +188,11 @@ protected:
     ScriptedPrompt prompt;
     FakeMainWindow window;
     ScriptedDialogHost dialogs;
+    CommandContext context;
     CProjectFile project;
-    CAppHelper helper;
-    CCommandManager manager;
+    FakeAddDirectoryDialog chooser; // no folder: Cancel
+    CAppHelper helper{chooser};
+    CCommandManager manager{context};
 };
 
 } // namespace mb::testing

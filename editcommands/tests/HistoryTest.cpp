@@ -27,7 +27,8 @@ protected:
         manager.AddCommandToHistoryList_ContentTree(new Logged(name, log));
     }
     std::vector<std::string> log;
-    CCommandManager manager;
+    mb::CommandContext context;
+    CCommandManager manager{context};
 };
 
 TEST_F(History, UndoAndRedoWalkTheEntriesInOrder) {

@@ -24,6 +24,7 @@ struct HistoryModel {
 
 class RandomHistory : public CommandTest {
 protected:
+    RandomHistory() { context.sortDialog = &sorter; }
     std::mt19937 random;
     AlwaysSort sorter;
 

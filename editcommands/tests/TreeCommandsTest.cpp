@@ -60,7 +60,6 @@ TEST_F(InsertCommands, UndoingAnAddKeepsTheDefaultTopicOfAnEarlierEntry) {
 TEST_F(InsertCommands, AFolderIsAddedWithItsSubFolders) {
     folder.Write("guide/a.htm", "<title>A</title>");
     folder.Write("guide/part/b.htm", "<title>B</title>");
-    FakeAddDirectoryDialog chooser;
     chooser.folder = folder / "guide";
     Do(CMD_ADD_FOLDER_TO_INDEX);
     EXPECT_EQ(Index("Name"), "guide(part(B),A)");
@@ -76,7 +75,6 @@ TEST_F(InsertCommands, AddingAFolderUsesTheConfiguredOptionsAndFilters) {
     config->GetDropFileFilterSet()->UseDefaultData();
     config->m_addDirectoryOption.includeSubDir = 1;
     helper.UseConfiguration();
-    FakeAddDirectoryDialog chooser;
     chooser.folder = folder / "guide";
     chooser.includeSubDir = 0;
     Do(CMD_ADD_FOLDER_TO_CONTENTS);
@@ -92,7 +90,6 @@ TEST_F(InsertCommands, AddingAFolderUsesTheConfiguredOptionsAndFilters) {
 }
 
 TEST_F(InsertCommands, CancelledPickersAndDialogsLeaveTreesAndHistoriesAlone) {
-    FakeAddDirectoryDialog chooser; // no folder: Cancel
     Do(CMD_ADD_FOLDER_TO_CONTENTS);
     Do(CMD_ADD_FILES_TO_INDEX);      // the prompt's picker cancels
     Do(CMD_NEW_CONTENTS_PAGE);       // the dialog host cancels
@@ -105,7 +102,7 @@ TEST_F(InsertCommands, CancelledPickersAndDialogsLeaveTreesAndHistoriesAlone) {
 TEST_F(InsertCommands, FilesFromOutsideTheProjectAreNotAddedWhenTheUserDeclinesTheCopy) {
     TempTree outside;
     prompt.pickedFiles = {std::vector<std::string>{outside.Write("x.htm", "<title>X</title>")}};
-    Do(CMD_ADD_FILES_TO_CONTENTS); // the project dialogs are not installed: the copy is declined
+    Do(CMD_ADD_FILES_TO_CONTENTS); // the context's project dialogs decline the copy
     EXPECT_EQ(Contents(), "");
     EXPECT_EQ(ContentHistorySize(), 0);
 }
@@ -307,6 +304,7 @@ TEST_F(MoveCommands, DragCopyThenUndoRemovesOnlyTheCopies) {
 
 class SortCommands : public CommandTest {
 protected:
+    SortCommands() { context.sortDialog = &sorter; }
     AlwaysSort sorter;
 };
 
@@ -333,7 +331,8 @@ TEST_F(SortCommands, SortingATopLevelBranchAndUndoingIt) {
 
 TEST_F(SortCommands, ACancelledSortAddsNoEntry) {
     FillIndex(FilesList({ListRun("ROOT", 1, {Entry("b"), Entry("a")})}));
-    SetSortDialog(nullptr); // the default dialog cancels
+    CancellingSortDialog cancelling;
+    context.sortDialog = &cancelling;
     window.selections[Tree::Index] = {"a"};
     Do(CMD_SORT_INDEX_AZ);
     EXPECT_EQ(Index(), "b,a");

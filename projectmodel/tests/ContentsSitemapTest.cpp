@@ -284,13 +284,6 @@ TEST_F(ContentsText, OlderProjectFilesHaveNoMergeEntries) {
     EXPECT_EQ(root->GetChildAt(0)->GetChildAt(0)->GetAttr("ImageNumber"), "-1");
 }
 
-std::vector<std::string> g_progress;
-
-int ProgressCallback(int code, CXML* data) {
-    g_progress.push_back(std::to_string(code) + (data ? "=" + data->Value() : ""));
-    return 1;
-}
-
 TEST_F(ContentsText, UnwelcomeFileNamesAreRepairedWithProgress) {
     CConfigData::Instance()->ReadConfigData_XML();
     CXML* table = CConfigData::Instance()->GetReplacedTable();
@@ -307,11 +300,13 @@ TEST_F(ContentsText, UnwelcomeFileNamesAreRepairedWithProgress) {
     CXML ids("IDs");
     for (const char* id : {"Q", "F", "{gone}"})
         ids.AddChild("ID", id);
-    g_progress.clear();
-    PR_SetCallBackFunction(ProgressCallback);
+    std::vector<std::string> progress;
+    project.SetProgressSink([&progress](int code, int value) {
+        progress.push_back(std::to_string(code) +
+                           (code == PR_PROGRESS_END ? "" : "=" + std::to_string(value)));
+    });
     EXPECT_EQ(project.Content_ReplaceUCInFilename(&ids), 1);
-    PR_SetCallBackFunction(nullptr);
-    EXPECT_EQ(g_progress, (std::vector<std::string>{"6=3", "7=1", "7=2", "7=3", "8"}));
+    EXPECT_EQ(progress, (std::vector<std::string>{"6=3", "7=1", "7=2", "7=3", "8"}));
     EXPECT_EQ(hhc.GetNodeByID("Q")->GetAttr("Local"), folder + "qanda.htm");
     EXPECT_EQ(hhc.GetNodeByID("F")->GetAttr("Local"), good);
     EXPECT_TRUE(std::filesystem::exists(folder + "qanda.htm"));

@@ -96,16 +96,16 @@ TEST_F(ProjectChecks, OnlyTheProjectFolderAndItsSubFoldersCountAsInside) {
 
 TEST_F(ProjectChecks, SingleFilesOutsideTheProjectAskBeforeTheyAreAdded) {
     // Pages in compiled files, web addresses and files in the project pass.
-    EXPECT_EQ(project.CheckFile(tree / "elsewhere/help.chm::/a.htm"), 0);
-    EXPECT_EQ(project.CheckFile(tree / "elsewhere/HELP.CHM::\\a.htm"), 0);
-    EXPECT_EQ(project.CheckFile("http://example.org/a.htm"), 0);
-    EXPECT_EQ(project.CheckFile(Proj("sub/a.htm")), 0);
+    EXPECT_EQ(project.CheckFile(tree / "elsewhere/help.chm::/a.htm", dialogs), 0);
+    EXPECT_EQ(project.CheckFile(tree / "elsewhere/HELP.CHM::\\a.htm", dialogs), 0);
+    EXPECT_EQ(project.CheckFile("http://example.org/a.htm", dialogs), 0);
+    EXPECT_EQ(project.CheckFile(Proj("sub/a.htm"), dialogs), 0);
     EXPECT_EQ(dialogs.copyQuestions, 0);
 
     const std::string outside = tree.Write("elsewhere/out.htm", "<html></html>");
     dialogs.copyAnswers = {true, false};
-    EXPECT_EQ(project.CheckFile(outside), 0);
-    EXPECT_EQ(project.CheckFile(outside), 5);
+    EXPECT_EQ(project.CheckFile(outside, dialogs), 0);
+    EXPECT_EQ(project.CheckFile(outside, dialogs), 5);
     EXPECT_EQ(dialogs.copyQuestions, 2);
     EXPECT_TRUE(dialogs.folderQuestions.empty());
 }
@@ -114,7 +114,7 @@ TEST_F(ProjectChecks, AProjectWithoutFolderOffersTheFilesFolderAndItsParent) {
     CProjectFile fresh;
     const std::string page = tree.Write("src/docs/a.htm", "<html></html>");
 
-    EXPECT_EQ(fresh.CheckFile(page), 5); // cancelled
+    EXPECT_EQ(fresh.CheckFile(page, dialogs), 5); // cancelled
     EXPECT_EQ(fresh.GetProjectFolder(), "");
     ASSERT_EQ(dialogs.folderQuestions.size(), 1u);
     EXPECT_EQ(dialogs.folderQuestions[0].folder, tree / "src/docs");
@@ -122,7 +122,7 @@ TEST_F(ProjectChecks, AProjectWithoutFolderOffersTheFilesFolderAndItsParent) {
 
     // Choosing the parent makes it the project folder; the page lies inside.
     dialogs.folderAnswers = {tree / "src"};
-    EXPECT_EQ(fresh.CheckFile(page), 0);
+    EXPECT_EQ(fresh.CheckFile(page, dialogs), 0);
     EXPECT_EQ(fresh.GetProjectFolder(), tree / "src/");
     EXPECT_TRUE(fresh.IsModified());
     EXPECT_EQ(dialogs.copyQuestions, 0);
@@ -140,7 +140,7 @@ TEST_F(ProjectChecks, ADroppedFolderIsCopiedIntoTheProjectFolderWithItsLayout) {
     std::unique_ptr<CXML> list = DroppedFolder("src/docs");
     dialogs.copyAnswers = {true};
 
-    EXPECT_EQ(project.CheckFileList(list.get()), 0);
+    EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(dialogs.copyQuestions, 1);
     EXPECT_EQ(TempTree::Read(Proj("docs/a.htm")), "page a");
     EXPECT_EQ(TempTree::Read(Proj("docs/img/b.gif")), "GIF89a");
@@ -165,7 +165,7 @@ TEST_F(ProjectChecks, FilesAndFoldersDroppedTogetherKeepTheirPlacesToEachOther) 
     AddFolderItem(list.get(), "src/more");
     dialogs.copyAnswers = {true};
 
-    EXPECT_EQ(project.CheckFileList(list.get()), 0);
+    EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(Locals(list.get()),
               (std::vector<std::string>{Proj("docs/a.htm"), Proj("x.htm"), Proj("more/m.htm")}));
     EXPECT_EQ(TempTree::Read(Proj("x.htm")), "x");
@@ -178,7 +178,7 @@ TEST_F(ProjectChecks, DecliningTheCopyChangesNothingAndForgetsPendingMovies) {
     CRunEnv::Instance()->AddNeedCopiedFlashFile(tree.Write("src/docs/movie.swf", "FWS"));
     std::unique_ptr<CXML> list = DroppedFolder("src/docs");
 
-    EXPECT_EQ(project.CheckFileList(list.get()), 5);
+    EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 5);
     EXPECT_FALSE(std::filesystem::exists(Proj("docs")));
     EXPECT_EQ(Locals(list.get()),
               std::vector<std::string>({tree / "src/docs/a.htm", tree / "src/docs/movie.swf"}));
@@ -192,7 +192,7 @@ TEST_F(ProjectChecks, DroppedFilesInsideTheProjectStayWhereTheyAre) {
     list->SetAttr("PublicPath", Proj("sub"));
     AddFileItem(list.get(), Proj("sub/a.htm"));
 
-    EXPECT_EQ(project.CheckFileList(list.get()), 0);
+    EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(dialogs.copyQuestions, 0);
     EXPECT_EQ(Locals(list.get()), std::vector<std::string>{Proj("sub/a.htm")});
     EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 0);
@@ -208,7 +208,7 @@ TEST_F(ProjectChecks, PendingMoviesAreCopiedBesideTheDroppedPages) {
     AddFileItem(list.get(), tree / "src/page.htm");
     dialogs.copyAnswers = {true};
 
-    EXPECT_EQ(project.CheckFileList(list.get()), 0);
+    EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(TempTree::Read(Proj("page.htm")), "p");
     EXPECT_EQ(TempTree::Read(Proj("clip.swf")), "FWS movie");
     EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 0);
@@ -222,7 +222,7 @@ TEST_F(ProjectChecks, AFailedCopyEmptiesTheListAndSaysSo) {
     AddFileItem(list.get(), tree / "src/vanished.htm");
     dialogs.copyAnswers = {true};
 
-    EXPECT_EQ(project.CheckFileList(list.get()), 0);
+    EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(list->GetChildCount(), 0);
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].text.find(Proj("")), std::string::npos);
@@ -234,7 +234,7 @@ TEST_F(ProjectChecks, AListDroppedOnAProjectWithoutFolderAsksForOne) {
     std::unique_ptr<CXML> list = DroppedFolder("src/docs");
     CRunEnv::Instance()->AddNeedCopiedFlashFile(tree / "src/docs/m.swf");
 
-    EXPECT_EQ(fresh.CheckFileList(list.get()), 5);
+    EXPECT_EQ(fresh.CheckFileList(list.get(), dialogs), 5);
     ASSERT_EQ(dialogs.folderQuestions.size(), 1u);
     EXPECT_EQ(dialogs.folderQuestions[0].folder, tree / "src/docs");
     EXPECT_EQ(dialogs.folderQuestions[0].parent, tree / "src");
@@ -242,7 +242,7 @@ TEST_F(ProjectChecks, AListDroppedOnAProjectWithoutFolderAsksForOne) {
 
     // With the dropped folder's parent as project folder nothing is copied.
     dialogs.folderAnswers = {tree / "src"};
-    EXPECT_EQ(fresh.CheckFileList(list.get()), 0);
+    EXPECT_EQ(fresh.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(fresh.GetProjectFolder(), tree / "src/");
     EXPECT_EQ(dialogs.copyQuestions, 0);
     EXPECT_EQ(Locals(list.get()), std::vector<std::string>{tree / "src/docs/a.htm"});

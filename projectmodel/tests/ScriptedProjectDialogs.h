@@ -1,6 +1,6 @@
 #pragma once
 // Project-folder and copy dialogs for tests: answer from a script, record
-// what was asked, and restore the cancelling default when done.
+// what was asked.
 
 #include "projectmodel/ProjectDialogs.h"
 
@@ -11,9 +11,6 @@ namespace mb::testing {
 
 class ScriptedProjectDialogs final : public IProjectDialogs {
 public:
-    ScriptedProjectDialogs() { SetProjectDialogs(this); }
-    ~ScriptedProjectDialogs() override { SetProjectDialogs(nullptr); }
-
     // Folders chosen in order (nothing: Cancel); once used up, Cancel.
     std::deque<std::optional<std::string>> folderAnswers;
     // Copy (true) or Cancel in order; once used up, Cancel.

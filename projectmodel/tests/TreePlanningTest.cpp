@@ -144,8 +144,6 @@ TEST_F(Planning, DropsAimEveryRunAtTheDroppedNodeWithTheConfiguredMode) {
 // Answers the sort dialog from a script and records what it was shown.
 class ScriptedSortDialog : public mb::ISortDialog {
 public:
-    ScriptedSortDialog() { mb::SetSortDialog(this); }
-    ~ScriptedSortDialog() override { mb::SetSortDialog(nullptr); }
     bool Ask(const std::string& topicName, mb::SortChoice& choice) override {
         shownName = topicName;
         shown = choice;
@@ -183,15 +181,16 @@ protected:
     CHHCFile& hhc = *project.GetHHCFile();
 };
 
-TEST_F(Sorting, WithoutADialogNothingIsSorted) {
-    EXPECT_EQ(project.Content_SortAZ(hhc.GetNodeByID("b")), 0);
+TEST_F(Sorting, TheCancellingDialogSortsNothing) {
+    mb::CancellingSortDialog cancelling;
+    EXPECT_EQ(project.Content_SortAZ(hhc.GetNodeByID("b"), cancelling), 0);
     EXPECT_EQ(project.GetModifiedInfo()->GetChildCount(), 0);
 }
 
 TEST_F(Sorting, CancelPlansNothing) {
     ScriptedSortDialog dialog;
     dialog.answerOk = false;
-    EXPECT_EQ(project.Content_SortZA(hhc.GetNodeByID("b")), 0);
+    EXPECT_EQ(project.Content_SortZA(hhc.GetNodeByID("b"), dialog), 0);
     EXPECT_EQ(dialog.shownName, "b");
     EXPECT_EQ(project.GetModifiedInfo()->GetChildCount(), 0);
 }
@@ -199,7 +198,7 @@ TEST_F(Sorting, CancelPlansNothing) {
 TEST_F(Sorting, TopLevelBranchRecordsAllTopEntriesBeforeAndAfter) {
     ScriptedSortDialog dialog;
     dialog.answer = {1, 1}; // this level only, ignoring case
-    EXPECT_EQ(project.Content_SortAZ(hhc.GetNodeByID("a")), 1);
+    EXPECT_EQ(project.Content_SortAZ(hhc.GetNodeByID("a"), dialog), 1);
     EXPECT_EQ(dialog.shown.thisLevelOnly, 1);
     EXPECT_EQ(dialog.shown.ignoreCase, 1);
     ASSERT_EQ(project.GetModifiedInfo()->GetChildCount(), 2);
@@ -215,7 +214,7 @@ TEST_F(Sorting, TopLevelBranchRecordsAllTopEntriesBeforeAndAfter) {
 TEST_F(Sorting, InnerBranchRecordsItsParentAndHonoursTheOptions) {
     ScriptedSortDialog dialog;
     dialog.answer = {0, 0}; // sub-branches too, letter case counts
-    EXPECT_EQ(project.Content_SortZA(hhc.GetNodeByID("z")), 1);
+    EXPECT_EQ(project.Content_SortZA(hhc.GetNodeByID("z"), dialog), 1);
     ASSERT_EQ(project.GetModifiedInfo()->GetChildCount(), 2);
     EXPECT_EQ(Record(0)->GetAttr("DoRelativeNodeID"), "b");
     EXPECT_EQ(Record(0)->GetAttr("DoInsertMode"), "2");

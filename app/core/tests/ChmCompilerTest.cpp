@@ -19,23 +19,24 @@ using mb::testing::TempTree;
 
 namespace {
 
-// What the callbacks received; the callbacks are plain functions.
+// What the callbacks of a compile received.
 struct Received {
     std::string log;
     std::vector<std::string> files;
     int stopAt = -1; // the progress callback returns false for this file number
+
+    // Compiles `hhpPath` with callbacks that record here.
+    mb::CompileOutcome Run(const char* hhpPath) {
+        auto logged = [this](const char* text) { log += text; };
+        auto taken = [this](const char* fileName) {
+            files.emplace_back(fileName);
+            return static_cast<int>(files.size()) != stopAt;
+        };
+        return mb::CompileHelpProject(hhpPath, logged, taken);
+    }
+    // 1 when the help file was made.
+    int Compile(const std::string& hhp) { return Run(hhp.c_str()).made ? 1 : 0; }
 };
-Received g_received;
-
-bool LogText(const char* text) {
-    g_received.log += text;
-    return true;
-}
-
-bool Progress(const char* fileName) {
-    g_received.files.emplace_back(fileName);
-    return static_cast<int>(g_received.files.size()) != g_received.stopAt;
-}
 
 bool OnPath(const std::string& program) {
     mb::RunResult found = mb::RunAndCapture({"sh", "-c", "command -v \"$1\"", "sh", program});
@@ -126,11 +127,11 @@ int ProcessesLeftIn(const std::string& folder) {
 class HhaCompile : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_received = Received();
         if (!HasCompiler())
             FAIL() << "chmcmd and chmls (Debian package fp-utils) are not installed";
     }
     TempTree tree;
+    Received received;
 };
 
 TEST_F(HhaCompile, MakesTheHelpFileAndReportsEveryFileTakenIn) {
@@ -139,9 +140,9 @@ TEST_F(HhaCompile, MakesTheHelpFileAndReportsEveryFileTakenIn) {
     const std::string folder = "odd 'dir' $HOME `x`";
     std::string hhp = WriteProject(tree, folder, "-it's a \"guide\" $(true).hhp");
 
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1) << g_received.log;
+    EXPECT_EQ(received.Compile(hhp), 1) << received.log;
     std::string chm = tree / (folder + "/guide.chm");
-    ASSERT_TRUE(std::filesystem::exists(chm)) << g_received.log;
+    ASSERT_TRUE(std::filesystem::exists(chm)) << received.log;
     std::vector<std::string> names = ListedNames(chm);
     for (const char* name : {"/a.htm", "/sub/b.htm", "/sub/c.htm", "/Guide.MbkMbk"})
         EXPECT_TRUE(Contains(names, name)) << name;
@@ -149,25 +150,25 @@ TEST_F(HhaCompile, MakesTheHelpFileAndReportsEveryFileTakenIn) {
     // Every page, the contents and the index, in the compiler's naming; the
     // encoded project copy never.
     for (const char* name : {"a.htm", "sub/b.htm", "sub/c.htm", "guide.hhc", "guide.hhk"})
-        EXPECT_TRUE(Contains(g_received.files, name)) << name;
-    for (const std::string& name : g_received.files)
+        EXPECT_TRUE(Contains(received.files, name)) << name;
+    for (const std::string& name : received.files)
         EXPECT_EQ(name.find(".MbkMbk"), std::string::npos) << name;
 
-    EXPECT_NE(g_received.log.find("Writing CHM guide.chm"), std::string::npos) << g_received.log;
+    EXPECT_NE(received.log.find("Writing CHM guide.chm"), std::string::npos) << received.log;
 }
 
 TEST_F(HhaCompile, StopFromTheProgressCallbackEndsTheCompiler) {
     std::string hhp = WriteProject(tree, "p", "guide.hhp");
-    ASSERT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1);
+    ASSERT_EQ(received.Compile(hhp), 1);
     std::string chm = tree / "p/guide.chm";
     std::string earlier = TempTree::Read(chm);
 
-    g_received = Received();
-    g_received.stopAt = 1;
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
+    received = Received();
+    received.stopAt = 1;
+    EXPECT_EQ(received.Compile(hhp), 0);
     // No file is reported after the one that stopped the compile.
-    EXPECT_EQ(g_received.files.size(), 1u);
-    EXPECT_NE(g_received.log.find("The compile was stopped"), std::string::npos) << g_received.log;
+    EXPECT_EQ(received.files.size(), 1u);
+    EXPECT_NE(received.log.find("The compile was stopped"), std::string::npos) << received.log;
     EXPECT_EQ(ProcessesLeftIn(tree / "p"), 0);
     // chmcmd's output comes in blocks, so it may have begun to write the help
     // file when the stop reaches it: then the broken file is gone, otherwise
@@ -175,23 +176,23 @@ TEST_F(HhaCompile, StopFromTheProgressCallbackEndsTheCompiler) {
     if (std::filesystem::exists(chm))
         EXPECT_TRUE(TempTree::Read(chm) == earlier);
     else
-        EXPECT_NE(g_received.log.find("was removed"), std::string::npos) << g_received.log;
+        EXPECT_NE(received.log.find("was removed"), std::string::npos) << received.log;
 }
 
 TEST_F(HhaCompile, CrashOfTheCompilerIsAFailureAndLeavesNoBrokenFile) {
     // chmcmd creates the help file, then dies on the missing page; leaving
     // out the full-text search would not help, so it is not tried.
     std::string hhp = WriteProject(tree, "p", "guide.hhp", "", "missing.htm\r\n");
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
-    EXPECT_NE(g_received.log.find("The compiler stopped with exit code 217: chmcmd crashed "
-                                  "because it could not find files that the project lists: "
-                                  "missing.htm."),
+    EXPECT_EQ(received.Compile(hhp), 0);
+    EXPECT_NE(received.log.find("The compiler stopped with exit code 217: chmcmd crashed "
+                                "because it could not find files that the project lists: "
+                                "missing.htm."),
               std::string::npos)
-        << g_received.log;
-    EXPECT_EQ(g_received.log.find("without full-text search"), std::string::npos);
-    EXPECT_NE(g_received.log.find("was removed"), std::string::npos);
+        << received.log;
+    EXPECT_EQ(received.log.find("without full-text search"), std::string::npos);
+    EXPECT_NE(received.log.find("was removed"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(tree / "p/guide.chm"));
-    EXPECT_FALSE(Contains(g_received.files, "missing.htm"));
+    EXPECT_FALSE(Contains(received.files, "missing.htm"));
 }
 
 TEST_F(HhaCompile, LinksToMissingAnchorsAndPagesAreWarningsAndTheHelpFileIsKept) {
@@ -199,11 +200,11 @@ TEST_F(HhaCompile, LinksToMissingAnchorsAndPagesAreWarningsAndTheHelpFileIsKept)
     tree.Write("p/sub/c.htm", "<html><head><title>C</title></head><body>"
                               "<a href=\"../a.htm#nowhere\">x</a> <a href=\"b.htm#gone\">y</a>"
                               " <a href=\"lost.htm\">z</a></body></html>");
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1) << g_received.log;
-    EXPECT_NE(g_received.log.find("Error: Anchor"), std::string::npos) << g_received.log;
-    EXPECT_NE(g_received.log.find("\n3 warnings: links to missing anchors or pages"),
+    EXPECT_EQ(received.Compile(hhp), 1) << received.log;
+    EXPECT_NE(received.log.find("Error: Anchor"), std::string::npos) << received.log;
+    EXPECT_NE(received.log.find("\n3 warnings: links to missing anchors or pages"),
               std::string::npos)
-        << g_received.log;
+        << received.log;
     EXPECT_TRUE(Contains(ListedNames(tree / "p/guide.chm"), "/sub/c.htm"));
 }
 
@@ -216,16 +217,16 @@ TEST_F(HhaCompile, ACrashOnPagesWithoutWordsGivesAHelpFileWithoutFullTextSearch)
                                                 "Title=Guide\r\nFull-text search=Yes\r\n\r\n"
                                                 "[FILES]\r\nempty.htm\r\nsub\\bare.htm\r\n"
                                                 "pic.gif\r\n");
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1) << g_received.log;
-    EXPECT_NE(g_received.log.find("The compiler crashed (exit code 217); compiling again "
-                                  "without full-text search."),
+    EXPECT_EQ(received.Compile(hhp), 1) << received.log;
+    EXPECT_NE(received.log.find("The compiler crashed (exit code 217); compiling again "
+                                "without full-text search."),
               std::string::npos)
-        << g_received.log;
-    EXPECT_NE(g_received.log.find("Full-text search was left out: chmcmd cannot build it when "
-                                  "no page has a title or any text (empty.htm, "
-                                  "sub\\bare.htm)."),
+        << received.log;
+    EXPECT_NE(received.log.find("Full-text search was left out: chmcmd cannot build it when "
+                                "no page has a title or any text (empty.htm, "
+                                "sub\\bare.htm)."),
               std::string::npos)
-        << g_received.log;
+        << received.log;
     std::vector<std::string> names = ListedNames(tree / "p/guide.chm");
     EXPECT_TRUE(Contains(names, "/empty.htm"));
     EXPECT_TRUE(Contains(names, "/sub/bare.htm"));
@@ -243,10 +244,10 @@ TEST_F(HhaCompile, RefusedProjectKeepsTheEarlierHelpFile) {
     tree.Write("p/ids.h", "#define IDH_ONE 1\r\n#define IDH_TWO 2\r\n");
     tree.Write("p/guide.hhp", TempTree::Read(hhp) + "\r\n[MAP]\r\n#include ids.h\r\n\r\n"
                                                     "[ALIAS]\r\nIDH_ONE=a.htm\r\n");
-    g_received = Received();
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
-    EXPECT_NE(g_received.log.find("exit code 1."), std::string::npos) << g_received.log;
-    EXPECT_EQ(g_received.log.find("was removed"), std::string::npos);
+    received = Received();
+    EXPECT_EQ(received.Compile(hhp), 0);
+    EXPECT_NE(received.log.find("exit code 1."), std::string::npos) << received.log;
+    EXPECT_EQ(received.log.find("was removed"), std::string::npos);
     EXPECT_EQ(TempTree::Read(tree / "p/guide.chm"), earlier);
 }
 
@@ -254,8 +255,8 @@ TEST_F(HhaCompile, ErrorsWithoutFailureAreNotASuccess) {
     // chmcmd makes the help file without the missing contents, exit code 0.
     std::string hhp = WriteProject(tree, "p", "guide.hhp");
     std::filesystem::remove(tree / "p/guide.hhc");
-    EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
-    EXPECT_NE(g_received.log.find("may be incomplete"), std::string::npos) << g_received.log;
+    EXPECT_EQ(received.Compile(hhp), 0);
+    EXPECT_NE(received.log.find("may be incomplete"), std::string::npos) << received.log;
     EXPECT_TRUE(std::filesystem::exists(tree / "p/guide.chm"));
 }
 
@@ -279,33 +280,33 @@ private:
 };
 
 TEST(HhaCompileWithoutCompiler, FailsWithTheInstallHint) {
-    g_received = Received();
+    Received received;
     TempTree tree;
     std::string hhp = WriteProject(tree, "p", "guide.hhp");
     {
         PathOverride empty("");
-        EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
+        EXPECT_EQ(received.Compile(hhp), 0);
     }
-    EXPECT_NE(g_received.log.find("chmcmd"), std::string::npos) << g_received.log;
-    EXPECT_NE(g_received.log.find("sudo apt-get install fp-utils"), std::string::npos);
-    EXPECT_TRUE(g_received.files.empty());
+    EXPECT_NE(received.log.find("chmcmd"), std::string::npos) << received.log;
+    EXPECT_NE(received.log.find("sudo apt-get install fp-utils"), std::string::npos);
+    EXPECT_TRUE(received.files.empty());
     EXPECT_FALSE(std::filesystem::exists(tree / "p/guide.chm"));
 
     // Only executable files count as the compiler.
     tree.Write("bin/chmcmd", "#!/bin/sh\nexit 0\n");
-    g_received = Received();
+    received = Received();
     {
         PathOverride fake((tree / "bin").c_str());
-        EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 0);
+        EXPECT_EQ(received.Compile(hhp), 0);
     }
-    EXPECT_NE(g_received.log.find("fp-utils"), std::string::npos) << g_received.log;
+    EXPECT_NE(received.log.find("fp-utils"), std::string::npos) << received.log;
 }
 
 // A stand-in for chmcmd that says where and how it was run, names 500
 // files the way chmcmd does (the output crosses many pieces of the pipe's
 // reading) and writes the help file (a bare header).
 TEST(HhaCompileWithoutCompiler, OutputIsReadLineByLine) {
-    g_received = Received();
+    Received received;
     TempTree tree;
     std::string compiler = tree.Write(
         "bin/chmcmd", "#!/bin/sh\n"
@@ -322,14 +323,13 @@ TEST(HhaCompileWithoutCompiler, OutputIsReadLineByLine) {
     std::string hhp = tree.Write("my project/x.hhp", "[OPTIONS]\ncompiled file=out.chm\n");
     {
         PathOverride fake((tree / "bin").c_str());
-        EXPECT_EQ(HHA_CompileHHP(hhp.c_str(), LogText, Progress, 0), 1) << g_received.log;
+        EXPECT_EQ(received.Compile(hhp), 1) << received.log;
     }
-    EXPECT_EQ(g_received.log.find("in " + (tree / "my project") + " with --verbosity 5 x.hhp\n"),
-              0u)
-        << g_received.log;
-    ASSERT_EQ(g_received.files.size(), 500u);
+    EXPECT_EQ(received.log.find("in " + (tree / "my project") + " with --verbosity 5 x.hhp\n"), 0u)
+        << received.log;
+    ASSERT_EQ(received.files.size(), 500u);
     for (int i = 0; i < 500; ++i)
-        EXPECT_EQ(g_received.files[i], "p" + std::to_string(i + 1) + ".htm");
+        EXPECT_EQ(received.files[i], "p" + std::to_string(i + 1) + ".htm");
     EXPECT_EQ(TempTree::Read(tree / "my project/out.chm").substr(0, 4), "ITSF");
 }
 
@@ -339,7 +339,7 @@ TEST(HhaCompileWithoutCompiler, OutputIsReadLineByLine) {
 // shell's own commands are on its PATH.
 TEST(HhaCompileWithoutCompiler, AnUnexplainedCrashIsCompiledOnceMoreUnchanged) {
     for (int crashes : {1, 2}) {
-        g_received = Received();
+        Received received;
         TempTree tree;
         std::string runs = tree / "runs.txt";
         std::string compiler = tree.Write(
@@ -366,13 +366,13 @@ TEST(HhaCompileWithoutCompiler, AnUnexplainedCrashIsCompiledOnceMoreUnchanged) {
         mb::CompileOutcome outcome;
         {
             PathOverride fake((tree / "bin").c_str());
-            outcome = mb::CompileHelpProject(hhp.c_str(), LogText, Progress);
+            outcome = received.Run(hhp.c_str());
         }
-        EXPECT_NE(g_received.log.find("The compiler crashed (exit code 217); compiling once more, "
-                                      "unchanged."),
+        EXPECT_NE(received.log.find("The compiler crashed (exit code 217); compiling once more, "
+                                    "unchanged."),
                   std::string::npos)
-            << g_received.log;
-        EXPECT_EQ(g_received.log.find("without full-text search"), std::string::npos);
+            << received.log;
+        EXPECT_EQ(received.log.find("without full-text search"), std::string::npos);
         EXPECT_EQ(TempTree::Read(runs), "--verbosity 5 guide.hhp\n--verbosity 5 guide.hhp\n");
         if (crashes == 1) {
             EXPECT_TRUE(outcome.made) << outcome.failure;
@@ -389,15 +389,15 @@ TEST(HhaCompileWithoutCompiler, AnUnexplainedCrashIsCompiledOnceMoreUnchanged) {
 }
 
 TEST(HhaCompileWithoutCompiler, BadProjectPaths) {
-    g_received = Received();
-    EXPECT_EQ(HHA_CompileHHP(nullptr, LogText, Progress, 0), 0);
-    EXPECT_EQ(HHA_CompileHHP("", LogText, Progress, 0), 0);
-    EXPECT_EQ(HHA_CompileHHP("/no/such/folder/guide.hhp", nullptr, Progress, 0), 0);
+    Received received;
+    EXPECT_FALSE(received.Run(nullptr).made);
+    EXPECT_FALSE(received.Run("").made);
+    EXPECT_EQ(HHA_CompileHHP("/no/such/folder/guide.hhp", nullptr, nullptr, 0), 0);
     TempTree tree;
-    EXPECT_EQ(HHA_CompileHHP(tree.Root().c_str(), LogText, Progress, 0), 0);
-    EXPECT_NE(g_received.log.find("No project file"), std::string::npos) << g_received.log;
-    EXPECT_NE(g_received.log.find(tree.Root()), std::string::npos) << g_received.log;
-    EXPECT_TRUE(g_received.files.empty());
+    EXPECT_FALSE(received.Run(tree.Root().c_str()).made);
+    EXPECT_NE(received.log.find("No project file"), std::string::npos) << received.log;
+    EXPECT_NE(received.log.find(tree.Root()), std::string::npos) << received.log;
+    EXPECT_TRUE(received.files.empty());
 }
 
 } // namespace

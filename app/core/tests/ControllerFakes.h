@@ -9,6 +9,7 @@
 #include "app/core/NewProjectForm.h"
 #include "app/core/ProjectController.h"
 #include "appglue/AppHelper.h"
+#include "appglue/tests/GlueFakes.h"
 #include "baseutil/Desktop.h"
 #include "baseutil/MainWindow.h"
 #include "baseutil/tests/support/RecordingDesktop.h"
@@ -74,9 +75,6 @@ private:
 // it was shown.
 class ScriptedControllerDialogs final : public IControllerDialogs {
 public:
-    ScriptedControllerDialogs() { SetControllerDialogs(this); }
-    ~ScriptedControllerDialogs() override { SetControllerDialogs(nullptr); }
-
     std::function<bool(CDlgNewProject&)> newProject;
     std::function<void(CProjectController&)> compile;
     std::function<bool(CDlgChmOutput&)> chmOutput;
@@ -121,6 +119,8 @@ NewProjectAnswer(const std::string& title, const std::string& name, const std::s
 class ControllerTest : public ::testing::Test {
 protected:
     ControllerTest() {
+        context.window = &window;
+        context.controllerDialogs = &dialogs;
         CConfigData::Instance()->m_recentProjects.clear();
         CConfigData::Instance()->SetLCID(1033);
         CRunEnv::Instance()->SetLastOpenFolder(folder.Root());
@@ -137,7 +137,7 @@ protected:
     static std::vector<std::string>& Recent() { return CConfigData::Instance()->m_recentProjects; }
     // A project file folder/name.mbk, saved by another controller.
     std::string SavedProject(const std::string& name) {
-        CProjectController other;
+        CProjectController other(context);
         other.GetProject()->SetMBKFileName(folder / (name + ".mbk"));
         other.GetProject()->HHP_SetOptionsData(OPT_TITLE, name);
         EXPECT_EQ(other.GetProject()->SaveProject(), 1);
@@ -149,9 +149,11 @@ protected:
     RecordingMainWindow window;
     RecordingDesktop desktop;
     ScriptedControllerDialogs dialogs;
-    CCommandManager commands;
-    CAppHelper helper;
-    CProjectController controller{&commands};
+    AppContext context;
+    CCommandManager commands{context};
+    FakeAddDirectoryDialog chooser; // no folder: Cancel
+    CAppHelper helper{chooser};
+    CProjectController controller{context, &commands};
 };
 
 } // namespace mb::testing

@@ -91,12 +91,12 @@ TEST(ConversionLogFrame, ClearsTheFlagAndWarnsWhenANameFailed) {
     ScriptedControllerDialogs dialogs;
     CRunEnv::Instance()->SetFoundLongFilename(1);
     {
-        ConversionLog log;
+        ConversionLog log(dialogs);
         EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 0);
     }
     EXPECT_TRUE(dialogs.shown.empty());
     {
-        ConversionLog log;
+        ConversionLog log(dialogs);
         CRunEnv::Instance()->SetFoundLongFilename(1);
     }
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"long-filename"});

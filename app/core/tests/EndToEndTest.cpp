@@ -4,7 +4,6 @@
 // beside it; a help file without the project copy opens through its
 // contents and index.
 #include "app/core/tests/ControllerFakes.h"
-#include "appglue/tests/GlueFakes.h"
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 #include "editcommands/CommandIds.h"
 #include "projectmodel/tests/HelpCompiler.h"
@@ -59,7 +58,6 @@ protected:
     std::string BuildGuide(bool withProjectCopy) {
         dialogs.newProject = NewProjectAnswer("The Guide", "guide", folder / "guide");
         EXPECT_EQ(controller.NewProject(), 1);
-        FakeAddDirectoryDialog chooser;
         chooser.folder = folder / "guide/pages";
         commands.DoCommand(CMD_ADD_FOLDER_TO_CONTENTS, nullptr);
         commands.DoCommand(CMD_ADD_FOLDER_TO_INDEX, nullptr);
@@ -90,7 +88,7 @@ TEST_F(EndToEnd, TheHelpFileGivesTheWholeProjectBack) {
     EXPECT_TRUE(Listed(chm, "/guide.mbkmbk"));
 
     // Opened by a program started afresh.
-    CProjectController reopened;
+    CProjectController reopened(context);
     ASSERT_EQ(reopened.OpenChm(chm), 1);
     CProjectFile& back = *reopened.GetProject();
     std::string newFolder = back.GetProjectFolder();
@@ -133,7 +131,7 @@ TEST_F(EndToEnd, ADamagedPageOpensNoProjectAndTheMessageSaysWhy) {
     };
     const auto before = entries();
 
-    CProjectController reopened;
+    CProjectController reopened(context);
     EXPECT_EQ(reopened.OpenChm(chm), 0) << window.Log();
     EXPECT_EQ(entries(), before);
     EXPECT_EQ(reopened.GetProject()->GetMBKFileName(), "");
@@ -149,7 +147,7 @@ TEST_F(EndToEnd, WithoutTheProjectCopyTheContentsAndIndexAreTakenOver) {
     // The contents go in under the project's name for them.
     EXPECT_TRUE(Listed(chm, "/guide.hhc"));
 
-    CProjectController reopened;
+    CProjectController reopened(context);
     ASSERT_EQ(reopened.OpenChm(chm), 1);
     CProjectFile& back = *reopened.GetProject();
     EXPECT_EQ(back.GetMBKFileName(), "");

@@ -119,7 +119,7 @@ TEST_F(CompileTest, AHelpFileHeldByAnotherProgramIsRefused) {
 }
 
 TEST_F(CompileTest, AProjectThatIsNotSavedIsNotCompiled) {
-    CProjectController unnamed;
+    CProjectController unnamed(context);
     unnamed.GetProject()->SetModified(1);
     EXPECT_EQ(unnamed.CompileCommand(), 0); // the save dialog is cancelled
     EXPECT_TRUE(dialogs.shown.empty());
@@ -368,7 +368,7 @@ TEST_F(RealCompile, AProjectImportedWithoutWindowsShowsItsTitleInTheWindowCaptio
     other.Write("a.htm", "<html><head><title>A</title></head><body>a</body></html>");
     std::string hhp = other.Write("hand.hhp", "[OPTIONS]\r\nTitle=Hand Made\r\n\r\n"
                                               "[FILES]\r\na.htm\r\n");
-    CProjectController imported;
+    CProjectController imported(context);
     ASSERT_EQ(imported.ImportHHP(hhp), 1);
     ASSERT_EQ(imported.SaveAs(other / "hand.mbk"), 1);
     ASSERT_EQ(imported.Compile(Logging()), 1) << log;
@@ -381,7 +381,7 @@ TEST_F(RealCompile, AProjectImportedWithoutWindowsShowsItsTitleInTheWindowCaptio
     other.Write("hand.hhp", "[OPTIONS]\r\nTitle=Hand Made\r\nDefault Window=main\r\n\r\n"
                             "[WINDOWS]\r\nmain=\"Own Caption\",,,,,,,,,0x0,,0x0,,,,,,,,0\r\n\r\n"
                             "[FILES]\r\na.htm\r\n");
-    CProjectController captioned;
+    CProjectController captioned(context);
     ASSERT_EQ(captioned.ImportHHP(hhp), 1);
     std::string caption;
     captioned.GetProject()->HHP_GetWindowsData(WIN_TITLE_BAR_TEXT, caption);

@@ -239,7 +239,7 @@ TEST_F(OpenCommands, AFileThatIsNoProjectLeavesAnEmptyProjectAndStaysOutOfTheRec
     EXPECT_EQ(Project().GetMBKFileName(), "");
     std::string title, fresh;
     Project().HHP_GetOptionsData(OPT_TITLE, title);
-    CProjectController().GetProject()->HHP_GetOptionsData(OPT_TITLE, fresh);
+    CProjectController(context).GetProject()->HHP_GetOptionsData(OPT_TITLE, fresh);
     EXPECT_EQ(title, fresh);
     EXPECT_FALSE(Project().IsModified());
     EXPECT_TRUE(Recent().empty());

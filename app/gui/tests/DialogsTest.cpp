@@ -424,8 +424,8 @@ void DialogsTest::addFolderFormNeedsAFolderAndStoresTheChoices() {
         Child<QCheckBox>(dialog, "includeSubFolders")->click();
         ok->click();
     });
-    QVERIFY(mb::AddDirectoryDialog().ChooseFolder(options,
-                                                  CConfigData::Instance()->GetDropFileFilterSet()));
+    QVERIFY(app.Helper().AddDirectoryDialog().ChooseFolder(
+        options, CConfigData::Instance()->GetDropFileFilterSet()));
     QVERIFY(!okWhileEmpty);
     QCOMPARE(options.folder, std::string("/srv/guide/pages"));
     QCOMPARE(options.includeSubDir, 0);

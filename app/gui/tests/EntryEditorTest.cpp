@@ -72,8 +72,10 @@ public:
 
     QTemporaryDir folder;
     CProjectFile project;
-    CAppHelper helper;
-    CCommandManager commands;
+    mb::PickerAddDirectoryDialog picker;
+    CAppHelper helper{picker};
+    mb::CommandContext context;
+    CCommandManager commands{context};
     CViewTocIndexEntry form;
 };
 

@@ -58,7 +58,8 @@ inline QStringList Listing(const QString& folder) {
 // A saved, empty project at `path`, its folder the project folder.
 inline bool MakeProject(const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    CProjectController controller;
+    mb::AppContext context;
+    CProjectController controller(context);
     controller.GetProject()->SetProjectFolder(QFileInfo(path).absolutePath().toStdString());
     return controller.SaveAs(path.toStdString()) == 1;
 }

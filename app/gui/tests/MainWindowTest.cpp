@@ -359,7 +359,8 @@ void MainWindowTest::openingALargeProjectMovesTheProgressBar() {
     QTemporaryDir work;
     const std::string path = work.filePath("large.mbk").toStdString();
     {
-        CProjectController controller;
+        mb::AppContext context;
+        CProjectController controller(context);
         CProjectFile& project = *controller.GetProject();
         project.SetProjectFolder(work.path().toStdString());
         CXML list("FilesList");

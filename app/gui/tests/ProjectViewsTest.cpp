@@ -572,16 +572,12 @@ void ProjectViewsTest::filesDraggedFromTheFolderExplorerBecomeEntries() {
 }
 
 void ProjectViewsTest::foldersDraggedFromTheFolderExplorerAskOnce() {
-    // Counts the questions and declines them.
-    struct CountingDialog final : mb::IAddDirectoryDialog {
-        int asked = 0;
-        bool ChooseFolder(tagAddDirectoryOption&, CDropFileFilterSet*) override { return false; }
-        bool ConfirmDroppedFolders(tagAddDirectoryOption&, CDropFileFilterSet*) override {
-            ++asked;
-            return false;
-        }
-    } dialog;
-    mb::SetAddDirectoryDialog(&dialog);
+    // The add-folder dialog is asked once and declined.
+    int asked = 0;
+    WhenModal<AddFolderDialog>([&](AddFolderDialog* dialog) {
+        ++asked;
+        dialog->reject();
+    });
     for (QString folder : {"one", "two"}) {
         QVERIFY(QDir(m_folder->path()).mkdir(folder));
         WritePage(m_folder->path() + "/" + folder, "page.htm", folder);
@@ -592,8 +588,7 @@ void ProjectViewsTest::foldersDraggedFromTheFolderExplorerAskOnce() {
     QCOMPARE(list->model()->rowCount(), 2);
     list->selectAll();
     Drop(list->model()->mimeData(list->selectionModel()->selectedRows()), "C");
-    mb::SetAddDirectoryDialog(nullptr);
-    QCOMPARE(dialog.asked, 1);
+    QCOMPARE(asked, 1);
     QCOMPARE(History(), 0);
     CHECK_TREE();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A dialog host for tests: installs itself, records which dialogs were
+// A dialog host for tests: records which dialogs were
 // shown, and plays each one from a script of steps. A step works with the
 // dialog as the user would (fills fields, presses OK) and returns what the
 // host returns: true for an accepted OK, false for Cancel. Once a dialog's
@@ -19,9 +19,6 @@ namespace mb::testing {
 class ScriptedDialogHost final : public IDialogHost {
 public:
     template <typename Dialog> using Steps = std::deque<std::function<bool(Dialog&)>>;
-
-    ScriptedDialogHost() { SetDialogHost(this); }
-    ~ScriptedDialogHost() override { SetDialogHost(nullptr); }
 
     Steps<CDlgAddSelectedCEToIndex> addToIndex;
     Steps<CDlgKeywordsSelect> keywords;
