@@ -38,6 +38,8 @@ public:
     CMabString GetAttrText(const std::string& name) const { return GetAttr(name); }
     int GetAttrInt(const std::string& name) const;
     long GetAttrLong(const std::string& name) const;
+    // Makes room for `count` attributes at once.
+    void ReserveAttrs(size_t count) { m_attrs.reserve(count); }
     // The stored value, or null when the attribute is not set.
     const std::string* FindAttr(const std::string& name) const;
     bool RemoveAttr(const std::string& name);

@@ -1,6 +1,7 @@
 // Builds a CXML tree straight from expat's events, without an intermediate
-// document. Any error (malformed or truncated text, entity declarations,
-// nesting deeper than kMaxDepth) leaves the target node empty.
+// document, handing the elements a sink wants to the sink instead. Any error
+// (malformed or truncated text, entity declarations, nesting deeper than
+// kMaxDepth) leaves the target node empty.
 
 #include "baseutil/Xml.h"
 #include "baseutil/XmlProgress.h"
@@ -24,7 +25,8 @@ bool IsBlank(const std::string& text) {
 
 class CXmlTreeBuilder {
 public:
-    explicit CXmlTreeBuilder(CXML* root) : m_root(root), m_parser(XML_ParserCreate("UTF-8")) {
+    CXmlTreeBuilder(CXML* root, CXmlElementSink* sink)
+        : m_root(root), m_sink(sink), m_parser(XML_ParserCreate("UTF-8")) {
         XML_SetUserData(m_parser, this);
         XML_SetElementHandler(m_parser, &CXmlTreeBuilder::OnStart, &CXmlTreeBuilder::OnEnd);
         XML_SetCharacterDataHandler(m_parser, &CXmlTreeBuilder::OnText);
@@ -57,6 +59,7 @@ private:
     struct Open {
         CXML* node;
         bool hadCdata;
+        bool forSink;
     };
 
     static void OnStart(void* self, const XML_Char* name, const XML_Char** attrs) {
@@ -75,8 +78,7 @@ private:
     }
     static void OnCdataEnd(void*) {}
     static void OnEntityDecl(void* self, const XML_Char*, int, const XML_Char*, int,
-                             const XML_Char*, const XML_Char*, const XML_Char*,
-                             const XML_Char*) {
+                             const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
         static_cast<CXmlTreeBuilder*>(self)->Stop("entity declarations are not accepted");
     }
 
@@ -92,9 +94,15 @@ private:
             return;
         }
         CXML* node;
+        bool forSink = false;
         if (m_open.empty()) {
             node = m_root;
             m_rootSeen = true;
+        } else if (!m_inSink && m_sink && m_sink->Wants(*m_open.back().node, name)) {
+            // One element serves every element the sink takes, so that its
+            // strings keep their room from one to the next.
+            node = &m_forSink;
+            forSink = m_inSink = true;
         } else {
             CXML* parent = m_open.back().node;
             node = new CXML();
@@ -106,10 +114,12 @@ private:
         size_t count = 0;
         while (attrs[count])
             count += 2;
-        node->m_attrs.reserve(count / 2);
-        for (size_t i = 0; i < count; i += 2)
-            node->m_attrs.emplace_back(attrs[i], attrs[i + 1]);
-        m_open.push_back({node, false});
+        node->m_attrs.resize(count / 2);
+        for (size_t i = 0; i < count; i += 2) {
+            node->m_attrs[i / 2].first = attrs[i];
+            node->m_attrs[i / 2].second = attrs[i + 1];
+        }
+        m_open.push_back({node, false, forSink});
     }
 
     void End() {
@@ -118,10 +128,20 @@ private:
         // Line breaks and indentation between child elements are layout, not value.
         if (!node->m_children.empty() && !open.hadCdata && IsBlank(node->m_value))
             node->m_value.clear();
+        bool forSink = open.forSink;
         m_open.pop_back();
+        if (forSink) {
+            m_sink->Take(*m_open.back().node, *node);
+            node->DelAllChild();
+            node->m_value.clear();
+            m_inSink = false;
+        }
     }
 
     CXML* m_root;
+    CXmlElementSink* m_sink;
+    CXML m_forSink;
+    bool m_inSink = false;
     XML_Parser m_parser;
     std::vector<Open> m_open;
     bool m_rootSeen = false;
@@ -133,7 +153,7 @@ bool CXML::XMLReadString(const std::string& text, std::string* error) {
     bool ok;
     std::string why;
     {
-        CXmlTreeBuilder builder(this);
+        CXmlTreeBuilder builder(this, nullptr);
         ok = true;
         size_t offset = 0;
         // Fed in pieces: expat takes an int length.
@@ -157,13 +177,14 @@ bool CXML::XMLRead(std::FILE* file, const char*) {
 }
 
 bool XMLReadWithProgress(CXML& node, std::FILE* file,
-                         const std::function<void(long long bytesRead)>& progress) {
+                         const std::function<void(long long bytesRead)>& progress,
+                         CXmlElementSink* sink) {
     node.ResetContents();
     if (!file)
         return false;
     bool ok = true;
     {
-        CXmlTreeBuilder builder(&node);
+        CXmlTreeBuilder builder(&node, sink);
         char buffer[kChunk];
         size_t got;
         long long read = 0;

@@ -114,6 +114,7 @@ void CHHCFile::SetBackgroundColor(uint32_t color) {
 CXML* CHHCFile::CreateNode(const std::string& name, const std::string& local,
                            const std::string& id) {
     auto* node = new CXML("node");
+    node->ReserveAttrs(4);
     node->SetAttr("Name", name);
     node->SetAttr("Local", local);
     node->SetAttr("ImageNumber", local.empty() ? 0 : 10);

@@ -93,6 +93,12 @@ public:
     // Sets the properties and appends the entries of the intermediate form.
     void ReadXMLTree_Ver2(const CXML* element);
     void ReadXMLTree_Ver1(const CXML* element);
+    // The entry of an intermediate form's "Topic" with its page resolved; a
+    // merge entry keeps its "Type".
+    static CXML* NodeOfTopic(const CXML& topic, const std::string& local);
+    // Appends entries made by NodeOfTopic as AddLoadedEntries does; without
+    // merge entries (version 1 of the form), they lose their "Type".
+    void AddLoadedEntries(mb::sitemap::SitemapEntries& entries, bool withMergeEntries);
 
 protected:
     bool RefusesRun(const CXML* relative, int mode) const override;

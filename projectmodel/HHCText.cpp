@@ -5,6 +5,7 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/TextFold.h"
 #include "projectmodel/HHCFile.h"
+#include "projectmodel/SitemapEntries.h"
 #include "projectmodel/SitemapText.h"
 #include "projectmodel/TextValues.h"
 
@@ -192,7 +193,7 @@ void CHHCFile::ReadXMLTree_Ver1(const CXML* element) {
 }
 
 void CHHCFile::ReadXMLTree(const CXML* element, bool withTypes) {
-    auto property = [this](const std::string& name, const std::string& value) {
+    ReadSiteProperties(element, [this](const std::string& name, const std::string& value) {
         if (name == "ImageType")
             m_imageType = value;
         else if (name == "Window Styles")
@@ -201,23 +202,35 @@ void CHHCFile::ReadXMLTree(const CXML* element, bool withTypes) {
             m_foreground = static_cast<uint32_t>(mb::ParseHex(value));
         else if (name == "Background")
             SetBackgroundColor(static_cast<uint32_t>(mb::ParseHex(value)));
-    };
-    auto makeNode = [withTypes](const CXML& topic, const std::string& local) {
-        CXML* node = CreateNode(AttrOf(&topic, "Name"), local);
-        const std::string* image = topic.FindAttr("ImageNumber");
-        node->SetAttr("ImageNumber", image ? CMabString(*image).GetInt() : -1);
-        if (withTypes && topic.GetAttrInt("Type") == kMergeType)
-            node->SetAttr("Type", kMergeType);
-        for (const char* name : {"FrameName", "WindowName", "Comment"}) {
-            const std::string& value = AttrOf(&topic, name);
-            if (!value.empty())
-                node->SetAttr(name, value);
-        }
-        if (AttrOf(&topic, "New") == "1")
-            node->SetAttr("New", "1");
-        return node;
-    };
-    ReadSiteMapForm(element, property, makeNode);
+    });
+    mb::sitemap::SitemapEntries entries(
+        &NodeOfTopic, [this](const std::string& value) { return FromProjectForm(value); });
+    entries.AddAll(element);
+    AddLoadedEntries(entries, withTypes);
+}
+
+CXML* CHHCFile::NodeOfTopic(const CXML& topic, const std::string& local) {
+    CXML* node = CreateNode(AttrOf(&topic, "Name"), local);
+    const std::string* image = topic.FindAttr("ImageNumber");
+    node->SetAttr("ImageNumber", image ? CMabString(*image).GetInt() : -1);
+    if (topic.GetAttrInt("Type") == kMergeType)
+        node->SetAttr("Type", kMergeType);
+    for (const char* name : {"FrameName", "WindowName", "Comment"}) {
+        const std::string& value = AttrOf(&topic, name);
+        if (!value.empty())
+            node->SetAttr(name, value);
+    }
+    if (AttrOf(&topic, "New") == "1")
+        node->SetAttr("New", "1");
+    return node;
+}
+
+void CHHCFile::AddLoadedEntries(mb::sitemap::SitemapEntries& entries, bool withMergeEntries) {
+    if (!withMergeEntries) {
+        for (CXML* node : entries.Nodes())
+            node->RemoveAttr("Type");
+    }
+    CSitemapFile::AddLoadedEntries(entries);
 }
 
 std::string CHHCFile::BuildHHCText() const {

@@ -19,6 +19,7 @@ void CHHKFile::InitHHK() {
 CXML* CHHKFile::CreateNode(const std::string& name, const std::string& local, int type,
                            const std::string& id) {
     auto* node = new CXML("node");
+    node->ReserveAttrs(4);
     node->SetAttr("Name", name);
     node->SetAttr("Local", local);
     node->SetAttr("Type", type);

@@ -53,6 +53,8 @@ public:
     void WriteXMLTree_Ver2(CXML* element) const;
     void ReadXMLTree_Ver2(const CXML* element);
     void ReadXMLTree_Ver1(const CXML* element) { ReadXMLTree_Ver2(element); }
+    // The entry of an intermediate form's "Topic" with its page resolved.
+    static CXML* NodeOfTopic(const CXML& topic, const std::string& local);
 
 protected:
     void FitInsertedNode(CXML* node, bool appendedToRoot) override;

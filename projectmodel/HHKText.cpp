@@ -4,6 +4,7 @@
 
 #include "baseutil/Prompt.h"
 #include "projectmodel/HHKFile.h"
+#include "projectmodel/SitemapEntries.h"
 #include "projectmodel/SitemapText.h"
 #include "projectmodel/TextValues.h"
 
@@ -183,15 +184,19 @@ void CHHKFile::WriteXMLTree_Ver2(CXML* element) const {
 }
 
 void CHHKFile::ReadXMLTree_Ver2(const CXML* element) {
-    auto makeNode = [](const CXML& topic, const std::string& local) {
-        CXML* node = CreateNode(AttrOf(&topic, "Name"), local, topic.GetAttrInt("Type"));
-        const std::string& seeAlso = AttrOf(&topic, kSeeAlso);
-        if (!seeAlso.empty())
-            node->SetAttr(kSeeAlso, seeAlso);
-        return node;
-    };
-    ReadSiteMapForm(
-        element, [](const std::string&, const std::string&) {}, makeNode);
+    ReadSiteProperties(element, [](const std::string&, const std::string&) {});
+    mb::sitemap::SitemapEntries entries(
+        &NodeOfTopic, [this](const std::string& value) { return FromProjectForm(value); });
+    entries.AddAll(element);
+    AddLoadedEntries(entries);
+}
+
+CXML* CHHKFile::NodeOfTopic(const CXML& topic, const std::string& local) {
+    CXML* node = CreateNode(AttrOf(&topic, "Name"), local, topic.GetAttrInt("Type"));
+    const std::string& seeAlso = AttrOf(&topic, kSeeAlso);
+    if (!seeAlso.empty())
+        node->SetAttr(kSeeAlso, seeAlso);
+    return node;
 }
 
 std::string CHHKFile::BuildHHKText() const {

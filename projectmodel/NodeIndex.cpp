@@ -46,6 +46,18 @@ CXML* NodeIndex::Find(const std::string& id) const {
     return nullptr;
 }
 
+void NodeIndex::Pending::Add(CXML* node) {
+    const std::string* id = node->FindAttr("ID");
+    if (id && !id->empty())
+        m_nodes.emplace_back(HashOf(*id), node);
+}
+
+void NodeIndex::Add(const Pending& pending) {
+    m_byHash.reserve(m_byHash.size() + pending.m_nodes.size());
+    for (const auto& [hash, node] : pending.m_nodes)
+        m_byHash.emplace(hash, node);
+}
+
 void NodeIndex::Add(CXML* node) {
     const std::string* id = node->FindAttr("ID");
     if (id && !id->empty())

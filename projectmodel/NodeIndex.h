@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 class CXML;
 
@@ -17,6 +19,18 @@ public:
     // Indexes `node` and every node below it. A node without an "ID" is
     // not indexed.
     void AddSubtree(CXML* node);
+    // Nodes to be indexed in one go, each with its ID taken when added,
+    // while the node is at hand: filling the index itself in a run of its
+    // own keeps its storage together.
+    class Pending {
+    public:
+        void Add(CXML* node);
+
+    private:
+        friend class NodeIndex;
+        std::vector<std::pair<size_t, CXML*>> m_nodes;
+    };
+    void Add(const Pending& pending);
     // Forgets `node` and every node below it (call before detaching them).
     void RemoveSubtree(const CXML* node);
     // A node with this "ID", or null. Should a hand-made list have put the

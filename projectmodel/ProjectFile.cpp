@@ -4,9 +4,9 @@
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "baseutil/SafeFile.h"
-#include "baseutil/XmlProgress.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProgressReport.h"
+#include "projectmodel/ProjectFileReader.h"
 #include "runconfig/RunEnv.h"
 
 #include <algorithm>
@@ -38,12 +38,6 @@ public:
 private:
     bool& m_flag;
 };
-
-// Position of the first child tagged `tag`, or -1.
-int IndexOfChild(const CXML& element, const std::string& tag) {
-    const CXML* child = element.GetChildByTagName(tag);
-    return child ? child->GetIndexInParent() : -1;
-}
 
 // Reports the reading of a project as percent done through the progress
 // callback: reading the file takes most of the time, the contents and the
@@ -85,6 +79,22 @@ private:
 
 std::string FolderOf(const std::string& path) {
     return CPath(path).GetLocation();
+}
+
+std::string ResolveRecordingSpelling(const std::string& folder, const std::string& value,
+                                     CProjectFile::Spellings& spellings) {
+    mb::ResolvedPath resolved = mb::ResolveAgainstFolder(folder, value);
+    if (resolved.asWritten != resolved.path)
+        spellings[resolved.path] = resolved.asWritten;
+    return resolved.path;
+}
+
+// A path with exactly one leading "\" becomes the path below `folder`.
+void ResolveBelowFolder(const std::string& folder, std::string& path,
+                        CProjectFile::Spellings& spellings) {
+    if (path.empty() || path[0] != '\\' || (path.size() > 1 && path[1] == '\\'))
+        return;
+    path = ResolveRecordingSpelling(folder, path, spellings);
 }
 
 } // namespace
@@ -150,7 +160,6 @@ void CProjectFile::InitProject() {
 
 int CProjectFile::OpenProjectFile(const std::string& path) {
     mb::BusyCursor busy;
-    CXML root;
     std::FILE* file = mb::OpenRegularFile(path);
     if (!file) {
         mb::ShowMessage("This file cannot be read:\n\n" + path + "\n\n" +
@@ -159,8 +168,10 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
         return 0;
     }
     auto progress = std::make_unique<LoadProgress>(*this, file);
-    XMLReadWithProgress(root, file, [&progress](long long bytes) { progress->BytesRead(bytes); });
+    mb::ProjectFileReader reader(FolderForm(FolderOf(path)));
+    reader.Read(file, [&progress](long long bytes) { progress->BytesRead(bytes); });
     std::fclose(file);
+    CXML& root = reader.Document();
     if (root.GetTagName() != kRootTag) {
         progress.reset();
         mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNotProjectFile),
@@ -186,23 +197,26 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
         else
             m_hhp.ReadXMLTree_Ver1(hhp);
     }
-    // Each tree's part of the document, and the records of loading it, go
-    // as soon as the tree is read, so that a large project never holds
-    // them all at once. The records describe no change to undo.
-    std::unique_ptr<CXML> hhc(root.RemoveAt(IndexOfChild(root, "HHC")));
+    // The reader made the entries of each tree; the document holds the
+    // tree's properties. The records of loading a tree go as soon as it is
+    // read, so that a large project never holds them all at once; they
+    // describe no change to undo.
+    const CXML* hhc = root.GetChildByTagName("HHC");
     if (version2)
-        m_hhc.ReadXMLTree_Ver2(hhc.get());
+        m_hhc.ReadXMLTree_Ver2(hhc);
     else
-        m_hhc.ReadXMLTree_Ver1(hhc.get());
-    hhc.reset();
+        m_hhc.ReadXMLTree_Ver1(hhc);
+    KeepSpellings(reader.ContentsSpellings());
+    m_hhc.AddLoadedEntries(reader.Contents(), version2);
     ResetModifiedInfo();
     progress->Reached(LoadProgress::kContentsRead);
-    std::unique_ptr<CXML> hhk(root.RemoveAt(IndexOfChild(root, "HHK")));
+    const CXML* hhk = root.GetChildByTagName("HHK");
     if (version2)
-        m_hhk.ReadXMLTree_Ver2(hhk.get());
+        m_hhk.ReadXMLTree_Ver2(hhk);
     else
-        m_hhk.ReadXMLTree_Ver1(hhk.get());
-    hhk.reset();
+        m_hhk.ReadXMLTree_Ver1(hhk);
+    KeepSpellings(reader.IndexSpellings());
+    m_hhk.AddLoadedEntries(reader.Index());
     ResetModifiedInfo();
     progress->Reached(LoadProgress::kDone);
 
@@ -305,7 +319,7 @@ void CProjectFile::FollowUndoHistories(bool atSavedPoint) {
 }
 
 void CProjectFile::StoreProjectFolder(const std::string& folder) {
-    m_folder = CPath::AddBackSlash(folder, CPath::IsNativeForm(folder));
+    m_folder = FolderForm(folder);
 }
 
 void CProjectFile::SetProjectFolder(const std::string& folder) {
@@ -359,16 +373,35 @@ int CProjectFile::AbsolutePathToRelativePath(std::string& path) const {
 }
 
 void CProjectFile::RelativePathToAbsolutePath(std::string& path) {
-    if (path.empty() || path[0] != '\\' || (path.size() > 1 && path[1] == '\\'))
-        return;
-    path = ResolvePath(m_folder, path);
+    ResolveBelowFolder(m_folder, path, m_writtenSpellings);
 }
 
 std::string CProjectFile::ResolvePath(const std::string& folder, const std::string& value) {
-    mb::ResolvedPath resolved = mb::ResolveAgainstFolder(folder, value);
-    if (resolved.asWritten != resolved.path)
-        m_writtenSpellings[resolved.path] = resolved.asWritten;
-    return resolved.path;
+    return ResolveRecordingSpelling(folder, value, m_writtenSpellings);
+}
+
+std::string CProjectFile::PageFromProjectForm(const std::string& value) {
+    return PageFromProjectForm(m_folder, value, m_writtenSpellings);
+}
+
+std::string CProjectFile::PageFromProjectForm(const std::string& folder, const std::string& value,
+                                              Spellings& spellings) {
+    if (value.empty())
+        return value;
+    std::string path = value;
+    if (!mb::IsFixedLocation(path) && path[0] != '\\')
+        path.insert(0, 1, '\\');
+    ResolveBelowFolder(folder, path, spellings);
+    return path;
+}
+
+void CProjectFile::KeepSpellings(const Spellings& spellings) {
+    for (const auto& [path, asWritten] : spellings)
+        m_writtenSpellings[path] = asWritten;
+}
+
+std::string CProjectFile::FolderForm(const std::string& folder) {
+    return CPath::AddBackSlash(folder, CPath::IsNativeForm(folder));
 }
 
 std::string CProjectFile::GetLastOpenDir() const {

@@ -141,6 +141,22 @@ public:
     // back with the same spelling.
     std::string ResolvePath(const std::string& folder, const std::string& value);
 
+    // Paths in memory -> the same path as a file spelled it, where the two
+    // differ in letter case.
+    using Spellings = std::map<std::string, std::string>;
+    // A page as the project file stores it ("page.htm" or "\page.htm" for a
+    // page below the project folder) as the path in memory, resolved below
+    // the project folder; other values stay as they are.
+    std::string PageFromProjectForm(const std::string& value);
+    // The same for a project file read before the project takes it:
+    // resolved below `folder` (as FolderForm gives it), the spellings going
+    // to `spellings` until KeepSpellings.
+    static std::string PageFromProjectForm(const std::string& folder, const std::string& value,
+                                           Spellings& spellings);
+    void KeepSpellings(const Spellings& spellings);
+    // A folder as the project keeps it: with a trailing separator.
+    static std::string FolderForm(const std::string& folder);
+
     // The run environment's last-open folder.
     std::string GetLastOpenDir() const;
     void SetLastOpenDir(const std::string& folder);
@@ -410,9 +426,8 @@ private:
     std::unique_ptr<CXML> m_modifiedInfo;
     int m_includeSubEntries = 0;
     ProgressSink m_progressSink;
-    // Paths in memory -> the same path as a file spelled it, where the two
-    // differ in letter case; used while the project file is written.
-    std::map<std::string, std::string> m_writtenSpellings;
+    // Used while the project file is written.
+    Spellings m_writtenSpellings;
     bool m_writingProjectFile = false;
     bool m_writingPortableCopy = false;
 };

@@ -166,13 +166,7 @@ std::string CSitemapFile::ToProjectForm(const std::string& path) const {
 }
 
 std::string CSitemapFile::FromProjectForm(const std::string& value) const {
-    if (!m_project || value.empty())
-        return value;
-    std::string path = value;
-    if (!mb::IsFixedLocation(path) && path[0] != '\\')
-        path.insert(0, 1, '\\');
-    m_project->RelativePathToAbsolutePath(path);
-    return path;
+    return m_project ? m_project->PageFromProjectForm(value) : value;
 }
 
 std::string CSitemapFile::ResolveSitemapPath(const std::string& folder,
@@ -246,10 +240,9 @@ int CSitemapFile::WriteCompilerFile(const std::string& path, const std::string& 
     return mb::WriteCompilerTextFile(path, text, LanguageId(), nullptr) ? 1 : 0;
 }
 
-void CSitemapFile::ReadSiteMapForm(
+void CSitemapFile::ReadSiteProperties(
     const CXML* element,
-    const std::function<void(const std::string& name, const std::string& value)>& property,
-    const std::function<CXML*(const CXML& topic, const std::string& local)>& makeNode) {
+    const std::function<void(const std::string& name, const std::string& value)>& property) {
     if (!element)
         return;
     if (const CXML* properties = element->GetChildByTagName("SiteProperties")) {
@@ -272,19 +265,4 @@ void CSitemapFile::ReadSiteMapForm(
             }
         }
     }
-    const CXML* siteMap = element->GetChildByTagName("SiteMap");
-    if (!siteMap)
-        return;
-    CXML list("List");
-    mb::sitemap::LevelNester nester(&list);
-    mb::sitemap::ResolvedPaths paths;
-    auto inMemory = [this](const std::string& value) { return FromProjectForm(value); };
-    for (int i = 0; i < siteMap->GetChildCount(); ++i) {
-        const CXML* topic = siteMap->GetChildAt(i);
-        if (topic->GetTagName() != "Topic")
-            continue;
-        CXML* node = makeNode(*topic, paths.Get(topic->GetAttr("Local"), inMemory));
-        nester.Add(node, topic->GetAttrInt("XPosition"));
-    }
-    AddLoadedNodes(&list);
 }

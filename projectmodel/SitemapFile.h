@@ -23,6 +23,9 @@
 #include <string>
 
 class CProjectFile;
+namespace mb::sitemap {
+class SitemapEntries;
+}
 
 // A font as the help viewer describes it.
 struct LOGFONTA {
@@ -139,6 +142,11 @@ public:
     // The same for the node with this ID; nothing when there is none.
     void ModifyNode(const std::string& id, int what, const CXML* values);
 
+    // Appends entries made from an intermediate form to the end of the
+    // tree, taking them over rather than copying; recorded and notified like
+    // any insertion when the tree has observers.
+    void AddLoadedEntries(mb::sitemap::SitemapEntries& entries);
+
     // ---- Planning (TreePlanning.cpp): records only, the tree is untouched.
 
     enum class Move { Up, Down, Left, Right };
@@ -162,10 +170,6 @@ protected:
     // Contents: removing the project's default topic clears it.
     virtual bool WatchesDefaultTopic() const { return false; }
 
-    // Appends the nodes under `list` (made by a reader) to the end of the
-    // tree, taking them over rather than copying; recorded and notified like
-    // any insertion when the tree has observers.
-    void AddLoadedNodes(CXML* list);
     // Deletes every entry and forgets the selected and the dropped node,
     // without records or notifications.
     void ClearTree();
@@ -200,15 +204,12 @@ protected:
     std::string ToSitemapForm(const std::string& path) const;
     // The language of the project (for the code page of sitemap files).
     int LanguageId() const;
-    // Reads the intermediate form ("SiteProperties" and "SiteMap"): the frame
-    // and window names and the font are kept here, any other property goes
-    // to `property` (name, value); each "Topic" becomes the node `makeNode`
-    // makes of it and its page (resolved from the project form), nested by
-    // its "XPosition" and added as loaded.
-    void ReadSiteMapForm(
+    // Reads the properties of the intermediate form ("SiteProperties"): the
+    // frame and window names and the font are kept here, any other property
+    // goes to `property` (name, value).
+    void ReadSiteProperties(
         const CXML* element,
-        const std::function<void(const std::string& name, const std::string& value)>& property,
-        const std::function<CXML*(const CXML& topic, const std::string& local)>& makeNode);
+        const std::function<void(const std::string& name, const std::string& value)>& property);
     // Writes a sitemap for the compiler, after the read-only check.
     int WriteCompilerFile(const std::string& path, const std::string& text) const;
 
@@ -219,7 +220,8 @@ protected:
 
 private:
     // Inserts one "List"; when `loading`, the nodes are moved out of it.
-    void InsertRun(CXML* run, bool loading);
+    // When `indexed`, they all have IDs and are in the index already.
+    void InsertRun(CXML* run, bool loading, bool indexed = false);
     // Puts `node` by `mode` relative to `relative`; false when the mode is
     // unknown.
     bool Place(CXML* node, CXML* relative, int mode);

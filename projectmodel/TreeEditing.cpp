@@ -6,6 +6,7 @@
 #include "baseutil/Guid.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/SitemapFile.h"
+#include "projectmodel/SitemapEntries.h"
 #include "runconfig/ConfigData.h"
 
 #include <memory>
@@ -89,16 +90,19 @@ void CSitemapFile::AddFilesList2(const CXML* list) {
         SetModified();
 }
 
-void CSitemapFile::AddLoadedNodes(CXML* list) {
-    if (list->GetChildCount() == 0)
+void CSitemapFile::AddLoadedEntries(mb::sitemap::SitemapEntries& entries) {
+    CXML& list = entries.List();
+    if (list.GetChildCount() == 0)
         return;
-    list->SetAttr("RelativeNodeID", "ROOT");
-    list->SetAttr("InsertMode", mb::kInsertAfter);
-    InsertRun(list, true);
+    // The entries' IDs were taken as they were made.
+    m_index.Add(entries.Ids());
+    list.SetAttr("RelativeNodeID", "ROOT");
+    list.SetAttr("InsertMode", mb::kInsertAfter);
+    InsertRun(&list, true, true);
     SetModified();
 }
 
-void CSitemapFile::InsertRun(CXML* run, bool loading) {
+void CSitemapFile::InsertRun(CXML* run, bool loading, bool indexed) {
     if (run->GetChildCount() == 0)
         return;
     // The record of a load is there for the views; when nobody watches the
@@ -127,9 +131,11 @@ void CSitemapFile::InsertRun(CXML* run, bool loading) {
                 delete node;
                 break;
             }
-            GiveMissingIDs(node);
+            if (!indexed)
+                GiveMissingIDs(node);
             FitInsertedNode(node, appendedToRoot);
-            m_index.AddSubtree(node);
+            if (!indexed)
+                m_index.AddSubtree(node);
             if (!previous)
                 record->SetAttr("ModifiedNodeID", node->GetAttr("ID"));
             if (recorded)
