@@ -24,6 +24,22 @@ std::vector<std::string> Names(const CXML* list) {
     return names;
 }
 
+// Each entry of a tree with its depth and every attribute but its ID, which
+// each load makes anew.
+std::string Described(const CXML* node, int depth = 0) {
+    std::string text;
+    for (int i = 0; i < node->GetChildCount(); ++i) {
+        const CXML* child = node->GetChildAt(i);
+        text += std::string(depth, ' ');
+        for (int a = 0; a < child->GetAttrCount(); ++a) {
+            if (child->GetAttrNameAt(a) != "ID")
+                text += child->GetAttrNameAt(a) + "=" + child->GetAttrValueAt(a) + " ";
+        }
+        text += "\n" + Described(child, depth + 1);
+    }
+    return text;
+}
+
 // Every setting of a project made different from its default.
 void FillEverySetting(CProjectFile& project, const std::string& folder) {
     CHHPFile& hhp = *project.GetHHPFile();
@@ -267,8 +283,8 @@ TEST_F(ProjectFileTest, OtherFilesAreRefusedAndChangeNothing) {
     }
     // A file that cannot be read is not called a foreign one: the message
     // says why it cannot be read.
-    for (auto [name, reason] : {std::pair{"missing.mbk", "No such file or directory"},
-                                std::pair{"", "it is a folder"}}) {
+    for (auto [name, reason] :
+         {std::pair{"missing.mbk", "No such file or directory"}, std::pair{"", "it is a folder"}}) {
         prompt.messages.clear();
         EXPECT_EQ(project.OpenProjectFile(folder + name), 0) << name;
         ASSERT_EQ(prompt.messages.size(), 1u);
@@ -279,6 +295,85 @@ TEST_F(ProjectFileTest, OtherFilesAreRefusedAndChangeNothing) {
     project.HHP_GetOptionsData(OPT_TITLE, title);
     EXPECT_EQ(title, "Kept");
     EXPECT_EQ(project.GetMBKFileName(), folder + "kept.mbk");
+}
+
+// The entries are made while the file is read; they must be the ones the
+// reader of a whole document makes: only the first contents and index
+// section's first "SiteMap" counts, other elements are passed over, and
+// merge entries exist from version 2 on, which may be named after them.
+TEST_F(ProjectFileTest, EntriesAreThoseOfTheDocumentReader) {
+    const std::string text =
+        "<PROJECT_FT><HHC><SiteProperties><param name=\"ImageType\" value=\"Folder\"/>"
+        "</SiteProperties><SiteMap>"
+        "<Topic Name=\"A\" XPosition=\"0\" ImageNumber=\"10\" Local=\"a.htm\"/>"
+        "<Note>passed over</Note>"
+        "<Topic Name=\"Merge\" XPosition=\"1\" Local=\"m.chm::/m.hhc\" Type=\"3\"><x/></Topic>"
+        "<Topic Name=\"B\" XPosition=\"3\" Local=\"Sub\\b.htm\" Comment=\"c\"/>"
+        "</SiteMap><SiteMap><Topic Name=\"second map\" XPosition=\"0\"/></SiteMap></HHC>"
+        "<HHC><SiteMap><Topic Name=\"second contents\" XPosition=\"0\"/></SiteMap></HHC>"
+        "<HHK><SiteMap><Topic Name=\"k\" XPosition=\"0\" Type=\"4\"/>"
+        "<Topic Name=\"t\" XPosition=\"1\" Local=\"a.htm\" Type=\"5\" SeeAlso=\"s\"/>"
+        "</SiteMap></HHK>"
+        "<Other><SiteMap><Topic Name=\"elsewhere\" XPosition=\"0\"/></SiteMap></Other>"
+        "<ProjectParameters><ProjectFileVersion>VERSION</ProjectFileVersion>"
+        "</ProjectParameters></PROJECT_FT>";
+    tree.Write("sub/b.htm", "<html></html>");
+    for (const std::string version : {"2.0", "1.0"}) {
+        std::string file = text;
+        file.replace(file.find("VERSION"), 7, version);
+        tree.Write("guide.mbk", file);
+        CProjectFile opened;
+        ASSERT_EQ(opened.OpenProjectFile(path), 1);
+
+        CXML document;
+        ASSERT_TRUE(document.XMLReadString(file));
+        CProjectFile read;
+        read.SetMBKFileName(path);
+        const CXML* hhc = document.GetChildByTagName("HHC");
+        if (version == "2.0")
+            read.GetHHCFile()->ReadXMLTree_Ver2(hhc);
+        else
+            read.GetHHCFile()->ReadXMLTree_Ver1(hhc);
+        read.GetHHKFile()->ReadXMLTree_Ver2(document.GetChildByTagName("HHK"));
+
+        EXPECT_EQ(opened.Content_GetCount(), 3) << version;
+        EXPECT_EQ(opened.Index_GetCount(), 2) << version;
+        EXPECT_EQ(Described(opened.HHC_GetTreeRoot()), Described(read.HHC_GetTreeRoot()))
+            << version;
+        EXPECT_EQ(Described(opened.HHK_GetTreeRoot()), Described(read.HHK_GetTreeRoot()))
+            << version;
+        EXPECT_EQ(Described(opened.HHC_GetTreeRoot()).find("Type=3") != std::string::npos,
+                  version == "2.0");
+        EXPECT_EQ(opened.GetHHCFile()->GetImageType(), "Folder");
+    }
+}
+
+// The entries are made before the reading ends: a file that breaks off
+// among them must still leave the open project as it was.
+TEST_F(ProjectFileTest, AFileBrokenAmongItsEntriesLeavesTheOpenProjectAsItWas) {
+    const std::string whole =
+        "<PROJECT_FT><ProjectParameters><ProjectFileVersion>2.0</ProjectFileVersion>"
+        "</ProjectParameters><HHC><SiteMap>"
+        "<Topic Name=\"Kept\" XPosition=\"0\" Local=\"a.htm\"/></SiteMap></HHC>"
+        "<HHK><SiteMap><Topic Name=\"kept\" XPosition=\"0\" Type=\"0\"/></SiteMap></HHK>"
+        "</PROJECT_FT>";
+    tree.Write("guide.mbk", whole);
+    std::string broken = whole;
+    for (const char* name : {"Kept\"", "kept\""})
+        broken.replace(broken.find(name), 4, "Lost");
+    broken.erase(broken.find("</SiteMap></HHK>"));
+    tree.Write("broken.mbk", broken);
+
+    CProjectFile project;
+    ASSERT_EQ(project.OpenProjectFile(path), 1);
+    std::string before =
+        Described(project.HHC_GetTreeRoot()) + Described(project.HHK_GetTreeRoot());
+    EXPECT_EQ(project.OpenProjectFile(folder + "broken.mbk"), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, CStrHelper::ML_GetStringEx(237));
+    EXPECT_EQ(Described(project.HHC_GetTreeRoot()) + Described(project.HHK_GetTreeRoot()), before);
+    EXPECT_NE(before.find("Name=Kept"), std::string::npos);
+    EXPECT_EQ(project.GetMBKFileName(), path);
 }
 
 TEST_F(ProjectFileTest, UnmodifiedProjectsAreNotWritten) {
