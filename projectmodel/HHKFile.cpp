@@ -54,19 +54,28 @@ void CHHKFile::FitInsertedNode(CXML* node, bool appendedToRoot) {
     while (!pending.empty()) {
         CXML* current = pending.back();
         pending.pop_back();
-        int type = current->GetAttrInt("Type");
-        if (type < 0 || type > kTopicOfKeyword)
-            type = 0;
         const CXML* parent = current->GetParent();
-        bool underKeyword =
-            parent != GetTreeRoot() && parent->GetAttrInt("Type") == kKeywordWithTopics;
-        if (type == kTopicOfKeyword && !underKeyword)
-            type = 0;
-        if (current == node && appendedToRoot && type != kKeywordWithTopics)
-            type = 0;
-        if (current->GetAttr("Type") != std::to_string(type))
-            current->SetAttr("Type", type);
+        FitType(current,
+                parent != GetTreeRoot() && parent->GetAttrInt("Type") == kKeywordWithTopics,
+                current == node && appendedToRoot);
         for (int i = 0; i < current->GetChildCount(); ++i)
             pending.push_back(current->GetChildAt(i));
     }
+}
+
+void CHHKFile::FitLoadedNode(CXML* node, bool topLevel) {
+    FitType(node, !topLevel && node->GetParent()->GetAttrInt("Type") == kKeywordWithTopics,
+            topLevel);
+}
+
+void CHHKFile::FitType(CXML* node, bool underKeyword, bool atTopOfAppendedRun) {
+    int type = node->GetAttrInt("Type");
+    if (type < 0 || type > kTopicOfKeyword)
+        type = 0;
+    if (type == kTopicOfKeyword && !underKeyword)
+        type = 0;
+    if (atTopOfAppendedRun && type != kKeywordWithTopics)
+        type = 0;
+    if (node->GetAttr("Type") != std::to_string(type))
+        node->SetAttr("Type", type);
 }

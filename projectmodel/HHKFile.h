@@ -55,7 +55,16 @@ public:
     void ReadXMLTree_Ver1(const CXML* element) { ReadXMLTree_Ver2(element); }
     // The entry of an intermediate form's "Topic" with its page resolved.
     static CXML* NodeOfTopic(const CXML& topic, const std::string& local);
+    // Fits the "Type" of an entry just nested among loaded ones, after its
+    // parent, as FitInsertedNode does when they are appended to the index.
+    static void FitLoadedNode(CXML* node, bool topLevel);
 
 protected:
     void FitInsertedNode(CXML* node, bool appendedToRoot) override;
+
+private:
+    // Types out of range become 0, a keyword's topic outside a keyword with
+    // topics too, and so does any type but a keyword with topics at the top
+    // of a run appended to the top level.
+    static void FitType(CXML* node, bool underKeyword, bool atTopOfAppendedRun);
 };

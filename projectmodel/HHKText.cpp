@@ -186,7 +186,8 @@ void CHHKFile::WriteXMLTree_Ver2(CXML* element) const {
 void CHHKFile::ReadXMLTree_Ver2(const CXML* element) {
     ReadSiteProperties(element, [](const std::string&, const std::string&) {});
     mb::sitemap::SitemapEntries entries(
-        &NodeOfTopic, [this](const std::string& value) { return FromProjectForm(value); });
+        &NodeOfTopic, [this](const std::string& value) { return FromProjectForm(value); },
+        &FitLoadedNode);
     entries.AddAll(element);
     AddLoadedEntries(entries);
 }

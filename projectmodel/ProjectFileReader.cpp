@@ -11,9 +11,12 @@ ProjectFileReader::ProjectFileReader(std::string projectFolder)
                  [this](const std::string& value) {
                      return CProjectFile::PageFromProjectForm(m_folder, value, m_contentsSpellings);
                  }),
-      m_index(&CHHKFile::NodeOfTopic, [this](const std::string& value) {
-          return CProjectFile::PageFromProjectForm(m_folder, value, m_indexSpellings);
-      }) {}
+      m_index(
+          &CHHKFile::NodeOfTopic,
+          [this](const std::string& value) {
+              return CProjectFile::PageFromProjectForm(m_folder, value, m_indexSpellings);
+          },
+          &CHHKFile::FitLoadedNode) {}
 
 bool ProjectFileReader::Read(std::FILE* file,
                              const std::function<void(long long bytesRead)>& progress) {
@@ -29,6 +32,16 @@ void ProjectFileReader::Take(const CXML& parent, CXML& element) {
 }
 
 sitemap::SitemapEntries* ProjectFileReader::EntriesOf(const CXML& siteMap) {
+    // Topics come one after the other under the same element, whose
+    // standing does not change once it is read.
+    if (&siteMap != m_lastParent) {
+        m_lastParent = &siteMap;
+        m_lastEntries = FindEntriesOf(siteMap);
+    }
+    return m_lastEntries;
+}
+
+sitemap::SitemapEntries* ProjectFileReader::FindEntriesOf(const CXML& siteMap) {
     const CXML* section = siteMap.GetParent();
     if (siteMap.GetTagName() != "SiteMap" || !section || section->GetParent() != &m_document ||
         section->GetChildByTagName("SiteMap") != &siteMap)

@@ -40,6 +40,7 @@ public:
 private:
     // The entries that the "Topic"s under `siteMap` belong to, or null.
     sitemap::SitemapEntries* EntriesOf(const CXML& siteMap);
+    sitemap::SitemapEntries* FindEntriesOf(const CXML& siteMap);
 
     std::string m_folder;
     CXML m_document;
@@ -47,6 +48,8 @@ private:
     CProjectFile::Spellings m_indexSpellings;
     sitemap::SitemapEntries m_contents;
     sitemap::SitemapEntries m_index;
+    const CXML* m_lastParent = nullptr;
+    sitemap::SitemapEntries* m_lastEntries = nullptr;
 };
 
 } // namespace mb

@@ -6,6 +6,8 @@ void SitemapEntries::Add(const CXML& topic) {
     // Entries name the same pages again and again: each is resolved once.
     CXML* node = m_makeNode(topic, m_pages.Get(AttrOf(&topic, "Local"), m_resolve));
     m_nester.Add(node, topic.GetAttrInt("XPosition"));
+    if (m_fitNode)
+        m_fitNode(node, node->GetParent() == &m_list);
     m_nodes.push_back(node);
     m_ids.Add(node);
 }

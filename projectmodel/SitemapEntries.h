@@ -21,9 +21,11 @@ public:
     using MakeNode = CXML* (*)(const CXML& topic, const std::string& local);
     // A page ("Local") as the form writes it, as a path in memory.
     using Resolve = std::function<std::string(const std::string& value)>;
+    // Fits a node to its place once it is nested (see CHHKFile::FitLoadedNode).
+    using FitNode = void (*)(CXML* node, bool topLevel);
 
-    SitemapEntries(MakeNode makeNode, Resolve resolve)
-        : m_makeNode(makeNode), m_resolve(std::move(resolve)) {}
+    SitemapEntries(MakeNode makeNode, Resolve resolve, FitNode fitNode = nullptr)
+        : m_makeNode(makeNode), m_resolve(std::move(resolve)), m_fitNode(fitNode) {}
     SitemapEntries(const SitemapEntries&) = delete;
     SitemapEntries& operator=(const SitemapEntries&) = delete;
 
@@ -42,6 +44,7 @@ public:
 private:
     MakeNode m_makeNode;
     Resolve m_resolve;
+    FitNode m_fitNode;
     ResolvedPaths m_pages;
     CXML m_list{"List"};
     LevelNester m_nester{&m_list};

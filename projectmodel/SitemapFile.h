@@ -220,8 +220,9 @@ protected:
 
 private:
     // Inserts one "List"; when `loading`, the nodes are moved out of it.
-    // When `indexed`, they all have IDs and are in the index already.
-    void InsertRun(CXML* run, bool loading, bool indexed = false);
+    // When `prepared`, they all have IDs, are in the index and fit their
+    // places already.
+    void InsertRun(CXML* run, bool loading, bool prepared = false);
     // Puts `node` by `mode` relative to `relative`; false when the mode is
     // unknown.
     bool Place(CXML* node, CXML* relative, int mode);

@@ -5,8 +5,8 @@
 #include "projectmodel/FilesList.h"
 #include "baseutil/Guid.h"
 #include "projectmodel/ProjectFile.h"
-#include "projectmodel/SitemapFile.h"
 #include "projectmodel/SitemapEntries.h"
+#include "projectmodel/SitemapFile.h"
 #include "runconfig/ConfigData.h"
 
 #include <memory>
@@ -94,7 +94,7 @@ void CSitemapFile::AddLoadedEntries(mb::sitemap::SitemapEntries& entries) {
     CXML& list = entries.List();
     if (list.GetChildCount() == 0)
         return;
-    // The entries' IDs were taken as they were made.
+    // The entries were fitted, and their IDs taken, as they were made.
     m_index.Add(entries.Ids());
     list.SetAttr("RelativeNodeID", "ROOT");
     list.SetAttr("InsertMode", mb::kInsertAfter);
@@ -102,7 +102,7 @@ void CSitemapFile::AddLoadedEntries(mb::sitemap::SitemapEntries& entries) {
     SetModified();
 }
 
-void CSitemapFile::InsertRun(CXML* run, bool loading, bool indexed) {
+void CSitemapFile::InsertRun(CXML* run, bool loading, bool prepared) {
     if (run->GetChildCount() == 0)
         return;
     // The record of a load is there for the views; when nobody watches the
@@ -131,11 +131,11 @@ void CSitemapFile::InsertRun(CXML* run, bool loading, bool indexed) {
                 delete node;
                 break;
             }
-            if (!indexed)
+            if (!prepared) {
                 GiveMissingIDs(node);
-            FitInsertedNode(node, appendedToRoot);
-            if (!indexed)
+                FitInsertedNode(node, appendedToRoot);
                 m_index.AddSubtree(node);
+            }
             if (!previous)
                 record->SetAttr("ModifiedNodeID", node->GetAttr("ID"));
             if (recorded)

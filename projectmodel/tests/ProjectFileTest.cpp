@@ -300,7 +300,8 @@ TEST_F(ProjectFileTest, OtherFilesAreRefusedAndChangeNothing) {
 // The entries are made while the file is read; they must be the ones the
 // reader of a whole document makes: only the first contents and index
 // section's first "SiteMap" counts, other elements are passed over, and
-// merge entries exist from version 2 on, which may be named after them.
+// merge entries exist from version 2 on, which may be named after them, and
+// index entries take the types their places allow.
 TEST_F(ProjectFileTest, EntriesAreThoseOfTheDocumentReader) {
     const std::string text =
         "<PROJECT_FT><HHC><SiteProperties><param name=\"ImageType\" value=\"Folder\"/>"
@@ -313,7 +314,7 @@ TEST_F(ProjectFileTest, EntriesAreThoseOfTheDocumentReader) {
         "<HHC><SiteMap><Topic Name=\"second contents\" XPosition=\"0\"/></SiteMap></HHC>"
         "<HHK><SiteMap><Topic Name=\"k\" XPosition=\"0\" Type=\"4\"/>"
         "<Topic Name=\"t\" XPosition=\"1\" Local=\"a.htm\" Type=\"5\" SeeAlso=\"s\"/>"
-        "</SiteMap></HHK>"
+        "<Topic Name=\"lone\" XPosition=\"0\" Type=\"5\"/></SiteMap></HHK>"
         "<Other><SiteMap><Topic Name=\"elsewhere\" XPosition=\"0\"/></SiteMap></Other>"
         "<ProjectParameters><ProjectFileVersion>VERSION</ProjectFileVersion>"
         "</ProjectParameters></PROJECT_FT>";
@@ -337,13 +338,17 @@ TEST_F(ProjectFileTest, EntriesAreThoseOfTheDocumentReader) {
         read.GetHHKFile()->ReadXMLTree_Ver2(document.GetChildByTagName("HHK"));
 
         EXPECT_EQ(opened.Content_GetCount(), 3) << version;
-        EXPECT_EQ(opened.Index_GetCount(), 2) << version;
+        EXPECT_EQ(opened.Index_GetCount(), 3) << version;
         EXPECT_EQ(Described(opened.HHC_GetTreeRoot()), Described(read.HHC_GetTreeRoot()))
             << version;
         EXPECT_EQ(Described(opened.HHK_GetTreeRoot()), Described(read.HHK_GetTreeRoot()))
             << version;
         EXPECT_EQ(Described(opened.HHC_GetTreeRoot()).find("Type=3") != std::string::npos,
                   version == "2.0");
+        // A keyword's topic stays one under its keyword, and only there.
+        std::string index = Described(opened.HHK_GetTreeRoot());
+        EXPECT_NE(index.find("Type=5 SeeAlso=s"), std::string::npos) << index;
+        EXPECT_NE(index.find("Name=lone Local= Type=0 "), std::string::npos) << index;
         EXPECT_EQ(opened.GetHHCFile()->GetImageType(), "Folder");
     }
 }
