@@ -59,6 +59,7 @@ private:
     struct Open {
         CXML* node;
         bool hadCdata;
+        bool hadChildren; // those that went to the sink included
         bool forSink;
     };
 
@@ -95,6 +96,8 @@ private:
         }
         CXML* node;
         bool forSink = false;
+        if (!m_open.empty())
+            m_open.back().hadChildren = true;
         if (m_open.empty()) {
             node = m_root;
             m_rootSeen = true;
@@ -119,14 +122,14 @@ private:
             node->m_attrs[i / 2].first = attrs[i];
             node->m_attrs[i / 2].second = attrs[i + 1];
         }
-        m_open.push_back({node, false, forSink});
+        m_open.push_back({node, false, false, forSink});
     }
 
     void End() {
         Open& open = m_open.back();
         CXML* node = open.node;
         // Line breaks and indentation between child elements are layout, not value.
-        if (!node->m_children.empty() && !open.hadCdata && IsBlank(node->m_value))
+        if (open.hadChildren && !open.hadCdata && IsBlank(node->m_value))
             node->m_value.clear();
         bool forSink = open.forSink;
         m_open.pop_back();
