@@ -127,7 +127,7 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         ShowDropFileFilters(&m_frame);
         break;
     case Handler::FavoriteEditors:
-        ShowFavoriteEditors(&m_frame);
+        ShowFavoriteEditors(*m_frame.Controller().Context().desktop, &m_frame);
         break;
     case Handler::Preferences:
         ShowPreferences(&m_frame);

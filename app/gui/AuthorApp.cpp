@@ -141,7 +141,7 @@ void AuthorApp::Exit() {
     m_commands.ClearCommandHistoryList_ContentTree();
     m_commands.ClearCommandHistoryList_IndexTree();
     m_commands.DeleteCommandObject();
-    CConfigData::Instance()->WriteConfigData_XML();
+    CConfigData::Instance()->WriteConfigData_XML(*m_context.desktop);
 }
 
 } // namespace mb::gui

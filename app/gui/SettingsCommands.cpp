@@ -27,8 +27,8 @@ void ShowDropFileFilters(QWidget* parent) {
     dialog.exec();
 }
 
-void ShowFavoriteEditors(QWidget* parent) {
-    FavoriteEditorsDialog dialog(*CConfigData::Instance()->GetFavoriteEditorManager(), parent);
+void ShowFavoriteEditors(IDesktop& desktop, QWidget* parent) {
+    FavoriteEditorsDialog dialog(*CConfigData::Instance()->GetFavoriteEditorManager(desktop), parent);
     dialog.exec();
 }
 

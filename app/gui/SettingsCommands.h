@@ -6,11 +6,15 @@
 class CProjectFile;
 class QWidget;
 
+namespace mb {
+class IDesktop;
+}
+
 namespace mb::gui {
 
 void ShowProjectOptions(CProjectFile& project, int page, QWidget* parent);
 void ShowDropFileFilters(QWidget* parent);
-void ShowFavoriteEditors(QWidget* parent);
+void ShowFavoriteEditors(IDesktop& desktop, QWidget* parent);
 void ShowPreferences(QWidget* parent);
 // Flips a toolbar button of the viewer window; Home, Jump1 and Jump2 then
 // open the buttons page for their target.

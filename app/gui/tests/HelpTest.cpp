@@ -93,7 +93,7 @@ void HelpTest::f1InEachDialogAsksForItsTopic() {
                                                         FilterSection::SkipFolders, frame),
                          mb::help::kDropFileFilter);
     dialogs.emplace_back(
-        std::make_unique<FavoriteEditorsDialog>(*config.GetFavoriteEditorManager(), frame),
+        std::make_unique<FavoriteEditorsDialog>(*config.GetFavoriteEditorManager(*app.Controller().Context().desktop), frame),
         mb::help::kFavoriteEditors);
     dialogs.emplace_back(std::make_unique<AddFolderDialog>(config.m_addDirectoryOption,
                                                            config.GetDropFileFilterSet(), true, frame),
