@@ -147,7 +147,8 @@ void CProjectController::BatchDecompileCommand() {
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     done == picked->size() ? mb::Icon::Information : mb::Icon::Warning);
     // The files of one pick share a folder, and so do their output folders.
-    CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, CPath(picked->front()).GetLocation());
+    CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop,
+                                              CPath(picked->front()).GetLocation());
 }
 
 void CProjectController::ChmToHandheldCommand() {
@@ -175,5 +176,6 @@ void CProjectController::ChmToHandheldCommand() {
                         mb::Icon::Warning);
     CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, folder);
     if (converted)
-        CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, CPath::AddBackSlash(folder, true) + "index.html");
+        CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop,
+                                                  CPath::AddBackSlash(folder, true) + "index.html");
 }

@@ -30,7 +30,7 @@ AuthorApp::~AuthorApp() {
     Exit();
     m_controller.GetProject()->SetProgressSink(nullptr);
     qApp->removeEventFilter(&m_helpKeys);
-    CCommon::Instance()->SetHelpViewer(nullptr);
+    m_context.helpViewer = nullptr;
     SetMainWindow(nullptr);
     m_context.window = nullptr;
     SetPrompt(nullptr);
@@ -66,12 +66,12 @@ bool AuthorApp::Start(const QStringList& arguments) {
 
     // Help topics open in the program's own help window; F1 in a dialog
     // opens the dialog's topic.
-    CCommon::Instance()->SetHelpViewer([this](const std::string& file, const std::string& topic) {
+    m_context.helpViewer = [this](const std::string& file, const std::string& topic) {
         if (!m_help)
             m_help = std::make_unique<HelpWindow>();
         m_help->ShowTopic(file, topic);
         return true;
-    });
+    };
     qApp->installEventFilter(&m_helpKeys);
     // The compile and the conversions stop at once, also while the window
     // thread is busy with a conversion; the quitting waits for the window

@@ -214,7 +214,7 @@ void CompileDialog::ViewHelpFile() {
     QString why;
     if (!QFileInfo(QString::fromStdString(chm)).isFile())
         why = Text(kStrHelpFileNotMadeYet);
-    else if (!CCommon::Instance()->ViewHelpFile(chm))
+    else if (!m_controller.Context().ViewHelpFile(chm))
         why = Text(kStrNoHelpViewer);
     if (!why.isEmpty())
         ShowMessage(chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),

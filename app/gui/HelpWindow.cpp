@@ -468,7 +468,7 @@ bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     QByteArray topic = window ? window->property(kTopicProperty).toByteArray() : QByteArray();
     if (topic.isEmpty())
         return QObject::eventFilter(watched, event);
-    CCommon::Instance()->ShowHelp(topic.toStdString());
+    m_context.ShowHelp(topic.toStdString());
     return true;
 }
 

@@ -125,7 +125,8 @@ void MainFrame::BuildPanes() {
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
     m_pageEditor = new page::CPreviewEditFrame(*m_controller.Context().desktop);
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
-    m_pageEditor->SetFavoriteEditorManager(CConfigData::Instance()->GetFavoriteEditorManager(*m_controller.Context().desktop));
+    m_pageEditor->SetFavoriteEditorManager(
+        CConfigData::Instance()->GetFavoriteEditorManager(*m_controller.Context().desktop));
     connect(m_pageEditor, &page::CPreviewEditFrame::FavoriteEditorsRequested, this,
             [this] { RunCommand(ID_FAVORITE_EDITORS); });
     m_right->addTab(m_pageEditor, Text(kStrPagePreview));
