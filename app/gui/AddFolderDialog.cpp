@@ -5,9 +5,8 @@
 #include "app/gui/FilterDialog.h"
 
 #include "baseutil/Prompt.h"
-#include "commonkit/Common.h"
-#include "commonkit/HelpTopics.h"
 #include "commonkit/DropFileFilterSet.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/RunEnv.h"
 

@@ -16,7 +16,6 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
-#include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandIds.h"
@@ -127,7 +126,7 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         ShowDropFileFilters(m_frame.Controller().Context(), &m_frame);
         break;
     case Handler::FavoriteEditors:
-        ShowFavoriteEditors(*m_frame.Controller().Context().desktop, &m_frame);
+        ShowFavoriteEditors(m_frame.Controller().Context(), &m_frame);
         break;
     case Handler::Preferences:
         ShowPreferences(m_frame.Controller().Context(), &m_frame);

@@ -7,7 +7,6 @@
 #include "app/core/LanguageTable.h"
 #include "baseutil/MainWindow.h"
 #include "baseutil/Xml.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"

@@ -1,7 +1,6 @@
 #include "app/gui/CompileDialog.h"
-#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
-#include "commonkit/Common.h"
+#include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
 
 #include "app/core/ProjectController.h"

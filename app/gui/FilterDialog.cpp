@@ -4,7 +4,6 @@
 #include "commonkit/HelpTopics.h"
 
 #include "baseutil/Prompt.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 
 #include <QCheckBox>

@@ -5,7 +5,6 @@
 #include "app/gui/HelpSearchPane.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WindowPlacement.h"
-#include "commonkit/Common.h"
 #include "compiledhelp/ItsAddress.h"
 #include "helpweb/HelpWeb.h"
 #include "helpweb/ItsSchemeHandler.h"

@@ -16,7 +16,6 @@
 #include "app/core/ProjectController.h"
 #include "app/core/WindowToggles.h"
 #include "archiveview/ArchiveViewFrame.h"
-#include "baseutil/Desktop.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"

@@ -4,7 +4,6 @@
 #include "commonkit/HelpTopics.h"
 
 #include "app/gui/ReplacementTableEditor.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 
 #include <QDialogButtonBox>

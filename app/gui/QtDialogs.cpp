@@ -6,7 +6,6 @@
 #include "app/gui/NewProjectDialog.h"
 #include "app/gui/ProgressWindow.h"
 
-#include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/RunEnv.h"

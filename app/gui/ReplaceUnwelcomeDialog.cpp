@@ -3,7 +3,6 @@
 
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/ConfigData.h"
 

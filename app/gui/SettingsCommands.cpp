@@ -27,9 +27,9 @@ void ShowDropFileFilters(AppContext& context, QWidget* parent) {
     dialog.exec();
 }
 
-void ShowFavoriteEditors(IDesktop& desktop, QWidget* parent) {
-    FavoriteEditorsDialog dialog(*CConfigData::Instance()->GetFavoriteEditorManager(desktop),
-                                 parent);
+void ShowFavoriteEditors(AppContext& context, QWidget* parent) {
+    FavoriteEditorsDialog dialog(
+        *CConfigData::Instance()->GetFavoriteEditorManager(*context.desktop), parent);
     dialog.exec();
 }
 

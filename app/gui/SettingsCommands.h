@@ -8,14 +8,13 @@ class QWidget;
 
 namespace mb {
 class AppContext;
-class IDesktop;
 } // namespace mb
 
 namespace mb::gui {
 
 void ShowProjectOptions(CProjectFile& project, int page, QWidget* parent);
 void ShowDropFileFilters(AppContext& context, QWidget* parent);
-void ShowFavoriteEditors(IDesktop& desktop, QWidget* parent);
+void ShowFavoriteEditors(AppContext& context, QWidget* parent);
 void ShowPreferences(AppContext& context, QWidget* parent);
 // Flips a toolbar button of the viewer window; Home, Jump1 and Jump2 then
 // open the buttons page for their target.
