@@ -171,12 +171,12 @@ std::string CBWHelper::GetDateTimeString3(std::time_t when) {
     return FormatTime("%Y-%m-%d %H:%M:%S", when);
 }
 
-bool CBWHelper::OpenCHMInChmViewer(const std::string& file) {
-    return !file.empty() && mb::Desktop().Open(file);
+bool CBWHelper::OpenCHMInChmViewer(mb::IDesktop& desktop, const std::string& file) {
+    return !file.empty() && desktop.Open(file);
 }
 
-bool CBWHelper::OpenDirectoryInWindowsExplorer(const std::string& folder) {
-    return !folder.empty() && mb::Desktop().Open(folder);
+bool CBWHelper::OpenDirectoryInWindowsExplorer(mb::IDesktop& desktop, const std::string& folder) {
+    return !folder.empty() && desktop.Open(folder);
 }
 
 bool CBWHelper::EncryptFileA(std::FILE* in, std::FILE* out) {

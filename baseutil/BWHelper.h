@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace mb {
+class IDesktop;
+}
+
 class CBWHelper {
 public:
     // Matches `name` against `pattern` ignoring (ASCII) case. "*" skips name
@@ -32,9 +36,9 @@ public:
     // "2007-03-05 14:07:09", local time.
     static std::string GetDateTimeString3(std::time_t when = std::time(nullptr));
     // Opens a help file in the desktop's viewer; false when nothing started.
-    static bool OpenCHMInChmViewer(const std::string& file);
+    static bool OpenCHMInChmViewer(mb::IDesktop& desktop, const std::string& file);
     // Opens a folder in the desktop's file browser; false when nothing started.
-    static bool OpenDirectoryInWindowsExplorer(const std::string& folder);
+    static bool OpenDirectoryInWindowsExplorer(mb::IDesktop& desktop, const std::string& folder);
     // Codes the project copy line by line: every character of a line is
     // written twice, and each line ends with "\n" (input lines may end in
     // "\r\n" or "\n"). False for a missing stream or a read or write error.

@@ -1,8 +1,8 @@
 #pragma once
 // The desktop's file handlers: opening a document or folder with the program
-// the user chose for it, and finding out which program that is. The default
-// implementation asks the desktop through xdg-open and xdg-mime; tests
-// install a fake.
+// the user chose for it, and finding out which program that is. The xdg
+// implementation asks the desktop through xdg-open and xdg-mime; whoever runs
+// the program hands one on to what needs it, and tests hand on a fake.
 
 #include <optional>
 #include <string>
@@ -33,9 +33,5 @@ public:
     // it gave no reason).
     virtual std::string StartError() const { return {}; }
 };
-
-IDesktop& Desktop();
-// Installs a desktop (not owned); nullptr goes back to the xdg implementation.
-void SetDesktop(IDesktop* desktop);
 
 } // namespace mb

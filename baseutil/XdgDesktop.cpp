@@ -172,9 +172,6 @@ bool NeedsTerminal(const std::string& path) {
     return false;
 }
 
-XdgDesktop g_xdgDesktop;
-IDesktop* g_desktop = &g_xdgDesktop;
-
 } // namespace
 
 std::optional<DesktopEntry> ParseDesktopEntry(const std::string& text) {
@@ -306,14 +303,6 @@ bool XdgDesktop::StartProgram(const std::string& program, const std::string& fil
     if (!m_startError.empty())
         return false;
     return Open(file);
-}
-
-IDesktop& Desktop() {
-    return *g_desktop;
-}
-
-void SetDesktop(IDesktop* desktop) {
-    g_desktop = desktop ? desktop : &g_xdgDesktop;
 }
 
 } // namespace mb

@@ -1,6 +1,5 @@
 #include "commonkit/Common.h"
 
-#include "baseutil/Desktop.h"
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
 #include "commonkit/InstallLayout.h"
@@ -42,15 +41,16 @@ std::string CCommon::HelpFileFor(const std::string& programFolder) {
     return mb::InstalledDataFolder(programFolder) + "/" + name;
 }
 
-bool CCommon::ViewHelpFile(const std::string& helpFile) {
+bool CCommon::ViewHelpFile(const HelpViewer& viewer, mb::IDesktop& desktop,
+                           const std::string& helpFile) {
     // The program's own viewer where there is one; else whatever the
     // desktop shows help files with.
-    if (m_viewer)
-        return m_viewer(helpFile, "");
-    return mb::Desktop().DefaultProgramFor(helpFile) && mb::Desktop().Open(helpFile);
+    if (viewer)
+        return viewer(helpFile, "");
+    return desktop.DefaultProgramFor(helpFile) && desktop.Open(helpFile);
 }
 
-bool CCommon::ShowHelp(const std::string& topic) {
+bool CCommon::ShowHelp(const HelpViewer& viewer, mb::IDesktop& desktop, const std::string& topic) {
     std::string helpFile = GetHelpFilePath();
     if (!IsFile(helpFile)) {
         mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile,
@@ -58,7 +58,7 @@ bool CCommon::ShowHelp(const std::string& topic) {
                         mb::Icon::Warning);
         return false;
     }
-    if (m_viewer)
-        return m_viewer(helpFile, topic);
-    return mb::Desktop().Open(helpFile);
+    if (viewer)
+        return viewer(helpFile, topic);
+    return desktop.Open(helpFile);
 }

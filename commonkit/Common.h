@@ -2,6 +2,8 @@
 // Process-wide helper services; for now the display of the product's own
 // help file.
 
+#include "baseutil/Desktop.h"
+
 #include <functional>
 #include <string>
 
@@ -23,24 +25,18 @@ public:
     static std::string HelpFileFor(const std::string& programFolder);
 
     // Opens the help file at `topic`, a page name inside it, possibly with an
-    // anchor ("prj10.htm#ROOTDIR"). With a help viewer installed (the main
-    // program's own CHM display, which understands topics), the viewer gets
-    // the help file's path and the topic. Otherwise the desktop opens the
+    // anchor ("prj10.htm#ROOTDIR"). With a help viewer (the main program's
+    // own CHM display, which understands topics), the viewer gets the help
+    // file's path and the topic. Without one (empty) `desktop` opens the
     // help file itself: desktop CHM viewers take no topic, so they start at
     // the help file's home page. A missing help file is reported to the user.
-    bool ShowHelp(const std::string& topic);
+    bool ShowHelp(const HelpViewer& viewer, mb::IDesktop& desktop, const std::string& topic);
 
-    // Shows a compiled help file from its home page: in the desktop's
-    // program for help files when it has one, else in the installed help
-    // viewer (an empty topic). False when neither can show it.
-    bool ViewHelpFile(const std::string& helpFile);
-
-    // Installs the viewer that can show a topic; an empty one goes back to
-    // the desktop.
-    void SetHelpViewer(HelpViewer viewer) { m_viewer = std::move(viewer); }
+    // Shows a compiled help file from its home page: in the help viewer
+    // (an empty topic) when there is one, else in the desktop's program for
+    // help files. False when neither can show it.
+    bool ViewHelpFile(const HelpViewer& viewer, mb::IDesktop& desktop, const std::string& helpFile);
 
 private:
     CCommon() = default;
-
-    HelpViewer m_viewer;
 };

@@ -79,7 +79,7 @@ bool HasWildcard(const std::string& type) {
 
 CFavoriteEditorManager::CFavoriteEditorManager() = default;
 
-void CFavoriteEditorManager::CheckDefaultEditor(const std::string& types) {
+void CFavoriteEditorManager::CheckDefaultEditor(mb::IDesktop& desktop, const std::string& types) {
     m_root.DelAllChild();
     ProbeFolder folder;
     for (const std::string& extension : SplitTypes(types)) {
@@ -88,7 +88,7 @@ void CFavoriteEditorManager::CheckDefaultEditor(const std::string& types) {
         std::string probe = folder.CreateProbe(extension);
         if (probe.empty())
             continue;
-        std::optional<mb::DesktopProgram> program = mb::Desktop().DefaultProgramFor(probe);
+        std::optional<mb::DesktopProgram> program = desktop.DefaultProgramFor(probe);
         std::remove(probe.c_str());
         // Pages are edited as text too; the text editor is listed once.
         bool textEditor = EqualsNoCase(extension, "htm") || EqualsNoCase(extension, "html");

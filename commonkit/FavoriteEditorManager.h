@@ -5,6 +5,7 @@
 // is the menu text and whose value is the program's path. The program
 // mb::kDefaultTextEditor stands for the desktop's default text editor.
 
+#include "baseutil/Desktop.h"
 #include "baseutil/Xml.h"
 
 #include <string>
@@ -17,7 +18,7 @@ public:
     // a comma in an extension): each gets the desktop's default program for
     // its type unless that is a web browser, and the text editor when there
     // is none; "htm" and "html" also get the text editor (listed once).
-    void CheckDefaultEditor(const std::string& types);
+    void CheckDefaultEditor(mb::IDesktop& desktop, const std::string& types);
 
     // Appends an editor to the "FILE" element of `type`, appending that
     // element when there is none. Returns the new "EDITOR" element.

@@ -73,7 +73,8 @@ void HE_SetCallBackFunction(EditorCallback callback) {
     g_callback = std::move(callback);
 }
 
-CPreviewEditFrame::CPreviewEditFrame(QWidget* parent) : QWidget(parent) {
+CPreviewEditFrame::CPreviewEditFrame(IDesktop& desktop, QWidget* parent)
+    : QWidget(parent), m_desktop(desktop) {
     m_browser = new QWebEngineView;
     m_browser->setPage(web::NewHelpPage(m_browser));
 
@@ -427,9 +428,9 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     if (file.empty())
         return;
     // The path goes to the editor as one argument; no shell sees it.
-    if (!Desktop().StartProgram(program, file)) {
+    if (!m_desktop.StartProgram(program, file)) {
         std::string name = type->GetChildAt(index)->GetAttr("name");
-        std::string why = Desktop().StartError();
+        std::string why = m_desktop.StartError();
         Warn(Q(kStrEditorNotStarted)
                  .arg(QString::fromStdString(name.empty() ? program : name))
                  .toStdString() +

@@ -5,6 +5,7 @@
 // user's favourite external editors. It follows the project through its
 // notifications and never changes the project model.
 
+#include "baseutil/Desktop.h"
 #include "baseutil/Subject.h"
 #include "baseutil/SubjectWatch.h"
 #include "projectmodel/PageText.h"
@@ -45,7 +46,8 @@ class CPreviewEditFrame : public QWidget, public CObserver {
 public:
     enum Mode { kPreview = 0, kEdit = 1 };
 
-    explicit CPreviewEditFrame(QWidget* parent = nullptr);
+    // External editors start through `desktop`.
+    explicit CPreviewEditFrame(IDesktop& desktop, QWidget* parent = nullptr);
     ~CPreviewEditFrame() override;
 
     // Watches the project and its contents and index (null: none).
@@ -120,6 +122,7 @@ private:
     CHHKFile* m_index = nullptr;
     // The trees, not watched while a project is read.
     SubjectWatch m_treeWatch{*this};
+    IDesktop& m_desktop;
     CFavoriteEditorManager* m_editors = nullptr;
 
     Mode m_mode = kPreview;

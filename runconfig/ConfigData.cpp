@@ -90,10 +90,10 @@ void CConfigData::UseDefaults() {
     m_filterSet->UseDefaultData();
 }
 
-CFavoriteEditorManager* CConfigData::GetFavoriteEditorManager() const {
+CFavoriteEditorManager* CConfigData::GetFavoriteEditorManager(mb::IDesktop& desktop) const {
     if (m_editorsPending) {
         m_editorsPending = false;
-        m_favoriteEditors->CheckDefaultEditor(kDefaultEditorTypes);
+        m_favoriteEditors->CheckDefaultEditor(desktop, kDefaultEditorTypes);
     }
     return m_favoriteEditors.get();
 }
@@ -180,7 +180,7 @@ void CConfigData::ReadReplaceTable(CXML& configData) {
     m_replaceTable.reset(table->Copy());
 }
 
-int CConfigData::WriteConfigData_XML() {
+int CConfigData::WriteConfigData_XML(mb::IDesktop& desktop) {
     const std::string path = GetConfigFilename();
     if (std::string kind = mb::NonRegularFileKind(path); !kind.empty()) {
         if (m_fileProblem.empty())
@@ -198,7 +198,7 @@ int CConfigData::WriteConfigData_XML() {
         return 0;
     }
     CXML root(kRootTag);
-    BuildDocument(root);
+    BuildDocument(root, desktop);
     std::string text = kDeclaration;
     root.XMLWriteString(text);
     std::string error;
@@ -211,7 +211,7 @@ int CConfigData::WriteConfigData_XML() {
     return 1;
 }
 
-void CConfigData::BuildDocument(CXML& root) const {
+void CConfigData::BuildDocument(CXML& root, mb::IDesktop& desktop) const {
     root.AddChild("FORMAT_VERSION");
     root.AddChild("FILE_VERSION");
     CXML* configData = root.AddChild("CONFIG_DATA");
@@ -233,7 +233,7 @@ void CConfigData::BuildDocument(CXML& root) const {
     }
 
     CXML* editors = configData->AddChild("EDITORS");
-    const CXML* list = GetFavoriteEditorManager()->GetData();
+    const CXML* list = GetFavoriteEditorManager(desktop)->GetData();
     for (int i = 0; i < list->GetChildCount(); ++i) {
         // A file type without editors is not worth keeping.
         if (list->GetChildAt(i)->GetChildCount() > 0)

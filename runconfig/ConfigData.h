@@ -3,6 +3,7 @@
 // folder. The program reads it once at start-up and writes it once at exit;
 // in between every module reads and changes the values in memory.
 
+#include "baseutil/Desktop.h"
 #include "baseutil/Xml.h"
 #include "commonkit/DropFileFilterSet.h"
 #include "commonkit/FavoriteEditorManager.h"
@@ -38,7 +39,8 @@ public:
     // complete. A read-only file is left alone with a warning to the user, a
     // write error is shown with its reason; both return 0. So is anything
     // but a regular file, with a warning unless GetFileProblem told of it.
-    int WriteConfigData_XML();
+    // Favourite editors not yet looked up are looked up on `desktop`.
+    int WriteConfigData_XML(mb::IDesktop& desktop);
 
     int GetInsertMode() const { return m_nInsertMode; }
     void SetInsertMode(int mode) { m_nInsertMode = mode; }
@@ -50,10 +52,10 @@ public:
     // The "REPLACE_TABLE" element: children "REPLACE_ITEM" with "old" and
     // "new". Null before the first read.
     CXML* GetReplacedTable() const { return m_replaceTable.get(); }
-    // The favourite editors. Defaults are looked up on the desktop (one
+    // The favourite editors. Defaults are looked up on `desktop` (one
     // question per file type, which takes seconds) only when the editors
     // are first used, not when the settings are read.
-    CFavoriteEditorManager* GetFavoriteEditorManager() const;
+    CFavoriteEditorManager* GetFavoriteEditorManager(mb::IDesktop& desktop) const;
     CDropFileFilterSet* GetDropFileFilterSet() const { return m_filterSet.get(); }
 
     // Values the program reads and writes directly.
@@ -80,7 +82,7 @@ private:
     void ReadRecentProjects(const CXML* mru);
     void ReadEditors(const CXML* editors);
     void ReadReplaceTable(CXML& configData);
-    void BuildDocument(CXML& root) const;
+    void BuildDocument(CXML& root, mb::IDesktop& desktop) const;
 
     static std::unique_ptr<CConfigData> m_instance;
 

@@ -126,14 +126,6 @@ void ConsoleWindow::Log(const std::string& line, LogKind kind) {
     std::fflush(out);
 }
 
-ConsoleDesktop::ConsoleDesktop() {
-    SetDesktop(this);
-}
-
-ConsoleDesktop::~ConsoleDesktop() {
-    SetDesktop(nullptr);
-}
-
 bool ConsoleDesktop::Open(const std::string& pathOrUrl) {
     std::printf("see %s\n", Printable(pathOrUrl).c_str());
     std::fflush(stdout);

@@ -56,8 +56,6 @@ private:
 // open for the user is printed on standard output as "see <path>".
 class ConsoleDesktop final : public IDesktop {
 public:
-    ConsoleDesktop();
-    ~ConsoleDesktop() override;
     bool Open(const std::string& pathOrUrl) override;
     std::optional<DesktopProgram> DefaultProgramFor(const std::string&) override {
         return std::nullopt;

@@ -92,5 +92,6 @@ int main(int argc, char** argv) {
     mb::AppContext context;
     context.window = &window;
     context.projectDialogs = &projectDialogs;
+    context.desktop = &desktop;
     return command->run(*invocation, context);
 }

@@ -3,9 +3,12 @@
 // desktop program, the command-line tool, a test fixture or a fuzzer. It is
 // handed by reference to the project controller, to the command manager
 // (and through it to the commands) and to the conversions; each part sets
-// what it has (its main window, its dialogs) and leaves the rest at the
-// headless defaults, which cancel every dialog.
+// what it has (its main window, its dialogs, its desktop, its help viewer)
+// and leaves the rest at the defaults: dialogs that cancel, the xdg desktop
+// and no help viewer.
 #include "app/core/ControllerDialogs.h"
+#include "baseutil/XdgDesktop.h"
+#include "commonkit/Common.h"
 #include "editcommands/CommandContext.h"
 
 namespace mb {
@@ -13,9 +16,24 @@ namespace mb {
 class AppContext : public CommandContext {
 public:
     IControllerDialogs* controllerDialogs = &m_defaultControllerDialogs;
+    // Opens folders and files, starts editors.
+    IDesktop* desktop = &m_xdgDesktop;
+    // The program's own help viewer, which shows topics; without one (empty)
+    // help files open on the desktop.
+    CCommon::HelpViewer helpViewer;
+
+    // A topic of the program's help, or a compiled help file from its home
+    // page, shown with the help viewer or the desktop above.
+    bool ShowHelp(const std::string& topic) {
+        return CCommon::Instance()->ShowHelp(helpViewer, *desktop, topic);
+    }
+    bool ViewHelpFile(const std::string& helpFile) {
+        return CCommon::Instance()->ViewHelpFile(helpViewer, *desktop, helpFile);
+    }
 
 private:
     DefaultControllerDialogs m_defaultControllerDialogs;
+    XdgDesktop m_xdgDesktop;
 };
 
 } // namespace mb

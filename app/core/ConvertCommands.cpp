@@ -117,7 +117,7 @@ void CProjectController::DecompileCommand() {
     });
     mb::ShowMessage(DecompileSummary(outcome), CStrHelper::ML_GetStringEx(kStrProductName),
                     mb::Buttons::Ok, outcome.ok ? mb::Icon::Information : mb::Icon::Warning);
-    CBWHelper::OpenDirectoryInWindowsExplorer(outcome.folder);
+    CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, outcome.folder);
 }
 
 void CProjectController::BatchDecompileCommand() {
@@ -147,7 +147,8 @@ void CProjectController::BatchDecompileCommand() {
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     done == picked->size() ? mb::Icon::Information : mb::Icon::Warning);
     // The files of one pick share a folder, and so do their output folders.
-    CBWHelper::OpenDirectoryInWindowsExplorer(CPath(picked->front()).GetLocation());
+    CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop,
+                                              CPath(picked->front()).GetLocation());
 }
 
 void CProjectController::ChmToHandheldCommand() {
@@ -173,7 +174,8 @@ void CProjectController::ChmToHandheldCommand() {
                             written + " The run log says why.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);
-    CBWHelper::OpenDirectoryInWindowsExplorer(folder);
+    CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, folder);
     if (converted)
-        CBWHelper::OpenDirectoryInWindowsExplorer(CPath::AddBackSlash(folder, true) + "index.html");
+        CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop,
+                                                  CPath::AddBackSlash(folder, true) + "index.html");
 }

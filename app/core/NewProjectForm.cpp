@@ -1,9 +1,9 @@
 #include "app/core/NewProjectForm.h"
 
+#include "app/core/AppContext.h"
 #include "app/core/PathChecks.h"
 #include "baseutil/Path.h"
 #include "baseutil/Prompt.h"
-#include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 
@@ -68,8 +68,8 @@ void CDlgNewProject::OnBrowse() {
         m_folder = *folder;
 }
 
-void CDlgNewProject::OnHelp() const {
-    CCommon::Instance()->ShowHelp(mb::help::kNewProject);
+void CDlgNewProject::OnHelp(mb::AppContext& context) const {
+    context.ShowHelp(mb::help::kNewProject);
 }
 
 bool CDlgNewProject::OnOK() {

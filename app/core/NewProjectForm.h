@@ -9,6 +9,10 @@
 #include <optional>
 #include <string>
 
+namespace mb {
+class AppContext;
+}
+
 class CDlgNewProject {
 public:
     struct Result {
@@ -37,7 +41,7 @@ public:
     // starting at the folder field; a chosen folder fills the field.
     void OnBrowse();
     // Help: the help topic of the dialog.
-    void OnHelp() const;
+    void OnHelp(mb::AppContext& context) const;
 
     // OK pressed: true when every check passed; the result is then ready.
     bool OnOK();

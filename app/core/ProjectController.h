@@ -38,6 +38,7 @@ public:
     CProjectController(const CProjectController&) = delete;
     CProjectController& operator=(const CProjectController&) = delete;
 
+    mb::AppContext& Context() const { return m_context; }
     CProjectFile* GetProject() { return &m_project; }
     const CProjectFile* GetProject() const { return &m_project; }
     void SetCommandManager(CCommandManager* commands) { m_commands = commands; }

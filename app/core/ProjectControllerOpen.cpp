@@ -263,7 +263,7 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
                 mb::BusyCursor busy;
                 Decompile(chm, folder, false);
             }
-            CBWHelper::OpenDirectoryInWindowsExplorer(folder);
+            CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, folder);
         }
         return 0;
     }

@@ -5,9 +5,8 @@
 #include "app/gui/FilterDialog.h"
 
 #include "baseutil/Prompt.h"
-#include "commonkit/Common.h"
-#include "commonkit/HelpTopics.h"
 #include "commonkit/DropFileFilterSet.h"
+#include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/RunEnv.h"
 
@@ -33,8 +32,8 @@ constexpr int kStrFilterTip = 542;
 } // namespace
 
 AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilterSet* filters,
-                                 bool chooseFolder, QWidget* parent)
-    : QDialog(parent), m_options(options), m_filters(filters),
+                                 bool chooseFolder, AppContext& context, QWidget* parent)
+    : QDialog(parent), m_options(options), m_filters(filters), m_context(context),
       m_subFolders(new QCheckBox(Text(kStrIncludeSubFolders))) {
     setWindowTitle(Text(kStrTitle));
     SetHelpTopic(this, help::kAddFolder);
@@ -79,7 +78,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
     connect(whole, &QPushButton::clicked, this, [this] { EditFilters(0); });
     auto* help = new QPushButton(Text(kStrFilterHelpButton));
     connect(help, &QPushButton::clicked, this,
-            [] { CCommon::Instance()->ShowHelp(mb::help::kDropFileFilter); });
+            [this] { m_context.ShowHelp(mb::help::kDropFileFilter); });
     grid->addWidget(whole, 0, 2);
     grid->addWidget(help, 3, 1, 1, 2, Qt::AlignRight);
     group->setEnabled(filters != nullptr);
@@ -116,7 +115,7 @@ void AddFolderDialog::ShowSummaries() {
 void AddFolderDialog::EditFilters(int page) {
     if (!m_filters)
         return;
-    FilterDialog dialog(*m_filters, static_cast<FilterSection>(page), this);
+    FilterDialog dialog(*m_filters, static_cast<FilterSection>(page), m_context, this);
     if (dialog.exec() == QDialog::Accepted)
         ShowSummaries();
 }
@@ -130,13 +129,13 @@ void AddFolderDialog::accept() {
 
 bool QtAddDirectoryDialog::ChooseFolder(tagAddDirectoryOption& options,
                                         CDropFileFilterSet* filters) {
-    AddFolderDialog dialog(options, filters, true, m_parent);
+    AddFolderDialog dialog(options, filters, true, m_context, m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtAddDirectoryDialog::ConfirmDroppedFolders(tagAddDirectoryOption& options,
                                                  CDropFileFilterSet* filters) {
-    AddFolderDialog dialog(options, filters, false, m_parent);
+    AddFolderDialog dialog(options, filters, false, m_context, m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

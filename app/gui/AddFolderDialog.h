@@ -4,6 +4,7 @@
 // the filter in use, whose three sections are summed up beside buttons that
 // open the filter settings at that section.
 
+#include "app/core/AppContext.h"
 #include "appglue/AddDirectoryDialog.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ class AddFolderDialog final : public QDialog {
 public:
     // Without `chooseFolder` the folder field and Browse are left out.
     AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilterSet* filters, bool chooseFolder,
-                    QWidget* parent);
+                    AppContext& context, QWidget* parent);
     void accept() override;
 
 private:
@@ -28,6 +29,7 @@ private:
 
     tagAddDirectoryOption& m_options;
     CDropFileFilterSet* m_filters;
+    AppContext& m_context;
     QLineEdit* m_folder = nullptr;
     QCheckBox* m_subFolders;
     QLineEdit* m_summaries[3];
@@ -37,13 +39,15 @@ private:
 // The add-directory dialog of the desktop program.
 class QtAddDirectoryDialog final : public IAddDirectoryDialog {
 public:
-    explicit QtAddDirectoryDialog(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtAddDirectoryDialog(AppContext& context, QWidget* parent = nullptr)
+        : m_context(context), m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
     bool ChooseFolder(tagAddDirectoryOption& options, CDropFileFilterSet* filters) override;
     bool ConfirmDroppedFolders(tagAddDirectoryOption& options,
                                CDropFileFilterSet* filters) override;
 
 private:
+    AppContext& m_context;
     QWidget* m_parent;
 };
 

@@ -16,7 +16,6 @@
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/CommandIds.h"
-#include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandIds.h"
@@ -124,13 +123,13 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
                            CConfigData::Instance()->GetSelectedConfigPage(), &m_frame);
         break;
     case Handler::DropFileFilters:
-        ShowDropFileFilters(&m_frame);
+        ShowDropFileFilters(m_frame.Controller().Context(), &m_frame);
         break;
     case Handler::FavoriteEditors:
-        ShowFavoriteEditors(&m_frame);
+        ShowFavoriteEditors(m_frame.Controller().Context(), &m_frame);
         break;
     case Handler::Preferences:
-        ShowPreferences(&m_frame);
+        ShowPreferences(m_frame.Controller().Context(), &m_frame);
         break;
     case Handler::Compile:
         controller.CompileCommand();
@@ -145,8 +144,8 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         controller.BatchDecompileCommand();
         break;
     case Handler::HelpTopic:
-        CCommon::Instance()->ShowHelp(action.argument == 0 ? help::kWelcome
-                                                           : help::kQuickGuide);
+        m_frame.Controller().Context().ShowHelp(action.argument == 0 ? help::kWelcome
+                                                                     : help::kQuickGuide);
         break;
     case Handler::About:
         ShowAbout();
@@ -251,7 +250,7 @@ void AppCommandHandlers::ChangeIcon() {
 }
 
 void AppCommandHandlers::ReplaceUnwelcome() {
-    ReplaceUnwelcomeDialog dialog(&m_frame);
+    ReplaceUnwelcomeDialog dialog(m_frame.Controller().Context(), &m_frame);
     if (dialog.exec() == QDialog::Accepted)
         m_frame.Commands().DoCommand(CMD_REPLACE_UNWELCOME_CHARS, nullptr);
 }
@@ -312,7 +311,7 @@ void AppCommandHandlers::ChooseAndViewHelpFile() {
                                                 QFileInfo(QString::fromStdString(made)).path(),
                                                 Text(kStrHelpFileFilter));
     if (!file.isEmpty())
-        CCommon::Instance()->ViewHelpFile(file.toStdString());
+        m_frame.Controller().Context().ViewHelpFile(file.toStdString());
 }
 
 } // namespace mb::gui

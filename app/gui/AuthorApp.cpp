@@ -7,7 +7,6 @@
 #include "app/core/LanguageTable.h"
 #include "baseutil/MainWindow.h"
 #include "baseutil/Xml.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
@@ -30,7 +29,7 @@ AuthorApp::~AuthorApp() {
     Exit();
     m_controller.GetProject()->SetProgressSink(nullptr);
     qApp->removeEventFilter(&m_helpKeys);
-    CCommon::Instance()->SetHelpViewer(nullptr);
+    m_context.helpViewer = nullptr;
     SetMainWindow(nullptr);
     m_context.window = nullptr;
     SetPrompt(nullptr);
@@ -66,12 +65,12 @@ bool AuthorApp::Start(const QStringList& arguments) {
 
     // Help topics open in the program's own help window; F1 in a dialog
     // opens the dialog's topic.
-    CCommon::Instance()->SetHelpViewer([this](const std::string& file, const std::string& topic) {
+    m_context.helpViewer = [this](const std::string& file, const std::string& topic) {
         if (!m_help)
             m_help = std::make_unique<HelpWindow>();
         m_help->ShowTopic(file, topic);
         return true;
-    });
+    };
     qApp->installEventFilter(&m_helpKeys);
     // The compile and the conversions stop at once, also while the window
     // thread is busy with a conversion; the quitting waits for the window
@@ -141,7 +140,7 @@ void AuthorApp::Exit() {
     m_commands.ClearCommandHistoryList_ContentTree();
     m_commands.ClearCommandHistoryList_IndexTree();
     m_commands.DeleteCommandObject();
-    CConfigData::Instance()->WriteConfigData_XML();
+    CConfigData::Instance()->WriteConfigData_XML(*m_context.desktop);
 }
 
 } // namespace mb::gui

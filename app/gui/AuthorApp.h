@@ -57,20 +57,20 @@ private:
     // On the window thread, after a termination signal.
     void QuitAfterSignal();
 
+    AppContext m_context;
     QtPrompt m_prompt;
-    QtControllerDialogs m_controllerDialogs;
-    QtProjectDialogs m_projectDialogs;
-    QtAddDirectoryDialog m_addDirectoryDialog;
+    QtControllerDialogs m_controllerDialogs{m_context};
+    QtProjectDialogs m_projectDialogs{m_context};
+    QtAddDirectoryDialog m_addDirectoryDialog{m_context};
     QtDialogHost m_dialogHost;
     QtSortDialog m_sortDialog;
-    AppContext m_context;
     CCommandManager m_commands{m_context};
     CProjectController m_controller{m_context, &m_commands};
     CAppHelper m_helper{m_addDirectoryDialog};
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
     std::unique_ptr<HelpWindow> m_help;
-    HelpKeyFilter m_helpKeys;
+    HelpKeyFilter m_helpKeys{m_context};
     bool m_exited = false;
     std::unique_ptr<InterruptWatch> m_interrupts;
 };

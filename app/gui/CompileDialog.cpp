@@ -1,7 +1,6 @@
 #include "app/gui/CompileDialog.h"
-#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
-#include "commonkit/Common.h"
+#include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
 
 #include "app/core/ProjectController.h"
@@ -214,7 +213,7 @@ void CompileDialog::ViewHelpFile() {
     QString why;
     if (!QFileInfo(QString::fromStdString(chm)).isFile())
         why = Text(kStrHelpFileNotMadeYet);
-    else if (!CCommon::Instance()->ViewHelpFile(chm))
+    else if (!m_controller.Context().ViewHelpFile(chm))
         why = Text(kStrNoHelpViewer);
     if (!why.isEmpty())
         ShowMessage(chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),

@@ -4,7 +4,6 @@
 #include "commonkit/HelpTopics.h"
 
 #include "baseutil/Prompt.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 
 #include <QCheckBox>
@@ -164,7 +163,8 @@ private:
     QListWidget* m_list;
 };
 
-FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage, QWidget* parent)
+FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage,
+                           AppContext& context, QWidget* parent)
     : QDialog(parent), m_form(filters, firstPage), m_combo(new QComboBox), m_tabs(new QTabWidget) {
     setWindowTitle(Text(kStrFileFilterSettingsTitle));
     SetHelpTopic(this, help::kDropFileFilter);
@@ -196,7 +196,7 @@ FilterDialog::FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage,
     connect(buttons, &QDialogButtonBox::accepted, this, &FilterDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FilterDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { CCommon::Instance()->ShowHelp(help::kDropFileFilter); });
+            [&context] { context.ShowHelp(help::kDropFileFilter); });
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(new QLabel(Text(kStrFilterSetField)));
     setRow->addWidget(m_combo, 1);

@@ -5,6 +5,7 @@
 // check box per pattern. OK keeps every edit; Cancel discards the edits and
 // puts back the filter that was in use.
 
+#include "app/core/AppContext.h"
 #include "dialogkit/DropFileFilterDialog.h"
 
 #include <QDialog>
@@ -19,7 +20,8 @@ class FilterPage;
 class FilterDialog final : public QDialog {
     Q_OBJECT
 public:
-    FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage, QWidget* parent);
+    FilterDialog(CDropFileFilterSet& filters, FilterSection firstPage, AppContext& context,
+                 QWidget* parent);
     void accept() override;
     void reject() override;
 

@@ -5,7 +5,6 @@
 #include "app/gui/HelpSearchPane.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WindowPlacement.h"
-#include "commonkit/Common.h"
 #include "compiledhelp/ItsAddress.h"
 #include "helpweb/HelpWeb.h"
 #include "helpweb/ItsSchemeHandler.h"
@@ -468,7 +467,7 @@ bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     QByteArray topic = window ? window->property(kTopicProperty).toByteArray() : QByteArray();
     if (topic.isEmpty())
         return QObject::eventFilter(watched, event);
-    CCommon::Instance()->ShowHelp(topic.toStdString());
+    m_context.ShowHelp(topic.toStdString());
     return true;
 }
 

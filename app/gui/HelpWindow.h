@@ -8,6 +8,7 @@
 // the other file in the same window. F1 opens the topic a window is marked
 // with.
 
+#include "app/core/AppContext.h"
 #include "app/core/HelpBook.h"
 
 #include <QMainWindow>
@@ -93,10 +94,13 @@ void SetHelpTopic(QWidget* window, const char* topic);
 class HelpKeyFilter final : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit HelpKeyFilter(AppContext& context) : m_context(context) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    AppContext& m_context;
 };
 
 } // namespace mb::gui

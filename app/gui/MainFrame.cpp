@@ -16,7 +16,6 @@
 #include "app/core/ProjectController.h"
 #include "app/core/WindowToggles.h"
 #include "archiveview/ArchiveViewFrame.h"
-#include "baseutil/Desktop.h"
 #include "commonkit/CommandIds.h"
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
@@ -120,12 +119,13 @@ void MainFrame::BuildPanes() {
     connect(m_folderView, &CFolderViewFrame::OpenInFileManagerRequested, this, [this] {
         std::string folder;
         if (m_folderView->GetSelectedItemFolder(folder))
-            Desktop().Open(folder);
+            m_controller.Context().desktop->Open(folder);
     });
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
-    m_pageEditor = new page::CPreviewEditFrame;
+    m_pageEditor = new page::CPreviewEditFrame(*m_controller.Context().desktop);
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
-    m_pageEditor->SetFavoriteEditorManager(CConfigData::Instance()->GetFavoriteEditorManager());
+    m_pageEditor->SetFavoriteEditorManager(
+        CConfigData::Instance()->GetFavoriteEditorManager(*m_controller.Context().desktop));
     connect(m_pageEditor, &page::CPreviewEditFrame::FavoriteEditorsRequested, this,
             [this] { RunCommand(ID_FAVORITE_EDITORS); });
     m_right->addTab(m_pageEditor, Text(kStrPagePreview));

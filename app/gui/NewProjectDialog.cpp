@@ -16,10 +16,11 @@
 
 namespace mb::gui {
 
-NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
-    : QDialog(parent), m_form(form), m_title(new QLineEdit(ToQ(form.GetTitleText()))),
-      m_name(new QLineEdit(ToQ(form.GetNameText()))), m_folder(new QLineEdit(ToQ(form.GetFolderText()))),
-      m_language(new QComboBox) {
+NewProjectDialog::NewProjectDialog(CDlgNewProject& form, AppContext& context, QWidget* parent)
+    : QDialog(parent), m_form(form), m_context(context),
+      m_title(new QLineEdit(ToQ(form.GetTitleText()))),
+      m_name(new QLineEdit(ToQ(form.GetNameText()))),
+      m_folder(new QLineEdit(ToQ(form.GetFolderText()))), m_language(new QComboBox) {
     setWindowTitle(Text(kStrNewProjectTitle));
     SetHelpTopic(this, help::kNewProject);
     m_title->setObjectName("title");
@@ -58,7 +59,7 @@ NewProjectDialog::NewProjectDialog(CDlgNewProject& form, QWidget* parent)
                                          QDialogButtonBox::Help);
     connect(buttons, &QDialogButtonBox::accepted, this, &NewProjectDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &NewProjectDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { m_form.OnHelp(); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { m_form.OnHelp(m_context); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

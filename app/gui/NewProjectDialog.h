@@ -4,6 +4,8 @@
 // folder with Browse, and the language list. OK runs the form's checks and
 // stays open while they refuse.
 
+#include "app/core/AppContext.h"
+
 #include <QDialog>
 
 class CDlgNewProject;
@@ -15,7 +17,7 @@ namespace mb::gui {
 class NewProjectDialog final : public QDialog {
     Q_OBJECT
 public:
-    NewProjectDialog(CDlgNewProject& form, QWidget* parent);
+    NewProjectDialog(CDlgNewProject& form, AppContext& context, QWidget* parent);
     QComboBox* LanguageList() const { return m_language; }
 
     void accept() override;
@@ -24,6 +26,7 @@ private:
     void CopyToForm();
 
     CDlgNewProject& m_form;
+    AppContext& m_context;
     QLineEdit* m_title;
     QLineEdit* m_name;
     QLineEdit* m_folder;

@@ -4,7 +4,6 @@
 #include "commonkit/HelpTopics.h"
 
 #include "app/gui/ReplacementTableEditor.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 
 #include <QDialogButtonBox>
@@ -32,7 +31,7 @@ QGroupBox* Group(const QString& title, std::initializer_list<QRadioButton*> butt
 
 } // namespace
 
-PreferencesDialog::PreferencesDialog(CConfigData& config, QWidget* parent)
+PreferencesDialog::PreferencesDialog(CConfigData& config, AppContext& context, QWidget* parent)
     : QDialog(parent), m_form(config), m_tabs(new QTabWidget) {
     setWindowTitle(Text(kStrTitle));
     SetHelpTopic(this, CDlgPreferences::HelpTopic(0));
@@ -44,8 +43,8 @@ PreferencesDialog::PreferencesDialog(CConfigData& config, QWidget* parent)
                                          QDialogButtonBox::Help);
     connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PreferencesDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
-        CCommon::Instance()->ShowHelp(CDlgPreferences::HelpTopic(m_tabs->currentIndex()));
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this, &context] {
+        context.ShowHelp(CDlgPreferences::HelpTopic(m_tabs->currentIndex()));
     });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);

@@ -3,6 +3,7 @@
 // index entries comes from) and the unwelcome-character replacements, on two
 // tabs. OK writes both into the configuration; Cancel leaves it as it was.
 
+#include "app/core/AppContext.h"
 #include "dialogkit/Preferences.h"
 
 #include <QDialog>
@@ -16,7 +17,7 @@ namespace mb::gui {
 class PreferencesDialog final : public QDialog {
     Q_OBJECT
 public:
-    PreferencesDialog(CConfigData& config, QWidget* parent);
+    PreferencesDialog(CConfigData& config, AppContext& context, QWidget* parent);
     void accept() override;
     QTabWidget* Tabs() const { return m_tabs; }
 

@@ -6,7 +6,6 @@
 #include "app/gui/NewProjectDialog.h"
 #include "app/gui/ProgressWindow.h"
 
-#include "commonkit/Common.h"
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/RunEnv.h"
@@ -31,7 +30,7 @@ QString Caption() {
 } // namespace
 
 bool QtControllerDialogs::ShowNewProject(CDlgNewProject& dialog) {
-    NewProjectDialog window(dialog, m_parent);
+    NewProjectDialog window(dialog, m_context, m_parent);
     return window.exec() == QDialog::Accepted;
 }
 
@@ -39,7 +38,7 @@ void QtControllerDialogs::ShowProjectFolderWarning(const std::string& projectFol
     QMessageBox box(QMessageBox::Warning, Caption(), ToQ(kProjectFolderWarningText + projectFolder),
                     QMessageBox::Ok | QMessageBox::Help, m_parent);
     while (box.exec() == QMessageBox::Help)
-        CCommon::Instance()->ShowHelp(help::kProjectFolderWarning);
+        m_context.ShowHelp(help::kProjectFolderWarning);
 }
 
 void QtControllerDialogs::ShowCompile(CProjectController& controller) {
@@ -88,7 +87,7 @@ std::optional<std::string> QtProjectDialogs::ChooseProjectFolder(const ProjectFo
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog,
-                     [] { CCommon::Instance()->ShowHelp(help::kProjectFolder); });
+                     [this] { m_context.ShowHelp(help::kProjectFolder); });
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(text);
     layout->addWidget(folder);

@@ -4,6 +4,7 @@
 // long-file-name warning, the progress of long work, the choice of the
 // project folder and the question whether to copy pages into it.
 
+#include "app/core/AppContext.h"
 #include "app/core/ControllerDialogs.h"
 #include "projectmodel/ProjectDialogs.h"
 
@@ -13,7 +14,8 @@ namespace mb::gui {
 
 class QtControllerDialogs final : public IControllerDialogs {
 public:
-    explicit QtControllerDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtControllerDialogs(AppContext& context, QWidget* parent = nullptr)
+        : m_context(context), m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
 
     bool ShowNewProject(CDlgNewProject& dialog) override;
@@ -25,18 +27,21 @@ public:
     void RunWithProgress(const std::string& title, const std::function<void()>& work) override;
 
 private:
+    AppContext& m_context;
     QWidget* m_parent;
 };
 
 class QtProjectDialogs final : public IProjectDialogs {
 public:
-    explicit QtProjectDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtProjectDialogs(AppContext& context, QWidget* parent = nullptr)
+        : m_context(context), m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
 
     std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice& choice) override;
     bool ConfirmCopyIntoProjectFolder() override;
 
 private:
+    AppContext& m_context;
     QWidget* m_parent;
 };
 

@@ -3,7 +3,6 @@
 
 #include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
-#include "commonkit/Common.h"
 #include "commonkit/StringTable.h"
 #include "runconfig/ConfigData.h"
 
@@ -30,7 +29,8 @@ constexpr int kStrRemoveRows = 611;
 
 } // namespace
 
-ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(QWidget* parent) : QDialog(parent) {
+ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(AppContext& context, QWidget* parent)
+    : QDialog(parent) {
     setObjectName("ReplaceUnwelcomeDialog");
     setWindowTitle(Text(kStrCaption));
     auto* layout = new QVBoxLayout(this);
@@ -70,7 +70,7 @@ ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(QWidget* parent) : QDialog(parent
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { CCommon::Instance()->ShowHelp("toc11.htm"); });
+            [&context] { context.ShowHelp("toc11.htm"); });
     resize(380, 320);
 }
 

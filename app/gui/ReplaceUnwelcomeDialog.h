@@ -4,6 +4,8 @@
 // text), which the user may change first. OK writes the table back into the
 // configuration; Cancel leaves it as it was.
 
+#include "app/core/AppContext.h"
+
 #include <QDialog>
 
 class QTreeWidget;
@@ -13,7 +15,7 @@ namespace mb::gui {
 class ReplaceUnwelcomeDialog final : public QDialog {
     Q_OBJECT
 public:
-    explicit ReplaceUnwelcomeDialog(QWidget* parent = nullptr);
+    explicit ReplaceUnwelcomeDialog(AppContext& context, QWidget* parent = nullptr);
     QTreeWidget* Table() const { return m_table; }
 
     void accept() override;

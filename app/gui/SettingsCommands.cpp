@@ -19,21 +19,22 @@ void ShowProjectOptions(CProjectFile& project, int page, QWidget* parent) {
     sheet.exec();
 }
 
-void ShowDropFileFilters(QWidget* parent) {
+void ShowDropFileFilters(AppContext& context, QWidget* parent) {
     CDropFileFilterSet* filters = CConfigData::Instance()->GetDropFileFilterSet();
     if (!filters)
         return;
-    FilterDialog dialog(*filters, FilterSection::SkipFolders, parent);
+    FilterDialog dialog(*filters, FilterSection::SkipFolders, context, parent);
     dialog.exec();
 }
 
-void ShowFavoriteEditors(QWidget* parent) {
-    FavoriteEditorsDialog dialog(*CConfigData::Instance()->GetFavoriteEditorManager(), parent);
+void ShowFavoriteEditors(AppContext& context, QWidget* parent) {
+    FavoriteEditorsDialog dialog(
+        *CConfigData::Instance()->GetFavoriteEditorManager(*context.desktop), parent);
     dialog.exec();
 }
 
-void ShowPreferences(QWidget* parent) {
-    PreferencesDialog dialog(*CConfigData::Instance(), parent);
+void ShowPreferences(AppContext& context, QWidget* parent) {
+    PreferencesDialog dialog(*CConfigData::Instance(), context, parent);
     dialog.exec();
 }
 

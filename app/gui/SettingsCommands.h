@@ -6,12 +6,16 @@
 class CProjectFile;
 class QWidget;
 
+namespace mb {
+class AppContext;
+} // namespace mb
+
 namespace mb::gui {
 
 void ShowProjectOptions(CProjectFile& project, int page, QWidget* parent);
-void ShowDropFileFilters(QWidget* parent);
-void ShowFavoriteEditors(QWidget* parent);
-void ShowPreferences(QWidget* parent);
+void ShowDropFileFilters(AppContext& context, QWidget* parent);
+void ShowFavoriteEditors(AppContext& context, QWidget* parent);
+void ShowPreferences(AppContext& context, QWidget* parent);
 // Flips a toolbar button of the viewer window; Home, Jump1 and Jump2 then
 // open the buttons page for their target.
 void ToggleViewerButton(CProjectFile& project, unsigned long flag, QWidget* parent);

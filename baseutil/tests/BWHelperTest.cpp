@@ -1,5 +1,5 @@
 #include "baseutil/BWHelper.h"
-#include "baseutil/Desktop.h"
+#include "baseutil/tests/support/RecordingDesktop.h"
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "baseutil/tests/support/TempTree.h"
 
@@ -60,26 +60,11 @@ TEST(BWHelperText, BlanksAndDates) {
     EXPECT_TRUE(std::regex_match(now, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)"))) << now;
 }
 
-class FakeDesktop final : public mb::IDesktop {
-public:
-    FakeDesktop() { mb::SetDesktop(this); }
-    ~FakeDesktop() override { mb::SetDesktop(nullptr); }
-    std::vector<std::string> opened;
-    bool Open(const std::string& pathOrUrl) override {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    std::optional<mb::DesktopProgram> DefaultProgramFor(const std::string&) override {
-        return std::nullopt;
-    }
-    bool StartProgram(const std::string&, const std::string&) override { return false; }
-};
-
 TEST(BWHelperDesktop, ViewerAndFileBrowserGoThroughTheDesktop) {
-    FakeDesktop desktop;
-    EXPECT_TRUE(CBWHelper::OpenCHMInChmViewer("/home/ann/out/help.chm"));
-    EXPECT_TRUE(CBWHelper::OpenDirectoryInWindowsExplorer("/home/ann/out"));
-    EXPECT_FALSE(CBWHelper::OpenCHMInChmViewer(""));
+    mb::testing::RecordingDesktop desktop;
+    EXPECT_TRUE(CBWHelper::OpenCHMInChmViewer(desktop, "/home/ann/out/help.chm"));
+    EXPECT_TRUE(CBWHelper::OpenDirectoryInWindowsExplorer(desktop, "/home/ann/out"));
+    EXPECT_FALSE(CBWHelper::OpenCHMInChmViewer(desktop, ""));
     EXPECT_EQ((std::vector<std::string>{"/home/ann/out/help.chm", "/home/ann/out"}),
               desktop.opened);
 }

@@ -1,5 +1,5 @@
 #include "commonkit/Common.h"
-#include "baseutil/Desktop.h"
+#include "baseutil/tests/support/RecordingDesktop.h"
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "baseutil/tests/support/TempTree.h"
 #include "commonkit/StringTable.h"
@@ -12,21 +12,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class RecordingDesktop final : public mb::IDesktop {
-public:
-    RecordingDesktop() { mb::SetDesktop(this); }
-    ~RecordingDesktop() override { mb::SetDesktop(nullptr); }
-    std::vector<std::string> opened;
-    bool Open(const std::string& path) override {
-        opened.push_back(path);
-        return true;
-    }
-    std::optional<mb::DesktopProgram> DefaultProgramFor(const std::string&) override {
-        return std::nullopt;
-    }
-    bool StartProgram(const std::string&, const std::string&) override { return false; }
-};
 
 // Puts an empty help file beside the test program for one test, unless a
 // real one is there already.
@@ -83,18 +68,17 @@ TEST(Common, HelpFileOfAnInstalledTreeIsInItsDataFolder) {
 // it puts beside the program for a while.
 TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
     std::string helpFile = CCommon::Instance()->GetHelpFilePath();
-    RecordingDesktop desktop;
+    mb::testing::RecordingDesktop desktop;
     mb::testing::ScriptedPrompt prompt;
     std::string seenFile, seenTopic;
-    auto viewer = [&](const std::string& f, const std::string& t) {
+    const CCommon::HelpViewer viewer = [&](const std::string& f, const std::string& t) {
         seenFile = f;
         seenTopic = t;
         return true;
     };
 
     ASSERT_FALSE(fs::exists(helpFile));
-    CCommon::Instance()->SetHelpViewer(viewer);
-    EXPECT_FALSE(CCommon::Instance()->ShowHelp("welcome.htm"));
+    EXPECT_FALSE(CCommon::Instance()->ShowHelp(viewer, desktop, "welcome.htm"));
     EXPECT_EQ(seenFile, "") << "no viewer for a missing file";
     EXPECT_TRUE(desktop.opened.empty());
     ASSERT_EQ(prompt.messages.size(), 1u);
@@ -106,11 +90,10 @@ TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
     prompt.messages.clear();
 
     HelpFileBesideProgram file(helpFile);
-    EXPECT_TRUE(CCommon::Instance()->ShowHelp("prj10.htm#ROOTDIR"));
+    EXPECT_TRUE(CCommon::Instance()->ShowHelp({}, desktop, "prj10.htm#ROOTDIR"));
     EXPECT_EQ(desktop.opened, std::vector<std::string>{helpFile});
 
-    CCommon::Instance()->SetHelpViewer(viewer);
-    EXPECT_TRUE(CCommon::Instance()->ShowHelp("dropfilefilter.htm"));
+    EXPECT_TRUE(CCommon::Instance()->ShowHelp(viewer, desktop, "dropfilefilter.htm"));
     EXPECT_EQ(seenFile, helpFile);
     EXPECT_EQ(seenTopic, "dropfilefilter.htm");
     EXPECT_EQ(desktop.opened.size(), 1u) << "the viewer, not the desktop";

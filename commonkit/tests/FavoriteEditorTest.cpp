@@ -16,9 +16,6 @@ namespace fs = std::filesystem;
 // asked: each probe must exist, be empty and be named bwtestmb.<ext>.
 class FakeDesktop final : public mb::IDesktop {
 public:
-    FakeDesktop() { mb::SetDesktop(this); }
-    ~FakeDesktop() override { mb::SetDesktop(nullptr); }
-
     std::map<std::string, mb::DesktopProgram> programs; // extension -> program
     std::vector<std::string> probes;
 
@@ -69,7 +66,7 @@ TEST(FavoriteEditorManager, NoRegisteredProgramGivesTheTextEditor) {
     FakeDesktop desktop;
     CFavoriteEditorManager manager;
     EXPECT_EQ(manager.GetData()->GetTagName(), "external");
-    manager.CheckDefaultEditor("htm,gif");
+    manager.CheckDefaultEditor(desktop, "htm,gif");
 
     EXPECT_EQ(TypesOf(manager), (std::vector<std::string>{"htm", "gif"}));
     EXPECT_EQ(EditorsOf(manager.FindFileElement("htm")), (std::vector<Editor>{kTextEditor}))
@@ -95,7 +92,7 @@ TEST(FavoriteEditorManager, RegisteredProgramsAndWebBrowsers) {
     desktop.programs["css"] = {"/opt/bin/code.sh", false};
     CFavoriteEditorManager manager;
     manager.AddNewEditor("old", "Old", "/bin/old"); // replaced by the rebuild
-    manager.CheckDefaultEditor("htm,html,jpg,bmp,css");
+    manager.CheckDefaultEditor(desktop, "htm,html,jpg,bmp,css");
 
     EXPECT_EQ(TypesOf(manager), (std::vector<std::string>{"htm", "html", "css"}))
         << "browsers and iexplore are no editors; a type without editors gets no element";
@@ -109,14 +106,14 @@ TEST(FavoriteEditorManager, RegisteredProgramsAndWebBrowsers) {
 TEST(FavoriteEditorManager, TypeListWithEscapedCommaAndBadItems) {
     FakeDesktop desktop;
     CFavoriteEditorManager manager;
-    manager.CheckDefaultEditor("a\\,b,,c\\d,../../x,txt");
+    manager.CheckDefaultEditor(desktop, "a\\,b,,c\\d,../../x,txt");
 
     EXPECT_EQ(TypesOf(manager), (std::vector<std::string>{"a,b", "c\\d", "txt"}))
         << "empty items and names that would leave the probe folder are skipped";
     ASSERT_EQ(desktop.probes.size(), 3u);
     EXPECT_EQ(fs::path(desktop.probes[0]).filename(), "bwtestmb.a,b");
 
-    manager.CheckDefaultEditor("");
+    manager.CheckDefaultEditor(desktop, "");
     EXPECT_EQ(manager.GetData()->GetChildCount(), 0);
 }
 

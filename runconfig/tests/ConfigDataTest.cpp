@@ -28,9 +28,6 @@ using mb::testing::TempTree;
 // favourite editors do not depend on the machine.
 class FakeDesktop final : public mb::IDesktop {
 public:
-    FakeDesktop() { mb::SetDesktop(this); }
-    ~FakeDesktop() override { mb::SetDesktop(nullptr); }
-
     std::map<std::string, mb::DesktopProgram> programs; // extension -> program
     int questions = 0;
 
@@ -118,15 +115,15 @@ protected:
         EXPECT_EQ(filters->GetUsingFilterIndex(), 0);
         EXPECT_EQ(filters->GetFilterAt(1)->GetName_Dynamic(), CStrHelper::ML_GetStringEx(626));
         // Rebuilt for the eleven default types, one question each.
-        CXML* editors = config.GetFavoriteEditorManager()->GetData();
+        CXML* editors = config.GetFavoriteEditorManager(desktop)->GetData();
         EXPECT_EQ(editors->GetChildCount(), 11);
         EXPECT_EQ(desktop.questions, 11);
         int state = 0;
-        CXML* gif = config.GetFavoriteEditorManager()->GetFavoriteEditor("/x/a.gif", state);
+        CXML* gif = config.GetFavoriteEditorManager(desktop)->GetFavoriteEditor("/x/a.gif", state);
         ASSERT_NE(gif, nullptr);
         EXPECT_EQ(gif->GetChildAt(0)->Value(), "/usr/bin/gimp");
         // The browser is no editor; the text editor is added for pages.
-        CXML* htm = config.GetFavoriteEditorManager()->GetFavoriteEditor("/x/a.htm", state);
+        CXML* htm = config.GetFavoriteEditorManager(desktop)->GetFavoriteEditor("/x/a.htm", state);
         EXPECT_EQ(state, 2);
         EXPECT_EQ(htm->GetChildAt(0)->Value(), mb::kDefaultTextEditor);
     }
@@ -147,7 +144,7 @@ TEST_F(ConfigDataTest, ConstructorValuesBeforeAnyRead) {
     EXPECT_EQ(config.GetInsertMode(), 2);
     EXPECT_EQ(config.GetReplacedTable(), nullptr);
     EXPECT_EQ(config.GetDropFileFilterSet()->GetFilterCount(), 0);
-    EXPECT_EQ(config.GetFavoriteEditorManager()->GetData()->GetChildCount(), 0);
+    EXPECT_EQ(config.GetFavoriteEditorManager(desktop)->GetData()->GetChildCount(), 0);
     EXPECT_TRUE(config.m_recentProjects.empty());
     EXPECT_EQ(config.m_strLastCheckDate, "");
     EXPECT_EQ(desktop.questions, 0);
@@ -203,7 +200,7 @@ TEST_F(ConfigDataTest, ForeignFileIsReplacedByACompleteOneAtTheNextSave) {
     home.Write("mbconfig.xml", "<SOMETHING_ELSE><CONFIG_DATA/></SOMETHING_ELSE>");
     CConfigData& config = Config();
     config.ReadConfigData_XML();
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
 
     const std::string text = TempTree::Read(path);
     EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<MARROWBOOK_CONFIG>", 0),
@@ -254,16 +251,16 @@ TEST_F(ConfigDataTest, EveryValueSurvivesSaveAndRead) {
     CXML* item = config.GetReplacedTable()->AddChild("REPLACE_ITEM");
     item->SetAttr("old", " ");
     item->SetAttr("new", "_");
-    config.GetFavoriteEditorManager()->AddNewEditor("php", "Kate", "/usr/bin/kate");
+    config.GetFavoriteEditorManager(desktop)->AddNewEditor("php", "Kate", "/usr/bin/kate");
     CDropFileFilterSet* filters = config.GetDropFileFilterSet();
     filters->AddAFilter("mine");
     filters->GetFilterAt(2)->AddASkipFolder_Dynamic("build");
     filters->GetFilterAt(2)->CopyDynamicToPersistent();
     filters->GetFilterAt(0)->SetName_Dynamic("uncommitted edit");
     filters->SetUsingFilterIndex(2);
-    const std::string editorsBefore = Xml(config.GetFavoriteEditorManager()->GetData());
+    const std::string editorsBefore = Xml(config.GetFavoriteEditorManager(desktop)->GetData());
     const std::string mineBefore = Xml(filters->GetFilterAt(2)->GetFilterData_Persistent());
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     // Writing changes nothing in memory.
     EXPECT_EQ(filters->GetFilterAt(0)->GetName_Dynamic(), "uncommitted edit");
     EXPECT_EQ(config.m_recentProjects.size(), 3u);
@@ -290,7 +287,7 @@ TEST_F(ConfigDataTest, EveryValueSurvivesSaveAndRead) {
     ASSERT_EQ(back.GetReplacedTable()->GetChildCount(), 3);
     EXPECT_EQ(back.GetReplacedTable()->GetChildAt(2)->GetAttr("old"), " ");
     EXPECT_EQ(back.GetReplacedTable()->GetChildAt(2)->GetAttr("new"), "_");
-    EXPECT_EQ(Xml(back.GetFavoriteEditorManager()->GetData()), editorsBefore);
+    EXPECT_EQ(Xml(back.GetFavoriteEditorManager(desktop)->GetData()), editorsBefore);
     EXPECT_EQ(desktop.questions, 0); // the saved editors are taken as they are
     CDropFileFilterSet* backFilters = back.GetDropFileFilterSet();
     ASSERT_EQ(backFilters->GetFilterCount(), 3);
@@ -337,7 +334,7 @@ TEST_F(ConfigDataTest, MissingElementsOfAUsableFileTakeTheirDefaults) {
     EXPECT_EQ(config.GetLCID(), 1031);
     EXPECT_EQ(config.m_addDirectoryOption.includeSubDir, 1);
     EXPECT_EQ(config.GetDropFileFilterSet()->GetFilterCount(), 2);
-    EXPECT_EQ(config.GetFavoriteEditorManager()->GetData()->GetChildCount(), 11);
+    EXPECT_EQ(config.GetFavoriteEditorManager(desktop)->GetData()->GetChildCount(), 11);
 }
 
 TEST_F(ConfigDataTest, RecentProjectsSkipEmptyEntriesAndStopAtTen) {
@@ -360,7 +357,7 @@ TEST_F(ConfigDataTest, SavedRecentProjectsFillTheRestWithEmpty) {
     CConfigData& config = Config();
     config.ReadConfigData_XML();
     config.m_recentProjects = {"/one.mbk", "/two.mbk", "/three.mbk"};
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     auto document = SavedDocument();
     CXML* mru = SavedConfigData(*document)->GetChildByTagName("MRU");
     ASSERT_EQ(mru->GetChildCount(), 10);
@@ -374,7 +371,7 @@ TEST_F(ConfigDataTest, SavedRecentProjectsFillTheRestWithEmpty) {
     config.m_recentProjects.clear();
     for (int i = 0; i < 12; ++i)
         config.m_recentProjects.push_back("/p" + std::to_string(i) + ".mbk");
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     document = SavedDocument();
     mru = SavedConfigData(*document)->GetChildByTagName("MRU");
     ASSERT_EQ(mru->GetChildCount(), 10);
@@ -394,7 +391,7 @@ TEST_F(ConfigDataTest, MissingReplaceTableGetsTheTwoDefaultsInMemoryAndFile) {
     EXPECT_EQ(table->GetChildAt(1)->GetAttr("old"), "#");
     EXPECT_EQ(table->GetChildAt(1)->GetAttr("new"), "_sharp");
 
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     auto document = SavedDocument();
     EXPECT_EQ(Xml(SavedConfigData(*document)->GetChildByTagName("REPLACE_TABLE")), Xml(table));
 
@@ -412,13 +409,13 @@ TEST_F(ConfigDataTest, SavedEditorsAreTakenAndTypesWithoutEditorsDropped) {
     ASSERT_EQ(config.ReadConfigData_XML(), 1);
     EXPECT_EQ(desktop.questions, 0);
     int state = 0;
-    CXML* html = config.GetFavoriteEditorManager()->GetFavoriteEditor("/a/b.html", state);
+    CXML* html = config.GetFavoriteEditorManager(desktop)->GetFavoriteEditor("/a/b.html", state);
     EXPECT_EQ(state, 2);
     ASSERT_NE(html, nullptr);
     EXPECT_EQ(html->GetChildAt(0)->Value(), "/usr/bin/kate");
-    EXPECT_EQ(config.GetFavoriteEditorManager()->GetData()->GetChildCount(), 3);
+    EXPECT_EQ(config.GetFavoriteEditorManager(desktop)->GetData()->GetChildCount(), 3);
 
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     auto document = SavedDocument();
     CXML* editors = SavedConfigData(*document)->GetChildByTagName("EDITORS");
     ASSERT_EQ(editors->GetChildCount(), 2);
@@ -446,12 +443,12 @@ TEST_F(ConfigDataTest, SavedFilterSetIsLoaded) {
 TEST_F(ConfigDataTest, ReadOnlyFileIsLeftAloneWithAWarning) {
     CConfigData& config = Config();
     config.ReadConfigData_XML();
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     const std::string before = TempTree::Read(path);
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
 
     config.SetViewStyle(5);
-    EXPECT_EQ(config.WriteConfigData_XML(), 0);
+    EXPECT_EQ(config.WriteConfigData_XML(desktop), 0);
     EXPECT_EQ(TempTree::Read(path), before);
     ASSERT_EQ(prompt.messages.size(), 1u);
     const mb::MessageRequest& warning = prompt.messages[0];
@@ -490,14 +487,14 @@ TEST_F(ConfigDataTest, FailedSaveKeepsThePreviousFile) {
     CConfigData& config = Config();
     config.ReadConfigData_XML();
     config.m_recentProjects = {"/kept.mbk"};
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     const std::string before = TempTree::Read(path);
     ASSERT_GT(before.size(), 1000u);
 
     config.m_recentProjects = {"/lost.mbk"};
     {
         FileSizeLimit limit(512);
-        EXPECT_EQ(config.WriteConfigData_XML(), 0);
+        EXPECT_EQ(config.WriteConfigData_XML(desktop), 0);
     }
     EXPECT_EQ(TempTree::Read(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(home.Root()), fs::directory_iterator()), 1);
@@ -531,13 +528,13 @@ private:
 TEST_F(ConfigDataTest, SaveIntoAReadOnlyFolderKeepsThePreviousFile) {
     CConfigData& config = Config();
     config.ReadConfigData_XML();
-    ASSERT_EQ(config.WriteConfigData_XML(), 1);
+    ASSERT_EQ(config.WriteConfigData_XML(desktop), 1);
     const std::string before = TempTree::Read(path);
     ASSERT_EQ(chmod(home.Root().c_str(), 0555), 0);
     config.SetViewStyle(4);
     {
         ActAsOrdinaryUser ordinary;
-        EXPECT_EQ(config.WriteConfigData_XML(), 0);
+        EXPECT_EQ(config.WriteConfigData_XML(desktop), 0);
     }
     chmod(home.Root().c_str(), 0755);
     EXPECT_EQ(TempTree::Read(path), before);
@@ -549,7 +546,7 @@ TEST_F(ConfigDataTest, SaveIntoAVanishedFolderReportsTheError) {
     CConfigData& config = Config();
     config.ReadConfigData_XML();
     fs::remove_all(home.Root());
-    EXPECT_EQ(config.WriteConfigData_XML(), 0);
+    EXPECT_EQ(config.WriteConfigData_XML(desktop), 0);
     EXPECT_FALSE(fs::exists(home.Root()));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].caption, CStrHelper::ML_GetStringEx(8));

@@ -121,6 +121,7 @@ protected:
     ControllerTest() {
         context.window = &window;
         context.controllerDialogs = &dialogs;
+        context.desktop = &desktop;
         CConfigData::Instance()->m_recentProjects.clear();
         CConfigData::Instance()->SetLCID(1033);
         CRunEnv::Instance()->SetLastOpenFolder(folder.Root());

@@ -446,6 +446,7 @@ void DialogsTest::decompileRunsBehindAProgressWindowAndAsksOnTheWindowThread() {
     old.close();
     mb::testing::RecordingDesktop desktop;
     AuthorApp app;
+    app.Controller().Context().desktop = &desktop;
     QVERIFY(app.Start({}));
 
     bool askedWhileProgressShown = false;
@@ -489,6 +490,7 @@ void DialogsTest::handheldConversionSaysWhatItMadeAndWhere() {
     const QString output = work.path() + "/pages";
     mb::testing::RecordingDesktop desktop;
     AuthorApp app;
+    app.Controller().Context().desktop = &desktop;
     QVERIFY(app.Start({}));
     QString summary;
     WhenModal<ChmOutputDialog>([&](ChmOutputDialog* dialog) {
@@ -519,6 +521,7 @@ void DialogsTest::viewShowsTheHelpFileInTheProgramsOwnViewer() {
     mb::testing::RecordingDesktop desktop;
     desktop.defaultProgram = mb::DesktopProgram{"/usr/bin/another-viewer"}; // the program's own viewer wins
     AuthorApp app;
+    app.Controller().Context().desktop = &desktop;
     QVERIFY(app.Start({project}));
     // The project's help file, as chmcmd makes it, with its default topic.
     mb::testing::ChmProject made;

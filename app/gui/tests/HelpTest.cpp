@@ -71,32 +71,35 @@ void HelpTest::f1InEachDialogAsksForItsTopic() {
     AuthorApp app;
     QVERIFY(app.Start({}));
     std::string asked;
-    CCommon::Instance()->SetHelpViewer([&](const std::string&, const std::string& topic) {
+    mb::AppContext& context = app.Controller().Context();
+    context.helpViewer = [&](const std::string&, const std::string& topic) {
         asked = topic;
         return true;
-    });
+    };
     CConfigData& config = *CConfigData::Instance();
     QWidget* frame = &app.Frame();
     CDlgNewProject newProject("", 1033);
     CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "");
     CDlgChmOutput handheld(CDlgChmOutput::Kind::Handheld, "");
-    auto preferences = std::make_unique<PreferencesDialog>(config, frame);
+    auto preferences = std::make_unique<PreferencesDialog>(config, context, frame);
 
     std::vector<std::pair<std::unique_ptr<QWidget>, std::string>> dialogs;
-    dialogs.emplace_back(std::make_unique<NewProjectDialog>(newProject, frame), mb::help::kNewProject);
+    dialogs.emplace_back(std::make_unique<NewProjectDialog>(newProject, context, frame),
+                         mb::help::kNewProject);
     dialogs.emplace_back(std::make_unique<CompileDialog>(app.Controller(), frame), mb::help::kCompile);
     dialogs.emplace_back(std::make_unique<ChmOutputDialog>(decompile, frame), mb::help::kDecompile);
     dialogs.emplace_back(std::make_unique<ChmOutputDialog>(handheld, frame), mb::help::kChmToHandheld);
     dialogs.emplace_back(std::make_unique<OptionsSheet>(*app.Controller().GetProject(), 0, frame),
                          mb::help::kProjectOptions);
     dialogs.emplace_back(std::make_unique<FilterDialog>(*config.GetDropFileFilterSet(),
-                                                        FilterSection::SkipFolders, frame),
+                                                        FilterSection::SkipFolders, context, frame),
                          mb::help::kDropFileFilter);
-    dialogs.emplace_back(
-        std::make_unique<FavoriteEditorsDialog>(*config.GetFavoriteEditorManager(), frame),
-        mb::help::kFavoriteEditors);
+    dialogs.emplace_back(std::make_unique<FavoriteEditorsDialog>(
+                             *config.GetFavoriteEditorManager(*context.desktop), frame),
+                         mb::help::kFavoriteEditors);
     dialogs.emplace_back(std::make_unique<AddFolderDialog>(config.m_addDirectoryOption,
-                                                           config.GetDropFileFilterSet(), true, frame),
+                                                           config.GetDropFileFilterSet(), true,
+                                                           context, frame),
                          mb::help::kAddFolder);
     for (auto& [dialog, topic] : dialogs) {
         asked.clear();
@@ -121,7 +124,7 @@ void HelpTest::aTopicOpensInTheProgramsHelpWindow() {
     IsolatedHome home;
     AuthorApp app;
     QVERIFY(app.Start({}));
-    QVERIFY(CCommon::Instance()->ShowHelp(mb::help::kProjectFolder));
+    QVERIFY(app.Controller().Context().ShowHelp(mb::help::kProjectFolder));
     QVERIFY(app.Help() && app.Help()->isVisible());
     QUrl shown = app.Help()->View()->page()->requestedUrl();
     QCOMPARE(shown.scheme(), QString("ms-its"));

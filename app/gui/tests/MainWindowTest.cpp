@@ -333,9 +333,10 @@ void MainWindowTest::windowLibrarySignalsReachTheFolderAndTheCommand() {
     QTemporaryDir work;
     QString project = work.path() + "/guide.mbk";
     QVERIFY(MakeProject(project));
-    AuthorApp app;
-    QVERIFY(app.Start({project}));
     mb::testing::RecordingDesktop desktop;
+    AuthorApp app;
+    app.Controller().Context().desktop = &desktop;
+    QVERIFY(app.Start({project}));
     std::vector<TabAction> calls;
     app.Frame().SetCommandHandlers(std::make_unique<RecordingHandlers>(calls));
 

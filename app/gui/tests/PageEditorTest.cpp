@@ -4,6 +4,7 @@
 #include "app/gui/tests/ScriptedPrompt.h"
 #include "app/gui/tests/WebTestMain.h"
 
+#include "baseutil/XdgDesktop.h"
 #include "baseutil/Xml.h"
 #include "commonkit/FavoriteEditorManager.h"
 #include "pageeditor/PreviewEditFrame.h"
@@ -96,6 +97,9 @@ private slots:
     void livePreviewDecodesAPageAsThePreviewDoes();
     void aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart();
     void savingChangesOnlyTheEditedCharacterOfACrLfPage();
+
+private:
+    mb::XdgDesktop desktop; // the editors the tests set up really start
 };
 
 void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
@@ -108,7 +112,7 @@ void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
     CXML* other = AddEntry(project, b);
     CXML* sitemap = AddEntry(project, dir.filePath("toc.hhc").toStdString());
 
-    CPreviewEditFrame frame;
+    CPreviewEditFrame frame(desktop);
     frame.SetProjectSubject(&project);
     frame.show();
     QSignalSpy started(frame.Browser(), &QWebEngineView::loadStarted);
@@ -158,7 +162,7 @@ void PageEditorTest::editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads() {
     CHHCFile* contents = project.GetHHCFile();
     ScriptedPrompt prompt;
 
-    CPreviewEditFrame frame;
+    CPreviewEditFrame frame(desktop);
     frame.SetProjectSubject(&project);
     frame.show();
     frame.SetEditMode();
@@ -217,7 +221,7 @@ void PageEditorTest::savingChangesOnlyTheEditedCharacterOfACrLfPage() {
     const std::string path = WriteFile(dir.filePath("crlf.htm"), page);
     CProjectFile project;
     CXML* entry = AddEntry(project, path);
-    CPreviewEditFrame frame;
+    CPreviewEditFrame frame(desktop);
     frame.SetProjectSubject(&project);
     frame.show();
     frame.SetEditMode();
@@ -253,7 +257,7 @@ void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {
 
     CFavoriteEditorManager editors;
     editors.AddNewEditor("htm", "Fake editor", editor);
-    CPreviewEditFrame frame;
+    CPreviewEditFrame frame(desktop);
     frame.SetFavoriteEditorManager(&editors);
     frame.show();
     QSignalSpy finished(frame.Browser(), &QWebEngineView::loadFinished);
@@ -281,7 +285,7 @@ void PageEditorTest::livePreviewDecodesAPageAsThePreviewDoes() {
     for (const auto& [name, bytes] : pages) {
         CProjectFile project;
         CXML* entry = AddEntry(project, WriteFile(dir.filePath(name), bytes));
-        CPreviewEditFrame frame;
+        CPreviewEditFrame frame(desktop);
         frame.SetProjectSubject(&project);
         frame.show();
         QSignalSpy previewed(frame.Browser(), &QWebEngineView::loadFinished);
@@ -313,7 +317,7 @@ void PageEditorTest::aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart() {
 
     CFavoriteEditorManager editors;
     editors.AddNewEditor("htm", "Vi-like", editor);
-    CPreviewEditFrame frame;
+    CPreviewEditFrame frame(desktop);
     frame.SetFavoriteEditorManager(&editors);
     frame.show();
     QSignalSpy finished(frame.Browser(), &QWebEngineView::loadFinished);

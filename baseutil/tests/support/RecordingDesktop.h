@@ -1,6 +1,5 @@
 #pragma once
-// A desktop for tests: records what it was asked to open, starts nothing,
-// and puts the default desktop back when it goes out of scope.
+// A desktop for tests: records what it was asked to open and starts nothing.
 
 #include "baseutil/Desktop.h"
 
@@ -11,8 +10,6 @@ namespace mb::testing {
 
 class RecordingDesktop final : public IDesktop {
 public:
-    RecordingDesktop() { SetDesktop(this); }
-    ~RecordingDesktop() override { SetDesktop(nullptr); }
     std::vector<std::string> opened;
     std::optional<DesktopProgram> defaultProgram; // what it names for every file
     bool Open(const std::string& pathOrUrl) override {
