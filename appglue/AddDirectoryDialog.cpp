@@ -15,7 +15,7 @@ bool PickerAddDirectoryDialog::ChooseFolder(tagAddDirectoryOption& options, CDro
     PickRequest request;
     request.title = CStrHelper::ML_GetStringEx(kStrSelectFolderToAdd);
     request.initialPath = CRunEnv::Instance()->GetLastOpenFolder();
-    std::optional<std::string> folder = Prompt().PickFolder(request);
+    std::optional<std::string> folder = m_prompt.PickFolder(request);
     if (!folder || folder->empty())
         return false;
     options.folder = *folder;

@@ -3,6 +3,7 @@
 // project. The application helper asks the dialog it was made with: the
 // desktop program's window, a test's scripted fake, or PickerAddDirectoryDialog.
 
+#include "baseutil/Prompt.h"
 #include "runconfig/AddDirectoryOption.h"
 
 class CDropFileFilterSet;
@@ -28,10 +29,14 @@ public:
 // are declined.
 class PickerAddDirectoryDialog final : public IAddDirectoryDialog {
 public:
+    explicit PickerAddDirectoryDialog(IPrompt& prompt) : m_prompt(prompt) {}
     bool ChooseFolder(tagAddDirectoryOption& options, CDropFileFilterSet*) override;
     bool ConfirmDroppedFolders(tagAddDirectoryOption&, CDropFileFilterSet*) override {
         return false;
     }
+
+private:
+    IPrompt& m_prompt;
 };
 
 } // namespace mb

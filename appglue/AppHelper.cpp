@@ -64,14 +64,15 @@ std::string CAppHelper::ListedPath(const std::string& path, int wrapFlash) {
 int CAppHelper::GetFilesList1(CXML* list, const std::string& startFolder, const std::string& filter,
                               int wrapFlash) {
     std::vector<std::string> picked;
-    if (!list || !CBWHelper::GetFilesByOpenFileDialog(picked, filter, true, startFolder))
+    if (!list || !CBWHelper::GetFilesByOpenFileDialog(m_prompt, picked, filter, true, startFolder))
         return 0;
     return AddPickedFiles(list, picked, wrapFlash);
 }
 
 int CAppHelper::GetFilesList4(CXML* list, const std::string& startFolder) {
     std::vector<std::string> picked;
-    if (!list || !CBWHelper::GetFilesByOpenFileDialog(picked, kMergeFilesFilter, true, startFolder))
+    if (!list ||
+        !CBWHelper::GetFilesByOpenFileDialog(m_prompt, picked, kMergeFilesFilter, true, startFolder))
         return 0;
     return AddPickedFiles(list, picked, 0);
 }

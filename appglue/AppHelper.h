@@ -28,8 +28,10 @@ class CXML;
 
 class CAppHelper {
 public:
-    // Folders to add are asked in `dialog` (not owned).
-    explicit CAppHelper(mb::IAddDirectoryDialog& dialog) : m_dialog(dialog) {}
+    // Folders to add are asked in `dialog`, files to add with the pickers
+    // and the busy cursor of `prompt` (neither owned).
+    CAppHelper(mb::IAddDirectoryDialog& dialog, mb::IPrompt& prompt)
+        : m_dialog(dialog), m_prompt(prompt) {}
     virtual ~CAppHelper() = default;
     CAppHelper(const CAppHelper&) = delete;
     CAppHelper& operator=(const CAppHelper&) = delete;
@@ -47,6 +49,7 @@ public:
     CDropFileFilterSet* GetDropFileFilterSet() const { return m_filters; }
     CDragDropHelper* GetDragDropHelper() { return &m_dragDrop; }
     mb::IAddDirectoryDialog& AddDirectoryDialog() const { return m_dialog; }
+    mb::IPrompt& Prompt() const { return m_prompt; }
 
     // Files chosen in a multi-select open dialog that starts in `startFolder`
     // with the picker filter `filter` ("" for HTML files); Flash movies are
@@ -127,6 +130,7 @@ private:
     int AddPickedFiles(CXML* list, const std::vector<std::string>& picked, int wrapFlash);
 
     mb::IAddDirectoryDialog& m_dialog;
+    mb::IPrompt& m_prompt;
     tagAddDirectoryOption m_ownOptions;
     tagAddDirectoryOption* m_options = &m_ownOptions;
     CDropFileFilterSet* m_filters = nullptr;

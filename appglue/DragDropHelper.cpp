@@ -85,7 +85,7 @@ int CDragDropHelper::GetFilesListFromFolderView(CXML* list, int wrapFlash) {
         !m_app->AddDirectoryDialog().ConfirmDroppedFolders(options, m_app->GetDropFileFilterSet()))
         return 0;
 
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(m_app->Prompt());
     std::string publicPath;
     bool listed = false;
     for (const std::string& name : m_files) {

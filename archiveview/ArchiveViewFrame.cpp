@@ -73,8 +73,8 @@ PickRequest FolderRequest() {
 
 } // namespace
 
-CArchiveViewFrame::CArchiveViewFrame(QWidget* parent)
-    : QWidget(parent), m_root(std::make_shared<CXML>(kRootTag)) {
+CArchiveViewFrame::CArchiveViewFrame(const UserChannels& channels, QWidget* parent)
+    : QWidget(parent), m_channels(channels), m_root(std::make_shared<CXML>(kRootTag)) {
     m_tree = new CArchiveFilesTree([this](const QTreeWidgetItem* item) { return ElementOf(item); },
                                    [this] { return m_root; });
     m_placeholder = new QTreeWidget;
@@ -161,7 +161,7 @@ bool CArchiveViewFrame::OpenFile(std::string path) {
         path += ".chm";
     m_lastFolder = fs::path(path).parent_path().string();
 
-    BusyCursor busy;
+    BusyCursor busy(*m_channels.prompt);
     m_ready = false;
     m_trees->setCurrentWidget(m_placeholder);
     {
@@ -175,6 +175,8 @@ bool CArchiveViewFrame::OpenFile(std::string path) {
     m_root->SetAttr("Local", path + "::");
 
     CCHMFileRW file;
+
+    file.SetChannels(m_channels);
     bool opened = file.CHM_SetCHMFile(path);
     bool read = opened && file.CHM_ReadAllStorageInfoToXML(m_root.get());
     std::string reason = read     ? std::string()
@@ -259,7 +261,7 @@ void CArchiveViewFrame::ShowPreview(QTreeWidgetItem* item) {
 }
 
 void CArchiveViewFrame::OnUI_OpenCHM() {
-    auto chosen = Prompt().PickOpenFiles({CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
+    auto chosen = m_channels.prompt->PickOpenFiles({CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
                                           CStrHelper::ML_GetStringEx(kStrChmFileFilter) + "|*.chm",
                                           m_lastFolder});
     if (chosen && !chosen->empty())
@@ -267,11 +269,12 @@ void CArchiveViewFrame::OnUI_OpenCHM() {
 }
 
 bool CArchiveViewFrame::ExtractStorage(const CXML* element) {
-    auto folder = Prompt().PickFolder(FolderRequest());
+    auto folder = m_channels.prompt->PickFolder(FolderRequest());
     if (!folder || folder->empty())
         return true;
     CCHMFileRW file;
-    BusyCursor busy;
+    file.SetChannels(m_channels);
+    BusyCursor busy(*m_channels.prompt);
     return file.CHM_SetCHMFile(m_root->GetAttr("Name")) &&
            file.CHM_DumpStorage(element->GetAttr("Name"), Backslashed(InnerPath(element)), *folder,
                                 false);
@@ -282,11 +285,12 @@ bool CArchiveViewFrame::ExtractStream(const CXML* element) {
     PickRequest request{CStrHelper::ML_GetStringEx(kStrExtractTitle),
                         CStrHelper::ML_GetStringEx(kStrAllFilesFilter) + "|*.*",
                         (fs::path(m_lastFolder) / name).string()};
-    auto target = Prompt().PickSavePath(request);
+    auto target = m_channels.prompt->PickSavePath(request);
     if (!target || target->empty())
         return true;
     CCHMFileRW file;
-    BusyCursor busy;
+    file.SetChannels(m_channels);
+    BusyCursor busy(*m_channels.prompt);
     const std::string inner = InnerPath(element);
     if (!file.CHM_SetCHMFile(m_root->GetAttr("Name")) ||
         !file.CHM_DumpStream(name, Backslashed(inner), *target, false))
@@ -314,7 +318,7 @@ void CArchiveViewFrame::OnUI_ExtractSelect() {
     bool ok =
         element->GetAttrInt("Type") == kStorage ? ExtractStorage(element) : ExtractStream(element);
     if (!ok)
-        ShowMessage(WindowText(kStrNotExtractedCompletely)
+        ShowMessage(*m_channels.prompt, WindowText(kStrNotExtractedCompletely)
                         .arg(QString::fromStdString(element->GetAttr("Name")))
                         .toStdString(),
                     Caption(), Buttons::Ok, Icon::Warning);
@@ -324,14 +328,15 @@ void CArchiveViewFrame::OnUI_ExtractAll() {
     const std::string chm = m_root->GetAttr("Name");
     if (chm.empty())
         return;
-    auto folder = Prompt().PickFolder(FolderRequest());
+    auto folder = m_channels.prompt->PickFolder(FolderRequest());
     if (!folder || folder->empty())
         return;
     const std::string target = (fs::path(*folder) / fs::path(chm).stem()).string();
     CCHMFileRW file;
-    BusyCursor busy;
+    file.SetChannels(m_channels);
+    BusyCursor busy(*m_channels.prompt);
     if (!file.CHM_SetCHMFile(chm) || file.CHM_Decompile(target, false) != 0)
-        ShowMessage(WindowText(kStrNotExtractedCompletelyInto)
+        ShowMessage(*m_channels.prompt, WindowText(kStrNotExtractedCompletelyInto)
                         .arg(QString::fromStdString(chm), QString::fromStdString(target))
                         .toStdString(),
                     Caption(), Buttons::Ok, Icon::Warning);

@@ -4,6 +4,8 @@
 // extracts single elements or the whole file, and lets elements be dragged
 // into the project's contents and index. The help file is only read.
 
+#include "baseutil/UserChannels.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -29,7 +31,9 @@ class CArchiveFilesTree;
 class CArchiveViewFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit CArchiveViewFrame(QWidget* parent = nullptr);
+    // Questions go to the prompt of `channels`, what an extraction could
+    // not write to its log (the channels must outlive the frame).
+    explicit CArchiveViewFrame(const UserChannels& channels, QWidget* parent = nullptr);
     ~CArchiveViewFrame() override;
 
     // The folder of the file opened last ("" until one was opened).
@@ -70,6 +74,7 @@ private:
     bool ExtractStorage(const CXML* element);
     bool ExtractStream(const CXML* element);
 
+    const UserChannels& m_channels;
     std::shared_ptr<CXML> m_root;
     std::vector<CXML*> m_elements; // by the number each tree item carries
     std::string m_lastFolder;

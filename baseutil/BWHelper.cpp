@@ -204,14 +204,15 @@ void CBWHelper::SimpleDecode(std::string& text) {
     text.resize(half);
 }
 
-int CBWHelper::GetFilesByOpenFileDialog(std::vector<std::string>& files, const std::string& filter,
-                                        bool multiple, const std::string& initialFolder) {
+int CBWHelper::GetFilesByOpenFileDialog(mb::IPrompt& prompt, std::vector<std::string>& files,
+                                        const std::string& filter, bool multiple,
+                                        const std::string& initialFolder) {
     files.clear();
     mb::PickRequest request;
     request.filter = filter.empty() ? "HTML Files (*.htm*)|*.htm*" : filter;
     request.initialPath = initialFolder;
     request.multiple = multiple;
-    std::optional<std::vector<std::string>> picked = mb::Prompt().PickOpenFiles(request);
+    std::optional<std::vector<std::string>> picked = prompt.PickOpenFiles(request);
     if (!picked || picked->empty())
         return 0;
     if (!multiple || picked->size() == 1) {

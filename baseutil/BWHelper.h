@@ -4,6 +4,8 @@
 // opening the help viewer or the file browser, the coding of the project
 // copy that is compiled into a help file, and the open-file dialog.
 
+#include "baseutil/Prompt.h"
+
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -48,11 +50,12 @@ public:
     static bool DecryptFileA(std::FILE* in, std::FILE* out);
     static void SimpleEncode(std::string& text);
     static void SimpleDecode(std::string& text);
-    // Asks the user for files to open. `filter` uses "|" separators (empty
+    // Asks the user, through `prompt`, for files to open. `filter` uses "|" separators (empty
     // means HTML files); `initialFolder` is where the dialog starts. Returns 1
     // when the user confirmed: `files` then holds the one full path chosen
     // or, when several files were chosen with `multiple`, their folder
     // followed by their names.
-    static int GetFilesByOpenFileDialog(std::vector<std::string>& files, const std::string& filter,
-                                        bool multiple, const std::string& initialFolder);
+    static int GetFilesByOpenFileDialog(mb::IPrompt& prompt, std::vector<std::string>& files,
+                                        const std::string& filter, bool multiple,
+                                        const std::string& initialFolder);
 };

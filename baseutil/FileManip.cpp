@@ -78,8 +78,8 @@ int NoFileMatched(const Matches& matches) {
     return 0;
 }
 
-bool Confirm(const std::string& question, const std::string& path) {
-    return mb::ShowMessage(question + "\n" + path, "Marrowbook", mb::Buttons::YesNo,
+bool Confirm(mb::IPrompt& prompt, const std::string& question, const std::string& path) {
+    return mb::ShowMessage(prompt, question + "\n" + path, "Marrowbook", mb::Buttons::YesNo,
                            mb::Icon::Question) == mb::Answer::Yes;
 }
 
@@ -88,15 +88,16 @@ bool Fail(int error) {
     return false;
 }
 
-bool CopyOneFile(const std::string& source, const std::string& target, bool quiet) {
+// `asker` confirms replacing and creating folders; none: done without asking.
+bool CopyOneFile(const std::string& source, const std::string& target, mb::IPrompt* asker) {
     std::error_code ec;
     if (fs::is_directory(target, ec))
         return Fail(EISDIR);
-    if (!quiet && fs::exists(target, ec) && !Confirm("Replace the existing file?", target))
+    if (asker && fs::exists(target, ec) && !Confirm(*asker, "Replace the existing file?", target))
         return Fail(ECANCELED);
     fs::path folder = fs::path(target).parent_path();
     if (!folder.empty() && !fs::is_directory(folder, ec)) {
-        if (!quiet && !Confirm("Create the folder?", folder.string()))
+        if (asker && !Confirm(*asker, "Create the folder?", folder.string()))
             return Fail(ECANCELED);
         if (!fs::create_directories(folder, ec))
             return Fail(ec.value());
@@ -129,7 +130,8 @@ int CFileManip::Existence(const std::string& pattern) {
     return !matches.files.empty() ? 2 : matches.folders ? 1 : 0;
 }
 
-int CFileManip::Copy(const std::string& source, const std::string& target, int options) {
+int CFileManip::Copy(const std::string& source, const std::string& target, int options,
+                     mb::IPrompt& prompt) {
     t_lastError = 0;
     Matches matches = Expand(source);
     if (matches.files.empty())
@@ -142,13 +144,14 @@ int CFileManip::Copy(const std::string& source, const std::string& target, int o
     for (const std::string& file : matches.files) {
         std::string to =
             intoFolder ? (fs::path(target) / fs::path(file).filename()).string() : target;
-        ok = CopyOneFile(file, to, options & kQuiet) && ok;
+        ok = CopyOneFile(file, to, (options & kQuiet) ? nullptr : &prompt) && ok;
     }
     return ok ? 1 : 0;
 }
 
 int CFileManip::CopyFiles(const std::vector<std::string>& sources,
-                          const std::vector<std::string>& targets, bool quiet) {
+                          const std::vector<std::string>& targets, bool quiet,
+                          mb::IPrompt& prompt) {
     t_lastError = 0;
     if (sources.empty())
         return 1;
@@ -168,12 +171,12 @@ int CFileManip::CopyFiles(const std::vector<std::string>& sources,
             ok = Fail(EINVAL);
             continue;
         }
-        ok = CopyOneFile(sources[i], target, quiet) && ok;
+        ok = CopyOneFile(sources[i], target, quiet ? nullptr : &prompt) && ok;
     }
     return ok ? 1 : 0;
 }
 
-int CFileManip::Del(const std::string& path, bool quiet) {
+int CFileManip::Del(const std::string& path, bool quiet, mb::IPrompt& prompt) {
     t_lastError = 0;
     Matches matches = Expand(path);
     if (matches.files.empty())
@@ -183,7 +186,7 @@ int CFileManip::Del(const std::string& path, bool quiet) {
             matches.files.size() == 1
                 ? std::string("Delete the file?")
                 : "Delete these " + std::to_string(matches.files.size()) + " files?";
-        if (!Confirm(question, matches.files.size() == 1 ? matches.files[0] : path))
+        if (!Confirm(prompt, question, matches.files.size() == 1 ? matches.files[0] : path))
             return Fail(ECANCELED);
     }
     bool ok = true;

@@ -2,22 +2,19 @@
 
 namespace mb {
 namespace {
-IMainWindow* g_mainWindow = nullptr;
 thread_local ProblemLines* t_problemLines = nullptr;
 } // namespace
 
-void SetMainWindow(IMainWindow* window) { g_mainWindow = window; }
-
-void LogLine(const std::string& line) {
-    if (g_mainWindow)
-        g_mainWindow->Log(line, LogKind::Info);
+void LogLine(ILogSink* log, const std::string& line) {
+    if (log)
+        log->Log(line, LogKind::Info);
 }
 
-void LogProblem(const std::string& line) {
+void LogProblem(ILogSink* log, const std::string& line) {
     if (t_problemLines)
         t_problemLines->Add(line.c_str());
-    if (g_mainWindow)
-        g_mainWindow->Log(line, LogKind::Problem);
+    if (log)
+        log->Log(line, LogKind::Problem);
 }
 
 ProblemLines::ProblemLines() : m_outer(t_problemLines) {

@@ -73,10 +73,6 @@ public:
     virtual SelectedFiles SelectedProjectFiles() { return {}; }
 };
 
-// Installs the main window that LogLine and LogProblem hand their lines to
-// (not owned); nullptr removes it.
-void SetMainWindow(IMainWindow* window);
-
 // Keeps the problem lines that this thread hands on while the object lives
 // (the innermost object, when they nest), so that a failed operation can
 // give its reasons in its message as well as in the log.
@@ -99,9 +95,9 @@ private:
     std::vector<std::string> m_lines;
 };
 
-// Hands one log line to the main window.
-void LogLine(const std::string& line);
-// Hands one problem line to the main window.
-void LogProblem(const std::string& line);
+// Hands one log line to `log` (none: the line is dropped).
+void LogLine(ILogSink* log, const std::string& line);
+// Hands one problem line to `log` and to this thread's ProblemLines.
+void LogProblem(ILogSink* log, const std::string& line);
 
 } // namespace mb

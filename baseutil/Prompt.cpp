@@ -5,7 +5,7 @@
 namespace mb {
 namespace {
 
-class ConsolePrompt final : public IPrompt {
+class StandardErrorPrompt final : public IPrompt {
 public:
     Answer Message(const MessageRequest& request) override {
         if (!request.caption.empty())
@@ -32,18 +32,16 @@ public:
     void EndBusy() override {}
 };
 
-ConsolePrompt g_consolePrompt;
-IPrompt* g_prompt = &g_consolePrompt;
-
 } // namespace
 
-IPrompt& Prompt() { return *g_prompt; }
+IPrompt& CautiousPrompt() {
+    static StandardErrorPrompt prompt;
+    return prompt;
+}
 
-void SetPrompt(IPrompt* prompt) { g_prompt = prompt ? prompt : &g_consolePrompt; }
-
-Answer ShowMessage(const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
+Answer ShowMessage(IPrompt& prompt, const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
                    std::optional<Answer> defaultAnswer) {
-    return Prompt().Message(MessageRequest{text, caption, buttons, icon, defaultAnswer});
+    return prompt.Message(MessageRequest{text, caption, buttons, icon, defaultAnswer});
 }
 
 const char* AnswerName(Answer answer) {

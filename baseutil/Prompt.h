@@ -1,8 +1,8 @@
 #pragma once
 // The prompt interface: every question or message the headless libraries put
-// to the user goes through here. The desktop program installs a Qt
-// implementation at start-up, the command-line tool a console one, and tests
-// a scripted fake that records what was asked.
+// to the user goes through here. The desktop program hands a Qt
+// implementation to what it runs, the command-line tool a console one, and
+// tests a scripted fake that records what was asked.
 
 #include <optional>
 #include <string>
@@ -47,14 +47,13 @@ public:
     virtual void EndBusy() = 0;
 };
 
-// The prompt in use. Without an installed one, messages go to standard error
-// and every question gets its cautious answer (No, Cancel), pickers cancel.
-IPrompt& Prompt();
-// Installs a prompt (not owned); nullptr goes back to the console default.
-void SetPrompt(IPrompt* prompt);
+// The prompt of whoever was given none: messages go to standard error, every
+// question gets its cautious answer (No, Cancel) and pickers cancel. It keeps
+// no state, so any thread may use it.
+IPrompt& CautiousPrompt();
 
 // Shorthand for the common message box.
-Answer ShowMessage(const std::string& text, const std::string& caption = {},
+Answer ShowMessage(IPrompt& prompt, const std::string& text, const std::string& caption = {},
                    Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                    std::optional<Answer> defaultAnswer = std::nullopt);
 
@@ -64,10 +63,13 @@ const char* AnswerName(Answer answer);
 // Shows the busy cursor for the lifetime of the object.
 class BusyCursor {
 public:
-    BusyCursor() { Prompt().BeginBusy(); }
-    ~BusyCursor() { Prompt().EndBusy(); }
+    explicit BusyCursor(IPrompt& prompt) : m_prompt(prompt) { m_prompt.BeginBusy(); }
+    ~BusyCursor() { m_prompt.EndBusy(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    IPrompt& m_prompt;
 };
 
 } // namespace mb

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    mb::archive::CArchiveViewFrame frame;
+    mb::archive::CArchiveViewFrame frame(mb::QuietChannels());
     frame.resize(900, 600);
     frame.show();
     auto listStart = std::chrono::steady_clock::now();

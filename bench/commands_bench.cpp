@@ -74,14 +74,15 @@ int main() {
 
     SelectingWindow window;
     YesPrompt prompt;
-    mb::SetPrompt(&prompt);
     mb::CommandContext context;
+    context.prompt = &prompt;
     context.window = &window;
     CProjectFile project;
+    project.SetChannels(&context);
     project.SetMBKFileName(folder + "big.mbk");
     Fill(project, folder);
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper(picker);
+    mb::PickerAddDirectoryDialog picker(prompt);
+    CAppHelper helper(picker, prompt);
     CCommandManager manager(context);
     manager.SetProjectFile(&project);
     manager.SetAppHelper(&helper);
@@ -121,7 +122,6 @@ int main() {
 
     manager.ClearCommandHistoryList_ContentTree();
     manager.DeleteCommandObject();
-    mb::SetPrompt(nullptr);
     std::filesystem::remove_all(folder);
 
     std::printf("project: %d contents and %d index entries\n", project.Content_GetCount(),

@@ -102,14 +102,15 @@ int main(int argc, char** argv) {
     // Headless: the trees built and the delete-all undone with nobody watching.
     CProjectFile headlessProject;
     double headlessFill = Seconds([&] { Fill(headlessProject, folder); });
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper(picker);
+    mb::PickerAddDirectoryDialog picker(yes);
+    CAppHelper helper(picker, yes);
     mb::CommandContext headlessContext;
+    headlessContext.prompt = &yes;
+    headlessProject.SetChannels(&headlessContext);
     CCommandManager headlessCommands(headlessContext);
     headlessCommands.SetProjectFile(&headlessProject);
     headlessCommands.SetAppHelper(&helper);
     headlessCommands.CreateCommandObject();
-    mb::SetPrompt(&yes);
     DeleteTimes headless = DeleteAllAndUndo(headlessCommands, headlessProject, same);
     headlessCommands.ClearCommandHistoryList_ContentTree();
     headlessCommands.DeleteCommandObject();
@@ -121,7 +122,8 @@ int main(int argc, char** argv) {
     {
         mb::gui::AuthorApp app;
         app.Start({});
-        mb::SetPrompt(&yes);
+        // The delete-all question is answered Yes instead of in a window.
+        app.Controller().Context().prompt = &yes;
         CProjectFile* project = app.Controller().GetProject();
         mb::gui::ProjectViews& views = app.Frame().Views();
         // The trees arrive as after opening a project: loaded, then code 2.
@@ -141,7 +143,6 @@ int main(int argc, char** argv) {
                ShowsEverything(views.Contents(), project->HHC_GetTreeRoot());
         project->SetModified(0);
     }
-    mb::SetPrompt(nullptr);
     std::filesystem::remove_all(folder);
     if (!same) {
         std::printf("the program and the headless run did not do the same work\n");

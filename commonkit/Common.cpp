@@ -5,12 +5,9 @@
 #include "commonkit/InstallLayout.h"
 #include "commonkit/StringTable.h"
 
-#include <memory>
 #include <sys/stat.h>
 
 namespace {
-
-std::unique_ptr<CCommon> g_instance;
 
 bool IsFile(const std::string& path) {
     struct stat st {};
@@ -19,17 +16,7 @@ bool IsFile(const std::string& path) {
 
 } // namespace
 
-CCommon* CCommon::Instance() {
-    if (!g_instance)
-        g_instance.reset(new CCommon);
-    return g_instance.get();
-}
-
-void CCommon::DeleteInstance() {
-    g_instance.reset();
-}
-
-std::string CCommon::GetHelpFilePath() const {
+std::string CCommon::GetHelpFilePath() {
     return HelpFileFor(CPath(CStrHelper::GetAppRunPathString()).GetLocationNoSlash());
 }
 
@@ -50,10 +37,11 @@ bool CCommon::ViewHelpFile(const HelpViewer& viewer, mb::IDesktop& desktop,
     return desktop.DefaultProgramFor(helpFile) && desktop.Open(helpFile);
 }
 
-bool CCommon::ShowHelp(const HelpViewer& viewer, mb::IDesktop& desktop, const std::string& topic) {
+bool CCommon::ShowHelp(const HelpViewer& viewer, mb::IDesktop& desktop, mb::IPrompt& prompt,
+                       const std::string& topic) {
     std::string helpFile = GetHelpFilePath();
     if (!IsFile(helpFile)) {
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile,
+        mb::ShowMessage(prompt, CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile,
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);
         return false;

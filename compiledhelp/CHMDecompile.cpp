@@ -79,7 +79,7 @@ int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder,
         [this](const CItsStream& stream, const std::string& path) {
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
-        m_stop, Workers());
+        m_channels.log, m_stop, Workers());
     int result = dumper.Dump(storage, folder, inside);
     m_filesWritten += dumper.Written();
     m_workersUsed = dumper.WorkersUsed();
@@ -102,7 +102,7 @@ int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {
 bool CCHMFileRW::ReportDamage() const {
     if (m_file.Damage() == 0)
         return false;
-    mb::LogProblem("\r\nthe help file is damaged: some of its files are missing or incomplete\n");
+    mb::LogProblem(m_channels.log, "\r\nthe help file is damaged: some of its files are missing or incomplete\n");
     return true;
 }
 
@@ -111,7 +111,7 @@ bool CCHMFileRW::CHM_DumpStorage(const std::string& subFolder, const std::string
     if (!CPath::CreateDir(folder))
         return false;
     if (!mb::chm::IsSafeElementName(subFolder)) {
-        mb::LogProblem("\r\nunsafe name refused: \"" + subFolder + "\" in " + folder +
+        mb::LogProblem(m_channels.log, "\r\nunsafe name refused: \"" + subFolder + "\" in " + folder +
                        " (it would be written outside the output folder)\n");
         return false;
     }
@@ -131,7 +131,7 @@ bool CCHMFileRW::CHM_DumpStream(const std::string&, const std::string& streamPat
         return false;
     std::string error;
     if (!mb::WriteFileSafely(file, data, &error)) {
-        ReportUnwritableFile(file, error);
+        ReportUnwritableFile(m_channels.log, file, error);
         return false;
     }
     return true;
@@ -153,7 +153,7 @@ int CCHMFileRW::CHM_Dump(const std::string& folder, const std::string& mapFile) 
     std::string path = CPath::AddBackSlash(folder, true) + mapFile;
     std::string error;
     if (!mb::WriteFileSafely(path, text, &error)) {
-        ReportUnwritableFile(path, error);
+        ReportUnwritableFile(m_channels.log, path, error);
         return 1;
     }
     return result;

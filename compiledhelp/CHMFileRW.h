@@ -83,6 +83,13 @@ public:
     // being written is left out, so that every file written is complete.
     // The flag must outlive the object's work; nullptr: never stopped.
     void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
+    // The prompt that asks before existing files are replaced and the log
+    // that hears of what could not be written (the quiet channels until
+    // set).
+    void SetChannels(const mb::UserChannels& channels) {
+        m_channels = channels;
+        m_replaceGuard.SetChannels(channels);
+    }
     // How many threads decompress and write the files of a decompile or
     // handheld conversion: 0 (the default) for one per processor core.
     // Their output is the same in every case.
@@ -194,6 +201,7 @@ private:
     // Keeps existing output files unless the user agrees, and the open
     // help file always.
     CReplaceGuard m_replaceGuard;
+    mb::UserChannels m_channels;
     int m_lastResult = kItsNotOpen;
     bool m_includeProject = false;
     // Name (without folder) of the file being converted, for "MS-ITS:" links.

@@ -56,7 +56,7 @@ int CCHMFileRW::CHM2PDA_Decompile(const std::string& folder) {
         [this](const CItsStream& stream, const std::string& path) {
             return CHM2PDA_SaveSub(stream, path);
         },
-        m_stop, Workers());
+        m_channels.log, m_stop, Workers());
     int result = dumper.Dump(m_file.pStorage(), folder);
     m_filesWritten = dumper.Written();
     m_workersUsed = dumper.WorkersUsed();
@@ -71,7 +71,7 @@ int CCHMFileRW::CHM2Web_Decompile(const std::string& folder) {
         [this](const CItsStream& stream, const std::string& path) {
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
-        m_stop, Workers());
+        m_channels.log, m_stop, Workers());
     return dumper.Dump(m_file.pStorage(), folder);
 }
 
@@ -80,7 +80,7 @@ int CCHMFileRW::CHM2PDA_SaveSub(const CItsStream& stream, const std::string& pat
         return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
     std::string text;
     if (int result = stream.ReadAll(text); result != kItsOk) {
-        ReportUnreadableStream(path, stream.Size(), result);
+        ReportUnreadableStream(m_channels.log, path, stream.Size(), result);
         return 1;
     }
     text.resize(strnlen(text.data(), text.size()));

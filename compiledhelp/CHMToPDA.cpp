@@ -80,26 +80,26 @@ bool CCHMFileRW::CHM2PDA(const std::string& chmPath, const std::string& outputFo
     m_indexPath = m_root + indexFileName;
 
     if (!CHM_SetCHMFile(chmPath)) {
-        mb::LogProblem("\r\ncannot open " + chmPath + ": " + ItsResultText(m_lastResult) + "\n");
+        mb::LogProblem(m_channels.log, "\r\ncannot open " + chmPath + ": " + ItsResultText(m_lastResult) + "\n");
         return false;
     }
     CXML sitemap;
     std::vector<std::string> topicFiles;
     bool hasContents = CHM_GetHHCInfo(&sitemap, topicFiles);
     if (!hasContents)
-        mb::LogProblem("\r\n" + chmPath +
+        mb::LogProblem(m_channels.log, "\r\n" + chmPath +
                        " has no contents file (.hhc) at its root: no index pages were made\n");
 
     std::string reason;
     if (!CPath::CreateDir(m_root, &reason) || !CPath::CreateDir(m_sourceFolder, &reason)) {
-        ReportUncreatableFile(m_root, reason);
+        ReportUncreatableFile(m_channels.log, m_root, reason);
         return false;
     }
     bool indexed = !hasContents || CHM2PDA_CreateIndexPage(&sitemap, m_indexPath);
     std::string images = m_root + "images";
     bool pictured = CPath::CreateDir(images, &reason) && CHM2PDA_CreateImages(images);
     if (!pictured && !reason.empty())
-        ReportUncreatableFile(images, reason);
+        ReportUncreatableFile(m_channels.log, images, reason);
     bool copied = CHM2PDA_Decompile(m_sourceFolder) == 0;
     bool damaged = ReportDamage();
     return hasContents && indexed && pictured && copied && !damaged;

@@ -24,7 +24,7 @@ bool CReplaceGuard::IsSource(const std::string& path) const {
 bool CReplaceGuard::MayReplace(const std::string& path) {
     if (IsSource(path)) {
         std::string line = "\r\nnot written: " + path + " is the help file being read\n";
-        CCallerRelay::Post([line] { mb::LogProblem(line); });
+        CCallerRelay::Post([log = m_channels.log, line] { mb::LogProblem(log, line); });
         return false;
     }
     bool answer;
@@ -36,7 +36,7 @@ bool CReplaceGuard::MayReplace(const std::string& path) {
             mb::Answer given = mb::Answer::No;
             CCallerRelay::Call([&] {
                 given = mb::ShowMessage(
-                    "\"" + path +
+                    *m_channels.prompt, "\"" + path +
                         "\" already exists.\n\nReplace it, and every other file of this run that "
                         "already exists in the output folder?",
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::YesNo,
@@ -48,7 +48,7 @@ bool CReplaceGuard::MayReplace(const std::string& path) {
     }
     if (!answer) {
         std::string line = "\r\nkept the existing file " + path + "\n";
-        CCallerRelay::Post([line] { mb::LogLine(line.c_str()); });
+        CCallerRelay::Post([log = m_channels.log, line] { mb::LogLine(log, line); });
     }
     return answer;
 }

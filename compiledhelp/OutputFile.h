@@ -7,6 +7,7 @@
 // the help file being read is never replaced.
 
 #include "baseutil/SafeFile.h"
+#include "baseutil/UserChannels.h"
 
 #include <sys/types.h>
 
@@ -18,9 +19,13 @@
 
 // Answers, once per run, whether existing files may be replaced. Any
 // thread may ask; the question goes to the user from the thread that
-// started the run.
+// started the run, through the run's prompt.
 class CReplaceGuard {
 public:
+    // The prompt that asks and the log that hears of kept and refused files
+    // (the quiet channels until set).
+    void SetChannels(const mb::UserChannels& channels) { m_channels = channels; }
+    const mb::UserChannels& Channels() const { return m_channels; }
     // `sourcePath` is the help file being read; it is never replaced.
     void SetSource(const std::string& sourcePath);
     // Whether the existing file `path` may be replaced. The first existing
@@ -36,6 +41,7 @@ private:
     ino_t m_inode = 0;
     std::mutex m_mutex;
     std::optional<bool> m_answer;
+    mb::UserChannels m_channels;
 };
 
 class COutputFile {

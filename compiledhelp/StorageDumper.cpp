@@ -40,29 +40,29 @@ std::string Quoted(const std::string& text) {
 }
 
 // Logs a problem line of a helper thread on the thread it works for.
-void LogProblemOnCaller(std::string line) {
-    CCallerRelay::Post([line = std::move(line)] { mb::LogProblem(line); });
+void LogProblemOnCaller(mb::ILogSink* log, std::string line) {
+    CCallerRelay::Post([log, line = std::move(line)] { mb::LogProblem(log, line); });
 }
 
 } // namespace
 
-void ReportUncreatableFile(const std::string& path, const std::string& reason) {
+void ReportUncreatableFile(mb::ILogSink* log, const std::string& path, const std::string& reason) {
     std::string line = "\r\n" + CStrHelper::ML_GetStringEx(kStrCannotCreateFile) + "\n  --- " +
                        path + (reason.empty() ? "" : ": " + reason) + "\n";
-    CCallerRelay::Post([line = std::move(line)] {
-        mb::LogProblem(line);
+    CCallerRelay::Post([log, line = std::move(line)] {
+        mb::LogProblem(log, line);
         CRunEnv::Instance()->SetFoundLongFilename(1);
     });
 }
 
-void ReportUnreadableStream(const std::string& path, uint64_t size, int result) {
-    LogProblemOnCaller(path + "(" + std::to_string(static_cast<uint32_t>(size)) +
+void ReportUnreadableStream(mb::ILogSink* log, const std::string& path, uint64_t size, int result) {
+    LogProblemOnCaller(log, path + "(" + std::to_string(static_cast<uint32_t>(size)) +
                        " bytes) - STGTY_STREAM: cannot be read from the help file: " +
                        ItsResultText(result) + "\n");
 }
 
-void ReportUnwritableFile(const std::string& path, const std::string& reason) {
-    LogProblemOnCaller("\r\nunable to write file " + path + "\n" +
+void ReportUnwritableFile(mb::ILogSink* log, const std::string& path, const std::string& reason) {
+    LogProblemOnCaller(log, "\r\nunable to write file " + path + "\n" +
                        reason.substr(0, kMaxReasonLength));
 }
 
@@ -72,29 +72,30 @@ namespace {
 // kItsOk or why it stopped; `size` names the stream in a read failure.
 int SaveToFile(const std::string& path, CReplaceGuard& guard, uint64_t size,
                const std::atomic<bool>* stop, const std::function<int(COutputFile&)>& fill) {
+    mb::ILogSink* log = guard.Channels().log;
     COutputFile file(path, guard);
     if (file.Kept())
         return 0;
     if (!file.IsOpen()) {
         if (!guard.IsSource(path))
-            ReportUncreatableFile(path, file.Error());
+            ReportUncreatableFile(log, path, file.Error());
         return 1;
     }
     int result = fill(file);
     if (stop && *stop) {
-        LogProblemOnCaller("\r\nstopped while writing " + path + "; it was not written\n");
+        LogProblemOnCaller(log, "\r\nstopped while writing " + path + "; it was not written\n");
         return 1;
     }
     if (result == kItsWriteFailed) {
-        ReportUnwritableFile(path, file.Error());
+        ReportUnwritableFile(log, path, file.Error());
         return 1;
     }
     if (result != kItsOk) {
-        ReportUnreadableStream(path, size, result);
+        ReportUnreadableStream(log, path, size, result);
         return 1;
     }
     if (!file.Commit()) {
-        ReportUnwritableFile(path, file.Error());
+        ReportUnwritableFile(log, path, file.Error());
         return 1;
     }
     return 0;
@@ -119,7 +120,7 @@ int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard
 void CStorageDumper::NotWritten(const std::string& inside, const Block& block) {
     if (block.refused)
         ++m_refused;
-    mb::LogProblem("\r\n" + std::string(block.refused ? "unsafe name refused: " : "not written: ") +
+    mb::LogProblem(m_log, "\r\n" + std::string(block.refused ? "unsafe name refused: " : "not written: ") +
                    Quoted(inside) + ": " + block.why + "\n");
 }
 
@@ -177,7 +178,7 @@ void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
         }
         std::string reason;
         if (!blocked && !CPath::CreateDir(path, &reason)) {
-            ReportUncreatableFile(path, reason);
+            ReportUncreatableFile(m_log, path, reason);
             own = Block{false, "its folder " + path + " could not be created"};
             blocked = &*own;
         }
@@ -277,7 +278,7 @@ void CStorageDumper::Summarize() const {
     }
     if (m_leftByStop > 0)
         line += separator + std::to_string(m_leftByStop) + " left out when the run was stopped";
-    mb::LogProblem(line + "\n");
+    mb::LogProblem(m_log, line + "\n");
 }
 
 int CStorageDumper::Dump(const CItsStorage& storage, const std::string& folder,
@@ -285,7 +286,7 @@ int CStorageDumper::Dump(const CItsStorage& storage, const std::string& folder,
     std::string reason;
     std::optional<Block> block;
     if (!CPath::CreateDir(folder, &reason)) {
-        ReportUncreatableFile(folder, reason);
+        ReportUncreatableFile(m_log, folder, reason);
         block = Block{false, "the output folder " + folder + " could not be created"};
     }
     Plan(storage, folder, inside, block ? &*block : nullptr);

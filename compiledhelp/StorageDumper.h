@@ -13,6 +13,7 @@
 // stream could not be written; streams refused for their unsafe names are
 // left out on purpose and do not fail it.
 
+#include "baseutil/MainWindow.h"
 #include "compiledhelp/ItsFile.h"
 #include "compiledhelp/OutputFile.h"
 
@@ -36,12 +37,13 @@ public:
     // through CCallerRelay.
     using Writer = std::function<int(const CItsStream& stream, const std::string& path)>;
 
-    // `stop`, when given, is watched between streams: once it is set no
-    // further stream is begun. `workers` threads write the streams (1: the
-    // calling thread alone).
-    CStorageDumper(Filter filter, Writer writer, const std::atomic<bool>* stop = nullptr,
-                   size_t workers = 1)
-        : m_filter(filter), m_writer(std::move(writer)), m_stop(stop),
+    // What was not written goes to `log` (none: nowhere). `stop`, when
+    // given, is watched between streams: once it is set no further stream
+    // is begun. `workers` threads write the streams (1: the calling thread
+    // alone).
+    CStorageDumper(Filter filter, Writer writer, mb::ILogSink* log,
+                   const std::atomic<bool>* stop = nullptr, size_t workers = 1)
+        : m_filter(filter), m_writer(std::move(writer)), m_log(log), m_stop(stop),
           m_workers(std::max<size_t>(workers, 1)) {}
 
     // Copies `storage` into `folder` (created first). `inside` is the
@@ -88,6 +90,7 @@ private:
 
     Filter m_filter;
     Writer m_writer;
+    mb::ILogSink* m_log;
     const std::atomic<bool>* m_stop;
     size_t m_workers;
     size_t m_workersUsed = 1;
@@ -115,16 +118,18 @@ private:
 // written under a temporary name and renamed when complete, an existing one
 // is replaced only as `guard` allows. Once `stop` is set the copy breaks off
 // and leaves no file. 0 on success or when the existing file is kept; 1
-// (reported as a log line) on failure.
+// (reported as a log line to the guard's log) on failure.
 int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplaceGuard& guard,
                      const std::atomic<bool>* stop = nullptr);
 // Writes `data` to `path` by the same rules.
 int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard& guard);
 
 // Reports a file or folder that could not be created, with the reason when
-// known: the log line and the run environment's long-file-name flag.
-void ReportUncreatableFile(const std::string& path, const std::string& reason = "");
+// known: the log line and the run environment's long-file-name flag. The
+// reports of any thread reach `log` on the thread the run works for.
+void ReportUncreatableFile(mb::ILogSink* log, const std::string& path,
+                           const std::string& reason = "");
 // Reports a stream that could not be read from the help file, and why.
-void ReportUnreadableStream(const std::string& path, uint64_t size, int result);
+void ReportUnreadableStream(mb::ILogSink* log, const std::string& path, uint64_t size, int result);
 // Reports a file that could not be written.
-void ReportUnwritableFile(const std::string& path, const std::string& reason);
+void ReportUnwritableFile(mb::ILogSink* log, const std::string& path, const std::string& reason);

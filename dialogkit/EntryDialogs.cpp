@@ -28,7 +28,7 @@ std::string CDlgGetURL::GetCaption() const {
 
 bool CDlgGetURL::OnOK(const std::string& entered) {
     if (entered.empty()) {
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrEnterUrl),
+        mb::ShowMessage(m_prompt, CStrHelper::ML_GetStringEx(kStrEnterUrl),
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);
         return false;

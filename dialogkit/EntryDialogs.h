@@ -2,6 +2,8 @@
 // The small dialogs of the contents and index commands: the URL of an entry,
 // the choice of a page's keywords, adding contents entries to the index, and
 // the one-line text editor of the filter pages.
+#include "baseutil/Prompt.h"
+
 #include <string>
 #include <vector>
 
@@ -14,7 +16,8 @@ class IDialogHost;
 // field (string 235).
 class CDlgGetURL {
 public:
-    explicit CDlgGetURL(std::string* text) : m_text(text) {}
+    // `prompt` tells that an address is needed.
+    CDlgGetURL(std::string* text, mb::IPrompt& prompt) : m_text(text), m_prompt(prompt) {}
     // Shows the dialog through `host`: kIdOk or kIdCancel.
     int DoModal(mb::IDialogHost& host);
     // Caption: string 53.
@@ -27,6 +30,7 @@ public:
 
 private:
     std::string* m_text;
+    mb::IPrompt& m_prompt;
 };
 
 // Lists the keywords of a page, each with a check box, all checked at

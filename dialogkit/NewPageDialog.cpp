@@ -32,8 +32,8 @@ std::string Text(int n) {
     return CStrHelper::ML_GetStringEx(n);
 }
 
-void Warn(const std::string& text) {
-    mb::ShowMessage(text, Text(kStrProductName), mb::Buttons::Ok, mb::Icon::Warning);
+void Warn(mb::IPrompt& prompt, const std::string& text) {
+    mb::ShowMessage(prompt, text, Text(kStrProductName), mb::Buttons::Ok, mb::Icon::Warning);
 }
 
 bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
@@ -86,11 +86,11 @@ void CDlgNewPage::OnFileNameKillFocus() {
 
 bool CDlgNewPage::OnOK() {
     if (m_titleText.empty()) {
-        Warn(Text(kStrEmptyTitle));
+        Warn(m_project->Prompt(), Text(kStrEmptyTitle));
         return false;
     }
     if (m_fileName.empty()) {
-        Warn(Text(kStrEmptyFileName));
+        Warn(m_project->Prompt(), Text(kStrEmptyFileName));
         return false;
     }
     const std::string projectFolder = m_project ? m_project->GetProjectFolder2() : std::string();
@@ -98,12 +98,12 @@ bool CDlgNewPage::OnOK() {
     // to keep the page inside: the page then goes where the user says.
     const std::string& folder = m_folder.empty() ? projectFolder : m_folder;
     if (folder.empty()) {
-        Warn(Text(kStrEnterProjectFolder));
+        Warn(m_project->Prompt(), Text(kStrEnterProjectFolder));
         return false;
     }
     CPath folderPath(folder, true);
     if (!folderPath.IsNativePath() || !folderPath.IsLocalPath()) {
-        Warn(Text(kStrFolderNotLocal));
+        Warn(m_project->Prompt(), Text(kStrFolderNotLocal));
         return false;
     }
 
@@ -116,7 +116,7 @@ bool CDlgNewPage::OnOK() {
     const std::string parent = FolderOf(fullPath);
     if (!projectFolder.empty() &&
         m_project->CheckDirectory(parent) == CProjectFile::kFolderOutsideProject) {
-        Warn(Text(kStrOutsideProject) + "\n\n" + Text(kStrProjectFolderIs) + projectFolder);
+        Warn(m_project->Prompt(), Text(kStrOutsideProject) + "\n\n" + Text(kStrProjectFolderIs) + projectFolder);
         return false;
     }
 
@@ -124,19 +124,19 @@ bool CDlgNewPage::OnOK() {
     std::error_code ec;
     if (std::filesystem::exists(fullPath, ec)) {
         // Enter keeps the page: only an explicit Yes replaces it.
-        if (mb::ShowMessage(fullPath + "\n\n" + Text(kStrOverwrite), Text(kStrProductName),
+        if (mb::ShowMessage(m_project->Prompt(), fullPath + "\n\n" + Text(kStrOverwrite), Text(kStrProductName),
                             mb::Buttons::YesNo, mb::Icon::Warning,
                             mb::Answer::No) != mb::Answer::Yes)
             return false;
         if (mb::IsReadOnlyFile(fullPath)) {
-            Warn(fullPath + "\n\n" + Text(kStrReadOnly));
+            Warn(m_project->Prompt(), fullPath + "\n\n" + Text(kStrReadOnly));
             return false;
         }
         // The old page is kept, so that undoing the new entry brings it back;
         // one that cannot be read could not be brought back and is not replaced.
         replaced.emplace();
         if (!mb::ReadWholeFile(fullPath, *replaced)) {
-            Warn(Text(kStrCannotSave) + "\n\n" + fullPath +
+            Warn(m_project->Prompt(), Text(kStrCannotSave) + "\n\n" + fullPath +
                  "\n\nThe file there cannot be read: replacing it could not be undone.");
             return false;
         }
@@ -148,7 +148,7 @@ bool CDlgNewPage::OnOK() {
     else if (!mb::WriteFileSafely(fullPath, PageText(m_titleText), &error) && error.empty())
         error = "cannot write the file";
     if (!error.empty()) {
-        Warn(Text(kStrCannotSave) + "\n\n" + fullPath + "\n\n" + error);
+        Warn(m_project->Prompt(), Text(kStrCannotSave) + "\n\n" + fullPath + "\n\n" + error);
         return false;
     }
     m_replacedText = std::move(replaced);

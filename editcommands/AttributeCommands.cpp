@@ -51,7 +51,7 @@ bool ChangeLocalCommand::AskContentsValues(const CXML* node) {
         return true;
     }
     std::string text = m_old;
-    CDlgGetURL dialog(&text);
+    CDlgGetURL dialog(&text, Prompt());
     if (dialog.DoModal(*Context().dialogHost) != kIdOk)
         return false;
     m_new = text;

@@ -158,8 +158,8 @@ void NormalizeSelection(CXML* selected, const CProjectFile& project, Tree tree) 
     }
 }
 
-bool Confirm(int stringNo) {
-    return ShowMessage(CStrHelper::ML_GetStringEx(stringNo),
+bool Confirm(IPrompt& prompt, int stringNo) {
+    return ShowMessage(prompt, CStrHelper::ML_GetStringEx(stringNo),
                        CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
                        Icon::Question) != Answer::No;
 }

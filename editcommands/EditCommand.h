@@ -4,6 +4,7 @@
 // on, and the tree operations it calls, named once for both trees.
 #include "baseutil/Command.h"
 #include "baseutil/MainWindow.h"
+#include "editcommands/CommandContext.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +17,6 @@ class CXML;
 
 namespace mb {
 
-class CommandContext;
 
 class EditCommand : public CCommand {
 public:
@@ -33,6 +33,8 @@ protected:
     CAppHelper* AppHelper() const;
     // The window and the dialogs of whoever runs the commands.
     CommandContext& Context() const;
+    // The prompt of whoever runs the commands.
+    IPrompt& Prompt() const { return *Context().prompt; }
     // Asks the main window for the selected entries of `tree`: a fresh
     // "SelectedNodes" record with one "node" ("ID", "expanded") per entry
     // (empty when there is no main window or nothing is selected).
@@ -76,8 +78,8 @@ protected:
 // entries then stay together, and every run's place is an entry that stays
 // where it is, so changes made run by run can be reversed run by run.
 void NormalizeSelection(CXML* selected, const CProjectFile& project, Tree tree);
-// Asks the Yes/No question of string `stringNo` (caption string 8); true
+// Asks `prompt` the Yes/No question of string `stringNo` (caption string 8); true
 // unless the answer is No.
-bool Confirm(int stringNo);
+bool Confirm(IPrompt& prompt, int stringNo);
 
 } // namespace mb

@@ -11,7 +11,7 @@
 namespace mb {
 
 int AddProjectFilesCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     CXML list("FilesList");
     if (!Gather(&list) || list.GetChildCount() == 0)
         return 0;
@@ -52,11 +52,12 @@ namespace {
 
 // Asks Yes or No about taking `count` files out of the project: `one` for
 // one file, else `many` with the count after its first part.
-bool ConfirmRemoval(size_t count, const std::string& one, const std::string& many) {
+bool ConfirmRemoval(IPrompt& prompt, size_t count, const std::string& one,
+                    const std::string& many) {
     // The files leave the project's lists only; that cannot be undone.
     const std::string text = count == 1 ? one + "\n\nThe file itself stays on the disk."
                                         : many + "\n\nThe files themselves stay on the disk.";
-    return ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
+    return ShowMessage(prompt, text, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
                        Icon::Question) == Answer::Yes;
 }
 
@@ -67,11 +68,11 @@ int DeleteProjectFilesCommand::Execute() {
     if (m_which == Which::All) {
         const size_t count = static_cast<size_t>(hhp->GetFilesData()->GetChildCount());
         if (count > 0 &&
-            ConfirmRemoval(count,
+            ConfirmRemoval(Prompt(), count,
                            "Do you want to remove the one file from the project's file list?",
                            "Do you want to remove all " + std::to_string(count) +
                                " files from the project's file list?")) {
-            BusyCursor busy;
+            BusyCursor busy(Prompt());
             m_project->HHP_DeleteAllFiles();
         }
         return 1;
@@ -82,11 +83,11 @@ int DeleteProjectFilesCommand::Execute() {
         selected.files.clear();
     const size_t count = selected.files.size() + selected.mergeFiles.size();
     if (count == 0 ||
-        !ConfirmRemoval(count, "Do you want to remove the selected file from the project?",
+        !ConfirmRemoval(Prompt(), count, "Do you want to remove the selected file from the project?",
                         "Do you want to remove the " + std::to_string(count) +
                             " selected files from the project?"))
         return 1;
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     for (const std::string& name : selected.files)
         m_project->HHP_DeleteFile(name);
     for (const std::string& name : selected.mergeFiles)

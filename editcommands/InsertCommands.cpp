@@ -44,7 +44,7 @@ void InsertCommandBase::Redo() {
 }
 
 int InsertCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     m_replacedPage.reset();
     CXML list("FilesList");
@@ -77,7 +77,7 @@ void InsertCommand::Redo() {
 void InsertCommand::WriteReplacedPage(const std::string& text) const {
     std::string error;
     if (!WriteFileSafely(m_replacedPage->path, text, &error))
-        ShowMessage("The page " + m_replacedPage->path + " could not be written back.\n\n" + error,
+        ShowMessage(Prompt(), "The page " + m_replacedPage->path + " could not be written back.\n\n" + error,
                     CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
 }
 
@@ -114,7 +114,7 @@ bool InsertCommand::Gather(CXML* list) {
 }
 
 int AddSelectionToIndexCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     CDlgAddSelectedCEToIndex dialog(m_project);
     if (dialog.DoModal(*Context().dialogHost) != kIdOk)
@@ -142,7 +142,7 @@ int AddSelectionToIndexCommand::Execute() {
 }
 
 int AddPageKeywordsCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     std::string relativeId;
     int mode = kInsertAfter;

@@ -23,7 +23,7 @@ bool WithinSelection(const CXML* node, const CXML* selected, const CSitemapFile&
 } // namespace
 
 int MoveCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     if (!KeepSelection())
         return 0;
@@ -47,7 +47,7 @@ void MoveCommand::Undo() {
 }
 
 int DragMoveCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     const CXML* target = Model()->GetDroppedNode();
     if (!target || !KeepSelection())
@@ -78,7 +78,7 @@ void DragMoveCommand::Undo() {
 }
 
 int DragCopyCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     if (!Model()->GetDroppedNode() || !KeepSelection())
         return 0;

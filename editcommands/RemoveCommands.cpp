@@ -15,10 +15,10 @@ constexpr int kStrDeleteSelected = 365;
 } // namespace
 
 int RemoveCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     if (m_all) {
-        if (TreeRoot()->GetChildCount() == 0 || !Confirm(kStrDeleteAll))
+        if (TreeRoot()->GetChildCount() == 0 || !Confirm(Prompt(), kStrDeleteAll))
             return 0;
         BeginChange();
         DeleteAll();
@@ -31,7 +31,7 @@ int RemoveCommand::Execute() {
         return 0;
     }
     CXML list("FilesList");
-    if (!SelectedEntries(&list) || !Confirm(kStrDeleteSelected))
+    if (!SelectedEntries(&list) || !Confirm(Prompt(), kStrDeleteSelected))
         return 0;
     BeginChange();
     DeleteFilesList2(&list);

@@ -24,7 +24,7 @@ void AddTopLevelRecord(CXML* records, const CXML* root) {
 } // namespace
 
 int SortCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     auto selected = AskSelection(m_tree);
     if (selected->GetChildCount() == 0)
@@ -58,13 +58,13 @@ void SortCommand::Swap(int from, int to) const {
 }
 
 int ReplaceIndexCommand::Execute() {
-    BusyCursor busy;
+    BusyCursor busy(Prompt());
     m_snapshot.reset();
     const CXML* index = m_project->HHK_GetTreeRoot();
     const CXML* contents = m_project->HHC_GetTreeRoot();
     if (index->GetChildCount() == 0 && contents->GetChildCount() == 0)
         return 0;
-    if (ShowMessage(CStrHelper::ML_GetStringEx(kStrReplaceIndex), {}, Buttons::YesNo,
+    if (ShowMessage(Prompt(), CStrHelper::ML_GetStringEx(kStrReplaceIndex), {}, Buttons::YesNo,
                     Icon::Information) != Answer::Yes)
         return 0;
     BeginChange();

@@ -501,7 +501,7 @@ void CViewTocIndexEntry::PickIndexLink() {
         return;
     mb::PickRequest request;
     request.initialPath = m_project->GetLastOpenDir();
-    auto picked = mb::Prompt().PickOpenFiles(request);
+    auto picked = m_project->Prompt().PickOpenFiles(request);
     if (!picked || picked->empty())
         return;
     m_project->SetLastOpenDir2(picked->front());

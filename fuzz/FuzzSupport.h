@@ -1,8 +1,9 @@
 #pragma once
-// What the project-model harnesses share: a prompt that answers every
-// message silently, and a scratch folder that lives as long as the process.
+// What the project-model harnesses share: channels whose prompt answers
+// every message silently, and a scratch folder that lives as long as the
+// process.
 
-#include "baseutil/Prompt.h"
+#include "baseutil/UserChannels.h"
 #include "projectmodel/ProjectFile.h"
 
 #include <cstdlib>
@@ -41,8 +42,6 @@ private:
 class ScratchDir {
 public:
     ScratchDir() {
-        static SilentPrompt prompt;
-        mb::SetPrompt(&prompt);
         std::error_code ec;
         std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
                                          ? std::filesystem::path("/dev/shm")
@@ -63,6 +62,13 @@ public:
 private:
     std::string m_folder;
 };
+
+// The channels of the harnesses' projects: the silent prompt and no log.
+inline const mb::UserChannels* SilentChannels() {
+    static SilentPrompt prompt;
+    static const mb::UserChannels channels{&prompt};
+    return &channels;
+}
 
 inline const std::string& ScratchFolder() {
     static const ScratchDir dir;

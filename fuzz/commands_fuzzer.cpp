@@ -98,20 +98,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzz::SilentPrompt prompt(mb::Answer::Yes);
     static AlwaysSort sorter;
     static SelectingWindow window;
-    mb::SetPrompt(&prompt);
     mb::CommandContext context;
+    context.prompt = &prompt;
     context.sortDialog = &sorter;
     context.window = &window;
 
     Input input(data, size);
     CProjectFile project;
+    project.SetChannels(&context);
     auto contents = TreeFrom(input, "c");
     auto index = TreeFrom(input, "k");
     project.Content_AddFilesList2(contents.get());
     project.Index_AddFilesList2(index.get());
     project.ResetModifiedInfo();
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper(picker);
+    mb::PickerAddDirectoryDialog picker(prompt);
+    CAppHelper helper(picker, prompt);
     CCommandManager manager(context);
     manager.SetProjectFile(&project);
     manager.SetAppHelper(&helper);

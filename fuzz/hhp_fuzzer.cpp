@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile(folder + "alias.txt", parts[2]);
 
     CProjectFile project;
+
+    project.SetChannels(fuzz::SilentChannels());
     project.SetMBKFileName(folder + "p.mbk");
     CXML element("HHP");
     project.GetHHPFile()->ReadHHPFileToXML(folder + "p.hhp", &element);
@@ -38,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string first = fuzz::SavedProjectText(project, folder + "a.mbk");
     CProjectFile reopened;
+    reopened.SetChannels(fuzz::SilentChannels());
     if (reopened.OpenProjectFile(folder + "a.mbk") != 1)
         std::abort();
     if (fuzz::SavedProjectText(reopened, folder + "b.mbk") != first)

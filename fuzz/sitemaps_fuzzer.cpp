@@ -65,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile(folder + "in.hhk", text);
 
     CProjectFile project;
+
+    project.SetChannels(fuzz::SilentChannels());
     project.SetMBKFileName(folder + "p.mbk");
     project.HHP_SetOptionsData(OPT_LANGUAGE, kLanguages[data[0] % 6]);
     RoundTrip(project, *project.GetHHCFile(), folder + "in.hhc", &CHHCFile::ReadHHCFileToXML,
@@ -75,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The project with both trees saves, opens and saves to the same text.
     std::string first = fuzz::SavedProjectText(project, folder + "a.mbk");
     CProjectFile reopened;
+    reopened.SetChannels(fuzz::SilentChannels());
     if (reopened.OpenProjectFile(folder + "a.mbk") != 1)
         std::abort();
     if (fuzz::SavedProjectText(reopened, folder + "b.mbk") != first)

@@ -63,8 +63,8 @@ QString Q(int n) {
     return QString::fromStdString(S(n));
 }
 
-void Warn(const std::string& text) {
-    ShowMessage(text, S(kStrCaption), Buttons::Ok, Icon::Warning);
+void Warn(IPrompt& prompt, const std::string& text) {
+    ShowMessage(prompt, text, S(kStrCaption), Buttons::Ok, Icon::Warning);
 }
 
 } // namespace
@@ -73,8 +73,8 @@ void HE_SetCallBackFunction(EditorCallback callback) {
     g_callback = std::move(callback);
 }
 
-CPreviewEditFrame::CPreviewEditFrame(IDesktop& desktop, QWidget* parent)
-    : QWidget(parent), m_desktop(desktop) {
+CPreviewEditFrame::CPreviewEditFrame(IDesktop& desktop, IPrompt& prompt, QWidget* parent)
+    : QWidget(parent), m_desktop(desktop), m_prompt(prompt) {
     m_browser = new QWebEngineView;
     m_browser->setPage(web::NewHelpPage(m_browser));
 
@@ -288,7 +288,7 @@ bool CPreviewEditFrame::SaveBeforeLeave(bool mayCancel) {
     if (m_mode != kEdit || m_pagePath.empty() || !m_source->document()->isModified())
         return true;
     for (;;) {
-        Answer answer = Prompt().Message(
+        Answer answer = m_prompt.Message(
             {Q(kStrAskSaveChangedPage).arg(QString::fromStdString(m_pagePath)).toStdString(),
              S(kStrCaption), mayCancel ? Buttons::YesNoCancel : Buttons::YesNo, Icon::Question,
              Answer::Yes}); // Enter keeps the changes
@@ -336,7 +336,7 @@ bool CPreviewEditFrame::Save() {
     if (m_mode != kEdit || m_pagePath.empty())
         return false;
     if (std::filesystem::exists(m_pagePath) && IsReadOnlyFile(m_pagePath)) {
-        Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" + S(kStrReadOnly));
+        Warn(m_prompt, S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" + S(kStrReadOnly));
         return false;
     }
     // The editor's lines, joined with the page's own line ends.
@@ -346,13 +346,13 @@ bool CPreviewEditFrame::Save() {
     const std::string text = JoinLines(lines, m_loadedText);
     std::string bytes;
     if (!EncodePage(text, m_encoding, bytes)) {
-        Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" +
+        Warn(m_prompt, S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" +
              Q(kStrUnknownCharacterSet).arg(QString::fromStdString(m_encoding.name)).toStdString());
         return false;
     }
     std::string error;
     if (!WriteFileSafely(m_pagePath, bytes, &error)) {
-        Warn(S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" + error);
+        Warn(m_prompt, S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" + error);
         return false;
     }
     m_loadedText = text;
@@ -373,7 +373,7 @@ std::string CPreviewEditFrame::FileForExternalEditor() {
             file = url.toLocalFile().toStdString();
     }
     if (file.empty()) {
-        Warn(m_current + "\n\n" + S(kStrNotLocalFile));
+        Warn(m_prompt, m_current + "\n\n" + S(kStrNotLocalFile));
         return {};
     }
     return CPath(file).GetEditablePath();
@@ -381,7 +381,7 @@ std::string CPreviewEditFrame::FileForExternalEditor() {
 
 void CPreviewEditFrame::OnFavoriteEditors() {
     if (CPath(m_current).IsNetworkPath()) {
-        Warn(m_current + "\n\n" + S(kStrNotLocalFile));
+        Warn(m_prompt, m_current + "\n\n" + S(kStrNotLocalFile));
         return;
     }
     int state = 0;
@@ -391,7 +391,7 @@ void CPreviewEditFrame::OnFavoriteEditors() {
             std::filesystem::path(CPath(m_current).GetRealFileName()).extension().string();
         if (!extension.empty())
             extension.erase(0, 1);
-        if (ShowMessage(S(kStrNoEditorFor) + "\"" + extension + "\"" + S(kStrSetUpNow),
+        if (ShowMessage(m_prompt, S(kStrNoEditorFor) + "\"" + extension + "\"" + S(kStrSetUpNow),
                         S(kStrCaption), Buttons::YesNo, Icon::Question) == Answer::Yes)
             RequestFavoriteEditors();
         return;
@@ -421,7 +421,7 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     }
     const std::string program = type->GetChildAt(index)->Value();
     if (!CFavoriteEditorManager::IsEditorExist(program)) {
-        Warn("\"" + program + "\"\n\n" + S(kStrNoSuchEditor));
+        Warn(m_prompt, "\"" + program + "\"\n\n" + S(kStrNoSuchEditor));
         return;
     }
     std::string file = FileForExternalEditor();
@@ -431,7 +431,7 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
     if (!m_desktop.StartProgram(program, file)) {
         std::string name = type->GetChildAt(index)->GetAttr("name");
         std::string why = m_desktop.StartError();
-        Warn(Q(kStrEditorNotStarted)
+        Warn(m_prompt, Q(kStrEditorNotStarted)
                  .arg(QString::fromStdString(name.empty() ? program : name))
                  .toStdString() +
              (why.empty() ? "" : "\n\n" + why));

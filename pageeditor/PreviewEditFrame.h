@@ -6,6 +6,7 @@
 // notifications and never changes the project model.
 
 #include "baseutil/Desktop.h"
+#include "baseutil/Prompt.h"
 #include "baseutil/Subject.h"
 #include "baseutil/SubjectWatch.h"
 #include "projectmodel/PageText.h"
@@ -46,8 +47,9 @@ class CPreviewEditFrame : public QWidget, public CObserver {
 public:
     enum Mode { kPreview = 0, kEdit = 1 };
 
-    // External editors start through `desktop`.
-    explicit CPreviewEditFrame(IDesktop& desktop, QWidget* parent = nullptr);
+    // External editors start through `desktop`; questions and warnings go
+    // to `prompt`.
+    CPreviewEditFrame(IDesktop& desktop, IPrompt& prompt, QWidget* parent = nullptr);
     ~CPreviewEditFrame() override;
 
     // Watches the project and its contents and index (null: none).
@@ -123,6 +125,7 @@ private:
     // The trees, not watched while a project is read.
     SubjectWatch m_treeWatch{*this};
     IDesktop& m_desktop;
+    IPrompt& m_prompt;
     CFavoriteEditorManager* m_editors = nullptr;
 
     Mode m_mode = kPreview;

@@ -135,21 +135,21 @@ EncodedText EncodeCompilerProjectText(const std::string& utf8, int languageId) {
 }
 
 bool WriteEncodedTextFile(const std::string& path, const EncodedText& encoded, int languageId,
-                          std::string* error) {
+                          ILogSink* log, std::string* error) {
     if (!WriteFileSafely(path, encoded.bytes, error))
         return false;
     if (encoded.unrepresentable > 0) {
         std::string line = path + ": " + std::to_string(encoded.unrepresentable) +
                            " character(s) outside code page " + CodePageOfLanguage(languageId) +
                            " written as character references\r\n";
-        LogLine(line.c_str());
+        LogLine(log, line);
     }
     return true;
 }
 
 bool WriteCompilerTextFile(const std::string& path, const std::string& utf8, int languageId,
-                           std::string* error) {
-    return WriteEncodedTextFile(path, EncodeForLanguage(utf8, languageId), languageId, error);
+                           ILogSink* log, std::string* error) {
+    return WriteEncodedTextFile(path, EncodeForLanguage(utf8, languageId), languageId, log, error);
 }
 
 } // namespace mb

@@ -6,6 +6,8 @@
 // reference ("&#8364;"): the help viewer's contents control understands the
 // decimal form only, never the hexadecimal one.
 
+#include "baseutil/MainWindow.h"
+
 #include <string>
 
 namespace mb {
@@ -28,16 +30,16 @@ EncodedText EncodeCompilerProjectText(const std::string& utf8, int languageId);
 
 // Writes `text`, encoded for `languageId`, to `path` through a temporary
 // file that replaces the target only when complete. When characters had to
-// be written as references, one log line says how many. False on failure,
-// with the reason in `error` when given.
+// be written as references, one log line to `log` says how many. False on
+// failure, with the reason in `error` when given.
 bool WriteEncodedTextFile(const std::string& path, const EncodedText& text, int languageId,
-                          std::string* error);
+                          ILogSink* log, std::string* error);
 
 // Encodes `utf8` for `languageId` and writes it to `path` through a
 // temporary file that replaces the target only when complete. When
-// characters had to be written as references, one log line says how many.
-// False on failure, with the reason in `error` when given.
+// characters had to be written as references, one log line to `log` says
+// how many. False on failure, with the reason in `error` when given.
 bool WriteCompilerTextFile(const std::string& path, const std::string& utf8, int languageId,
-                           std::string* error);
+                           ILogSink* log, std::string* error);
 
 } // namespace mb

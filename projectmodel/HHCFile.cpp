@@ -214,7 +214,7 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
         Report(m_project, PR_PROGRESS_STEP, i + 1);
     }
     if (!sources.empty()) {
-        mb::BusyCursor busy;
+        mb::BusyCursor busy(*Channels().prompt);
         CFileManip::CopyFiles(sources, targets, true);
     }
     Report(m_project, PR_PROGRESS_END);

@@ -132,7 +132,7 @@ private:
 int CHHCFile::ReadHHCFileToXML(const std::string& path, CXML* element) {
     if (!element)
         return 1;
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(*Channels().prompt);
     CXML scanned;
     SitemapSource source;
     if (!OpenSitemapSource(path, element, "HHCRoot", kPropertyNames, scanned, source))

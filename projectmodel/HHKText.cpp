@@ -138,7 +138,7 @@ private:
 int CHHKFile::ReadHHKFileToXML(const std::string& path, CXML* element) {
     if (!element)
         return 1;
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(*Channels().prompt);
     CXML scanned;
     SitemapSource source;
     if (!OpenSitemapSource(path, element, "HHKRoot", kPropertyNames, scanned, source))

@@ -516,6 +516,10 @@ CXML* CHHPFile::AddMergeFile(const std::string& name) {
     return item;
 }
 
+const mb::UserChannels& CHHPFile::Channels() const {
+    return m_project ? m_project->Channels() : mb::QuietChannels();
+}
+
 CXML* CHHPFile::AddMergeFiles(CXML* list) {
     m_mergeFilesBatch->DelAllChild();
     if (list) {
@@ -529,7 +533,7 @@ CXML* CHHPFile::AddMergeFiles(CXML* list) {
     if (m_mergeFilesBatch->GetChildCount() > 0)
         Notify(NC_MERGE_FILES_CHANGED, m_mergeFilesBatch.get());
     else
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNoMergeFile),
+        mb::ShowMessage(*Channels().prompt, CStrHelper::ML_GetStringEx(kStrNoMergeFile),
                         CStrHelper::ML_GetStringEx(kStrProductName));
     return m_mergeFilesBatch.get();
 }

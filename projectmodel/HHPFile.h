@@ -11,6 +11,7 @@
 // include-index-page flag, 40 three-pane property switched or settings read.
 
 #include "baseutil/Subject.h"
+#include "baseutil/UserChannels.h"
 #include "baseutil/Xml.h"
 #include "projectmodel/HHPRecords.h"
 
@@ -31,6 +32,8 @@ public:
     CHHPFile();
 
     void AttachProjectFile(CProjectFile* project) { m_project = project; }
+    // The project's channels; the quiet ones when attached to none.
+    const mb::UserChannels& Channels() const;
 
     // Every list emptied and every value back to its default.
     void InitHHP();

@@ -168,7 +168,7 @@ std::string CHHPFile::DecodeText(const std::string& bytes) const {
 }
 
 int CHHPFile::ReadHHPFileToXML(const std::string& path, CXML* element) {
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(*Channels().prompt);
     m_readProblems.clear();
     m_hhpFolder = FolderOfFile(path);
     std::string bytes;

@@ -189,10 +189,10 @@ std::string CHHPFile::BuildHHPText(PathForm form) const {
 
 int CHHPFile::WriteHHPFile(const std::string& path, PathForm form) {
     if (mb::IsReadOnlyFile(path)) {
-        CProjectFile::ShowReadOnlyWarning(path);
+        CProjectFile::ShowReadOnlyWarning(*Channels().prompt, path);
         return 0;
     }
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(*Channels().prompt);
     std::string error;
     // The project text is in the code page of its language; the compiler's
     // copy names the files it opens in the bytes of their names on disk.
@@ -200,8 +200,8 @@ int CHHPFile::WriteHHPFile(const std::string& path, PathForm form) {
         form == PathForm::Compiler
             ? mb::EncodeCompilerProjectText(BuildHHPText(form), m_options.language)
             : mb::EncodeForLanguage(BuildHHPText(form), m_options.language);
-    if (!mb::WriteEncodedTextFile(path, text, m_options.language, &error)) {
-        mb::ShowMessage(error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
+    if (!mb::WriteEncodedTextFile(path, text, m_options.language, Channels().log, &error)) {
+        mb::ShowMessage(*Channels().prompt, error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
                         mb::Buttons::Ok, mb::Icon::Error);
         return 0;
     }

@@ -159,10 +159,10 @@ void CProjectFile::InitProject() {
 }
 
 int CProjectFile::OpenProjectFile(const std::string& path) {
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(Prompt());
     std::FILE* file = mb::OpenRegularFile(path);
     if (!file) {
-        mb::ShowMessage("This file cannot be read:\n\n" + path + "\n\n" +
+        mb::ShowMessage(Prompt(), "This file cannot be read:\n\n" + path + "\n\n" +
                             mb::UnreadableReason(path),
                         CStrHelper::ML_GetStringEx(kStrProductName));
         return 0;
@@ -174,7 +174,7 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
     CXML& root = reader.Document();
     if (root.GetTagName() != kRootTag) {
         progress.reset();
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNotProjectFile),
+        mb::ShowMessage(Prompt(), CStrHelper::ML_GetStringEx(kStrNotProjectFile),
                         CStrHelper::ML_GetStringEx(kStrProductName));
         return 0;
     }
@@ -235,7 +235,7 @@ int CProjectFile::WriteProjectFile(const std::string& path) {
     if (path.empty())
         return 0;
     if (mb::IsReadOnlyFile(path)) {
-        ShowReadOnlyWarning(path);
+        ShowReadOnlyWarning(Prompt(), path);
         return 0;
     }
 
@@ -246,7 +246,7 @@ int CProjectFile::WriteProjectFile(const std::string& path) {
         std::string error = writer.Error().empty()
                                 ? "cannot write " + path + ": " + std::strerror(errno)
                                 : writer.Error();
-        mb::ShowMessage(error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
+        mb::ShowMessage(Prompt(), error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
                         mb::Buttons::Ok, mb::Icon::Error);
         return 0;
     }
@@ -416,9 +416,9 @@ void CProjectFile::SetLastOpenDir2(const std::string& path) {
     SetLastOpenDir(CPath(path).GetLocationNoSlash());
 }
 
-void CProjectFile::ShowReadOnlyWarning(const std::string& path) {
+void CProjectFile::ShowReadOnlyWarning(mb::IPrompt& prompt, const std::string& path) {
     std::string text = CStrHelper::ML_GetStringEx(kStrCannotSave) + "\n\n" + path + "\n\n" +
                        CStrHelper::ML_GetStringEx(kStrReadOnly);
-    mb::ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+    mb::ShowMessage(prompt, text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     mb::Icon::Warning);
 }

@@ -17,6 +17,7 @@
 // about to load, 2 loaded anew, 5 loading finished.
 
 #include "baseutil/Subject.h"
+#include "baseutil/UserChannels.h"
 #include "baseutil/Xml.h"
 #include "projectmodel/ChangesSinceSave.h"
 #include "projectmodel/HHCFile.h"
@@ -63,6 +64,14 @@ public:
     // names) goes to `sink`; without one, to the callback that
     // PR_SetCallBackFunction stored.
     void SetProgressSink(ProgressSink sink) { m_progressSink = std::move(sink); }
+    // Where the questions and log lines of work on this project go (not
+    // owned; the owner keeps them alive while the project uses them). Null:
+    // the cautious prompt and no log.
+    void SetChannels(const mb::UserChannels* channels) {
+        m_channels = channels ? channels : &mb::QuietChannels();
+    }
+    const mb::UserChannels& Channels() const { return *m_channels; }
+    mb::IPrompt& Prompt() const { return *m_channels->prompt; }
     void ReportProgress(int code, int value = 0) const;
     // 1 when the project file was loaded; 0 (after telling the user) when the
     // file is not a project file. The models are reset before loading.
@@ -164,7 +173,7 @@ public:
     void SetLastOpenDir2(const std::string& path);
 
     // The warning for a read-only target: string 293, the path and string 481.
-    static void ShowReadOnlyWarning(const std::string& path);
+    static void ShowReadOnlyWarning(mb::IPrompt& prompt, const std::string& path);
 
     // Forwarding to the settings.
     int HHP_WriteFile(const std::string& path,
@@ -426,6 +435,7 @@ private:
     std::unique_ptr<CXML> m_modifiedInfo;
     int m_includeSubEntries = 0;
     ProgressSink m_progressSink;
+    const mb::UserChannels* m_channels = &mb::QuietChannels();
     // Used while the project file is written.
     Spellings m_writtenSpellings;
     bool m_writingProjectFile = false;

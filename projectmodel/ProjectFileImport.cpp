@@ -25,24 +25,26 @@ std::string NamedSitemapFile(const CHHPFile& hhp, int option, int windowItem,
     return mb::ResolveAgainstFolder(folder, name).path;
 }
 
-void TellImportFailed(const std::string& headline, const std::vector<std::string>& problems) {
+void TellImportFailed(mb::IPrompt& prompt, const std::string& headline,
+                      const std::vector<std::string>& problems) {
     std::string text = headline + "\n";
     for (const std::string& problem : problems)
         text += "\n" + problem;
     text += "\n\nNothing was imported.";
-    mb::ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+    mb::ShowMessage(prompt, text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     mb::Icon::Error);
 }
 
 // A project that names files it does not come with (header files, pages,
 // even its contents or index) is still imported, as the compiler still
 // compiles it; the user is told which files were left out and why.
-void TellFilesLeftOut(const std::string& path, const std::vector<std::string>& problems) {
+void TellFilesLeftOut(mb::IPrompt& prompt, const std::string& path,
+                      const std::vector<std::string>& problems) {
     std::string text = "The HTML Help project \"" + path +
                        "\" names files that cannot be read; it was imported without them:\n";
     for (const std::string& problem : problems)
         text += "\n" + problem;
-    mb::ShowMessage(text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+    mb::ShowMessage(prompt, text, CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     mb::Icon::Warning);
 }
 
@@ -61,7 +63,7 @@ int CProjectFile::ImportHHPFile(const std::string& path) {
     GetProjectFolderByHHPFile(path);
     CXML hhp("HHP");
     if (!m_hhp.ReadHHPFileToXML(path, &hhp)) {
-        TellImportFailed("This file cannot be imported as an HTML Help project (.hhp):",
+        TellImportFailed(Prompt(), "This file cannot be imported as an HTML Help project (.hhp):",
                          m_hhp.GetReadProblems());
         InitProject();
         return 0;
@@ -92,7 +94,7 @@ int CProjectFile::ImportHHPFile(const std::string& path) {
             problems.push_back(index + ": " + m_hhk.GetReadProblem());
     }
     if (!problems.empty())
-        TellFilesLeftOut(path, problems);
+        TellFilesLeftOut(Prompt(), path, problems);
 
     Notify(NC_RELOADED);
     m_hhc.Notify(NC_RELOADED);

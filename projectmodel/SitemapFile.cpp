@@ -150,6 +150,10 @@ void CSitemapFile::SetModified() {
         m_project->NoteTreeChange();
 }
 
+const mb::UserChannels& CSitemapFile::Channels() const {
+    return m_project ? m_project->Channels() : mb::QuietChannels();
+}
+
 CXML* CSitemapFile::Records() {
     if (m_project)
         return m_project->GetModifiedInfo();
@@ -200,7 +204,7 @@ bool CSitemapFile::OpenSitemapSource(const std::string& path, CXML* element, con
         return false;
     }
     if (leftOut > 0) {
-        mb::ShowMessage(std::to_string(leftOut) + " entries of \"" + path +
+        mb::ShowMessage(*Channels().prompt, std::to_string(leftOut) + " entries of \"" + path +
                             "\" are nested too deeply to be read and were left out.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);
@@ -234,10 +238,10 @@ int CSitemapFile::LanguageId() const {
 
 int CSitemapFile::WriteCompilerFile(const std::string& path, const std::string& text) const {
     if (mb::IsReadOnlyFile(path)) {
-        CProjectFile::ShowReadOnlyWarning(path);
+        CProjectFile::ShowReadOnlyWarning(*Channels().prompt, path);
         return 0;
     }
-    return mb::WriteCompilerTextFile(path, text, LanguageId(), nullptr) ? 1 : 0;
+    return mb::WriteCompilerTextFile(path, text, LanguageId(), Channels().log, nullptr) ? 1 : 0;
 }
 
 void CSitemapFile::ReadSiteProperties(

@@ -13,6 +13,7 @@
 // changed through these operations.
 
 #include "baseutil/Subject.h"
+#include "baseutil/UserChannels.h"
 #include "baseutil/Xml.h"
 #include "projectmodel/NodeIndex.h"
 #include "projectmodel/SortDialog.h"
@@ -68,6 +69,8 @@ public:
     CSitemapFile& operator=(const CSitemapFile&) = delete;
 
     void AttachProjectFile(CProjectFile* project) { m_project = project; }
+    // The project's channels; the quiet ones when attached to none.
+    const mb::UserChannels& Channels() const;
 
     // The root element; it is not an entry.
     CXML* GetTreeRoot() const { return m_root.get(); }

@@ -180,18 +180,18 @@ void CConfigData::ReadReplaceTable(CXML& configData) {
     m_replaceTable.reset(table->Copy());
 }
 
-int CConfigData::WriteConfigData_XML(mb::IDesktop& desktop) {
+int CConfigData::WriteConfigData_XML(mb::IDesktop& desktop, mb::IPrompt& prompt) {
     const std::string path = GetConfigFilename();
     if (std::string kind = mb::NonRegularFileKind(path); !kind.empty()) {
         if (m_fileProblem.empty())
-            mb::ShowMessage(CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
+            mb::ShowMessage(prompt, CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
                                 FilledText(kStrNotARegularFile, {kind}),
                             CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                             mb::Icon::Warning);
         return 0;
     }
     if (mb::IsReadOnlyFile(path)) {
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
+        mb::ShowMessage(prompt, CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
                             CStrHelper::ML_GetStringEx(294),
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);
@@ -203,7 +203,7 @@ int CConfigData::WriteConfigData_XML(mb::IDesktop& desktop) {
     root.XMLWriteString(text);
     std::string error;
     if (!mb::WriteFileSafely(path, text, &error)) {
-        mb::ShowMessage(Shortened(error, kMaxErrorLength),
+        mb::ShowMessage(prompt, Shortened(error, kMaxErrorLength),
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Error);
         return 0;

@@ -4,6 +4,7 @@
 // in between every module reads and changes the values in memory.
 
 #include "baseutil/Desktop.h"
+#include "baseutil/Prompt.h"
 #include "baseutil/Xml.h"
 #include "commonkit/DropFileFilterSet.h"
 #include "commonkit/FavoriteEditorManager.h"
@@ -40,7 +41,7 @@ public:
     // write error is shown with its reason; both return 0. So is anything
     // but a regular file, with a warning unless GetFileProblem told of it.
     // Favourite editors not yet looked up are looked up on `desktop`.
-    int WriteConfigData_XML(mb::IDesktop& desktop);
+    int WriteConfigData_XML(mb::IDesktop& desktop, mb::IPrompt& prompt);
 
     int GetInsertMode() const { return m_nInsertMode; }
     void SetInsertMode(int mode) { m_nInsertMode = mode; }

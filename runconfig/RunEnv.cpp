@@ -16,8 +16,8 @@ std::unique_ptr<CRunEnv> CRunEnv::m_instance;
 namespace {
 
 // A file error as the user sees it: the file and the system's reason.
-int ReportFileError(const std::string& path, int error) {
-    mb::ShowMessage(path + ": " + std::strerror(error), CStrHelper::ML_GetStringEx(kStrProductName),
+int ReportFileError(mb::IPrompt& prompt, const std::string& path, int error) {
+    mb::ShowMessage(prompt, path + ": " + std::strerror(error), CStrHelper::ML_GetStringEx(kStrProductName),
                     mb::Buttons::Ok, mb::Icon::Error);
     return 0;
 }
@@ -69,7 +69,7 @@ CRunEnv::CRunEnv()
     : m_installPath(mb::ProgramFolder()), m_settingsFolder(mb::SettingsFolderFor(m_installPath)),
       m_logFilename(m_settingsFolder + "/bwlog.txt") {}
 
-int CRunEnv::CleanLogFile() {
+int CRunEnv::CleanLogFile(mb::IPrompt& prompt) {
     if (std::string kind = mb::NonRegularFileKind(m_logFilename); !kind.empty()) {
         m_logProblem = "The run log " + m_logFilename + " is " + kind +
                        ", not a regular file: it is left as it is, and this run keeps no log file.";
@@ -78,16 +78,16 @@ int CRunEnv::CleanLogFile() {
     m_logProblem.clear();
     int fd = OpenRegularForWriting(m_logFilename, O_CREAT);
     if (fd < 0)
-        return ReportFileError(m_logFilename, errno);
+        return ReportFileError(prompt, m_logFilename, errno);
     int emptied = ftruncate(fd, 0);
     int error = errno;
     close(fd);
     if (emptied != 0)
-        return ReportFileError(m_logFilename, error);
+        return ReportFileError(prompt, m_logFilename, error);
     return 1;
 }
 
-int CRunEnv::LogMessage(const std::string& text) {
+int CRunEnv::LogMessage(const std::string& text, mb::IPrompt& prompt) {
     if (!m_logProblem.empty())
         return 0;
     // No O_CREAT: a log that does not exist stays so.
@@ -97,13 +97,13 @@ int CRunEnv::LogMessage(const std::string& text) {
         if (errno == ENOENT || errno == ELOOP || errno == EINVAL || errno == EISDIR ||
             errno == ENXIO)
             return 0;
-        return ReportFileError(m_logFilename, errno);
+        return ReportFileError(prompt, m_logFilename, errno);
     }
     bool ok = WriteAll(fd, text);
     int error = errno;
     close(fd);
     if (!ok)
-        return ReportFileError(m_logFilename, error);
+        return ReportFileError(prompt, m_logFilename, error);
     return 1;
 }
 

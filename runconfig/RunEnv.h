@@ -4,6 +4,7 @@
 // whether a file could not be created because of its name, and the Flash
 // movies that must be copied along with the pages that show them.
 
+#include "baseutil/Prompt.h"
 #include "baseutil/Subject.h"
 
 #include <memory>
@@ -33,14 +34,14 @@ public:
     // Creates the run log, or empties it. 1 on success. Anything but a
     // regular file at the log's place (a link, a named pipe, a folder, ...)
     // is left alone and the run keeps no log: 0, and GetLogProblem says
-    // so. Other failures are shown to the user and give 0.
-    int CleanLogFile();
+    // so. Other failures are shown to the user through `prompt` and give 0.
+    int CleanLogFile(mb::IPrompt& prompt);
     // Why the run keeps no log file, or "".
     const std::string& GetLogProblem() const { return m_logProblem; }
     // Appends `text` exactly as given. Nothing happens while the log does not
     // exist (only CleanLogFile creates it) or is no regular file. 1 when the
-    // text was written.
-    int LogMessage(const std::string& text);
+    // text was written; a failure is shown through `prompt`.
+    int LogMessage(const std::string& text, mb::IPrompt& prompt);
 
     // Set when an output file could not be created because of its name.
     int GetFoundLongFilename() const { return m_foundLongFilename; }

@@ -62,14 +62,6 @@ void PrintError(const std::string& text) {
     std::fprintf(stderr, "marrowbook-cli: %s\n", Printable(text, true).c_str());
 }
 
-ConsolePrompt::ConsolePrompt(bool assumeYes) : m_assumeYes(assumeYes) {
-    SetPrompt(this);
-}
-
-ConsolePrompt::~ConsolePrompt() {
-    SetPrompt(nullptr);
-}
-
 Answer ConsolePrompt::Message(const MessageRequest& request) {
     Answer answer = m_assumeYes ? Agreeing(request.buttons) : Declining(request.buttons);
     std::string text = request.text;
@@ -102,15 +94,7 @@ bool ConsoleProjectDialogs::ConfirmCopyIntoProjectFolder() {
     MessageRequest request;
     request.text = kCopyFilesNote;
     request.buttons = Buttons::OkCancel;
-    return Prompt().Message(request) == Answer::Ok;
-}
-
-ConsoleWindow::ConsoleWindow(bool quiet) : m_quiet(quiet) {
-    SetMainWindow(this);
-}
-
-ConsoleWindow::~ConsoleWindow() {
-    SetMainWindow(nullptr);
+    return m_prompt.Message(request) == Answer::Ok;
 }
 
 void ConsoleWindow::Log(const std::string& line, LogKind kind) {

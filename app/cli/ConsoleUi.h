@@ -18,8 +18,7 @@ public:
     // `assumeYes`: questions are answered Yes (OK, Retry) instead of No
     // (Cancel). A question's default answer is named in the printed text;
     // it does not change the answer, which is chosen on the command line.
-    explicit ConsolePrompt(bool assumeYes);
-    ~ConsolePrompt() override;
+    explicit ConsolePrompt(bool assumeYes) : m_assumeYes(assumeYes) {}
     Answer Message(const MessageRequest& request) override;
     std::optional<std::vector<std::string>> PickOpenFiles(const PickRequest&) override;
     std::optional<std::string> PickFolder(const PickRequest&) override;
@@ -36,16 +35,19 @@ private:
 // (so Copy only with --yes).
 class ConsoleProjectDialogs final : public IProjectDialogs {
 public:
+    explicit ConsoleProjectDialogs(IPrompt& prompt) : m_prompt(prompt) {}
     std::optional<std::string> ChooseProjectFolder(const ProjectFolderChoice& choice) override;
     bool ConfirmCopyIntoProjectFolder() override;
+
+private:
+    IPrompt& m_prompt;
 };
 
 class ConsoleWindow final : public IMainWindow {
 public:
     // `quiet`: log lines are not printed; problem lines (which say why
     // something failed or was left out) always are, on standard error.
-    explicit ConsoleWindow(bool quiet);
-    ~ConsoleWindow() override;
+    explicit ConsoleWindow(bool quiet) : m_quiet(quiet) {}
     void Log(const std::string& line, LogKind kind) override;
 
 private:

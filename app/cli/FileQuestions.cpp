@@ -10,11 +10,11 @@
 
 namespace mb::cli {
 
-bool MayReplace(const std::string& path, bool force) {
+bool MayReplace(const std::string& path, bool force, IPrompt& prompt) {
     std::error_code ec;
     if (force || !std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
         return true;
-    return ShowMessage("\"" + path + "\" already exists. Replace it?", {}, Buttons::YesNo,
+    return ShowMessage(prompt, "\"" + path + "\" already exists. Replace it?", {}, Buttons::YesNo,
                        Icon::Question) == Answer::Yes;
 }
 

@@ -55,8 +55,8 @@ bool AddFolder(CProjectFile& project, const std::string& folder, IProjectDialogs
         PrintError("\"" + folder + "\" is not a folder");
         return false;
     }
-    PickerAddDirectoryDialog picker;
-    CAppHelper helper(picker);
+    PickerAddDirectoryDialog picker(project.Prompt());
+    CAppHelper helper(picker, project.Prompt());
     helper.UseConfiguration();
     CXML list("FilesList");
     list.SetAttr("PublicPath", folder);
@@ -104,11 +104,12 @@ int RunNew(const Invocation& invocation, AppContext& context) {
         }
         language = *parsed;
     }
-    if (!MayReplace(path, invocation.Has("force"))) {
+    if (!MayReplace(path, invocation.Has("force"), *context.prompt)) {
         PrintError("\"" + path + "\" was kept (--force or --yes replaces it)");
         return kExitFailed;
     }
     CProjectFile project;
+    project.SetChannels(&context);
     project.InitProject();
     project.HHP_SetOptionsData(OPT_LANGUAGE, language);
     std::string title = invocation.Value("title").value_or(fs::path(path).stem().string());
@@ -164,11 +165,12 @@ int RunImportHhp(const Invocation& invocation, AppContext& context) {
                    "\")");
         return kExitUsage;
     }
-    if (!MayReplace(mbk, invocation.Has("force"))) {
+    if (!MayReplace(mbk, invocation.Has("force"), *context.prompt)) {
         PrintError("\"" + mbk + "\" was kept (--force or --yes replaces it)");
         return kExitFailed;
     }
     CProjectFile project;
+    project.SetChannels(&context);
     project.InitProject();
     {
         ProgressLine progress;

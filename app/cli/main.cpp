@@ -86,10 +86,12 @@ int main(int argc, char** argv) {
     }
     LoadSettings();
     ConsolePrompt prompt(invocation->Has("yes"));
-    ConsoleProjectDialogs projectDialogs;
+    ConsoleProjectDialogs projectDialogs(prompt);
     ConsoleWindow window(invocation->Has("quiet"));
     ConsoleDesktop desktop;
     mb::AppContext context;
+    context.prompt = &prompt;
+    context.log = &window;
     context.window = &window;
     context.projectDialogs = &projectDialogs;
     context.desktop = &desktop;

@@ -25,14 +25,14 @@ public:
     // A topic of the program's help, or a compiled help file from its home
     // page, shown with the help viewer or the desktop above.
     bool ShowHelp(const std::string& topic) {
-        return CCommon::Instance()->ShowHelp(helpViewer, *desktop, topic);
+        return CCommon::ShowHelp(helpViewer, *desktop, *prompt, topic);
     }
     bool ViewHelpFile(const std::string& helpFile) {
-        return CCommon::Instance()->ViewHelpFile(helpViewer, *desktop, helpFile);
+        return CCommon::ViewHelpFile(helpViewer, *desktop, helpFile);
     }
 
 private:
-    DefaultControllerDialogs m_defaultControllerDialogs;
+    DefaultControllerDialogs m_defaultControllerDialogs{*this};
     XdgDesktop m_xdgDesktop;
 };
 

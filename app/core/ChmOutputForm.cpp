@@ -11,14 +11,14 @@ constexpr int kStrChooseOutput = 234;
 
 } // namespace
 
-CDlgChmOutput::CDlgChmOutput(Kind kind, const std::string& lastFolder)
-    : m_kind(kind), m_lastFolder(lastFolder) {}
+CDlgChmOutput::CDlgChmOutput(Kind kind, const std::string& lastFolder, mb::IPrompt& prompt)
+    : m_kind(kind), m_lastFolder(lastFolder), m_prompt(prompt) {}
 
 void CDlgChmOutput::OnBrowseChm() {
     mb::PickRequest request;
     request.filter = "CHM Files(*.CHM)|*.CHM";
     request.initialPath = m_lastFolder;
-    auto picked = mb::Prompt().PickOpenFiles(request);
+    auto picked = m_prompt.PickOpenFiles(request);
     if (!picked || picked->empty())
         return;
     m_chm = picked->front();
@@ -29,7 +29,7 @@ void CDlgChmOutput::OnBrowseOutput() {
     mb::PickRequest request;
     request.title = "Select an output directory";
     request.initialPath = m_output;
-    if (auto folder = mb::Prompt().PickFolder(request))
+    if (auto folder = m_prompt.PickFolder(request))
         m_output = *folder;
 }
 
@@ -43,7 +43,7 @@ bool CDlgChmOutput::OnOK() {
     int missing = m_chm.empty() ? kStrChooseChm : m_output.empty() ? kStrChooseOutput : 0;
     if (!missing)
         return true;
-    mb::ShowMessage(CStrHelper::ML_GetStringEx(missing),
+    mb::ShowMessage(m_prompt, CStrHelper::ML_GetStringEx(missing),
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     mb::Icon::Warning);
     return false;

@@ -4,6 +4,8 @@
 // Browsing for the file proposes an output folder beside it; OK refuses an
 // empty field with a warning and keeps the dialog open.
 
+#include "baseutil/Prompt.h"
+
 #include <string>
 
 class CDlgChmOutput {
@@ -11,7 +13,8 @@ public:
     enum class Kind { Decompile, Handheld };
 
     // `lastFolder`: where the file picker starts.
-    CDlgChmOutput(Kind kind, const std::string& lastFolder);
+    // `prompt` asks the pickers and tells what is missing.
+    CDlgChmOutput(Kind kind, const std::string& lastFolder, mb::IPrompt& prompt);
 
     Kind GetKind() const { return m_kind; }
     const std::string& GetChmText() const { return m_chm; }
@@ -37,4 +40,5 @@ private:
     std::string m_lastFolder;
     std::string m_chm;
     std::string m_output;
+    mb::IPrompt& m_prompt;
 };

@@ -7,17 +7,22 @@
 namespace mb {
 
 void IControllerDialogs::RunWithProgress(const std::string&, const std::function<void()>& work) {
-    BusyCursor busy;
+    work();
+}
+
+void DefaultControllerDialogs::RunWithProgress(const std::string&,
+                                               const std::function<void()>& work) {
+    BusyCursor busy(*m_channels.prompt);
     work();
 }
 
 void DefaultControllerDialogs::ShowProjectFolderWarning(const std::string& projectFolder) {
-    ShowMessage(kProjectFolderWarningText + projectFolder,
+    ShowMessage(*m_channels.prompt, kProjectFolderWarningText + projectFolder,
                 CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
 }
 
 void DefaultControllerDialogs::ShowLongFilenameWarning() {
-    ShowMessage(kLongFilenameWarningText + CRunEnv::Instance()->GetLogfilename(),
+    ShowMessage(*m_channels.prompt, kLongFilenameWarningText + CRunEnv::Instance()->GetLogfilename(),
                 CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
 }
 

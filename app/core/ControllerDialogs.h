@@ -7,6 +7,8 @@
 // DefaultControllerDialogs, which cancel every dialog and show the two
 // warnings as message boxes through the prompt.
 
+#include "baseutil/UserChannels.h"
+
 #include <functional>
 #include <string>
 
@@ -49,21 +51,27 @@ public:
     // Runs `work` (decompiling or converting help files, which report each
     // file to the run log and may ask questions through the prompt) and
     // returns when it is done. A window may run it on a thread of its own
-    // and show that it is under way meanwhile; this default runs it here
-    // under the busy cursor.
+    // and show that it is under way meanwhile; this default runs it here.
     virtual void RunWithProgress(const std::string& title, const std::function<void()>& work);
 };
 
 // Without windows: the dialogs are cancelled, so headless callers take their
-// Cancel path, and the warnings still reach the user as message boxes.
+// Cancel path, and the warnings still reach the user as message boxes of the
+// prompt of `channels` (as it is when they are shown); work runs under its
+// busy cursor.
 class DefaultControllerDialogs final : public IControllerDialogs {
 public:
+    explicit DefaultControllerDialogs(const UserChannels& channels) : m_channels(channels) {}
     bool ShowNewProject(CDlgNewProject&) override { return false; }
     void ShowProjectFolderWarning(const std::string& projectFolder) override;
     void ShowCompile(CProjectController&) override {}
     bool ShowDecompile(CDlgChmOutput&) override { return false; }
     bool ShowChmToHandheld(CDlgChmOutput&) override { return false; }
     void ShowLongFilenameWarning() override;
+    void RunWithProgress(const std::string& title, const std::function<void()>& work) override;
+
+private:
+    const UserChannels& m_channels;
 };
 
 } // namespace mb

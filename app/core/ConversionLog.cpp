@@ -22,16 +22,17 @@ std::string Text(int n) {
 
 } // namespace
 
-ConversionLog::ConversionLog(IControllerDialogs& dialogs) : m_dialogs(dialogs) {
+ConversionLog::ConversionLog(IControllerDialogs& dialogs, ILogSink* log)
+    : m_dialogs(dialogs), m_log(log) {
     std::string line = "\n>>>>>> " + CBWHelper::GetDateTimeString3() + " " + Text(kStrStarted) +
                        " " + Text(kStrWhatStarted);
-    LogLine(line.c_str());
+    LogLine(m_log, line);
     CRunEnv::Instance()->SetFoundLongFilename(0);
 }
 
 ConversionLog::~ConversionLog() {
     std::string line = "\n<<<<<< " + Text(kStrFinished) + " " + Text(kStrWhatEnded);
-    LogLine(line.c_str());
+    LogLine(m_log, line);
     if (CRunEnv::Instance()->GetFoundLongFilename())
         m_dialogs.ShowLongFilenameWarning();
 }

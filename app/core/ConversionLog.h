@@ -2,21 +2,23 @@
 // Frames a decompile or conversion run: a start line in the run log and a
 // cleared long-file-name flag at the beginning; an end line and, when some
 // output file could not be created because of its name, the long-file-name
-// warning at the end, shown by `dialogs`.
+// warning at the end, shown by `dialogs`. The lines go to `log`.
 
 namespace mb {
 
 class IControllerDialogs;
+class ILogSink;
 
 class ConversionLog {
 public:
-    explicit ConversionLog(IControllerDialogs& dialogs);
+    ConversionLog(IControllerDialogs& dialogs, ILogSink* log);
     ~ConversionLog();
     ConversionLog(const ConversionLog&) = delete;
     ConversionLog& operator=(const ConversionLog&) = delete;
 
 private:
     IControllerDialogs& m_dialogs;
+    ILogSink* m_log;
 };
 
 } // namespace mb

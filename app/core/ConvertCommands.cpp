@@ -65,15 +65,16 @@ int CProjectController::Decompile(const std::string& chm, const std::string& fol
     if (files)
         *files = 0;
     CCHMFileRW reader;
+    reader.SetChannels(m_context);
     reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
-        mb::LogProblem("\r\ncannot open " + chm + ": " +
+        mb::LogProblem(m_context.log, "\r\ncannot open " + chm + ": " +
                        CCHMFileRW::GetErr(reader.GetLastResult()) + "\n");
         return 0;
     }
     std::string reason;
     if (!CPath::CreateDir(folder, &reason)) {
-        mb::LogProblem("\r\ncannot create the folder " + folder + ": " + reason + "\n");
+        mb::LogProblem(m_context.log, "\r\ncannot create the folder " + folder + ": " + reason + "\n");
         return 0;
     }
     int decompiled = reader.CHM_Decompile(folder, includeProject) == 0 ? 1 : 0;
@@ -84,7 +85,7 @@ int CProjectController::Decompile(const std::string& chm, const std::string& fol
 
 std::vector<CProjectController::DecompileOutcome>
 CProjectController::BatchDecompile(const std::vector<std::string>& chms) {
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(Prompt());
     std::vector<DecompileOutcome> outcomes;
     for (const std::string& chm : chms) {
         if (m_stopConversion)
@@ -99,6 +100,7 @@ CProjectController::BatchDecompile(const std::vector<std::string>& chms) {
 int CProjectController::ConvertToHandheld(const std::string& chm, const std::string& folder,
                                           size_t* files) {
     CCHMFileRW reader;
+    reader.SetChannels(m_context);
     reader.SetStopFlag(&m_stopConversion);
     int converted = reader.CHM2PDA(chm, CPath::AddBackSlash(folder, true), "index.html") ? 1 : 0;
     if (files)
@@ -107,26 +109,26 @@ int CProjectController::ConvertToHandheld(const std::string& chm, const std::str
 }
 
 void CProjectController::DecompileCommand() {
-    mb::ConversionLog log(*m_context.controllerDialogs);
-    CDlgChmOutput dialog(CDlgChmOutput::Kind::Decompile, LastFolder());
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
+    CDlgChmOutput dialog(CDlgChmOutput::Kind::Decompile, LastFolder(), Prompt());
     if (!m_context.controllerDialogs->ShowDecompile(dialog))
         return;
     DecompileOutcome outcome{dialog.GetChmText(), dialog.GetOutputText()};
     m_context.controllerDialogs->RunWithProgress("Decompiling " + outcome.chm, [&] {
         outcome.ok = Decompile(outcome.chm, outcome.folder, false, &outcome.files) == 1;
     });
-    mb::ShowMessage(DecompileSummary(outcome), CStrHelper::ML_GetStringEx(kStrProductName),
+    mb::ShowMessage(Prompt(), DecompileSummary(outcome), CStrHelper::ML_GetStringEx(kStrProductName),
                     mb::Buttons::Ok, outcome.ok ? mb::Icon::Information : mb::Icon::Warning);
     CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, outcome.folder);
 }
 
 void CProjectController::BatchDecompileCommand() {
-    mb::ConversionLog log(*m_context.controllerDialogs);
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
     mb::PickRequest request;
     request.filter = "All supporting files (*.chm)|*.chm";
     request.initialPath = LastFolder();
     request.multiple = true;
-    auto picked = mb::Prompt().PickOpenFiles(request);
+    auto picked = Prompt().PickOpenFiles(request);
     if (!picked || picked->empty())
         return;
     std::vector<DecompileOutcome> outcomes;
@@ -142,7 +144,7 @@ void CProjectController::BatchDecompileCommand() {
     if (outcomes.size() < picked->size())
         lines += "\n\nThe run was stopped: " + std::to_string(picked->size() - outcomes.size()) +
                  " help files were not begun.";
-    mb::ShowMessage(std::to_string(done) + " of " + std::to_string(picked->size()) +
+    mb::ShowMessage(Prompt(), std::to_string(done) + " of " + std::to_string(picked->size()) +
                         " help files were decompiled.\n" + lines,
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     done == picked->size() ? mb::Icon::Information : mb::Icon::Warning);
@@ -152,8 +154,8 @@ void CProjectController::BatchDecompileCommand() {
 }
 
 void CProjectController::ChmToHandheldCommand() {
-    mb::ConversionLog log(*m_context.controllerDialogs);
-    CDlgChmOutput dialog(CDlgChmOutput::Kind::Handheld, LastFolder());
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
+    CDlgChmOutput dialog(CDlgChmOutput::Kind::Handheld, LastFolder(), Prompt());
     if (!m_context.controllerDialogs->ShowChmToHandheld(dialog))
         return;
     const std::string& folder = dialog.GetOutputText();
@@ -165,12 +167,12 @@ void CProjectController::ChmToHandheldCommand() {
     const std::string name = CPath(dialog.GetChmText()).GetFileName();
     const std::string written = FileCount(files) + " of the help file written into " + folder + ".";
     if (converted)
-        mb::ShowMessage(name + " was converted for handheld screens: " + written +
+        mb::ShowMessage(Prompt(), name + " was converted for handheld screens: " + written +
                             " The pages start at index.html.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Information);
     else
-        mb::ShowMessage(name + " " + CStrHelper::ML_GetStringEx(kStrNotConverted) + "\n\n" +
+        mb::ShowMessage(Prompt(), name + " " + CStrHelper::ML_GetStringEx(kStrNotConverted) + "\n\n" +
                             written + " The run log says why.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);

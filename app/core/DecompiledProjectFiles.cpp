@@ -27,14 +27,15 @@ std::string UnusedName(const std::string& folder, const std::string& preferred,
     return name;
 }
 
-// Writes one file; `what` says in the log what it holds.
-bool Write(const std::string& path, const std::string& text, const std::string& what) {
+// Writes one file; `what` says in `log` what it holds.
+bool Write(ILogSink* log, const std::string& path, const std::string& text,
+           const std::string& what) {
     std::string error;
     bool written = WriteFileSafely(path, text, &error);
     if (written)
-        LogLine(("\r\n" + what + ": " + path + "\n").c_str());
+        LogLine(log, "\r\n" + what + ": " + path + "\n");
     else
-        LogProblem("\r\ncannot write " + path + ": " + error + "\n");
+        LogProblem(log, "\r\ncannot write " + path + ": " + error + "\n");
     return written;
 }
 
@@ -44,13 +45,13 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
                                                    const std::string& folder,
                                                    const std::string& chm,
                                                    const std::string& contents,
-                                                   const std::string& index) {
+                                                   const std::string& index, ILogSink* log) {
     DecompiledProjectFiles files{{}, contents, index, true};
     std::string title = CPath(chm).GetFileTitle();
     int language = decompiled::LanguageOf(streams);
     if (files.contents.empty() && streams.hasBinaryToc) {
         std::string name = UnusedName(folder, streams.system.contentsFile, title, ".hhc");
-        if (Write(folder + "/" + name, decompiled::ContentsText(streams.contents, language),
+        if (Write(log, folder + "/" + name, decompiled::ContentsText(streams.contents, language),
                   "contents rebuilt from the binary contents (" +
                       std::to_string(streams.contents.size()) + " entries)"))
             files.contents = name;
@@ -59,7 +60,7 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
     }
     if (files.index.empty() && streams.hasBinaryIndex) {
         std::string name = UnusedName(folder, streams.system.indexFile, title, ".hhk");
-        if (Write(folder + "/" + name, decompiled::IndexText(streams.index, language),
+        if (Write(log, folder + "/" + name, decompiled::IndexText(streams.index, language),
                   "index rebuilt from the binary index (" +
                       std::to_string(streams.index.size()) + " keywords)"))
             files.index = name;
@@ -69,7 +70,7 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
     std::string project = folder + "/" + UnusedName(folder, title + ".hhp", title, ".hhp");
     std::string text =
         decompiled::ProjectText(streams, {CPath(chm).GetFileName(), files.contents, files.index});
-    if (Write(project, text, "project settings, windows and files"))
+    if (Write(log, project, text, "project settings, windows and files"))
         files.project = project;
     else
         files.complete = false;

@@ -4,6 +4,7 @@
 // settings, window types and files, and contents and index sitemaps rebuilt
 // from its binary forms where the file has no sitemap files of its own.
 
+#include "baseutil/MainWindow.h"
 #include "compiledhelp/ChmProjectStreams.h"
 
 #include <string>
@@ -21,12 +22,12 @@ struct DecompiledProjectFiles {
 // without replacing any of it. `contents` and `index` are the names of the
 // help file's own sitemap files (empty when it has none); those are kept,
 // the others rebuilt when the help file has a binary form. Files that
-// cannot be written are reported in the log and left out, and the result
+// cannot be written are reported to `log` and left out, and the result
 // is not complete.
 DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& streams,
                                                    const std::string& folder,
                                                    const std::string& chm,
                                                    const std::string& contents,
-                                                   const std::string& index);
+                                                   const std::string& index, ILogSink* log);
 
 } // namespace mb

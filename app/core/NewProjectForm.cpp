@@ -27,12 +27,13 @@ std::string Text(int n) {
     return CStrHelper::ML_GetStringEx(n);
 }
 
-mb::Answer Ask(const std::string& text, mb::Buttons buttons, mb::Icon icon) {
-    return mb::ShowMessage(text, Text(kStrProductName), buttons, icon);
+mb::Answer Ask(mb::IPrompt& prompt, const std::string& text, mb::Buttons buttons,
+               mb::Icon icon) {
+    return mb::ShowMessage(prompt, text, Text(kStrProductName), buttons, icon);
 }
 
-bool Refuse(const std::string& text) {
-    Ask(text, mb::Buttons::Ok, mb::Icon::Warning);
+bool Refuse(mb::IPrompt& prompt, const std::string& text) {
+    Ask(prompt, text, mb::Buttons::Ok, mb::Icon::Warning);
     return false;
 }
 
@@ -48,9 +49,9 @@ bool Exists(const std::string& path) {
 
 } // namespace
 
-CDlgNewProject::CDlgNewProject(const std::string& lastFolder, int language)
+CDlgNewProject::CDlgNewProject(const std::string& lastFolder, int language, mb::IPrompt& prompt)
     : m_folder(lastFolder.size() > 1 ? CPath::RemoveBackSlash(lastFolder) : lastFolder),
-      m_language(language) {}
+      m_language(language), m_prompt(prompt) {}
 
 void CDlgNewProject::SetNameText(const std::string& name) {
     m_name.clear();
@@ -64,7 +65,7 @@ void CDlgNewProject::OnBrowse() {
     mb::PickRequest request;
     request.title = "Please select your project folder:";
     request.initialPath = m_folder;
-    if (std::optional<std::string> folder = mb::Prompt().PickFolder(request))
+    if (std::optional<std::string> folder = m_prompt.PickFolder(request))
         m_folder = *folder;
 }
 
@@ -74,22 +75,22 @@ void CDlgNewProject::OnHelp(mb::AppContext& context) const {
 
 bool CDlgNewProject::OnOK() {
     if (m_name.empty())
-        return Refuse(Text(kStrEmptyName));
+        return Refuse(m_prompt, Text(kStrEmptyName));
     std::string problem = mb::ProjectFileNameProblem(m_name);
     if (!problem.empty())
-        return Refuse(Text(kStrEmptyName) + "\n\n" + problem);
+        return Refuse(m_prompt, Text(kStrEmptyName) + "\n\n" + problem);
     if (!mb::EndsWithNoCase(m_name, kExtension))
         m_name += kExtension;
     if (m_title.empty())
-        return Refuse(Text(kStrEmptyTitle));
+        return Refuse(m_prompt, Text(kStrEmptyTitle));
     if (!CheckFolder())
         return false;
 
     std::string path = CPath::AddBackSlash(m_folder, true) + m_name;
     problem = mb::NewProjectPathProblem(path);
     if (!problem.empty())
-        return Refuse(problem);
-    if (Exists(path) && Ask(Text(kStrFileExists) + "\n\n" + path, mb::Buttons::YesNo,
+        return Refuse(m_prompt, problem);
+    if (Exists(path) && Ask(m_prompt, Text(kStrFileExists) + "\n\n" + path, mb::Buttons::YesNo,
                             mb::Icon::Question) != mb::Answer::Yes)
         return false;
     m_result = {m_title, m_folder, path, m_language};
@@ -98,20 +99,20 @@ bool CDlgNewProject::OnOK() {
 
 bool CDlgNewProject::CheckFolder() {
     if (m_folder.empty())
-        return Refuse(Text(kStrEmptyFolder));
+        return Refuse(m_prompt, Text(kStrEmptyFolder));
     // Only a folder of this system's own form can hold the project: a
     // Windows drive path names nothing here.
     CPath folder(m_folder, true);
     if (!folder.IsLocalPath() || !CPath::IsNativeForm(m_folder))
-        return Refuse(Text(kStrFolderNotLocal));
+        return Refuse(m_prompt, Text(kStrFolderNotLocal));
     if (IsFolder(m_folder))
         return true;
-    if (Ask(Text(kStrCreateFolder) + "\"" + m_folder + "\"", mb::Buttons::YesNo,
+    if (Ask(m_prompt, Text(kStrCreateFolder) + "\"" + m_folder + "\"", mb::Buttons::YesNo,
             mb::Icon::Question) != mb::Answer::Yes)
         return false;
     errno = 0;
     if (!CPath::CreateDir(m_folder) || !IsFolder(m_folder))
-        return Refuse("The folder could not be created: " + m_folder +
+        return Refuse(m_prompt, "The folder could not be created: " + m_folder +
                       (errno ? std::string(" (") + std::strerror(errno) + ")" : std::string()));
     return true;
 }

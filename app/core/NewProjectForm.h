@@ -6,6 +6,8 @@
 // on success gives the project's title, folder, file path and language.
 // The dialog writes nothing but a project folder the user agreed to create.
 
+#include "baseutil/Prompt.h"
+
 #include <optional>
 #include <string>
 
@@ -23,8 +25,9 @@ public:
     };
 
     // `lastFolder`: the folder the last file dialog used; `language`: the
-    // configured language id, selected at first.
-    CDlgNewProject(const std::string& lastFolder, int language);
+    // configured language id, selected at first; `prompt` asks the folder
+    // picker and the questions of the checks.
+    CDlgNewProject(const std::string& lastFolder, int language, mb::IPrompt& prompt);
 
     const std::string& GetTitleText() const { return m_title; }
     const std::string& GetNameText() const { return m_name; }
@@ -55,4 +58,5 @@ private:
     std::string m_folder;
     std::optional<int> m_language;
     Result m_result;
+    mb::IPrompt& m_prompt;
 };

@@ -34,6 +34,7 @@ std::string Text(int n) {
 
 CProjectController::CProjectController(mb::AppContext& context, CCommandManager* commands)
     : m_context(context), m_commands(commands) {
+    m_project.SetChannels(&m_context);
     InitProject();
 }
 
@@ -44,7 +45,7 @@ void CProjectController::InitProject() {
 }
 
 void CProjectController::ResetProject() {
-    mb::BusyCursor busy;
+    mb::BusyCursor busy(Prompt());
     if (m_commands) {
         m_commands->ClearCommandHistoryList_ContentTree();
         m_commands->ClearCommandHistoryList_IndexTree();
@@ -55,7 +56,7 @@ void CProjectController::ResetProject() {
 int CProjectController::SaveIfModified() {
     if (!m_project.IsModified())
         return kGoOn;
-    switch (mb::ShowMessage(Text(kStrSaveChanges), Text(kStrProductName), mb::Buttons::YesNoCancel,
+    switch (mb::ShowMessage(Prompt(), Text(kStrSaveChanges), Text(kStrProductName), mb::Buttons::YesNoCancel,
                             mb::Icon::Question)) {
     case mb::Answer::Yes:
         return Save() ? kGoOn : kSaveFailed;
@@ -94,7 +95,7 @@ int CProjectController::SaveAs(const std::string& path) {
     if (!IsInProjectFolder(path))
         return 0;
     if (mb::IsReadOnlyFile(path)) {
-        CProjectFile::ShowReadOnlyWarning(path);
+        CProjectFile::ShowReadOnlyWarning(Prompt(), path);
         return 0;
     }
     const bool unnamed = m_project.GetMBKFileName().empty();
@@ -119,7 +120,7 @@ std::optional<std::string> CProjectController::AskSavePath() {
     mb::PickRequest request;
     request.filter = kMbkFilter;
     request.initialPath = m_project.GetProjectFolder();
-    std::optional<std::string> path = mb::Prompt().PickSavePath(request);
+    std::optional<std::string> path = Prompt().PickSavePath(request);
     if (!path || path->empty())
         return std::nullopt;
     if (!mb::EndsWithNoCase(*path, ".mbk"))

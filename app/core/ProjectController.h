@@ -4,9 +4,10 @@
 // whether to save changes, the main window's title, the recent-project
 // list, and the compile, decompile and conversion commands.
 //
-// Every question and message goes through mb::Prompt(); dialogs that are
-// more than a message box and messages for the main window through the
-// application context it is handed. Every operation that replaces
+// Every question and message goes through the prompt of the application
+// context it is handed, as do dialogs that are more than a message box and
+// messages for the main window; the open project asks and logs through the
+// same context. Every operation that replaces
 // the project offers to save a modified one first, and Cancel or a failed
 // save leave everything as it was. Results: 1 done, 0 not done.
 
@@ -130,7 +131,7 @@ public:
     void SetKeepIntermediateFiles(bool keep) { m_compile.SetKeepIntermediateFiles(keep); }
     // Whether the help file `chm` can be compiled into; tells the user why
     // not (read-only, or held by another program).
-    static bool CheckCompileTarget(const std::string& chm);
+    bool CheckCompileTarget(const std::string& chm) const;
 
     // ---- Decompile and convert (ConvertCommands.cpp) ------------------
 
@@ -195,6 +196,8 @@ private:
     void Notify(mb::Notice notice) const;
 
     CProjectFile m_project;
+    mb::IPrompt& Prompt() const { return *m_context.prompt; }
+
     mb::AppContext& m_context;
     CCommandManager* m_commands;
     mb::CompileJob m_compile;

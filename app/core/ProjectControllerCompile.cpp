@@ -47,23 +47,24 @@ bool IsHeldByAnotherProgram(const std::string& path) {
     return held;
 }
 
-void Refuse(const std::string& text, const std::string& chm) {
-    mb::ShowMessage(text + "\n\n\"" + chm + "\"", Text(kStrProductName), mb::Buttons::Ok,
+void Refuse(mb::IPrompt& prompt, const std::string& text, const std::string& chm) {
+    mb::ShowMessage(prompt, text + "\n\n\"" + chm + "\"", Text(kStrProductName), mb::Buttons::Ok,
                     mb::Icon::Warning);
 }
 
 } // namespace
 
-bool CProjectController::CheckCompileTarget(const std::string& chm) {
+bool CProjectController::CheckCompileTarget(const std::string& chm) const {
     std::error_code ec;
     if (!std::filesystem::exists(chm, ec))
         return true;
     if (mb::IsReadOnlyFile(chm)) {
-        Refuse(Text(kStrCannotCompile) + Text(kStrTargetReadOnly) + Text(kStrRemoveReadOnly), chm);
+        Refuse(Prompt(), Text(kStrCannotCompile) + Text(kStrTargetReadOnly) + Text(kStrRemoveReadOnly),
+               chm);
         return false;
     }
     if (IsHeldByAnotherProgram(chm)) {
-        Refuse(Text(kStrCannotCompile) + Text(kStrTargetBusy), chm);
+        Refuse(Prompt(), Text(kStrCannotCompile) + Text(kStrTargetBusy), chm);
         return false;
     }
     return true;
@@ -96,7 +97,7 @@ int CProjectController::Compile(const mb::CompileRequest& request) {
         return 0;
     std::string error = StartCompile(request);
     if (!error.empty()) {
-        mb::ShowMessage(error, Text(kStrProductName), mb::Buttons::Ok, mb::Icon::Error);
+        mb::ShowMessage(Prompt(), error, Text(kStrProductName), mb::Buttons::Ok, mb::Icon::Error);
         return 0;
     }
     int made = WaitForCompile();

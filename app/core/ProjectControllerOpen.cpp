@@ -35,15 +35,16 @@ std::string Text(int n) {
     return CStrHelper::ML_GetStringEx(n);
 }
 
-void Tell(const std::string& text, mb::Icon icon = mb::Icon::Warning) {
-    mb::ShowMessage(text, Text(kStrProductName), mb::Buttons::Ok, icon);
+void Tell(mb::IPrompt& prompt, const std::string& text, mb::Icon icon = mb::Icon::Warning) {
+    mb::ShowMessage(prompt, text, Text(kStrProductName), mb::Buttons::Ok, icon);
 }
 
-std::optional<std::string> PickOne(const char* filter, const std::string& folder) {
+std::optional<std::string> PickOne(mb::IPrompt& prompt, const char* filter,
+                                   const std::string& folder) {
     mb::PickRequest request;
     request.filter = filter;
     request.initialPath = folder;
-    auto picked = mb::Prompt().PickOpenFiles(request);
+    auto picked = prompt.PickOpenFiles(request);
     if (!picked || picked->empty())
         return std::nullopt;
     return picked->front();
@@ -102,7 +103,7 @@ int CProjectController::NewProject() {
     if (SaveIfModified() != kGoOn)
         return 0;
     CConfigData* config = CConfigData::Instance();
-    CDlgNewProject dialog(LastFolder(), config->GetLCID());
+    CDlgNewProject dialog(LastFolder(), config->GetLCID(), Prompt());
     // Cancel leaves the open project as it was.
     if (!m_context.controllerDialogs->ShowNewProject(dialog))
         return 0;
@@ -123,11 +124,11 @@ int CProjectController::NewProject() {
 
 int CProjectController::OpenProject() {
     {
-        mb::BusyCursor busy;
+        mb::BusyCursor busy(Prompt());
         if (SaveIfModified() != kGoOn)
             return 0;
     }
-    std::optional<std::string> path = PickOne(kMbkFilter, LastFolder());
+    std::optional<std::string> path = PickOne(Prompt(), kMbkFilter, LastFolder());
     return path ? OpenProject(*path) : 0;
 }
 
@@ -137,7 +138,7 @@ int CProjectController::OpenProject(const std::string& path) {
     ResetProject();
     int opened;
     {
-        mb::BusyCursor busy;
+        mb::BusyCursor busy(Prompt());
         opened = m_project.OpenProjectFile(path);
     }
     RememberFolder(CPath(path).GetLocationNoSlash());
@@ -154,7 +155,7 @@ int CProjectController::OpenProject(const std::string& path) {
 int CProjectController::OpenRecentProject(const std::string& path) {
     if (!Exists(path)) {
         RemoveRecentProject(path);
-        Tell(Text(kStrRecentMissing) + "\n\n" + path);
+        Tell(Prompt(), Text(kStrRecentMissing) + "\n\n" + path);
         return 0;
     }
     if (IsOpenProject(path) || SaveIfModified() != kGoOn)
@@ -165,12 +166,12 @@ int CProjectController::OpenRecentProject(const std::string& path) {
 int CProjectController::OpenChm() {
     if (SaveIfModified() != kGoOn)
         return 0;
-    std::optional<std::string> chm = PickOne(kChmFilter, LastFolder());
+    std::optional<std::string> chm = PickOne(Prompt(), kChmFilter, LastFolder());
     return chm ? OpenChm(*chm) : 0;
 }
 
 int CProjectController::OpenChm(const std::string& chm) {
-    mb::ConversionLog log(*m_context.controllerDialogs);
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
     mb::ProblemLines problems;
     std::string name;
     int opened = CCHMFileRW::FindMBKAtRoot(chm, name) ? OpenEmbeddedProject(chm, name, problems)
@@ -193,12 +194,12 @@ void CProjectController::DiscardOpenedChm() {
 int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::string& name,
                                             const mb::ProblemLines& problems) {
     if (!IsPlainName(name)) {
-        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        Tell(Prompt(), Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
     }
     std::string title = mb::ProjectTitleOfCopy(name);
     if (title.empty()) {
-        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        Tell(Prompt(), Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
     }
     std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
@@ -206,7 +207,7 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
     std::string project = folder + "/" + title + ".mbk";
     bool complete;
     {
-        mb::BusyCursor busy;
+        mb::BusyCursor busy(Prompt());
         // A project without some of its pages would pass for the whole
         // help file: what could not be written makes the open fail.
         complete = Decompile(chm, folder, true) == 1;
@@ -217,13 +218,13 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
     std::filesystem::remove(coded, ec);
     if (!deciphered) {
         RemoveFolder(folder);
-        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm + Reasons(problems, reason));
+        Tell(Prompt(), Text(kStrEmbeddedProjectFailed) + "\n\n" + chm + Reasons(problems, reason));
         return 0;
     }
     if (!OpenProject(project)) {
         // Why the project file cannot be opened has been told.
         RemoveFolder(folder);
-        Tell(Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
+        Tell(Prompt(), Text(kStrEmbeddedProjectFailed) + "\n\n" + chm);
         return 0;
     }
     return 1;
@@ -232,16 +233,17 @@ int CProjectController::OpenEmbeddedProject(const std::string& chm, const std::s
 int CProjectController::ImportChmSitemaps(const std::string& chm,
                                           const mb::ProblemLines& problems) {
     CCHMFileRW reader;
+    reader.SetChannels(m_context);
     reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
-        Tell(Text(kStrImportChmFailed) + "\n\n" + chm + "\n" +
+        Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm + "\n" +
              CCHMFileRW::GetErr(reader.GetLastResult()));
         return 0;
     }
     // A directory that lost names may also have lost the contents file:
     // nothing is offered on what is left of it.
     if (reader.CHM_IsDamaged()) {
-        Tell(Text(kStrImportChmFailed) + "\n\n" + chm +
+        Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm +
              "\n\nThe help file is damaged: the names of some of its files are lost.");
         return 0;
     }
@@ -256,11 +258,11 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
     std::string contents;
     std::string index;
     if (!reader.CHM_FindHHCAtRoot(contents) && !streams.hasBinaryToc) {
-        if (mb::ShowMessage(Text(kStrNoContents), Text(kStrProductName), mb::Buttons::OkCancel,
+        if (mb::ShowMessage(Prompt(), Text(kStrNoContents), Text(kStrProductName), mb::Buttons::OkCancel,
                             mb::Icon::Question) == mb::Answer::Ok) {
             std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
             {
-                mb::BusyCursor busy;
+                mb::BusyCursor busy(Prompt());
                 Decompile(chm, folder, false);
             }
             CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, folder);
@@ -271,25 +273,25 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
 
     std::string folder = mb::UnusedFolder(GetConversionFolderName(chm));
     {
-        mb::BusyCursor busy;
+        mb::BusyCursor busy(Prompt());
         std::string reason;
         if (!CPath::CreateDir(folder, &reason)) {
-            Tell(Text(kStrImportChmFailed) + "\n\n" + folder + ": " + reason);
+            Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + folder + ": " + reason);
             return 0;
         }
         // A project from some of the pages would pass for the whole help
         // file; what could not be written is in the log.
         if (reader.CHM_Decompile(folder, false) != 0) {
             RemoveFolder(folder);
-            Tell(Text(kStrImportChmFailed) + "\n\n" + chm + Reasons(problems));
+            Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm + Reasons(problems));
             return 0;
         }
     }
     mb::DecompiledProjectFiles files =
-        mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index);
+        mb::WriteDecompiledProjectFiles(streams, folder, chm, contents, index, m_context.log);
     if (!files.complete) {
         RemoveFolder(folder);
-        Tell(Text(kStrImportChmFailed) + "\n\n" + chm + Reasons(problems));
+        Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm + Reasons(problems));
         return 0;
     }
     contents = files.contents;
@@ -320,7 +322,7 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
     if (!m_project.ImportCHM_X()) {
         ResetProject();
         RemoveFolder(folder);
-        Tell(Text(kStrImportChmFailed) + "\n\n" + chm);
+        Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm);
         return 0;
     }
     return 1;
@@ -329,19 +331,19 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
 int CProjectController::ImportHHP() {
     if (SaveIfModified() != kGoOn)
         return 0;
-    std::optional<std::string> path = PickOne(kHhpFilter, LastFolder());
+    std::optional<std::string> path = PickOne(Prompt(), kHhpFilter, LastFolder());
     return path ? ImportHHP(*path) : 0;
 }
 
 int CProjectController::ImportHHP(const std::string& path) {
     if (!Exists(path)) {
-        Tell("This file cannot be found:\n\n" + path);
+        Tell(Prompt(), "This file cannot be found:\n\n" + path);
         return 0;
     }
     ResetProject();
     int result;
     {
-        mb::BusyCursor busy;
+        mb::BusyCursor busy(Prompt());
         result = m_project.ImportHHPFile(path);
     }
     if (!result) {
@@ -356,7 +358,7 @@ int CProjectController::ExportHHP() {
     mb::PickRequest request;
     request.filter = kHhpFilter;
     request.initialPath = m_project.GetProjectFolder();
-    std::optional<std::string> path = mb::Prompt().PickSavePath(request);
+    std::optional<std::string> path = Prompt().PickSavePath(request);
     if (!path || path->empty())
         return 0;
     if (CPath(*path).GetExtName().empty())
@@ -376,13 +378,13 @@ int CProjectController::ExportHHP(const std::string& path, bool hhpConfirmed) {
     std::string existing;
     for (size_t i = 0; i < targets.size(); ++i) {
         if (IsOpenProject(targets[i])) {
-            Tell("Exporting would replace the project file itself:\n\n" + targets[i] +
+            Tell(Prompt(), "Exporting would replace the project file itself:\n\n" + targets[i] +
                  "\n\nChoose another name for the .hhp.");
             return 0;
         }
         for (size_t k = 0; k < i; ++k) {
             if (mb::SamePath(targets[k], targets[i])) {
-                Tell("The .hhp would be replaced by the contents or index file of the same "
+                Tell(Prompt(), "The .hhp would be replaced by the contents or index file of the same "
                      "name:\n\n" + targets[i] + "\n\nChoose another name for the .hhp.");
                 return 0;
             }
@@ -391,7 +393,7 @@ int CProjectController::ExportHHP(const std::string& path, bool hhpConfirmed) {
             existing += "\n" + targets[i];
     }
     if (!existing.empty() &&
-        mb::ShowMessage("These files already exist:\n" + existing +
+        mb::ShowMessage(Prompt(), "These files already exist:\n" + existing +
                             "\n\nDo you want to replace them?",
                         Text(kStrProductName), mb::Buttons::YesNo,
                         mb::Icon::Question) != mb::Answer::Yes)

@@ -55,7 +55,7 @@ ToggleOutcome ToggleWindowButton(CProjectFile& project, unsigned long flag) {
         int binaryToc = 0;
         project.HHP_GetOptionsData(OPT_BINARY_TOC, binaryToc);
         if (binaryToc == 0) {
-            if (ShowMessage(CStrHelper::ML_GetStringEx(kStrNeedsBinaryToc),
+            if (ShowMessage(project.Prompt(), CStrHelper::ML_GetStringEx(kStrNeedsBinaryToc),
                             CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
                             Icon::Warning) != Answer::Yes) {
                 project.HHP_SetButton(flag, 0);

@@ -1,4 +1,5 @@
 #include "app/gui/AddFolderDialog.h"
+#include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 
@@ -46,7 +47,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
             PickRequest request;
             request.title = CStrHelper::ML_GetStringEx(kStrSelectFolder);
             request.initialPath = CRunEnv::Instance()->GetLastOpenFolder();
-            if (auto folder = Prompt().PickFolder(request))
+            if (auto folder = QtPrompt(this).PickFolder(request))
                 m_folder->setText(QString::fromStdString(*folder));
         });
         auto* row = new QHBoxLayout;

@@ -208,7 +208,7 @@ void AppCommandHandlers::ShowKeywordsResult(int result) {
     default:
         return;
     }
-    ShowMessage(text.toStdString(), Text(kStrProductName).toStdString(), Buttons::Ok,
+    ShowMessage(*m_frame.Controller().Context().prompt, text.toStdString(), Text(kStrProductName).toStdString(), Buttons::Ok,
                 Icon::Information);
 }
 
@@ -225,7 +225,7 @@ void AppCommandHandlers::ChangeLink(int mode) {
     parameters.SetAttr("GET_URL_MODE", mode);
     parameters.SetAttr("ID", entry->GetAttr("ID"));
     if (mode == 3) {
-        if (ShowMessage(Text(kStrRemoveLink).toStdString(), Text(kStrProductName).toStdString(),
+        if (ShowMessage(*m_frame.Controller().Context().prompt, Text(kStrRemoveLink).toStdString(), Text(kStrProductName).toStdString(),
                         Buttons::YesNo, Icon::Question) != Answer::Yes)
             return;
         parameters.SetAttr("OLD_URL", entry->GetAttr("Local"));

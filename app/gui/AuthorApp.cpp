@@ -23,6 +23,7 @@ AuthorApp::AuthorApp() {
     m_context.projectDialogs = &m_projectDialogs;
     m_context.dialogHost = &m_dialogHost;
     m_context.sortDialog = &m_sortDialog;
+    m_context.prompt = &m_prompt;
 }
 
 AuthorApp::~AuthorApp() {
@@ -30,9 +31,8 @@ AuthorApp::~AuthorApp() {
     m_controller.GetProject()->SetProgressSink(nullptr);
     qApp->removeEventFilter(&m_helpKeys);
     m_context.helpViewer = nullptr;
-    SetMainWindow(nullptr);
+    m_context.log = nullptr;
     m_context.window = nullptr;
-    SetPrompt(nullptr);
 }
 
 bool AuthorApp::Start(const QStringList& arguments) {
@@ -42,7 +42,6 @@ bool AuthorApp::Start(const QStringList& arguments) {
     CStrHelper::GetStringCount();
     if (LanguagePosition(config->GetLCID()) < 0)
         config->SetLCID(kFallbackLanguageId);
-    SetPrompt(&m_prompt);
 
     QSplashScreen splash(SplashPixmap());
     splash.show();
@@ -57,8 +56,8 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_addDirectoryDialog.SetParent(m_frame.get());
     m_dialogHost.SetParent(m_frame.get());
     m_sortDialog.SetParent(m_frame.get());
-    SetMainWindow(m_requests.get());
     m_context.window = m_requests.get();
+    m_context.log = m_requests.get();
     // The progress of long project work drives the status bar's progress bar.
     m_controller.GetProject()->SetProgressSink(
         [this](int code, int value) { m_frame->ShowProgress(code, value); });
@@ -97,13 +96,13 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_controller.GetProject()->SetModified(0);
     m_helper.SetAddDirectoryOption(&config->m_addDirectoryOption);
     m_helper.SetDropFileFilterSet(config->GetDropFileFilterSet());
-    CRunEnv::Instance()->CleanLogFile();
+    CRunEnv::Instance()->CleanLogFile(m_prompt);
     // The program's own files that are left alone this run, and why.
     for (const std::string& problem :
          {config->GetFileProblem(), CRunEnv::Instance()->GetLogProblem(),
           WindowPlacementProblem().toStdString()}) {
         if (!problem.empty())
-            LogProblem(problem);
+            LogProblem(m_context.log, problem);
     }
     m_frame->RefreshFromProject();
     return true;
@@ -140,7 +139,7 @@ void AuthorApp::Exit() {
     m_commands.ClearCommandHistoryList_ContentTree();
     m_commands.ClearCommandHistoryList_IndexTree();
     m_commands.DeleteCommandObject();
-    CConfigData::Instance()->WriteConfigData_XML(*m_context.desktop);
+    CConfigData::Instance()->WriteConfigData_XML(*m_context.desktop, m_prompt);
 }
 
 } // namespace mb::gui

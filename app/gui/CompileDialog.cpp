@@ -1,4 +1,5 @@
 #include "app/gui/CompileDialog.h"
+#include "app/gui/QtPrompt.h"
 #include "app/gui/HelpWindow.h"
 #include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
@@ -173,7 +174,7 @@ void CompileDialog::StartCompile() {
     std::string error = m_controller.StartCompile(request);
     if (!error.empty()) {
         m_running = false;
-        ShowMessage(error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
+        ShowMessageOver(this, error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
     }
 }
 
@@ -216,7 +217,7 @@ void CompileDialog::ViewHelpFile() {
     else if (!m_controller.Context().ViewHelpFile(chm))
         why = Text(kStrNoHelpViewer);
     if (!why.isEmpty())
-        ShowMessage(chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
+        ShowMessageOver(this, chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
                     Buttons::Ok, Icon::Warning);
 }
 

@@ -1,4 +1,5 @@
 #include "app/gui/FilterDialog.h"
+#include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
@@ -113,7 +114,7 @@ private:
     int SelectedRow() {
         int row = m_list->currentRow();
         if (row < 0 || !m_list->currentItem()->isSelected()) {
-            ShowMessage(Str(kStrSelectListItemFirst), Str(kStrFilterCaption), Buttons::Ok,
+            ShowMessageOver(this, Str(kStrSelectListItemFirst), Str(kStrFilterCaption), Buttons::Ok,
                         Icon::Warning);
             return -1;
         }
@@ -142,7 +143,7 @@ private:
         int row = SelectedRow();
         if (row < 0)
             return;
-        if (ShowMessage(Text(kStrAskDeleteListItem).arg(m_list->item(row)->text()).toStdString(),
+        if (ShowMessageOver(this, Text(kStrAskDeleteListItem).arg(m_list->item(row)->text()).toStdString(),
                         Str(kStrFilterCaption), Buttons::OkCancel, Icon::Question) != Answer::Ok)
             return;
         m_form.Section(m_section).Delete(row);
@@ -150,7 +151,7 @@ private:
     }
 
     void DeleteAll() {
-        if (ShowMessage(Str(kStrAskDeleteAll), Str(kStrFilterCaption), Buttons::OkCancel,
+        if (ShowMessageOver(this, Str(kStrAskDeleteAll), Str(kStrFilterCaption), Buttons::OkCancel,
                         Icon::Question) != Answer::Ok)
             return;
         m_form.Section(m_section).DeleteAll();

@@ -122,7 +122,8 @@ void MainFrame::BuildPanes() {
             m_controller.Context().desktop->Open(folder);
     });
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
-    m_pageEditor = new page::CPreviewEditFrame(*m_controller.Context().desktop);
+    m_pageEditor = new page::CPreviewEditFrame(*m_controller.Context().desktop,
+                                                *m_controller.Context().prompt);
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
     m_pageEditor->SetFavoriteEditorManager(
         CConfigData::Instance()->GetFavoriteEditorManager(*m_controller.Context().desktop));
@@ -165,7 +166,7 @@ void MainFrame::BuildPanes() {
 
 void MainFrame::ShowChmExplorer(bool show) {
     if (show && !m_chmExplorer) {
-        m_chmExplorer = new archive::CArchiveViewFrame;
+        m_chmExplorer = new archive::CArchiveViewFrame(m_controller.Context());
         m_right->addTab(m_chmExplorer, Text(kStrChmExplorer));
     } else if (!show && m_chmExplorer) {
         m_right->removeTab(m_right->indexOf(m_chmExplorer));
@@ -396,7 +397,7 @@ void MainFrame::FollowNotice(Notice notice) {
 }
 
 void MainFrame::AppendLogLine(const std::string& line) {
-    CRunEnv::Instance()->LogMessage(line + "\n");
+    CRunEnv::Instance()->LogMessage(line + "\n", *m_controller.Context().prompt);
     m_runLog->appendPlainText(QString::fromStdString(line));
 }
 

@@ -203,4 +203,10 @@ void QtPrompt::EndBusy() {
     QApplication::restoreOverrideCursor();
 }
 
+Answer ShowMessageOver(QWidget* window, const std::string& text, const std::string& caption,
+                       Buttons buttons, Icon icon) {
+    QtPrompt prompt(window);
+    return ShowMessage(prompt, text, caption, buttons, icon);
+}
+
 } // namespace mb::gui

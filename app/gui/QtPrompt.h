@@ -39,4 +39,9 @@ private:
 // case-sensitive and projects made on Windows use either.
 QString QtNameFilters(const std::string& filter);
 
+// A message box of a window's own (a dialog's question about its rows, a
+// warning of the compile window), over that window.
+Answer ShowMessageOver(QWidget* window, const std::string& text, const std::string& caption,
+                       Buttons buttons, Icon icon = Icon::None);
+
 } // namespace mb::gui

@@ -1,4 +1,5 @@
 #include "app/gui/ReplaceUnwelcomeDialog.h"
+#include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
 
 #include "baseutil/Prompt.h"
@@ -103,7 +104,7 @@ void ReplaceUnwelcomeDialog::AddRow() {
 void ReplaceUnwelcomeDialog::ModifyRow() {
     QList<QTreeWidgetItem*> selected = m_table->selectedItems();
     if (selected.isEmpty()) {
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNoRowSelected), {}, mb::Buttons::Ok);
+        ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrNoRowSelected), {}, Buttons::Ok);
         return;
     }
     QTreeWidgetItem* row = selected.first();
@@ -118,10 +119,10 @@ void ReplaceUnwelcomeDialog::ModifyRow() {
 void ReplaceUnwelcomeDialog::RemoveRows() {
     QList<QTreeWidgetItem*> selected = m_table->selectedItems();
     if (selected.isEmpty()) {
-        mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrNoRowSelected), {}, mb::Buttons::Ok);
+        ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrNoRowSelected), {}, Buttons::Ok);
         return;
     }
-    if (mb::ShowMessage(CStrHelper::ML_GetStringEx(kStrRemoveRows),
+    if (ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrRemoveRows),
                         CStrHelper::ML_GetStringEx(kStrCaption), mb::Buttons::YesNo,
                         mb::Icon::Question) != mb::Answer::Yes)
         return;

@@ -1,4 +1,5 @@
 #include "app/gui/ReplacementTableEditor.h"
+#include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
 
 #include "baseutil/Prompt.h"
@@ -95,7 +96,7 @@ bool ReplacementTableEditor::EditRow(ReplacementRow& row) {
 bool ReplacementTableEditor::HasSelection() {
     if (!m_table->selectionModel()->selectedRows().isEmpty())
         return true;
-    ShowMessage(CStrHelper::ML_GetStringEx(kStrSelectRow),
+    ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrSelectRow),
                 CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Information);
     return false;
 }
@@ -126,7 +127,7 @@ void ReplacementTableEditor::Modify() {
 void ReplacementTableEditor::Remove() {
     if (!HasSelection())
         return;
-    if (ShowMessage(CStrHelper::ML_GetStringEx(kStrAskRemove),
+    if (ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrAskRemove),
                     CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
                     Icon::Question) != Answer::Yes)
         return;

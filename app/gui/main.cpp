@@ -37,7 +37,7 @@ void PrintUsage() {
         "  --version               print the version of the program\n"
         "  --help                  show this help\n\n"
         "The program's own help file: %s\n",
-        CCommon::Instance()->GetHelpFilePath().c_str());
+        CCommon::GetHelpFilePath().c_str());
 }
 
 // --help and --version, answered before any window exists (no display

@@ -33,7 +33,8 @@ protected:
         return helper.DropHelper(data, 0);
     }
     FakeAddDirectoryDialog dialog;
-    CAppHelper helper{dialog};
+    ScriptedPrompt prompt;
+    CAppHelper helper{dialog, prompt};
     CDragDropHelper& drop = *helper.GetDragDropHelper();
 };
 
@@ -117,7 +118,6 @@ protected:
     TempTree tree;
     CDropFileFilterSet filters;
     tagAddDirectoryOption options;
-    ScriptedPrompt prompt;
     CXML list;
 };
 
@@ -181,8 +181,9 @@ TEST_F(DropTest, ArchiveStorageBecomesHeadingWithItsDirectEntries) {
 }
 
 TEST(SystemNamesTest, NamesAndAddressHaveTheirForm) {
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper(picker);
+    ScriptedPrompt prompt;
+    mb::PickerAddDirectoryDialog picker(prompt);
+    CAppHelper helper(picker, prompt);
     EXPECT_FALSE(helper.GetCurrentUserName().empty());
     EXPECT_FALSE(helper.GetCurrentComputerName().empty());
     std::string address = helper.GetHostIPAddress();

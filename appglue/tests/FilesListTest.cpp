@@ -24,8 +24,8 @@ protected:
 
     TempTree tree;
     ScriptedPrompt prompt;
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper{picker};
+    mb::PickerAddDirectoryDialog picker{prompt};
+    CAppHelper helper{picker, prompt};
 };
 
 TEST_F(FilesListTest, PickedFilesShareTheirFolder) {

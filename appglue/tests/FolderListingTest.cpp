@@ -39,8 +39,9 @@ protected:
 
     TempTree tree;
     CDropFileFilterSet filters;
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper{picker};
+    ScriptedPrompt prompt;
+    mb::PickerAddDirectoryDialog picker{prompt};
+    CAppHelper helper{picker, prompt};
 };
 
 TEST_F(FolderListingTest, DefaultFilterSkipsFoldersAndDropsEmptyOnes) {
@@ -159,7 +160,7 @@ TEST_F(FolderListingTest, FlashMoviesAreWrappedUnlessThePageCannotBeWritten) {
 // Adding a folder through the add-directory dialog.
 TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
     FakeAddDirectoryDialog dialog;
-    CAppHelper chooser(dialog);
+    CAppHelper chooser(dialog, prompt);
     chooser.SetDropFileFilterSet(&filters);
     dialog.folder = tree / "sub/";
     dialog.includeSubDir = 0;
@@ -187,7 +188,6 @@ TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
 }
 
 TEST_F(FolderListingTest, ThePickerDialogAsksThePromptForTheFolder) {
-    ScriptedPrompt prompt;
     prompt.pickedPaths.push_back(tree / "sub");
     CRunEnv::Instance()->SetLastOpenFolder(tree / "files");
     CXML list("FilesList");

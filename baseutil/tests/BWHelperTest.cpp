@@ -81,7 +81,7 @@ TEST(OpenFileDialog, ShapesOfTheResultList) {
     std::vector<std::string> files = {"stale"};
 
     prompt.pickedFiles = {std::vector<std::string>{"/home/ann/a.htm"}};
-    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(files, "", false, "/home/ann"), 1);
+    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(prompt, files, "", false, "/home/ann"), 1);
     EXPECT_EQ((std::vector<std::string>{"/home/ann/a.htm"}), files);
     ASSERT_EQ(prompt.picks.size(), 1u);
     EXPECT_EQ(prompt.picks[0].filter, "HTML Files (*.htm*)|*.htm*");
@@ -89,21 +89,21 @@ TEST(OpenFileDialog, ShapesOfTheResultList) {
     EXPECT_FALSE(prompt.picks[0].multiple);
 
     prompt.pickedFiles = {std::vector<std::string>{"/home/ann/a.htm", "/home/ann/b.htm"}};
-    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(files, "Images|*.gif", true, ""), 1);
+    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(prompt, files, "Images|*.gif", true, ""), 1);
     EXPECT_EQ((std::vector<std::string>{"/home/ann", "a.htm", "b.htm"}), files);
     EXPECT_EQ(prompt.picks[1].filter, "Images|*.gif");
     EXPECT_TRUE(prompt.picks[1].multiple);
 
     prompt.pickedFiles = {std::vector<std::string>{"/home/ann/a.htm"}};
-    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(files, "", true, ""), 1);
+    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(prompt, files, "", true, ""), 1);
     EXPECT_EQ((std::vector<std::string>{"/home/ann/a.htm"}), files) << "one file: one full path";
 
     prompt.pickedFiles = {std::vector<std::string>{"/a.htm", "/b.htm"}};
-    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(files, "", true, ""), 1);
+    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(prompt, files, "", true, ""), 1);
     EXPECT_EQ((std::vector<std::string>{"/", "a.htm", "b.htm"}), files);
 
     prompt.pickedFiles = {std::nullopt};
-    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(files, "", true, ""), 0);
+    EXPECT_EQ(CBWHelper::GetFilesByOpenFileDialog(prompt, files, "", true, ""), 0);
     EXPECT_TRUE(files.empty());
 }
 

@@ -89,16 +89,16 @@ TEST(FileManipCopy, ReplacingAsksUnlessQuiet) {
     ScriptedPrompt prompt;
 
     prompt.answers = {mb::Answer::No};
-    EXPECT_EQ(CFileManip::Copy(source, target), 0);
+    EXPECT_EQ(CFileManip::Copy(source, target, 0, prompt), 0);
     EXPECT_EQ(TempTree::Read(target), "old");
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].text.find(target), std::string::npos);
 
     prompt.answers = {mb::Answer::Yes};
-    EXPECT_EQ(CFileManip::Copy(source, target), 1);
+    EXPECT_EQ(CFileManip::Copy(source, target, 0, prompt), 1);
     EXPECT_EQ(TempTree::Read(target), "new");
 
-    EXPECT_EQ(CFileManip::Copy(source, tree / "new/sub/x.htm"), 0) << "folder creation declined";
+    EXPECT_EQ(CFileManip::Copy(source, tree / "new/sub/x.htm", 0, prompt), 0) << "folder creation declined";
     EXPECT_FALSE(fs::exists(tree / "new"));
     EXPECT_EQ(prompt.messages.size(), 3u);
 }
@@ -144,7 +144,7 @@ TEST(FileManipCopyFiles, WithoutQuietEverythingGoesIntoTheFirstTarget) {
     std::string folder = tree.MakeFolder("dest");
     ScriptedPrompt prompt;
 
-    EXPECT_EQ(CFileManip::CopyFiles(sources, {folder, tree / "ignored"}, false), 1);
+    EXPECT_EQ(CFileManip::CopyFiles(sources, {folder, tree / "ignored"}, false, prompt), 1);
     EXPECT_EQ(TempTree::Read(folder + "/one.htm"), "1");
     EXPECT_EQ(TempTree::Read(folder + "/two.htm"), "2");
     EXPECT_TRUE(prompt.messages.empty());
@@ -175,10 +175,10 @@ TEST(FileManipDel, AsksUnlessQuiet) {
     ScriptedPrompt prompt;
 
     prompt.answers = {mb::Answer::No};
-    EXPECT_EQ(CFileManip::Del(file, false), 0);
+    EXPECT_EQ(CFileManip::Del(file, false, prompt), 0);
     EXPECT_TRUE(fs::exists(file));
     prompt.answers = {mb::Answer::Yes};
-    EXPECT_EQ(CFileManip::Del(file, false), 1);
+    EXPECT_EQ(CFileManip::Del(file, false, prompt), 1);
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(prompt.messages.size(), 2u);
 }

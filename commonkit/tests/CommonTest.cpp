@@ -33,20 +33,10 @@ private:
     bool m_created = false;
 };
 
-TEST(Common, SingletonLivesUntilDeleted) {
-    CCommon* first = CCommon::Instance();
-    EXPECT_EQ(CCommon::Instance(), first);
-    CCommon::DeleteInstance();
-    CCommon::DeleteInstance(); // a second delete is harmless
-    EXPECT_NE(CCommon::Instance(), nullptr);
-    CCommon::DeleteInstance();
-}
-
 TEST(Common, HelpFileLiesBesideTheProgram) {
     fs::path program = CStrHelper::GetAppRunPathString();
-    EXPECT_EQ(CCommon::Instance()->GetHelpFilePath(),
+    EXPECT_EQ(CCommon::GetHelpFilePath(),
               (program.parent_path() / "marrowbook.chm").string());
-    CCommon::DeleteInstance();
 }
 
 TEST(Common, HelpFileOfAnInstalledTreeIsInItsDataFolder) {
@@ -67,7 +57,7 @@ TEST(Common, HelpFileOfAnInstalledTreeIsInItsDataFolder) {
 // One test, so that no other test of this program sees the help file that
 // it puts beside the program for a while.
 TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
-    std::string helpFile = CCommon::Instance()->GetHelpFilePath();
+    std::string helpFile = CCommon::GetHelpFilePath();
     mb::testing::RecordingDesktop desktop;
     mb::testing::ScriptedPrompt prompt;
     std::string seenFile, seenTopic;
@@ -78,7 +68,7 @@ TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
     };
 
     ASSERT_FALSE(fs::exists(helpFile));
-    EXPECT_FALSE(CCommon::Instance()->ShowHelp(viewer, desktop, "welcome.htm"));
+    EXPECT_FALSE(CCommon::ShowHelp(viewer, desktop, prompt, "welcome.htm"));
     EXPECT_EQ(seenFile, "") << "no viewer for a missing file";
     EXPECT_TRUE(desktop.opened.empty());
     ASSERT_EQ(prompt.messages.size(), 1u);
@@ -86,19 +76,17 @@ TEST(Common, ShowHelpReportsAMissingFileAndOpensAnExistingOne) {
               CStrHelper::ML_GetStringEx(kStrHelpFileMissing) + "\n\n" + helpFile);
     EXPECT_EQ(prompt.messages[0].caption, "Marrowbook");
     EXPECT_EQ(prompt.messages[0].icon, mb::Icon::Warning);
-    CCommon::DeleteInstance();
     prompt.messages.clear();
 
     HelpFileBesideProgram file(helpFile);
-    EXPECT_TRUE(CCommon::Instance()->ShowHelp({}, desktop, "prj10.htm#ROOTDIR"));
+    EXPECT_TRUE(CCommon::ShowHelp({}, desktop, prompt, "prj10.htm#ROOTDIR"));
     EXPECT_EQ(desktop.opened, std::vector<std::string>{helpFile});
 
-    EXPECT_TRUE(CCommon::Instance()->ShowHelp(viewer, desktop, "dropfilefilter.htm"));
+    EXPECT_TRUE(CCommon::ShowHelp(viewer, desktop, prompt, "dropfilefilter.htm"));
     EXPECT_EQ(seenFile, helpFile);
     EXPECT_EQ(seenTopic, "dropfilefilter.htm");
     EXPECT_EQ(desktop.opened.size(), 1u) << "the viewer, not the desktop";
     EXPECT_TRUE(prompt.messages.empty());
-    CCommon::DeleteInstance();
 }
 
 } // namespace

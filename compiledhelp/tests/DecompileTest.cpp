@@ -65,6 +65,7 @@ TEST_F(DecompileTest, DecompileEqualsChmlsLessSystemElements) {
     ASSERT_TRUE(expected.count("long.htm"));
 
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(s_chm));
     std::string out = *s_tree / "decompiled";
     EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
@@ -89,6 +90,7 @@ TEST_F(DecompileTest, DecompileEqualsChmlsLessSystemElements) {
 TEST_F(DecompileTest, DumpWritesSystemElementsAndTheContextMap) {
     std::string out = *s_tree / "dumped";
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     EXPECT_EQ(reader.Dump(s_chm, out, "context.map"), 0);
     std::map<std::string, std::string> tree = ReadTree(out);
     ASSERT_TRUE(tree.count("#SYSTEM"));
@@ -146,6 +148,7 @@ TEST_F(DecompileTest, ContextMapOfOneAliasAndOfNone) {
 
 TEST_F(DecompileTest, StorageDescriptionMatchesTheListing) {
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(s_chm));
     CXML root("FILES_TREE_ROOT");
     root.SetAttr("Local", "guide.chm::");
@@ -196,6 +199,7 @@ TEST_F(DecompileTest, StorageDescriptionMatchesTheListing) {
 
 TEST_F(DecompileTest, DumpStorageAndDumpStream) {
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(s_chm));
     std::string out = *s_tree / "storage-dump";
     EXPECT_TRUE(reader.CHM_DumpStorage("copy", "sub", out, false));
@@ -244,6 +248,7 @@ TEST_F(DecompileTest, HostileNamesAreRefusedAndTheRestIsWritten) {
 
     std::string out = tree / "a/b/out";
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
     // Refused on purpose, the names do not fail the run; the summary
     // counts them.
@@ -300,6 +305,7 @@ TEST_F(DecompileTest, AFileListedTwiceIsWrittenOnceWithoutFailingTheRun) {
 
     std::string out = tree / "out";
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
     EXPECT_EQ(reader.CHM_Decompile(out, false), 0) << log.All();
     std::map<std::string, std::string> written = ReadTree(out);
@@ -329,6 +335,7 @@ TEST_F(DecompileTest, CollidingNamesAreNamedCountedAndFailTheRun) {
 
     std::string out = tree / "out";
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
     EXPECT_EQ(reader.CHM_Decompile(out, false), 1);
 
@@ -359,6 +366,7 @@ TEST_F(DecompileTest, StreamFailingMidwayLeavesNoFile) {
     InflateStreamLength(chm, "/long.htm");
 
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
     std::string out = tree / "out";
     EXPECT_EQ(reader.CHM_Decompile(out, false), 1);
@@ -375,6 +383,7 @@ TEST_F(DecompileTest, UncreatableOutputIsReportedAndFlagged) {
     // A file where the "images" folder should go.
     tree.Write("out/images", "in the way");
     CCHMFileRW reader;
+    reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(s_chm));
     EXPECT_EQ(reader.CHM_Decompile(tree / "out", false), 1);
     EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 1);

@@ -96,6 +96,7 @@ TEST_F(LargeHelpFileTest, DecompileOnOneOrTwoWorkersEqualsChmlsExtractAllLessSys
     ASSERT_GE(expected.size(), static_cast<size_t>(kPages)); // and chmcmd's own note
     for (size_t workers : {1, 2}) {
         CCHMFileRW reader;
+        reader.SetChannels(log.channels);
         reader.SetWorkers(workers);
         ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
         std::string out = *s_root + "/ours" + std::to_string(workers);
@@ -134,6 +135,7 @@ TEST_F(LargeHelpFileTest, ADamagedRangeFailsTheRunAndEveryOtherFileIsWrittenWhol
     for (size_t workers : {1, 2}) {
         log.lines.clear();
         CCHMFileRW reader;
+        reader.SetChannels(log.channels);
         reader.SetWorkers(workers);
         ASSERT_TRUE(reader.CHM_SetCHMFile(damaged));
         std::string out = *s_root + "/from-damaged-range" + std::to_string(workers);
@@ -171,6 +173,7 @@ TEST_F(LargeHelpFileTest, DamagedDirectoryFailsTheDecompile) {
         WriteBytes(damaged, bytes);
         log.lines.clear();
         CCHMFileRW reader;
+        reader.SetChannels(log.channels);
         ASSERT_TRUE(reader.CHM_SetCHMFile(damaged)) << name;
         EXPECT_EQ(reader.CHM_Decompile(*s_root + "/from-" + name, false), 1) << name;
         EXPECT_NE(log.All().find("damaged"), std::string::npos) << name << ": " << log.All();
@@ -184,6 +187,7 @@ TEST_F(LargeHelpFileTest, ExistingFilesAreKeptUnlessTheUserAgrees) {
     {
         ScriptedPrompt prompt; // answers No
         CCHMFileRW reader;
+        reader.SetChannels({&prompt, &log});
         ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
         EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
         EXPECT_EQ(prompt.messages.size(), 1u) << "one question for the whole run";
@@ -195,6 +199,7 @@ TEST_F(LargeHelpFileTest, ExistingFilesAreKeptUnlessTheUserAgrees) {
     ScriptedPrompt prompt;
     prompt.answers = {mb::Answer::Yes};
     CCHMFileRW reader;
+    reader.SetChannels({&prompt, &log});
     ASSERT_TRUE(reader.CHM_SetCHMFile(*s_chm));
     EXPECT_EQ(reader.CHM_Decompile(out, false), 0);
     EXPECT_NE(ReadBytes(out + "/part0/chapter0/page0.htm"), "mine");
@@ -263,6 +268,7 @@ TEST(HelpFileOwnName, DecompileNeverReplacesTheHelpFileBeingRead) {
     ScriptedPrompt prompt;
     prompt.answers = {mb::Answer::Yes};
     CCHMFileRW reader;
+    reader.SetChannels({&prompt, &log});
     ASSERT_TRUE(reader.CHM_SetCHMFile(chm));
     EXPECT_EQ(reader.CHM_Decompile(root + "/out", false), 1);
     EXPECT_EQ(ReadBytes(chm), before);

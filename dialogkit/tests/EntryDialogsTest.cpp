@@ -17,7 +17,7 @@ using Strings = std::vector<std::string>;
 TEST(DialogHostTest, TheCancellingHostCancelsEveryDialog) {
     mb::CancellingDialogHost host;
     std::string url = "http://example.org/";
-    CDlgGetURL urlDialog(&url);
+    CDlgGetURL urlDialog(&url, mb::CautiousPrompt());
     EXPECT_EQ(urlDialog.DoModal(host), mb::kIdCancel);
     EXPECT_EQ(url, "http://example.org/");
 
@@ -45,7 +45,7 @@ TEST(EntryDialogsTest, UrlCannotBeConfirmedEmpty) {
         return dialog.OnOK("https://new.example/a.htm");
     });
 
-    EXPECT_EQ(CDlgGetURL(&url).DoModal(host), mb::kIdOk);
+    EXPECT_EQ(CDlgGetURL(&url, prompt).DoModal(host), mb::kIdOk);
     EXPECT_EQ(seenInitially, "http://old.example/");
     EXPECT_EQ(url, "https://new.example/a.htm");
     ASSERT_EQ(prompt.messages.size(), 1u);
@@ -56,7 +56,7 @@ TEST(EntryDialogsTest, UrlCannotBeConfirmedEmpty) {
 
     // Refused on its own, the old text stays.
     std::string kept = "keep.htm";
-    EXPECT_FALSE(CDlgGetURL(&kept).OnOK(""));
+    EXPECT_FALSE(CDlgGetURL(&kept, prompt).OnOK(""));
     EXPECT_EQ(kept, "keep.htm");
 }
 

@@ -24,7 +24,10 @@ std::string Str(int n) {
 
 class NewPageDialogTest : public ::testing::Test {
 protected:
-    NewPageDialogTest() { project.SetProjectFolder(tree.MakeFolder("proj")); }
+    NewPageDialogTest() {
+        project.SetChannels(&prompt.channels);
+        project.SetProjectFolder(tree.MakeFolder("proj"));
+    }
 
     // The dialog as the user leaves it: title typed, optionally a file name
     // and folder, then OK.
@@ -212,6 +215,7 @@ TEST_F(NewPageDialogTest, WriteFailureIsReportedAndKeepsTheDialogOpen) {
 
 TEST_F(NewPageDialogTest, ProjectWithoutFolderNeedsAFolderField) {
     CProjectFile unsaved;
+    unsaved.SetChannels(&prompt.channels);
     CDlgNewPage dialog(&unsaved, &title, &path);
     EXPECT_EQ(dialog.GetFolderText(), "");
     EXPECT_FALSE(Confirm(dialog, "Page"));

@@ -146,8 +146,10 @@ protected:
     CommandTest() {
         // Tests that change the configured insert mode must not leak it.
         CConfigData::Instance()->SetInsertMode(kInsertAfter);
+        context.prompt = &prompt;
         context.window = &window;
         context.dialogHost = &dialogs;
+        project.SetChannels(&context);
         project.SetProjectFolder(folder.Root() + "/");
         manager.SetProjectFile(&project);
         manager.SetAppHelper(&helper);
@@ -191,7 +193,7 @@ protected:
     CommandContext context;
     CProjectFile project;
     FakeAddDirectoryDialog chooser; // no folder: Cancel
-    CAppHelper helper{chooser};
+    CAppHelper helper{chooser, prompt};
     CCommandManager manager{context};
 };
 

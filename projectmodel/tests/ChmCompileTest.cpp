@@ -59,6 +59,7 @@ TEST(ChmCompile, EveryListedTopicEndsUpInTheHelpFile) {
                               "</body></html>");
 
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(folder + "guide.mbk");
     for (const std::string& topic : topics)
         project.GetHHPFile()->AddFile(folder + topic);

@@ -97,12 +97,13 @@ TEST(CompilerText, WritingLogsHowManyCharactersWereReplaced) {
     LogRecorder log;
     std::string error;
     const std::string clean = tree / "clean.hhc";
-    ASSERT_TRUE(mb::WriteCompilerTextFile(clean, "Caf\xC3\xA9", 1033, &error)) << error;
+    ASSERT_TRUE(mb::WriteCompilerTextFile(clean, "Caf\xC3\xA9", 1033, &log, &error)) << error;
     EXPECT_EQ(TempTree::Read(clean), "Caf\xE9");
     EXPECT_TRUE(log.lines.empty());
 
     const std::string mixed = tree / "mixed.hhk";
-    ASSERT_TRUE(mb::WriteCompilerTextFile(mixed, "\xE4\xB8\xAD\xE6\x96\x87 text", 1033, &error));
+    ASSERT_TRUE(mb::WriteCompilerTextFile(mixed, "\xE4\xB8\xAD\xE6\x96\x87 text", 1033, &log,
+                                          &error));
     EXPECT_EQ(TempTree::Read(mixed), "&#20013;&#25991; text");
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_NE(log.lines[0].find(mixed), std::string::npos);
@@ -114,6 +115,7 @@ TEST(CompilerText, TheProjectTextLeavesInTheCodePageOfItsLanguage) {
     LogRecorder log;
     const std::string chineseTitle = "\xE5\xB8\xAE\xE5\x8A\xA9"; // 帮助
     CProjectFile chinese;
+    chinese.SetChannels(&log.channels);
     chinese.SetMBKFileName(tree / "zh.mbk");
     chinese.HHP_SetOptionsData(OPT_LANGUAGE, 2052);
     chinese.HHP_SetOptionsData(OPT_TITLE, chineseTitle);
@@ -133,6 +135,7 @@ TEST(CompilerText, TheProjectTextLeavesInTheCodePageOfItsLanguage) {
 
     // An English project cannot hold the title: references, and a log line.
     CProjectFile english;
+    english.SetChannels(&log.channels);
     english.SetMBKFileName(tree / "en.mbk");
     english.HHP_SetOptionsData(OPT_LANGUAGE, 1033);
     english.HHP_SetOptionsData(OPT_TITLE, chineseTitle);

@@ -31,7 +31,10 @@ CXML* Merge(const std::string& id, const std::string& local) {
 
 class ContentsText : public ::testing::Test {
 protected:
-    void SetUp() override { project.SetMBKFileName(folder + "guide.mbk"); }
+    void SetUp() override {
+        project.SetChannels(&prompt.channels);
+        project.SetMBKFileName(folder + "guide.mbk");
+    }
     void Fill() {
         CXML* page = Page("P", "Page \"one\"", folder + "sub/page one.htm", 10);
         page->SetAttr("Comment", "draft <b>");
@@ -126,6 +129,7 @@ TEST_F(ContentsText, SitemapFileRoundTripKeepsEveryEntry) {
     ASSERT_EQ(project.HHC_WriteFile(path), 1);
 
     CProjectFile other;
+    other.SetChannels(&prompt.channels);
     other.SetMBKFileName(folder + "other.mbk");
     CXML form("HHC");
     ASSERT_EQ(other.HHC_ReadHHCFileToXML(path, &form), 1);
@@ -215,6 +219,7 @@ TEST_F(ContentsText, LegacyCodePagesAreReadAndWrittenByLanguage) {
     EXPECT_NE(bytes.find("value=\"Caf\xE9\""), std::string::npos);
     EXPECT_NE(bytes.find("value=\"&#20013;\""), std::string::npos);
     CProjectFile other;
+    other.SetChannels(&prompt.channels);
     CXML again("HHC");
     other.HHC_ReadHHCFileToXML(out, &again);
     other.GetHHCFile()->ReadXMLTree_Ver2(&again);
@@ -249,6 +254,7 @@ TEST_F(ContentsText, ProjectFileRoundTripKeepsTreeAndProperties) {
     std::string firstId = hhc.GetTreeRoot()->GetChildAt(1)->GetAttr("ID");
 
     CProjectFile reopened;
+    reopened.SetChannels(&prompt.channels);
     ASSERT_EQ(reopened.OpenProjectFile(folder + "guide.mbk"), 1);
     const CHHCFile& read = *reopened.GetHHCFile();
     for (const char* attribute : {"Name", "Local", "ImageNumber", "Type", "Comment", "New"})
@@ -276,6 +282,7 @@ TEST_F(ContentsText, OlderProjectFilesHaveNoMergeEntries) {
                           "Type=\"3\"/><Topic Name=\"B\" XPosition=\"3\"/><Topic Name=\"C\" "
                           "XPosition=\"-4\"/></SiteMap></HHC></PROJECT_FT>");
     CProjectFile old;
+    old.SetChannels(&prompt.channels);
     ASSERT_EQ(old.OpenProjectFile(folder + "old.mbk"), 1);
     const CXML* root = old.GetHHCFile()->GetTreeRoot();
     EXPECT_EQ(Shape(root, "Name"), "A(B),C"); // a jump of levels nests one deeper

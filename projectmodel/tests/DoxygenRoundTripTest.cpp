@@ -116,6 +116,7 @@ TEST(DoxygenRoundTrip, AGeneratedHelpProjectSurvivesImportExportAndCompile) {
     ASSERT_TRUE(fs::exists(html + "/shapes.chm")) << original.output;
 
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(html + "/index.hhp"), 1);
     EXPECT_EQ(project.Content_GetCount(), contentsEntries);
     EXPECT_EQ(project.Index_GetCount(), keywords);

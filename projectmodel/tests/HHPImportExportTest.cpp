@@ -66,6 +66,7 @@ protected:
 
 TEST_F(HHPImportExport, ImportKeepsEveryEntryKeywordAndFile) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     NotificationLog log;
     log.Watch(project, "project");
     log.Watch(*project.GetHHCFile(), "hhc");
@@ -114,6 +115,7 @@ TEST_F(HHPImportExport, SitemapsNamedByTheWindowAreRead) {
     tree.Write("guide.hhp", hhp);
 
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     EXPECT_EQ(project.Content_GetCount(), 8);
     EXPECT_EQ(project.Index_GetCount(), 0);
@@ -132,6 +134,7 @@ TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingTheReason) {
     for (const auto& [text, reason] : notProjects) {
         prompt.messages.clear();
         CProjectFile project;
+        project.SetChannels(&prompt.channels);
         EXPECT_EQ(project.ImportHHPFile(tree.Write("bad.hhp", text)), 0) << reason;
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_NE(prompt.messages[0].text.find(tree / "bad.hhp: "), std::string::npos);
@@ -145,6 +148,7 @@ TEST_F(HHPImportExport, WhatIsNoProjectIsRefusedNamingTheReason) {
          {std::pair{"folder.hhp", "it is a folder"}, std::pair{"pipe.hhp", "not a regular file"}}) {
         prompt.messages.clear();
         CProjectFile project;
+        project.SetChannels(&prompt.channels);
         EXPECT_EQ(project.ImportHHPFile(tree / name), 0) << name;
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_NE(prompt.messages[0].text.find(tree / name + ": "), std::string::npos);
@@ -163,6 +167,7 @@ TEST_F(HHPImportExport, FilesTheProjectNamesButCannotBeReadAreLeftOutWithAWarnin
                                 "\r\n[ALIAS]\r\n#include \"help_alias.h\"\r\n"
                                 "\r\n[MAP]\r\n#include \"help_ids.h\"\r\n");
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     ASSERT_EQ(prompt.messages.size(), 1u);
     const mb::MessageRequest& warning = prompt.messages[0];
@@ -183,6 +188,7 @@ TEST_F(HHPImportExport, FilesTheProjectNamesButCannotBeReadAreLeftOutWithAWarnin
         if (!missing)
             tree.Write("guide.hhc", "no sitemap in here");
         CProjectFile other;
+        other.SetChannels(&prompt.channels);
         ASSERT_EQ(other.ImportHHPFile(tree / "guide.hhp"), 1);
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_NE(prompt.messages[0].text.find(tree / "guide.hhc: "), std::string::npos)
@@ -210,6 +216,7 @@ TEST_F(HHPImportExport, UnicodeWithAByteOrderMarkAndCarriageReturnLinesAreRead) 
         tree.Write("guide.hhp", hhpText);
         tree.Write("guide.hhc", hhcText);
         CProjectFile project;
+        project.SetChannels(&prompt.channels);
         ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
         EXPECT_EQ(project.Content_GetCount(), 8);
         EXPECT_GT(project.Index_GetCount(), 0);
@@ -231,6 +238,7 @@ TEST_F(HHPImportExport, EntriesNestedTooDeeplyAreCountedInAWarning) {
         hhc += "</UL>";
     tree.Write("guide.hhc", hhc + "</BODY></HTML>");
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     int kept = project.Content_GetCount();
     EXPECT_GT(kept, 0);
@@ -249,6 +257,7 @@ TEST_F(HHPImportExport, TheExportedProjectCompilesToTheSameContentsAndIndex) {
     ASSERT_TRUE(fs::exists(tree / "guide.chm")) << original.output;
 
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     ASSERT_EQ(project.ExportHHPFile(tree / "exported.hhp"), 1);
     EXPECT_TRUE(fs::exists(tree / "exported.hhc"));
@@ -286,6 +295,7 @@ TEST_F(HHPImportExport, ABinaryIndexSwitchedOffStaysOffWhenCompiled) {
     std::string hhp = TempTree::Read(tree / "guide.hhp");
     tree.Write("guide.hhp", hhp.insert(hhp.find("[OPTIONS]\r\n") + 11, "Binary Index=No\r\n"));
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     ASSERT_EQ(project.ExportHHPFile(tree / "exported.hhp"), 1);
     mb::RunResult compiled = mb::testing::CompileHelp(tree.Root(), "exported.hhp");
@@ -297,6 +307,7 @@ TEST_F(HHPImportExport, ABinaryIndexSwitchedOffStaysOffWhenCompiled) {
 
 TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     // Saved under another name than the imported files carry.
     project.SetMBKFileName(tree / "manual.mbk");
@@ -314,6 +325,7 @@ TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy)
 
     // Read back, the exported files give the same trees.
     CProjectFile reread;
+    reread.SetChannels(&prompt.channels);
     ASSERT_EQ(reread.ImportHHPFile(tree / "manual.hhp"), 1);
     EXPECT_EQ(Contents(reread), Contents(project));
     EXPECT_EQ(Index(reread), Index(project));
@@ -325,6 +337,7 @@ TEST_F(HHPImportExport, ExportedProjectsNameTheirOwnFilesAndNeverTheProjectCopy)
 
 TEST_F(HHPImportExport, AReadOnlyTargetStopsTheExportWithAWarning) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     const std::string locked = tree.Write("exported.hhc", "old contents");
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -339,6 +352,7 @@ TEST_F(HHPImportExport, AProjectWithoutEntriesStillCompiles) {
     if (CompilerMissing())
         FAIL() << "chmcmd and chmls (fp-utils) are not installed";
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(tree / "empty.mbk");
     project.GetHHPFile()->AddFile(folder + "html/intro.htm");
     project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, folder + "html/intro.htm");
@@ -354,6 +368,7 @@ TEST_F(HHPImportExport, AProjectWithoutEntriesStillCompiles) {
 
 TEST_F(HHPImportExport, TreesFilledFromOutsideAreAnnouncedAndCanBeDumped) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "guide.hhp"), 1);
     NotificationLog log;
     log.Watch(project, "project");

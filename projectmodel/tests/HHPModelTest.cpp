@@ -215,6 +215,7 @@ TEST(HHPModel, FilesAreAddedFromListsOfEntries) {
 TEST(HHPModel, MergeFilesTakeOnlyCompiledHelpFiles) {
     ScriptedPrompt prompt;
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     CHHPFile& hhp = *project.GetHHPFile();
     NotificationLog log;
     log.Watch(hhp, "hhp");

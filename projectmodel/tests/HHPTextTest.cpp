@@ -34,6 +34,7 @@ std::string ChildValue(const CXML* parent, const char* tag) {
 
 class HHPTextTest : public ::testing::Test {
 protected:
+    HHPTextTest() { project.SetChannels(&prompt.channels); }
     // Reads the .hhp into a fresh project kept in the folder of the .hhp.
     void Import(const std::string& hhpPath) {
         project.InitProject();

@@ -101,10 +101,12 @@ TEST_P(IndexRoundTrip, ImportedAndExportedIndexCompilesLikeTheOriginal) {
               3);
 
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.ImportHHPFile(tree / "original.hhp"), 1);
     project.SetMBKFileName(tree / "round.mbk");
     ASSERT_EQ(project.SaveProject(), 1);
     CProjectFile reopened;
+    reopened.SetChannels(&prompt.channels);
     ASSERT_EQ(reopened.OpenProjectFile(tree / "round.mbk"), 1);
     ASSERT_EQ(reopened.ExportHHPFile(tree / "round.hhp"), 1);
     EXPECT_EQ(CompiledIndex("round.hhp", "round.chm"), original);

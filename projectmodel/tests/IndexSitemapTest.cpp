@@ -22,7 +22,10 @@ CXML* Keyword(const std::string& id, const std::string& name, const std::string&
 
 class IndexText : public ::testing::Test {
 protected:
-    void SetUp() override { project.SetMBKFileName(folder + "guide.mbk"); }
+    void SetUp() override {
+        project.SetChannels(&prompt.channels);
+        project.SetMBKFileName(folder + "guide.mbk");
+    }
     void Fill() {
         auto list =
             FilesList({ListRun("ROOT", 2,
@@ -149,6 +152,7 @@ TEST_F(IndexText, PagesWithAnglesInTheirAnchorStayWhole) {
         << hhk.BuildHHKText();
     ASSERT_EQ(project.SaveProject(), 1);
     CProjectFile reopened;
+    reopened.SetChannels(&prompt.channels);
     ASSERT_EQ(reopened.OpenProjectFile(folder + "guide.mbk"), 1);
     ASSERT_EQ(reopened.HHK_GetTreeRoot()->GetChildCount(), 1);
     EXPECT_EQ(reopened.HHK_GetTreeRoot()->GetChildAt(0)->GetAttr("Local"), page);
@@ -227,6 +231,7 @@ TEST_F(IndexText, ProjectFileRoundTripKeepsTheIndex) {
     Collect(hhk.GetTreeRoot(), 0, written);
     ASSERT_EQ(project.SaveProject(), 1);
     CProjectFile reopened;
+    reopened.SetChannels(&prompt.channels);
     ASSERT_EQ(reopened.OpenProjectFile(folder + "guide.mbk"), 1);
     std::vector<std::string> read;
     Collect(reopened.HHK_GetTreeRoot(), 0, read);

@@ -21,6 +21,7 @@ class ProjectChecks : public ::testing::Test {
 protected:
     void SetUp() override {
         m_proj = tree.MakeFolder("proj") + "/";
+        project.SetChannels(&prompt.channels);
         project.SetMBKFileName(m_proj + "guide.mbk");
         CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo();
     }
@@ -89,6 +90,7 @@ TEST_F(ProjectChecks, OnlyTheProjectFolderAndItsSubFoldersCountAsInside) {
 
     // Folders written the Windows way compare without regard to case.
     CProjectFile windows;
+    windows.SetChannels(&prompt.channels);
     windows.SetProjectFolder("D:\\Proj");
     EXPECT_EQ(windows.CheckDirectory("d:\\proj\\sub\\"), 2);
     EXPECT_EQ(windows.CheckDirectory("D:\\Other\\"), 3);
@@ -112,6 +114,7 @@ TEST_F(ProjectChecks, SingleFilesOutsideTheProjectAskBeforeTheyAreAdded) {
 
 TEST_F(ProjectChecks, AProjectWithoutFolderOffersTheFilesFolderAndItsParent) {
     CProjectFile fresh;
+    fresh.SetChannels(&prompt.channels);
     const std::string page = tree.Write("src/docs/a.htm", "<html></html>");
 
     EXPECT_EQ(fresh.CheckFile(page, dialogs), 5); // cancelled
@@ -230,6 +233,7 @@ TEST_F(ProjectChecks, AFailedCopyEmptiesTheListAndSaysSo) {
 
 TEST_F(ProjectChecks, AListDroppedOnAProjectWithoutFolderAsksForOne) {
     CProjectFile fresh;
+    fresh.SetChannels(&prompt.channels);
     tree.Write("src/docs/a.htm", "a");
     std::unique_ptr<CXML> list = DroppedFolder("src/docs");
     CRunEnv::Instance()->AddNeedCopiedFlashFile(tree / "src/docs/m.swf");

@@ -111,12 +111,14 @@ protected:
 
 TEST_F(ProjectFileTest, SavedProjectOpensWithEverySettingAndList) {
     CProjectFile saved;
+    saved.SetChannels(&prompt.channels);
     saved.SetMBKFileName(path);
     FillEverySetting(saved, folder);
     ASSERT_EQ(saved.WriteProjectFile(path), 1);
     EXPECT_FALSE(saved.IsModified());
 
     CProjectFile opened;
+    opened.SetChannels(&prompt.channels);
     ASSERT_EQ(opened.OpenProjectFile(path), 1);
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_EQ(opened.GetFileVersion(), "2.0");
@@ -158,6 +160,7 @@ TEST_F(ProjectFileTest, SavedProjectOpensWithEverySettingAndList) {
 
 TEST_F(ProjectFileTest, FileLayoutAndRelativeForms) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(path);
     FillEverySetting(project, folder);
     ASSERT_EQ(project.SaveProject(), 1);
@@ -203,8 +206,10 @@ TEST_F(ProjectFileTest, FileLayoutAndRelativeForms) {
 
 TEST_F(ProjectFileTest, NotificationsOnOpening) {
     CProjectFile saved;
+    saved.SetChannels(&prompt.channels);
     saved.SaveProjectAs(path);
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     NotificationLog log;
     log.Watch(project, "project");
     log.Watch(*project.GetHHPFile(), "hhp");
@@ -221,10 +226,12 @@ TEST_F(ProjectFileTest, NotificationsOnOpening) {
 
 TEST_F(ProjectFileTest, OpeningReplacesWhatWasLoaded) {
     CProjectFile saved;
+    saved.SetChannels(&prompt.channels);
     saved.SetMBKFileName(path);
     saved.GetHHPFile()->AddFile(folder + "a.htm");
     saved.SaveProject();
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.OpenProjectFile(path), 1);
     ASSERT_EQ(project.OpenProjectFile(path), 1);
     EXPECT_EQ(Names(project.GetHHPFile()->GetFilesData()),
@@ -250,6 +257,7 @@ TEST_F(ProjectFileTest, VersionOneFilesAreReadWithTheOlderReader) {
         text.insert(text.find("<HHP>"), parameters);
         tree.Write("old.mbk", text);
         CProjectFile project;
+        project.SetChannels(&prompt.channels);
         ASSERT_EQ(project.OpenProjectFile(folder + "old.mbk"), 1) << parameters;
         EXPECT_EQ(project.GetFileVersion(), "1.0");
         std::string title;
@@ -273,6 +281,7 @@ TEST_F(ProjectFileTest, OtherFilesAreRefusedAndChangeNothing) {
     tree.Write("other.xml", "<?xml version=\"1.0\"?><project_ft/>");
     tree.Write("broken.mbk", "<PROJECT_FT><HHP>");
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(folder + "kept.mbk");
     project.HHP_SetOptionsData(OPT_TITLE, std::string("Kept"));
     for (const char* name : {"other.xml", "broken.mbk"}) {
@@ -324,11 +333,13 @@ TEST_F(ProjectFileTest, EntriesAreThoseOfTheDocumentReader) {
         file.replace(file.find("VERSION"), 7, version);
         tree.Write("guide.mbk", file);
         CProjectFile opened;
+        opened.SetChannels(&prompt.channels);
         ASSERT_EQ(opened.OpenProjectFile(path), 1);
 
         CXML document;
         ASSERT_TRUE(document.XMLReadString(file));
         CProjectFile read;
+        read.SetChannels(&prompt.channels);
         read.SetMBKFileName(path);
         const CXML* hhc = document.GetChildByTagName("HHC");
         if (version == "2.0")
@@ -370,6 +381,7 @@ TEST_F(ProjectFileTest, AFileBrokenAmongItsEntriesLeavesTheOpenProjectAsItWas) {
     tree.Write("broken.mbk", broken);
 
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.OpenProjectFile(path), 1);
     std::string before =
         Described(project.HHC_GetTreeRoot()) + Described(project.HHK_GetTreeRoot());
@@ -383,6 +395,7 @@ TEST_F(ProjectFileTest, AFileBrokenAmongItsEntriesLeavesTheOpenProjectAsItWas) {
 
 TEST_F(ProjectFileTest, UnmodifiedProjectsAreNotWritten) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(path);
     EXPECT_EQ(project.SaveProject(), 1);
     EXPECT_FALSE(std::filesystem::exists(path));
@@ -396,6 +409,7 @@ TEST_F(ProjectFileTest, ReadOnlyTargetIsRefusedWithAWarning) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::group_read);
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(path);
     project.SetModified(1);
     EXPECT_EQ(project.SaveProject(), 0);
@@ -411,6 +425,7 @@ TEST_F(ProjectFileTest, ReadOnlyTargetIsRefusedWithAWarning) {
 
 TEST_F(ProjectFileTest, FailedSaveLeavesTheOldFileIntact) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(path);
     FillEverySetting(project, folder);
     ASSERT_EQ(project.SaveProject(), 1);
@@ -437,6 +452,7 @@ TEST_F(ProjectFileTest, FailedSaveLeavesTheOldFileIntact) {
 
 TEST_F(ProjectFileTest, InitProjectReturnsToAnEmptyProject) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     project.SetMBKFileName(path);
     FillEverySetting(project, folder);
     NotificationLog log;

@@ -21,6 +21,7 @@ protected:
     void SetUp() override {
         if (!OnPath("chmcmd") || !OnPath("chmls"))
             FAIL() << "chmcmd (fp-utils) is not installed";
+        project.SetChannels(&prompt.channels);
         project.SetMBKFileName(folder + "guide.mbk");
         project.SetIncludeMBKProjectInfo(0);
         for (const char* page : {"intro.htm", "a&b.htm", "sub/page one.htm", "k.htm"})

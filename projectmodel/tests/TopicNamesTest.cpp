@@ -115,6 +115,7 @@ TEST(TopicNames, NewFoldersInTheProjectAreNamedAfterTheTimeAndNeverTaken) {
     ScriptedPrompt prompt;
     TempTree tree;
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     std::string path = "unset";
     project.GenerateNewDirInRoot(path);
     EXPECT_EQ(path, "");

@@ -428,6 +428,7 @@ TEST_F(NewEntries, ItemKindsBecomeEntriesWithTitlesAndImages) {
     std::string page = files.Write("docs/intro.htm",
                                    "<html><head><title>Welcome &amp; hello</title></head></html>");
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     CXML list("FilesList");
     list.SetAttr("PublicPath", files.Root());
     CXML* folder = list.AddChild(Item(1, files / "docs", "docs"));

@@ -138,6 +138,7 @@ protected:
 
 TEST_F(WindowsMadeProject, TopicsResolveToTheFilesOnDisk) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.OpenProjectFile(path), 1);
     const CHHPFile& hhp = *project.GetHHPFile();
     std::vector<std::string> names;
@@ -183,6 +184,7 @@ TEST_F(WindowsMadeProject, TopicsResolveToTheFilesOnDisk) {
 
 TEST_F(WindowsMadeProject, SavesBackByteForByte) {
     CProjectFile project;
+    project.SetChannels(&prompt.channels);
     ASSERT_EQ(project.OpenProjectFile(path), 1);
     project.SetModified(1);
     ASSERT_EQ(project.SaveProject(), 1);

@@ -38,19 +38,19 @@ TEST_F(RunEnvTest, PathsComeFromProgramAndSettingsFolders) {
 
 TEST_F(RunEnvTest, LogIsWrittenOnlyAfterItWasCleaned) {
     CRunEnv* env = CRunEnv::Instance();
-    EXPECT_EQ(env->LogMessage("lost line\n"), 0);
+    EXPECT_EQ(env->LogMessage("lost line\n", prompt), 0);
     EXPECT_FALSE(fs::exists(log));
 
-    EXPECT_EQ(env->CleanLogFile(), 1);
+    EXPECT_EQ(env->CleanLogFile(prompt), 1);
     ASSERT_TRUE(fs::is_regular_file(log));
     EXPECT_EQ(fs::file_size(log), 0u);
-    EXPECT_EQ(env->LogMessage("first"), 1);
-    EXPECT_EQ(env->LogMessage(" second\r\n"), 1);
-    EXPECT_EQ(env->LogMessage(""), 1);
-    EXPECT_EQ(env->LogMessage("\n>>>>>> third"), 1);
+    EXPECT_EQ(env->LogMessage("first", prompt), 1);
+    EXPECT_EQ(env->LogMessage(" second\r\n", prompt), 1);
+    EXPECT_EQ(env->LogMessage("", prompt), 1);
+    EXPECT_EQ(env->LogMessage("\n>>>>>> third", prompt), 1);
     EXPECT_EQ(TempTree::Read(log), "first second\r\n\n>>>>>> third");
 
-    EXPECT_EQ(env->CleanLogFile(), 1);
+    EXPECT_EQ(env->CleanLogFile(prompt), 1);
     EXPECT_EQ(TempTree::Read(log), "");
     EXPECT_TRUE(prompt.messages.empty());
 }
@@ -68,8 +68,8 @@ TEST_F(RunEnvTest, WhatIsNoRegularFileAtTheLogsPlaceIsLeftAlone) {
             fs::create_symlink(other, log);
         const std::string kind = folder ? "a folder" : "a symbolic link";
         CRunEnv* env = CRunEnv::Instance();
-        EXPECT_EQ(env->CleanLogFile(), 0);
-        EXPECT_EQ(env->LogMessage("line"), 0);
+        EXPECT_EQ(env->CleanLogFile(prompt), 0);
+        EXPECT_EQ(env->LogMessage("line", prompt), 0);
         const std::string& problem = env->GetLogProblem();
         EXPECT_NE(problem.find(log), std::string::npos) << problem;
         EXPECT_NE(problem.find(kind), std::string::npos) << problem;

@@ -25,6 +25,7 @@ class UnhonouredSettings : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = tree.Root() + "/";
+        project.SetChannels(&prompt.channels);
         project.SetMBKFileName(folder + "guide.mbk");
         project.SetIncludeMBKProjectInfo(0);
         for (const char* page : {"a.htm", "sub/b.htm"}) {

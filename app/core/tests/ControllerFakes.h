@@ -34,8 +34,6 @@ namespace mb::testing {
 // it from its own thread.
 class RecordingMainWindow final : public IMainWindow {
 public:
-    RecordingMainWindow() { SetMainWindow(this); }
-    ~RecordingMainWindow() override { SetMainWindow(nullptr); }
 
     void Log(const std::string& line, LogKind) override {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -119,6 +117,8 @@ NewProjectAnswer(const std::string& title, const std::string& name, const std::s
 class ControllerTest : public ::testing::Test {
 protected:
     ControllerTest() {
+        context.prompt = &prompt;
+        context.log = &window;
         context.window = &window;
         context.controllerDialogs = &dialogs;
         context.desktop = &desktop;
@@ -153,7 +153,7 @@ protected:
     AppContext context;
     CCommandManager commands{context};
     FakeAddDirectoryDialog chooser; // no folder: Cancel
-    CAppHelper helper{chooser};
+    CAppHelper helper{chooser, prompt};
     CProjectController controller{context, &commands};
 };
 

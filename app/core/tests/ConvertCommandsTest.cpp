@@ -55,7 +55,7 @@ TEST(FolderNames, AFolderInUseGetsTheNextFreeNumber) {
 TEST(ChmOutputDialog, BrowsingProposesAFolderBesideTheFile) {
     ScriptedPrompt prompt;
     prompt.pickedFiles = {std::vector<std::string>{"/docs/help.chm"}, std::nullopt};
-    CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "/start");
+    CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "/start", prompt);
     decompile.OnBrowseChm();
     EXPECT_EQ(decompile.GetChmText(), "/docs/help.chm");
     EXPECT_EQ(decompile.GetOutputText(), "/docs/help_chm_decompile");
@@ -73,7 +73,7 @@ TEST(ChmOutputDialog, BrowsingProposesAFolderBesideTheFile) {
 
 TEST(ChmOutputDialog, OkNeedsBothFields) {
     ScriptedPrompt prompt;
-    CDlgChmOutput dialog(CDlgChmOutput::Kind::Handheld, "");
+    CDlgChmOutput dialog(CDlgChmOutput::Kind::Handheld, "", prompt);
     dialog.SetOutputText("/out");
     EXPECT_FALSE(dialog.OnOK());
     dialog.SetChmText("/a.chm");
@@ -91,12 +91,12 @@ TEST(ConversionLogFrame, ClearsTheFlagAndWarnsWhenANameFailed) {
     ScriptedControllerDialogs dialogs;
     CRunEnv::Instance()->SetFoundLongFilename(1);
     {
-        ConversionLog log(dialogs);
+        ConversionLog log(dialogs, &window);
         EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 0);
     }
     EXPECT_TRUE(dialogs.shown.empty());
     {
-        ConversionLog log(dialogs);
+        ConversionLog log(dialogs, &window);
         CRunEnv::Instance()->SetFoundLongFilename(1);
     }
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"long-filename"});

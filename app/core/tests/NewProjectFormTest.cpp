@@ -18,7 +18,7 @@ class NewProjectForm : public ::testing::Test {
 protected:
     // A form that would pass every check, in the scratch folder.
     CDlgNewProject Form(const std::string& name = "help") {
-        CDlgNewProject form(folder.Root(), 1033);
+        CDlgNewProject form(folder.Root(), 1033, prompt);
         form.SetTitleText("Title");
         form.SetNameText(name);
         return form;
@@ -33,12 +33,12 @@ protected:
 };
 
 TEST_F(NewProjectForm, StartsWithItsPlaceholdersAndTheLastFolderWithoutSeparator) {
-    CDlgNewProject form(folder.Root() + "/", 1041);
+    CDlgNewProject form(folder.Root() + "/", 1041, prompt);
     EXPECT_EQ(form.GetTitleText(), "** Help title **");
     EXPECT_EQ(form.GetNameText(), "NewProject");
     EXPECT_EQ(form.GetFolderText(), folder.Root());
     EXPECT_EQ(form.GetSelectedLanguage(), 1041);
-    EXPECT_EQ(CDlgNewProject("/", 1033).GetFolderText(), "/");
+    EXPECT_EQ(CDlgNewProject("/", 1033, prompt).GetFolderText(), "/");
 }
 
 TEST_F(NewProjectForm, NameLosesTheCharactersAFileNameCannotHold) {
@@ -62,7 +62,7 @@ TEST_F(NewProjectForm, NameGetsTheExtensionUnlessItEndsInItInAnyCase) {
 }
 
 TEST_F(NewProjectForm, ChecksRunInOrderAndEachFailureKeepsTheDialogOpen) {
-    CDlgNewProject form(std::string(), 1033);
+    CDlgNewProject form(std::string(), 1033, prompt);
     form.SetTitleText("");
     form.SetNameText("");
     EXPECT_FALSE(form.OnOK());

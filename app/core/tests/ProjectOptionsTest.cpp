@@ -100,6 +100,7 @@ TEST_F(ProjectOptionsTest, ButtonsPageWritesFlagsAndTargets) {
 TEST_F(ProjectOptionsTest, PrevNeedsABinaryContentsFileOrNothingChanges) {
     ScriptedPrompt prompt;
     prompt.answers = {Answer::No, Answer::Yes};
+    project.SetChannels(&prompt.channels);
     EXPECT_EQ(ToggleWindowButton(project, kButtonPrev), ToggleOutcome::Declined);
     EXPECT_FALSE(project.HHP_GetButton(kButtonPrev));
     EXPECT_FALSE(project.IsModified());

@@ -102,7 +102,7 @@ private:
 };
 
 void ArchiveViewTest::imageInsideAHelpFileIsShown() {
-    CArchiveViewFrame frame;
+    CArchiveViewFrame frame(mb::QuietChannels());
     frame.show();
     QVERIFY(frame.OpenFile(m_chm));
     QVERIFY(Show(frame, "a.htm"));
@@ -118,7 +118,7 @@ void ArchiveViewTest::imageInsideAHelpFileIsShown() {
 }
 
 void ArchiveViewTest::hostileNamesAndScriptsStayText() {
-    CArchiveViewFrame frame;
+    CArchiveViewFrame frame(mb::QuietChannels());
     frame.show();
     QVERIFY(frame.OpenFile(m_chm));
     QVERIFY(Show(frame, kHostileFolder));
@@ -137,7 +137,7 @@ void ArchiveViewTest::unreadableFileIsReportedAsSuch() {
     QTemporaryDir dir;
     const QString path = dir.filePath("broken.chm");
     mb::testing::WriteBytes(path.toStdString(), "not a help file at all");
-    CArchiveViewFrame frame;
+    CArchiveViewFrame frame(mb::QuietChannels());
     frame.show();
     QSignalSpy shown(&frame, &CArchiveViewFrame::PreviewShown);
     QVERIFY(!frame.OpenFile(path.toStdString()));
@@ -151,7 +151,8 @@ void ArchiveViewTest::unreadableFileIsReportedAsSuch() {
 void ArchiveViewTest::extractingWritesTheSelectionAndAPagesFilesFolder() {
     QTemporaryDir out;
     ScriptedPrompt prompt;
-    CArchiveViewFrame frame;
+    mb::UserChannels channels{&prompt};
+    CArchiveViewFrame frame(channels);
     QVERIFY(frame.OpenFile(m_chm));
     QTreeWidget* tree = frame.FilesTree();
 
@@ -174,7 +175,7 @@ void ArchiveViewTest::extractingWritesTheSelectionAndAPagesFilesFolder() {
 }
 
 void ArchiveViewTest::draggedElementIsKnownOnlyInsideTheProgram() {
-    CArchiveViewFrame frame;
+    CArchiveViewFrame frame(mb::QuietChannels());
     QVERIFY(frame.OpenFile(m_chm));
     QTreeWidgetItem* item = Item(frame.FilesTree(), "a.htm");
     QVERIFY(item);

@@ -72,8 +72,8 @@ public:
 
     QTemporaryDir folder;
     CProjectFile project;
-    mb::PickerAddDirectoryDialog picker;
-    CAppHelper helper{picker};
+    mb::PickerAddDirectoryDialog picker{mb::CautiousPrompt()};
+    CAppHelper helper{picker, mb::CautiousPrompt()};
     mb::CommandContext context;
     CCommandManager commands{context};
     CViewTocIndexEntry form;

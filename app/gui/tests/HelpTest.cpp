@@ -78,9 +78,9 @@ void HelpTest::f1InEachDialogAsksForItsTopic() {
     };
     CConfigData& config = *CConfigData::Instance();
     QWidget* frame = &app.Frame();
-    CDlgNewProject newProject("", 1033);
-    CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "");
-    CDlgChmOutput handheld(CDlgChmOutput::Kind::Handheld, "");
+    CDlgNewProject newProject("", 1033, *context.prompt);
+    CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "", *context.prompt);
+    CDlgChmOutput handheld(CDlgChmOutput::Kind::Handheld, "", *context.prompt);
     auto preferences = std::make_unique<PreferencesDialog>(config, context, frame);
 
     std::vector<std::pair<std::unique_ptr<QWidget>, std::string>> dialogs;
@@ -140,7 +140,7 @@ void HelpTest::helpOpenedFromADialogTakesKeysWhileTheDialogIsOpen() {
     IsolatedHome home;
     AuthorApp app;
     QVERIFY(app.Start({}));
-    CDlgChmOutput form(CDlgChmOutput::Kind::Decompile, "");
+    CDlgChmOutput form(CDlgChmOutput::Kind::Decompile, "", mb::CautiousPrompt());
     ChmOutputDialog dialog(form, &app.Frame());
     int keysReachingHelp = 0;
     KeyCounter counter(keysReachingHelp);
@@ -164,7 +164,7 @@ void HelpTest::theProgramsHelpChosenInTheFileMenuCanBeSearched() {
     IsolatedHome home;
     AuthorApp app;
     QVERIFY(app.Start({}));
-    const QString helpFile = QString::fromStdString(CCommon::Instance()->GetHelpFilePath());
+    const QString helpFile = QString::fromStdString(CCommon::GetHelpFilePath());
     WhenModal<QFileDialog>([&helpFile](QFileDialog* dialog) {
         // As a user does: the path typed into the name field, then Enter.
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");

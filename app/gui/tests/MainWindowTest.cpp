@@ -215,9 +215,9 @@ void MainWindowTest::logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen() {
     std::thread worker;
     bool allArrivedWhileAsking = false;
     WhenModal<QMessageBox>([&](QMessageBox* box) {
-        worker = std::thread([] {
+        worker = std::thread([sink = app.Controller().Context().log] {
             for (int i = 0; i < kLines; ++i)
-                mb::LogLine(("line " + std::to_string(i)).c_str());
+                mb::LogLine(sink, "line " + std::to_string(i));
         });
         auto* wait = new QTimer(box);
         auto* clock = new QElapsedTimer;
@@ -234,7 +234,8 @@ void MainWindowTest::logLinesFromAWorkerArriveInOrderWhileAQuestionIsOpen() {
         });
         wait->start(20);
     });
-    mb::ShowMessage("Go on?", "", mb::Buttons::YesNo, mb::Icon::Question);
+    mb::ShowMessage(*app.Controller().Context().prompt, "Go on?", "", mb::Buttons::YesNo,
+                    mb::Icon::Question);
     worker.join();
     QVERIFY(allArrivedWhileAsking);
     QStringList lines = log->toPlainText().split('\n');
@@ -481,7 +482,7 @@ void MainWindowTest::startUpLeavesPipesAndLinksAtItsFilesPlacesAlone() {
         AuthorApp app;
         QVERIFY(app.Start({}));
         QVERIFY(app.Frame().isVisible());
-        mb::LogLine("a line of the run log");
+        mb::LogLine(app.Controller().Context().log, "a line of the run log");
         const QString log = app.Frame().RunLog()->toPlainText();
         for (const char* told : {"bwlog.txt is a named pipe", "mbconfig.xml is a symbolic link",
                                  "mbwindow.ini is a symbolic link"})

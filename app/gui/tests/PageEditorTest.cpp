@@ -112,7 +112,7 @@ void PageEditorTest::pageEditorSkipsASecondSelectionOfTheSameLocal() {
     CXML* other = AddEntry(project, b);
     CXML* sitemap = AddEntry(project, dir.filePath("toc.hhc").toStdString());
 
-    CPreviewEditFrame frame(desktop);
+    CPreviewEditFrame frame(desktop, mb::CautiousPrompt());
     frame.SetProjectSubject(&project);
     frame.show();
     QSignalSpy started(frame.Browser(), &QWebEngineView::loadStarted);
@@ -162,7 +162,7 @@ void PageEditorTest::editedPageAsksSaveOrDiscardBeforeAnotherEntryLoads() {
     CHHCFile* contents = project.GetHHCFile();
     ScriptedPrompt prompt;
 
-    CPreviewEditFrame frame(desktop);
+    CPreviewEditFrame frame(desktop, prompt);
     frame.SetProjectSubject(&project);
     frame.show();
     frame.SetEditMode();
@@ -221,7 +221,7 @@ void PageEditorTest::savingChangesOnlyTheEditedCharacterOfACrLfPage() {
     const std::string path = WriteFile(dir.filePath("crlf.htm"), page);
     CProjectFile project;
     CXML* entry = AddEntry(project, path);
-    CPreviewEditFrame frame(desktop);
+    CPreviewEditFrame frame(desktop, mb::CautiousPrompt());
     frame.SetProjectSubject(&project);
     frame.show();
     frame.SetEditMode();
@@ -257,7 +257,7 @@ void PageEditorTest::favouriteEditorGetsAHostilePathAsOneArgument() {
 
     CFavoriteEditorManager editors;
     editors.AddNewEditor("htm", "Fake editor", editor);
-    CPreviewEditFrame frame(desktop);
+    CPreviewEditFrame frame(desktop, mb::CautiousPrompt());
     frame.SetFavoriteEditorManager(&editors);
     frame.show();
     QSignalSpy finished(frame.Browser(), &QWebEngineView::loadFinished);
@@ -285,7 +285,7 @@ void PageEditorTest::livePreviewDecodesAPageAsThePreviewDoes() {
     for (const auto& [name, bytes] : pages) {
         CProjectFile project;
         CXML* entry = AddEntry(project, WriteFile(dir.filePath(name), bytes));
-        CPreviewEditFrame frame(desktop);
+        CPreviewEditFrame frame(desktop, mb::CautiousPrompt());
         frame.SetProjectSubject(&project);
         frame.show();
         QSignalSpy previewed(frame.Browser(), &QWebEngineView::loadFinished);
@@ -317,7 +317,7 @@ void PageEditorTest::aFavouriteEditorThatNeedsATerminalSaysWhyItDidNotStart() {
 
     CFavoriteEditorManager editors;
     editors.AddNewEditor("htm", "Vi-like", editor);
-    CPreviewEditFrame frame(desktop);
+    CPreviewEditFrame frame(desktop, prompt);
     frame.SetFavoriteEditorManager(&editors);
     frame.show();
     QSignalSpy finished(frame.Browser(), &QWebEngineView::loadFinished);

@@ -428,7 +428,7 @@ void ProjectViewsTest::aChmExplorerFolderDroppedBecomesAHeadingWithItsPages() {
     help.folder = m_folder->filePath("help").toStdString();
     for (const char* page : {"chapter/a.htm", "chapter/b.htm", "chapter/sub/c.htm"})
         help.Add(page, "<html><head><title>page</title></head><body>page</body></html>");
-    archive::CArchiveViewFrame explorer;
+    archive::CArchiveViewFrame explorer(QuietChannels());
     QVERIFY(explorer.OpenFile(help.Build("help.chm")));
     QTreeWidget* files = explorer.FilesTree();
     QList<QTreeWidgetItem*> found = files->findItems("chapter", Qt::MatchExactly | Qt::MatchRecursive);

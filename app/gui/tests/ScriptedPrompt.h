@@ -11,8 +11,7 @@
 
 class ScriptedPrompt final : public mb::IPrompt {
 public:
-    ScriptedPrompt() { mb::SetPrompt(this); }
-    ~ScriptedPrompt() override { mb::SetPrompt(nullptr); }
+    ScriptedPrompt() = default;
     ScriptedPrompt(const ScriptedPrompt&) = delete;
     ScriptedPrompt& operator=(const ScriptedPrompt&) = delete;
 

@@ -1,8 +1,8 @@
 #pragma once
-// A prompt for tests: answers from a script, records every request, and
-// restores the previous prompt when it goes out of scope.
+// A prompt for tests: answers from a script and records every request. Its
+// channels hand it to the objects under test.
 
-#include "baseutil/Prompt.h"
+#include "baseutil/UserChannels.h"
 
 #include <deque>
 
@@ -10,8 +10,9 @@ namespace mb::testing {
 
 class ScriptedPrompt final : public IPrompt {
 public:
-    ScriptedPrompt() { SetPrompt(this); }
-    ~ScriptedPrompt() override { SetPrompt(nullptr); }
+    // This prompt as channels to hand to the objects under test (a test may
+    // add a log).
+    UserChannels channels{this};
 
     // Answers given to message boxes in order; once used up, Ok / No / Cancel.
     std::deque<Answer> answers;

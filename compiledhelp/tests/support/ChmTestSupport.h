@@ -2,7 +2,7 @@
 // Help files for tests, compiled at test time with chmcmd from generated
 // projects, and the reference readings of chmls on the same files.
 
-#include "baseutil/MainWindow.h"
+#include "baseutil/UserChannels.h"
 #include "baseutil/Process.h"
 
 #include <cstdint>
@@ -18,11 +18,13 @@
 
 namespace mb::testing {
 
-// Records the log lines sent to the main window while it is alive.
-class LogRecorder final : public IMainWindow {
+// Records the log lines handed to it; its channels hand it (with the
+// cautious prompt) to the objects under test.
+class LogRecorder final : public ILogSink {
 public:
-    LogRecorder() { SetMainWindow(this); }
-    ~LogRecorder() override { SetMainWindow(nullptr); }
+    LogRecorder() = default;
+    LogRecorder(const LogRecorder&) = delete;
+    LogRecorder& operator=(const LogRecorder&) = delete;
     void Log(const std::string& line, LogKind) override { lines.push_back(line); }
     std::string All() const {
         std::string all;
@@ -31,6 +33,7 @@ public:
         return all;
     }
     std::vector<std::string> lines;
+    UserChannels channels{&CautiousPrompt(), this};
 };
 
 inline std::string ReadBytes(const std::string& path) {
