@@ -71,8 +71,8 @@ int CAppHelper::GetFilesList1(CXML* list, const std::string& startFolder, const 
 
 int CAppHelper::GetFilesList4(CXML* list, const std::string& startFolder) {
     std::vector<std::string> picked;
-    if (!list ||
-        !CBWHelper::GetFilesByOpenFileDialog(m_prompt, picked, kMergeFilesFilter, true, startFolder))
+    if (!list || !CBWHelper::GetFilesByOpenFileDialog(m_prompt, picked, kMergeFilesFilter, true,
+                                                      startFolder))
         return 0;
     return AddPickedFiles(list, picked, 0);
 }

@@ -261,9 +261,9 @@ void CArchiveViewFrame::ShowPreview(QTreeWidgetItem* item) {
 }
 
 void CArchiveViewFrame::OnUI_OpenCHM() {
-    auto chosen = m_channels.prompt->PickOpenFiles({CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
-                                          CStrHelper::ML_GetStringEx(kStrChmFileFilter) + "|*.chm",
-                                          m_lastFolder});
+    auto chosen = m_channels.prompt->PickOpenFiles(
+        {CStrHelper::ML_GetStringEx(kStrOpenChmFileTitle),
+         CStrHelper::ML_GetStringEx(kStrChmFileFilter) + "|*.chm", m_lastFolder});
     if (chosen && !chosen->empty())
         OpenFile(chosen->front());
 }
@@ -318,7 +318,8 @@ void CArchiveViewFrame::OnUI_ExtractSelect() {
     bool ok =
         element->GetAttrInt("Type") == kStorage ? ExtractStorage(element) : ExtractStream(element);
     if (!ok)
-        ShowMessage(*m_channels.prompt, WindowText(kStrNotExtractedCompletely)
+        ShowMessage(*m_channels.prompt,
+                    WindowText(kStrNotExtractedCompletely)
                         .arg(QString::fromStdString(element->GetAttr("Name")))
                         .toStdString(),
                     Caption(), Buttons::Ok, Icon::Warning);
@@ -336,7 +337,8 @@ void CArchiveViewFrame::OnUI_ExtractAll() {
     file.SetChannels(m_channels);
     BusyCursor busy(*m_channels.prompt);
     if (!file.CHM_SetCHMFile(chm) || file.CHM_Decompile(target, false) != 0)
-        ShowMessage(*m_channels.prompt, WindowText(kStrNotExtractedCompletelyInto)
+        ShowMessage(*m_channels.prompt,
+                    WindowText(kStrNotExtractedCompletelyInto)
                         .arg(QString::fromStdString(chm), QString::fromStdString(target))
                         .toStdString(),
                     Caption(), Buttons::Ok, Icon::Warning);

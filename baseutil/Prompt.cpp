@@ -39,8 +39,8 @@ IPrompt& CautiousPrompt() {
     return prompt;
 }
 
-Answer ShowMessage(IPrompt& prompt, const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
-                   std::optional<Answer> defaultAnswer) {
+Answer ShowMessage(IPrompt& prompt, const std::string& text, const std::string& caption,
+                   Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer) {
     return prompt.Message(MessageRequest{text, caption, buttons, icon, defaultAnswer});
 }
 

@@ -102,7 +102,8 @@ int CCHMFileRW::CHM_Decompile(const std::string& folder, bool includeProject) {
 bool CCHMFileRW::ReportDamage() const {
     if (m_file.Damage() == 0)
         return false;
-    mb::LogProblem(m_channels.log, "\r\nthe help file is damaged: some of its files are missing or incomplete\n");
+    mb::LogProblem(m_channels.log,
+                   "\r\nthe help file is damaged: some of its files are missing or incomplete\n");
     return true;
 }
 
@@ -111,8 +112,9 @@ bool CCHMFileRW::CHM_DumpStorage(const std::string& subFolder, const std::string
     if (!CPath::CreateDir(folder))
         return false;
     if (!mb::chm::IsSafeElementName(subFolder)) {
-        mb::LogProblem(m_channels.log, "\r\nunsafe name refused: \"" + subFolder + "\" in " + folder +
-                       " (it would be written outside the output folder)\n");
+        mb::LogProblem(m_channels.log, "\r\nunsafe name refused: \"" + subFolder + "\" in " +
+                                           folder +
+                                           " (it would be written outside the output folder)\n");
         return false;
     }
     CItsStorage storage = GetStorage(m_file.pStorage(), "", storagePath, true);

@@ -80,15 +80,17 @@ bool CCHMFileRW::CHM2PDA(const std::string& chmPath, const std::string& outputFo
     m_indexPath = m_root + indexFileName;
 
     if (!CHM_SetCHMFile(chmPath)) {
-        mb::LogProblem(m_channels.log, "\r\ncannot open " + chmPath + ": " + ItsResultText(m_lastResult) + "\n");
+        mb::LogProblem(m_channels.log,
+                       "\r\ncannot open " + chmPath + ": " + ItsResultText(m_lastResult) + "\n");
         return false;
     }
     CXML sitemap;
     std::vector<std::string> topicFiles;
     bool hasContents = CHM_GetHHCInfo(&sitemap, topicFiles);
     if (!hasContents)
-        mb::LogProblem(m_channels.log, "\r\n" + chmPath +
-                       " has no contents file (.hhc) at its root: no index pages were made\n");
+        mb::LogProblem(m_channels.log,
+                       "\r\n" + chmPath +
+                           " has no contents file (.hhc) at its root: no index pages were made\n");
 
     std::string reason;
     if (!CPath::CreateDir(m_root, &reason) || !CPath::CreateDir(m_sourceFolder, &reason)) {

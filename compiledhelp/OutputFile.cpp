@@ -36,7 +36,8 @@ bool CReplaceGuard::MayReplace(const std::string& path) {
             mb::Answer given = mb::Answer::No;
             CCallerRelay::Call([&] {
                 given = mb::ShowMessage(
-                    *m_channels.prompt, "\"" + path +
+                    *m_channels.prompt,
+                    "\"" + path +
                         "\" already exists.\n\nReplace it, and every other file of this run that "
                         "already exists in the output folder?",
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::YesNo,

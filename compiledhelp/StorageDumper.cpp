@@ -57,13 +57,13 @@ void ReportUncreatableFile(mb::ILogSink* log, const std::string& path, const std
 
 void ReportUnreadableStream(mb::ILogSink* log, const std::string& path, uint64_t size, int result) {
     LogProblemOnCaller(log, path + "(" + std::to_string(static_cast<uint32_t>(size)) +
-                       " bytes) - STGTY_STREAM: cannot be read from the help file: " +
-                       ItsResultText(result) + "\n");
+                                " bytes) - STGTY_STREAM: cannot be read from the help file: " +
+                                ItsResultText(result) + "\n");
 }
 
 void ReportUnwritableFile(mb::ILogSink* log, const std::string& path, const std::string& reason) {
     LogProblemOnCaller(log, "\r\nunable to write file " + path + "\n" +
-                       reason.substr(0, kMaxReasonLength));
+                                reason.substr(0, kMaxReasonLength));
 }
 
 namespace {
@@ -120,8 +120,9 @@ int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard
 void CStorageDumper::NotWritten(const std::string& inside, const Block& block) {
     if (block.refused)
         ++m_refused;
-    mb::LogProblem(m_log, "\r\n" + std::string(block.refused ? "unsafe name refused: " : "not written: ") +
-                   Quoted(inside) + ": " + block.why + "\n");
+    mb::LogProblem(m_log,
+                   "\r\n" + std::string(block.refused ? "unsafe name refused: " : "not written: ") +
+                       Quoted(inside) + ": " + block.why + "\n");
 }
 
 bool CStorageDumper::IsSecondListing(const CItsStorage& storage, const CItsElement& element,

@@ -116,7 +116,8 @@ bool CDlgNewPage::OnOK() {
     const std::string parent = FolderOf(fullPath);
     if (!projectFolder.empty() &&
         m_project->CheckDirectory(parent) == CProjectFile::kFolderOutsideProject) {
-        Warn(m_project->Prompt(), Text(kStrOutsideProject) + "\n\n" + Text(kStrProjectFolderIs) + projectFolder);
+        Warn(m_project->Prompt(),
+             Text(kStrOutsideProject) + "\n\n" + Text(kStrProjectFolderIs) + projectFolder);
         return false;
     }
 
@@ -124,8 +125,8 @@ bool CDlgNewPage::OnOK() {
     std::error_code ec;
     if (std::filesystem::exists(fullPath, ec)) {
         // Enter keeps the page: only an explicit Yes replaces it.
-        if (mb::ShowMessage(m_project->Prompt(), fullPath + "\n\n" + Text(kStrOverwrite), Text(kStrProductName),
-                            mb::Buttons::YesNo, mb::Icon::Warning,
+        if (mb::ShowMessage(m_project->Prompt(), fullPath + "\n\n" + Text(kStrOverwrite),
+                            Text(kStrProductName), mb::Buttons::YesNo, mb::Icon::Warning,
                             mb::Answer::No) != mb::Answer::Yes)
             return false;
         if (mb::IsReadOnlyFile(fullPath)) {
@@ -136,8 +137,9 @@ bool CDlgNewPage::OnOK() {
         // one that cannot be read could not be brought back and is not replaced.
         replaced.emplace();
         if (!mb::ReadWholeFile(fullPath, *replaced)) {
-            Warn(m_project->Prompt(), Text(kStrCannotSave) + "\n\n" + fullPath +
-                 "\n\nThe file there cannot be read: replacing it could not be undone.");
+            Warn(m_project->Prompt(),
+                 Text(kStrCannotSave) + "\n\n" + fullPath +
+                     "\n\nThe file there cannot be read: replacing it could not be undone.");
             return false;
         }
     }

@@ -17,7 +17,6 @@ class CXML;
 
 namespace mb {
 
-
 class EditCommand : public CCommand {
 public:
     EditCommand(CCommandManager* manager, CProjectFile* project, Tree tree)

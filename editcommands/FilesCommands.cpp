@@ -82,10 +82,10 @@ int DeleteProjectFilesCommand::Execute() {
     if (m_which == Which::SelectedMergeFiles)
         selected.files.clear();
     const size_t count = selected.files.size() + selected.mergeFiles.size();
-    if (count == 0 ||
-        !ConfirmRemoval(Prompt(), count, "Do you want to remove the selected file from the project?",
-                        "Do you want to remove the " + std::to_string(count) +
-                            " selected files from the project?"))
+    if (count == 0 || !ConfirmRemoval(Prompt(), count,
+                                      "Do you want to remove the selected file from the project?",
+                                      "Do you want to remove the " + std::to_string(count) +
+                                          " selected files from the project?"))
         return 1;
     BusyCursor busy(Prompt());
     for (const std::string& name : selected.files)

@@ -77,7 +77,8 @@ void InsertCommand::Redo() {
 void InsertCommand::WriteReplacedPage(const std::string& text) const {
     std::string error;
     if (!WriteFileSafely(m_replacedPage->path, text, &error))
-        ShowMessage(Prompt(), "The page " + m_replacedPage->path + " could not be written back.\n\n" + error,
+        ShowMessage(Prompt(),
+                    "The page " + m_replacedPage->path + " could not be written back.\n\n" + error,
                     CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
 }
 

@@ -29,11 +29,6 @@ bool Exists(const std::string& path) {
 
 } // namespace
 
-CHTMLHelper* CHTMLHelper::Instance() {
-    static CHTMLHelper instance;
-    return &instance;
-}
-
 std::string CHTMLHelper::HTMLEncode(std::string text) {
     ReplaceAll(text, "&", "&amp;");
     ReplaceAll(text, "<", "&lt;");

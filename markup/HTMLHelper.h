@@ -1,7 +1,7 @@
 #pragma once
-// The process-wide HTML helper: entity encoding and decoding of the texts
-// that go into and come out of sitemap files and link texts, and the repair
-// of page file names that contain unwelcome character sequences.
+// The HTML helper: entity encoding and decoding of the texts that go into
+// and come out of sitemap files and link texts, and the repair of page file
+// names that contain unwelcome character sequences with a replacement table.
 
 #include <string>
 
@@ -9,8 +9,8 @@ class CXML;
 
 class CHTMLHelper {
 public:
-    // The single instance, created on first use.
-    static CHTMLHelper* Instance();
+    // `table`: the replacement table (see SetReplaceTable).
+    explicit CHTMLHelper(const CXML* table = nullptr) : m_table(table) {}
     virtual ~CHTMLHelper() = default;
 
     // The replacement table: a "REPLACE_TABLE" element whose "REPLACE_ITEM"
@@ -48,7 +48,5 @@ public:
                                          std::string& oldFolder, std::string& newFolder) const;
 
 private:
-    CHTMLHelper() = default;
-
     const CXML* m_table = nullptr;
 };

@@ -347,7 +347,9 @@ bool CPreviewEditFrame::Save() {
     std::string bytes;
     if (!EncodePage(text, m_encoding, bytes)) {
         Warn(m_prompt, S(kStrCannotSave) + "\n\n" + m_pagePath + "\n\n" +
-             Q(kStrUnknownCharacterSet).arg(QString::fromStdString(m_encoding.name)).toStdString());
+                           Q(kStrUnknownCharacterSet)
+                               .arg(QString::fromStdString(m_encoding.name))
+                               .toStdString());
         return false;
     }
     std::string error;
@@ -432,9 +434,9 @@ void CPreviewEditFrame::OnFavoriteEditorChosen(int index) {
         std::string name = type->GetChildAt(index)->GetAttr("name");
         std::string why = m_desktop.StartError();
         Warn(m_prompt, Q(kStrEditorNotStarted)
-                 .arg(QString::fromStdString(name.empty() ? program : name))
-                 .toStdString() +
-             (why.empty() ? "" : "\n\n" + why));
+                               .arg(QString::fromStdString(name.empty() ? program : name))
+                               .toStdString() +
+                           (why.empty() ? "" : "\n\n" + why));
     }
 }
 

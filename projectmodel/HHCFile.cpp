@@ -187,8 +187,7 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
     CXML* table = CConfigData::Instance()->GetReplacedTable();
     if (!table || !list)
         return 0;
-    CHTMLHelper* helper = CHTMLHelper::Instance();
-    helper->SetReplaceTable(table);
+    CHTMLHelper helper(table);
 
     int total = list->GetChildCount();
     Report(m_project, PR_PROGRESS_START, total);
@@ -199,8 +198,8 @@ int CHHCFile::ReplaceUCInFilename(const CXML* list) {
         CXML* node = GetNodeByID(list->GetChildAt(i)->Value());
         if (node && node != GetTreeRoot()) {
             std::string newFile, oldFolder, newFolder;
-            helper->ReplaceUnwelcomeCharsInFilename(node->GetAttr("Local"), newFile, oldFolder,
-                                                    newFolder);
+            helper.ReplaceUnwelcomeCharsInFilename(node->GetAttr("Local"), newFile, oldFolder,
+                                                   newFolder);
             if (!newFile.empty()) {
                 CXML values("NewValue");
                 values.SetAttr("Local", newFile);

@@ -201,8 +201,9 @@ int CHHPFile::WriteHHPFile(const std::string& path, PathForm form) {
             ? mb::EncodeCompilerProjectText(BuildHHPText(form), m_options.language)
             : mb::EncodeForLanguage(BuildHHPText(form), m_options.language);
     if (!mb::WriteEncodedTextFile(path, text, m_options.language, Channels().log, &error)) {
-        mb::ShowMessage(*Channels().prompt, error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
-                        mb::Buttons::Ok, mb::Icon::Error);
+        mb::ShowMessage(*Channels().prompt, error.substr(0, kMaxErrorText),
+                        CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                        mb::Icon::Error);
         return 0;
     }
     return 1;

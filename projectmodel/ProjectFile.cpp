@@ -162,9 +162,9 @@ int CProjectFile::OpenProjectFile(const std::string& path) {
     mb::BusyCursor busy(Prompt());
     std::FILE* file = mb::OpenRegularFile(path);
     if (!file) {
-        mb::ShowMessage(Prompt(), "This file cannot be read:\n\n" + path + "\n\n" +
-                            mb::UnreadableReason(path),
-                        CStrHelper::ML_GetStringEx(kStrProductName));
+        mb::ShowMessage(
+            Prompt(), "This file cannot be read:\n\n" + path + "\n\n" + mb::UnreadableReason(path),
+            CStrHelper::ML_GetStringEx(kStrProductName));
         return 0;
     }
     auto progress = std::make_unique<LoadProgress>(*this, file);
@@ -246,8 +246,9 @@ int CProjectFile::WriteProjectFile(const std::string& path) {
         std::string error = writer.Error().empty()
                                 ? "cannot write " + path + ": " + std::strerror(errno)
                                 : writer.Error();
-        mb::ShowMessage(Prompt(), error.substr(0, kMaxErrorText), CStrHelper::ML_GetStringEx(kStrProductName),
-                        mb::Buttons::Ok, mb::Icon::Error);
+        mb::ShowMessage(Prompt(), error.substr(0, kMaxErrorText),
+                        CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                        mb::Icon::Error);
         return 0;
     }
     SetModified(0);

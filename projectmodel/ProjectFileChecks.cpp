@@ -171,7 +171,8 @@ void CProjectFile::CopyIntoProjectFolder(CXML* list, const std::string& publicPa
         int error = CFileManip::GetLastError();
         std::string reason = error == CFileManip::kErrorSourceIsFolder ? "a source is a folder"
                                                                        : std::strerror(error);
-        mb::ShowMessage(Prompt(), "The added files could not be copied into the project folder " + m_folder +
+        mb::ShowMessage(Prompt(),
+                        "The added files could not be copied into the project folder " + m_folder +
                             ": " + reason,
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Error);

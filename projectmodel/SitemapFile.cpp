@@ -204,7 +204,8 @@ bool CSitemapFile::OpenSitemapSource(const std::string& path, CXML* element, con
         return false;
     }
     if (leftOut > 0) {
-        mb::ShowMessage(*Channels().prompt, std::to_string(leftOut) + " entries of \"" + path +
+        mb::ShowMessage(*Channels().prompt,
+                        std::to_string(leftOut) + " entries of \"" + path +
                             "\" are nested too deeply to be read and were left out.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);

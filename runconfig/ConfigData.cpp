@@ -184,14 +184,16 @@ int CConfigData::WriteConfigData_XML(mb::IDesktop& desktop, mb::IPrompt& prompt)
     const std::string path = GetConfigFilename();
     if (std::string kind = mb::NonRegularFileKind(path); !kind.empty()) {
         if (m_fileProblem.empty())
-            mb::ShowMessage(prompt, CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
+            mb::ShowMessage(prompt,
+                            CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
                                 FilledText(kStrNotARegularFile, {kind}),
                             CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                             mb::Icon::Warning);
         return 0;
     }
     if (mb::IsReadOnlyFile(path)) {
-        mb::ShowMessage(prompt, CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
+        mb::ShowMessage(prompt,
+                        CStrHelper::ML_GetStringEx(293) + "\n\n" + path + "\n\n" +
                             CStrHelper::ML_GetStringEx(294),
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);

@@ -17,8 +17,8 @@ namespace {
 
 // A file error as the user sees it: the file and the system's reason.
 int ReportFileError(mb::IPrompt& prompt, const std::string& path, int error) {
-    mb::ShowMessage(prompt, path + ": " + std::strerror(error), CStrHelper::ML_GetStringEx(kStrProductName),
-                    mb::Buttons::Ok, mb::Icon::Error);
+    mb::ShowMessage(prompt, path + ": " + std::strerror(error),
+                    CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok, mb::Icon::Error);
     return 0;
 }
 

@@ -69,12 +69,13 @@ int CProjectController::Decompile(const std::string& chm, const std::string& fol
     reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
         mb::LogProblem(m_context.log, "\r\ncannot open " + chm + ": " +
-                       CCHMFileRW::GetErr(reader.GetLastResult()) + "\n");
+                                          CCHMFileRW::GetErr(reader.GetLastResult()) + "\n");
         return 0;
     }
     std::string reason;
     if (!CPath::CreateDir(folder, &reason)) {
-        mb::LogProblem(m_context.log, "\r\ncannot create the folder " + folder + ": " + reason + "\n");
+        mb::LogProblem(m_context.log,
+                       "\r\ncannot create the folder " + folder + ": " + reason + "\n");
         return 0;
     }
     int decompiled = reader.CHM_Decompile(folder, includeProject) == 0 ? 1 : 0;
@@ -117,8 +118,9 @@ void CProjectController::DecompileCommand() {
     m_context.controllerDialogs->RunWithProgress("Decompiling " + outcome.chm, [&] {
         outcome.ok = Decompile(outcome.chm, outcome.folder, false, &outcome.files) == 1;
     });
-    mb::ShowMessage(Prompt(), DecompileSummary(outcome), CStrHelper::ML_GetStringEx(kStrProductName),
-                    mb::Buttons::Ok, outcome.ok ? mb::Icon::Information : mb::Icon::Warning);
+    mb::ShowMessage(Prompt(), DecompileSummary(outcome),
+                    CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
+                    outcome.ok ? mb::Icon::Information : mb::Icon::Warning);
     CBWHelper::OpenDirectoryInWindowsExplorer(*m_context.desktop, outcome.folder);
 }
 
@@ -144,7 +146,8 @@ void CProjectController::BatchDecompileCommand() {
     if (outcomes.size() < picked->size())
         lines += "\n\nThe run was stopped: " + std::to_string(picked->size() - outcomes.size()) +
                  " help files were not begun.";
-    mb::ShowMessage(Prompt(), std::to_string(done) + " of " + std::to_string(picked->size()) +
+    mb::ShowMessage(Prompt(),
+                    std::to_string(done) + " of " + std::to_string(picked->size()) +
                         " help files were decompiled.\n" + lines,
                     CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                     done == picked->size() ? mb::Icon::Information : mb::Icon::Warning);
@@ -167,12 +170,14 @@ void CProjectController::ChmToHandheldCommand() {
     const std::string name = CPath(dialog.GetChmText()).GetFileName();
     const std::string written = FileCount(files) + " of the help file written into " + folder + ".";
     if (converted)
-        mb::ShowMessage(Prompt(), name + " was converted for handheld screens: " + written +
+        mb::ShowMessage(Prompt(),
+                        name + " was converted for handheld screens: " + written +
                             " The pages start at index.html.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Information);
     else
-        mb::ShowMessage(Prompt(), name + " " + CStrHelper::ML_GetStringEx(kStrNotConverted) + "\n\n" +
+        mb::ShowMessage(Prompt(),
+                        name + " " + CStrHelper::ML_GetStringEx(kStrNotConverted) + "\n\n" +
                             written + " The run log says why.",
                         CStrHelper::ML_GetStringEx(kStrProductName), mb::Buttons::Ok,
                         mb::Icon::Warning);

@@ -61,8 +61,8 @@ DecompiledProjectFiles WriteDecompiledProjectFiles(const ChmProjectStreams& stre
     if (files.index.empty() && streams.hasBinaryIndex) {
         std::string name = UnusedName(folder, streams.system.indexFile, title, ".hhk");
         if (Write(log, folder + "/" + name, decompiled::IndexText(streams.index, language),
-                  "index rebuilt from the binary index (" +
-                      std::to_string(streams.index.size()) + " keywords)"))
+                  "index rebuilt from the binary index (" + std::to_string(streams.index.size()) +
+                      " keywords)"))
             files.index = name;
         else
             files.complete = false;

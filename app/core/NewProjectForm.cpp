@@ -27,8 +27,7 @@ std::string Text(int n) {
     return CStrHelper::ML_GetStringEx(n);
 }
 
-mb::Answer Ask(mb::IPrompt& prompt, const std::string& text, mb::Buttons buttons,
-               mb::Icon icon) {
+mb::Answer Ask(mb::IPrompt& prompt, const std::string& text, mb::Buttons buttons, mb::Icon icon) {
     return mb::ShowMessage(prompt, text, Text(kStrProductName), buttons, icon);
 }
 
@@ -112,7 +111,8 @@ bool CDlgNewProject::CheckFolder() {
         return false;
     errno = 0;
     if (!CPath::CreateDir(m_folder) || !IsFolder(m_folder))
-        return Refuse(m_prompt, "The folder could not be created: " + m_folder +
-                      (errno ? std::string(" (") + std::strerror(errno) + ")" : std::string()));
+        return Refuse(m_prompt,
+                      "The folder could not be created: " + m_folder +
+                          (errno ? std::string(" (") + std::strerror(errno) + ")" : std::string()));
     return true;
 }

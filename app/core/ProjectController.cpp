@@ -56,8 +56,8 @@ void CProjectController::ResetProject() {
 int CProjectController::SaveIfModified() {
     if (!m_project.IsModified())
         return kGoOn;
-    switch (mb::ShowMessage(Prompt(), Text(kStrSaveChanges), Text(kStrProductName), mb::Buttons::YesNoCancel,
-                            mb::Icon::Question)) {
+    switch (mb::ShowMessage(Prompt(), Text(kStrSaveChanges), Text(kStrProductName),
+                            mb::Buttons::YesNoCancel, mb::Icon::Question)) {
     case mb::Answer::Yes:
         return Save() ? kGoOn : kSaveFailed;
     case mb::Answer::No:

@@ -59,8 +59,8 @@ bool CProjectController::CheckCompileTarget(const std::string& chm) const {
     if (!std::filesystem::exists(chm, ec))
         return true;
     if (mb::IsReadOnlyFile(chm)) {
-        Refuse(Prompt(), Text(kStrCannotCompile) + Text(kStrTargetReadOnly) + Text(kStrRemoveReadOnly),
-               chm);
+        Refuse(Prompt(),
+               Text(kStrCannotCompile) + Text(kStrTargetReadOnly) + Text(kStrRemoveReadOnly), chm);
         return false;
     }
     if (IsHeldByAnotherProgram(chm)) {

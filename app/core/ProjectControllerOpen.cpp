@@ -237,14 +237,15 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
     reader.SetStopFlag(&m_stopConversion);
     if (!reader.CHM_SetCHMFile(chm)) {
         Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm + "\n" +
-             CCHMFileRW::GetErr(reader.GetLastResult()));
+                           CCHMFileRW::GetErr(reader.GetLastResult()));
         return 0;
     }
     // A directory that lost names may also have lost the contents file:
     // nothing is offered on what is left of it.
     if (reader.CHM_IsDamaged()) {
-        Tell(Prompt(), Text(kStrImportChmFailed) + "\n\n" + chm +
-             "\n\nThe help file is damaged: the names of some of its files are lost.");
+        Tell(Prompt(),
+             Text(kStrImportChmFailed) + "\n\n" + chm +
+                 "\n\nThe help file is damaged: the names of some of its files are lost.");
         return 0;
     }
     // What the file keeps of its project besides the sitemap files: its
@@ -258,8 +259,8 @@ int CProjectController::ImportChmSitemaps(const std::string& chm,
     std::string contents;
     std::string index;
     if (!reader.CHM_FindHHCAtRoot(contents) && !streams.hasBinaryToc) {
-        if (mb::ShowMessage(Prompt(), Text(kStrNoContents), Text(kStrProductName), mb::Buttons::OkCancel,
-                            mb::Icon::Question) == mb::Answer::Ok) {
+        if (mb::ShowMessage(Prompt(), Text(kStrNoContents), Text(kStrProductName),
+                            mb::Buttons::OkCancel, mb::Icon::Question) == mb::Answer::Ok) {
             std::string folder = mb::UnusedFolder(GetDecompileFolderName(chm));
             {
                 mb::BusyCursor busy(Prompt());
@@ -379,24 +380,26 @@ int CProjectController::ExportHHP(const std::string& path, bool hhpConfirmed) {
     for (size_t i = 0; i < targets.size(); ++i) {
         if (IsOpenProject(targets[i])) {
             Tell(Prompt(), "Exporting would replace the project file itself:\n\n" + targets[i] +
-                 "\n\nChoose another name for the .hhp.");
+                               "\n\nChoose another name for the .hhp.");
             return 0;
         }
         for (size_t k = 0; k < i; ++k) {
             if (mb::SamePath(targets[k], targets[i])) {
-                Tell(Prompt(), "The .hhp would be replaced by the contents or index file of the same "
-                     "name:\n\n" + targets[i] + "\n\nChoose another name for the .hhp.");
+                Tell(Prompt(),
+                     "The .hhp would be replaced by the contents or index file of the same "
+                     "name:\n\n" +
+                         targets[i] + "\n\nChoose another name for the .hhp.");
                 return 0;
             }
         }
         if (Exists(targets[i]) && !(i == 0 && hhpConfirmed))
             existing += "\n" + targets[i];
     }
-    if (!existing.empty() &&
-        mb::ShowMessage(Prompt(), "These files already exist:\n" + existing +
-                            "\n\nDo you want to replace them?",
-                        Text(kStrProductName), mb::Buttons::YesNo,
-                        mb::Icon::Question) != mb::Answer::Yes)
+    if (!existing.empty() && mb::ShowMessage(Prompt(),
+                                             "These files already exist:\n" + existing +
+                                                 "\n\nDo you want to replace them?",
+                                             Text(kStrProductName), mb::Buttons::YesNo,
+                                             mb::Icon::Question) != mb::Answer::Yes)
         return 0;
     return m_project.ExportHHPFile(path) ? 1 : 0;
 }

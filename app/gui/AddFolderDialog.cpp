@@ -1,7 +1,7 @@
 #include "app/gui/AddFolderDialog.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
-#include "app/gui/HelpWindow.h"
 
 #include "app/gui/FilterDialog.h"
 

@@ -208,8 +208,8 @@ void AppCommandHandlers::ShowKeywordsResult(int result) {
     default:
         return;
     }
-    ShowMessage(*m_frame.Controller().Context().prompt, text.toStdString(), Text(kStrProductName).toStdString(), Buttons::Ok,
-                Icon::Information);
+    ShowMessage(*m_frame.Controller().Context().prompt, text.toStdString(),
+                Text(kStrProductName).toStdString(), Buttons::Ok, Icon::Information);
 }
 
 const CXML* AppCommandHandlers::SelectedContentsEntry() const {
@@ -225,8 +225,9 @@ void AppCommandHandlers::ChangeLink(int mode) {
     parameters.SetAttr("GET_URL_MODE", mode);
     parameters.SetAttr("ID", entry->GetAttr("ID"));
     if (mode == 3) {
-        if (ShowMessage(*m_frame.Controller().Context().prompt, Text(kStrRemoveLink).toStdString(), Text(kStrProductName).toStdString(),
-                        Buttons::YesNo, Icon::Question) != Answer::Yes)
+        if (ShowMessage(*m_frame.Controller().Context().prompt, Text(kStrRemoveLink).toStdString(),
+                        Text(kStrProductName).toStdString(), Buttons::YesNo,
+                        Icon::Question) != Answer::Yes)
             return;
         parameters.SetAttr("OLD_URL", entry->GetAttr("Local"));
         parameters.SetAttr("NEW_URL", "");

@@ -1,6 +1,6 @@
 #include "app/gui/CompileDialog.h"
-#include "app/gui/QtPrompt.h"
 #include "app/gui/HelpWindow.h"
+#include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
 
@@ -174,7 +174,8 @@ void CompileDialog::StartCompile() {
     std::string error = m_controller.StartCompile(request);
     if (!error.empty()) {
         m_running = false;
-        ShowMessageOver(this, error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
+        ShowMessageOver(this, error, CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok,
+                        Icon::Warning);
     }
 }
 
@@ -217,8 +218,8 @@ void CompileDialog::ViewHelpFile() {
     else if (!m_controller.Context().ViewHelpFile(chm))
         why = Text(kStrNoHelpViewer);
     if (!why.isEmpty())
-        ShowMessageOver(this, chm + "\n\n" + why.toStdString(), CStrHelper::ML_GetStringEx(kStrProductName),
-                    Buttons::Ok, Icon::Warning);
+        ShowMessageOver(this, chm + "\n\n" + why.toStdString(),
+                        CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
 }
 
 void CompileDialog::AppendLog(const QString& text) {

@@ -1,7 +1,7 @@
 #include "app/gui/FilterDialog.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/QtPrompt.h"
 #include "app/gui/UiText.h"
-#include "app/gui/HelpWindow.h"
 #include "commonkit/HelpTopics.h"
 
 #include "baseutil/Prompt.h"
@@ -115,7 +115,7 @@ private:
         int row = m_list->currentRow();
         if (row < 0 || !m_list->currentItem()->isSelected()) {
             ShowMessageOver(this, Str(kStrSelectListItemFirst), Str(kStrFilterCaption), Buttons::Ok,
-                        Icon::Warning);
+                            Icon::Warning);
             return -1;
         }
         return row;
@@ -143,8 +143,9 @@ private:
         int row = SelectedRow();
         if (row < 0)
             return;
-        if (ShowMessageOver(this, Text(kStrAskDeleteListItem).arg(m_list->item(row)->text()).toStdString(),
-                        Str(kStrFilterCaption), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+        if (ShowMessageOver(
+                this, Text(kStrAskDeleteListItem).arg(m_list->item(row)->text()).toStdString(),
+                Str(kStrFilterCaption), Buttons::OkCancel, Icon::Question) != Answer::Ok)
             return;
         m_form.Section(m_section).Delete(row);
         Refresh();
@@ -152,7 +153,7 @@ private:
 
     void DeleteAll() {
         if (ShowMessageOver(this, Str(kStrAskDeleteAll), Str(kStrFilterCaption), Buttons::OkCancel,
-                        Icon::Question) != Answer::Ok)
+                            Icon::Question) != Answer::Ok)
             return;
         m_form.Section(m_section).DeleteAll();
         Refresh();

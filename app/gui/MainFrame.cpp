@@ -123,7 +123,7 @@ void MainFrame::BuildPanes() {
     });
     m_right->addTab(m_folderView, Text(kStrFolderExplorer));
     m_pageEditor = new page::CPreviewEditFrame(*m_controller.Context().desktop,
-                                                *m_controller.Context().prompt);
+                                               *m_controller.Context().prompt);
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
     m_pageEditor->SetFavoriteEditorManager(
         CConfigData::Instance()->GetFavoriteEditorManager(*m_controller.Context().desktop));

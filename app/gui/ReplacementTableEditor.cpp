@@ -97,7 +97,7 @@ bool ReplacementTableEditor::HasSelection() {
     if (!m_table->selectionModel()->selectedRows().isEmpty())
         return true;
     ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrSelectRow),
-                CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Information);
+                    CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Information);
     return false;
 }
 
@@ -128,8 +128,8 @@ void ReplacementTableEditor::Remove() {
     if (!HasSelection())
         return;
     if (ShowMessageOver(this, CStrHelper::ML_GetStringEx(kStrAskRemove),
-                    CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
-                    Icon::Question) != Answer::Yes)
+                        CStrHelper::ML_GetStringEx(kStrProductName), Buttons::YesNo,
+                        Icon::Question) != Answer::Yes)
         return;
     std::vector<int> rows;
     for (const QModelIndex& selected : m_table->selectionModel()->selectedRows())

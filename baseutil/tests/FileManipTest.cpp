@@ -98,7 +98,8 @@ TEST(FileManipCopy, ReplacingAsksUnlessQuiet) {
     EXPECT_EQ(CFileManip::Copy(source, target, 0, prompt), 1);
     EXPECT_EQ(TempTree::Read(target), "new");
 
-    EXPECT_EQ(CFileManip::Copy(source, tree / "new/sub/x.htm", 0, prompt), 0) << "folder creation declined";
+    EXPECT_EQ(CFileManip::Copy(source, tree / "new/sub/x.htm", 0, prompt), 0)
+        << "folder creation declined";
     EXPECT_FALSE(fs::exists(tree / "new"));
     EXPECT_EQ(prompt.messages.size(), 3u);
 }

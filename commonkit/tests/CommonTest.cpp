@@ -35,8 +35,7 @@ private:
 
 TEST(Common, HelpFileLiesBesideTheProgram) {
     fs::path program = CStrHelper::GetAppRunPathString();
-    EXPECT_EQ(CCommon::GetHelpFilePath(),
-              (program.parent_path() / "marrowbook.chm").string());
+    EXPECT_EQ(CCommon::GetHelpFilePath(), (program.parent_path() / "marrowbook.chm").string());
 }
 
 TEST(Common, HelpFileOfAnInstalledTreeIsInItsDataFolder) {

@@ -22,7 +22,6 @@ protected:
         ASSERT_FALSE(m_tree.Root().empty());
         AddItem(" ", "_");
     }
-    void TearDown() override { CHTMLHelper::Instance()->SetReplaceTable(nullptr); }
 
     void AddItem(const std::string& from, const std::string& to) {
         CXML* item = m_table.AddChild("REPLACE_ITEM");
@@ -36,10 +35,10 @@ protected:
         std::string newFolder;
     };
     Result Repair(const std::string& file, const CXML* table) {
-        CHTMLHelper::Instance()->SetReplaceTable(table);
+        CHTMLHelper helper(table);
         Result result{"unset", "unset", "unset"};
-        CHTMLHelper::Instance()->ReplaceUnwelcomeCharsInFilename(
-            file, result.newFile, result.oldFolder, result.newFolder);
+        helper.ReplaceUnwelcomeCharsInFilename(file, result.newFile, result.oldFolder,
+                                               result.newFolder);
         return result;
     }
     Result Repair(const std::string& file) { return Repair(file, &m_table); }

@@ -58,10 +58,4 @@ TEST(HTMLHelper, Decoding) {
     EXPECT_EQ(CHTMLHelper::HTMLDecodeParamLocal("a&amp;b%20c&lt;"), "a&b c&lt;");
 }
 
-TEST(HTMLHelper, OneInstance) {
-    CHTMLHelper* helper = CHTMLHelper::Instance();
-    ASSERT_NE(helper, nullptr);
-    EXPECT_EQ(CHTMLHelper::Instance(), helper);
-}
-
 } // namespace

@@ -102,8 +102,8 @@ TEST(CompilerText, WritingLogsHowManyCharactersWereReplaced) {
     EXPECT_TRUE(log.lines.empty());
 
     const std::string mixed = tree / "mixed.hhk";
-    ASSERT_TRUE(mb::WriteCompilerTextFile(mixed, "\xE4\xB8\xAD\xE6\x96\x87 text", 1033, &log,
-                                          &error));
+    ASSERT_TRUE(
+        mb::WriteCompilerTextFile(mixed, "\xE4\xB8\xAD\xE6\x96\x87 text", 1033, &log, &error));
     EXPECT_EQ(TempTree::Read(mixed), "&#20013;&#25991; text");
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_NE(log.lines[0].find(mixed), std::string::npos);

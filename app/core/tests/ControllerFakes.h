@@ -34,7 +34,6 @@ namespace mb::testing {
 // it from its own thread.
 class RecordingMainWindow final : public IMainWindow {
 public:
-
     void Log(const std::string& line, LogKind) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_log += line;

@@ -2,8 +2,8 @@
 // Help files for tests, compiled at test time with chmcmd from generated
 // projects, and the reference readings of chmls on the same files.
 
-#include "baseutil/UserChannels.h"
 #include "baseutil/Process.h"
+#include "baseutil/UserChannels.h"
 
 #include <cstdint>
 #include <filesystem>
