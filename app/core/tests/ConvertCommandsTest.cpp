@@ -89,15 +89,16 @@ TEST(ChmOutputDialog, OkNeedsBothFields) {
 TEST(ConversionLogFrame, ClearsTheFlagAndWarnsWhenANameFailed) {
     RecordingMainWindow window;
     ScriptedControllerDialogs dialogs;
-    CRunEnv::Instance()->SetFoundLongFilename(1);
+    CRunEnv env;
+    env.SetFoundLongFilename(1);
     {
-        ConversionLog log(dialogs, &window);
-        EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 0);
+        ConversionLog log(dialogs, &window, env);
+        EXPECT_EQ(env.GetFoundLongFilename(), 0);
     }
     EXPECT_TRUE(dialogs.shown.empty());
     {
-        ConversionLog log(dialogs, &window);
-        CRunEnv::Instance()->SetFoundLongFilename(1);
+        ConversionLog log(dialogs, &window, env);
+        env.SetFoundLongFilename(1);
     }
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"long-filename"});
     std::string log = window.Log();
