@@ -153,6 +153,20 @@ TEST_F(ConvertTest, DecompileCommandWritesIntoTheChosenFolderAndShowsIt) {
     EXPECT_LT(log.find(">>>>>>"), log.find("<<<<<<"));
 }
 
+TEST_F(ConvertTest, AnOutputThatCannotBeCreatedEndsWithTheWarningAboutNames) {
+    std::string chm = Chm("help", true);
+    std::string out = folder / "out";
+    folder.Write("out/sub", "a file where the folder goes");
+    dialogs.chmOutput = [&](CDlgChmOutput& dialog) {
+        dialog.SetChmText(chm);
+        dialog.SetOutputText(out);
+        return dialog.OnOK();
+    };
+    controller.DecompileCommand();
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"decompile", "long-filename"}));
+    EXPECT_NE(window.Log().find(out + "/sub"), std::string::npos) << window.Log();
+}
+
 TEST_F(ConvertTest, CancelledDialogsWriteNothingButStillFrameTheLog) {
     controller.DecompileCommand();
     controller.ChmToHandheldCommand();
