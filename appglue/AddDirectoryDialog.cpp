@@ -14,7 +14,7 @@ constexpr int kStrSelectFolderToAdd = 261;
 bool PickerAddDirectoryDialog::ChooseFolder(tagAddDirectoryOption& options, CDropFileFilterSet*) {
     PickRequest request;
     request.title = CStrHelper::ML_GetStringEx(kStrSelectFolderToAdd);
-    request.initialPath = CRunEnv::Instance()->GetLastOpenFolder();
+    request.initialPath = m_env.GetLastOpenFolder();
     std::optional<std::string> folder = m_prompt.PickFolder(request);
     if (!folder || folder->empty())
         return false;

@@ -7,6 +7,7 @@
 #include "runconfig/AddDirectoryOption.h"
 
 class CDropFileFilterSet;
+class CRunEnv;
 
 namespace mb {
 
@@ -29,7 +30,8 @@ public:
 // are declined.
 class PickerAddDirectoryDialog final : public IAddDirectoryDialog {
 public:
-    explicit PickerAddDirectoryDialog(IPrompt& prompt) : m_prompt(prompt) {}
+    // The picker starts in the last folder opened in `env`.
+    PickerAddDirectoryDialog(IPrompt& prompt, const CRunEnv& env) : m_prompt(prompt), m_env(env) {}
     bool ChooseFolder(tagAddDirectoryOption& options, CDropFileFilterSet*) override;
     bool ConfirmDroppedFolders(tagAddDirectoryOption&, CDropFileFilterSet*) override {
         return false;
@@ -37,6 +39,7 @@ public:
 
 private:
     IPrompt& m_prompt;
+    const CRunEnv& m_env;
 };
 
 } // namespace mb

@@ -37,10 +37,9 @@ void CAppHelper::SetAddDirectoryOption(tagAddDirectoryOption* options) {
     m_options = options ? options : &m_ownOptions;
 }
 
-void CAppHelper::UseConfiguration() {
-    CConfigData* config = CConfigData::Instance();
-    SetAddDirectoryOption(&config->m_addDirectoryOption);
-    SetDropFileFilterSet(config->GetDropFileFilterSet());
+void CAppHelper::UseConfiguration(CConfigData& config) {
+    SetAddDirectoryOption(&config.m_addDirectoryOption);
+    SetDropFileFilterSet(config.GetDropFileFilterSet());
 }
 
 bool CAppHelper::AdmitsFolder(const std::string& folderName) const {
@@ -57,7 +56,7 @@ std::string CAppHelper::ListedPath(const std::string& path, int wrapFlash) {
     std::string page;
     if (!wrapFlash || !IsFlashMovie(path) || !Swf2Html(path, page))
         return path; // a movie whose page cannot be written is listed itself
-    CRunEnv::Instance()->AddNeedCopiedFlashFile(path);
+    m_env.AddNeedCopiedFlashFile(path);
     return page;
 }
 

@@ -23,15 +23,18 @@
 #include <utility>
 #include <vector>
 
+class CConfigData;
 class CDropFileFilterSet;
+class CRunEnv;
 class CXML;
 
 class CAppHelper {
 public:
     // Folders to add are asked in `dialog`, files to add with the pickers
-    // and the busy cursor of `prompt` (neither owned).
-    CAppHelper(mb::IAddDirectoryDialog& dialog, mb::IPrompt& prompt)
-        : m_dialog(dialog), m_prompt(prompt) {}
+    // and the busy cursor of `prompt`; Flash movies wrapped in pages are
+    // listed in `env` for copying along (none owned).
+    CAppHelper(mb::IAddDirectoryDialog& dialog, mb::IPrompt& prompt, CRunEnv& env)
+        : m_dialog(dialog), m_prompt(prompt), m_env(env) {}
     virtual ~CAppHelper() = default;
     CAppHelper(const CAppHelper&) = delete;
     CAppHelper& operator=(const CAppHelper&) = delete;
@@ -41,10 +44,10 @@ public:
     // its own; without a filter set, nothing is filtered.
     void SetAddDirectoryOption(tagAddDirectoryOption* options);
     void SetDropFileFilterSet(CDropFileFilterSet* filters) { m_filters = filters; }
-    // Takes both from the configuration, as the program does at start-up:
-    // the options the add-directory dialog last stored and the filter set
-    // the user edits.
-    void UseConfiguration();
+    // Takes both from `config`, as the program does at start-up: the
+    // options the add-directory dialog last stored and the filter set the
+    // user edits.
+    void UseConfiguration(CConfigData& config);
     tagAddDirectoryOption* GetAddDirectoryOption() const { return m_options; }
     CDropFileFilterSet* GetDropFileFilterSet() const { return m_filters; }
     CDragDropHelper* GetDragDropHelper() { return &m_dragDrop; }
@@ -131,6 +134,7 @@ private:
 
     mb::IAddDirectoryDialog& m_dialog;
     mb::IPrompt& m_prompt;
+    CRunEnv& m_env;
     tagAddDirectoryOption m_ownOptions;
     tagAddDirectoryOption* m_options = &m_ownOptions;
     CDropFileFilterSet* m_filters = nullptr;

@@ -81,8 +81,8 @@ int main() {
     project.SetChannels(&context);
     project.SetMBKFileName(folder + "big.mbk");
     Fill(project, folder);
-    mb::PickerAddDirectoryDialog picker(prompt);
-    CAppHelper helper(picker, prompt);
+    mb::PickerAddDirectoryDialog picker(prompt, project.Settings().env);
+    CAppHelper helper(picker, prompt, project.Settings().env);
     CCommandManager manager(context);
     manager.SetProjectFile(&project);
     manager.SetAppHelper(&helper);

@@ -6,7 +6,6 @@
 #include "ProjectBenchSupport.h"
 
 #include "app/gui/AuthorApp.h"
-#include "runconfig/ConfigData.h"
 
 #include <QApplication>
 #include <QTest>

@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
     // Headless: the trees built and the delete-all undone with nobody watching.
     CProjectFile headlessProject;
     double headlessFill = Seconds([&] { Fill(headlessProject, folder); });
-    mb::PickerAddDirectoryDialog picker(yes);
-    CAppHelper helper(picker, yes);
+    mb::PickerAddDirectoryDialog picker(yes, headlessProject.Settings().env);
+    CAppHelper helper(picker, yes, headlessProject.Settings().env);
     mb::CommandContext headlessContext;
     headlessContext.prompt = &yes;
     headlessProject.SetChannels(&headlessContext);

@@ -79,7 +79,7 @@ int CCHMFileRW::DumpAll(const CItsStorage& storage, const std::string& folder,
         [this](const CItsStream& stream, const std::string& path) {
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
-        m_channels.log, m_stop, Workers());
+        m_replaceGuard, m_stop, Workers());
     int result = dumper.Dump(storage, folder, inside);
     m_filesWritten += dumper.Written();
     m_workersUsed = dumper.WorkersUsed();

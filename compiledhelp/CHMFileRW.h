@@ -83,6 +83,9 @@ public:
     // being written is left out, so that every file written is complete.
     // The flag must outlive the object's work; nullptr: never stopped.
     void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
+    // Some output file or folder of the last run could not be created (for
+    // its name, mostly); the run log names it.
+    bool FoundUncreatableName() const { return m_replaceGuard.FoundUncreatable(); }
     // The prompt that asks before existing files are replaced and the log
     // that hears of what could not be written (the quiet channels until
     // set).

@@ -56,7 +56,7 @@ int CCHMFileRW::CHM2PDA_Decompile(const std::string& folder) {
         [this](const CItsStream& stream, const std::string& path) {
             return CHM2PDA_SaveSub(stream, path);
         },
-        m_channels.log, m_stop, Workers());
+        m_replaceGuard, m_stop, Workers());
     int result = dumper.Dump(m_file.pStorage(), folder);
     m_filesWritten = dumper.Written();
     m_workersUsed = dumper.WorkersUsed();
@@ -71,7 +71,7 @@ int CCHMFileRW::CHM2Web_Decompile(const std::string& folder) {
         [this](const CItsStream& stream, const std::string& path) {
             return SaveStreamToFile(stream, path, m_replaceGuard, m_stop);
         },
-        m_channels.log, m_stop, Workers());
+        m_replaceGuard, m_stop, Workers());
     return dumper.Dump(m_file.pStorage(), folder);
 }
 

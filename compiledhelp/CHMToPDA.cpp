@@ -94,14 +94,14 @@ bool CCHMFileRW::CHM2PDA(const std::string& chmPath, const std::string& outputFo
 
     std::string reason;
     if (!CPath::CreateDir(m_root, &reason) || !CPath::CreateDir(m_sourceFolder, &reason)) {
-        ReportUncreatableFile(m_channels.log, m_root, reason);
+        ReportUncreatableFile(m_replaceGuard, m_root, reason);
         return false;
     }
     bool indexed = !hasContents || CHM2PDA_CreateIndexPage(&sitemap, m_indexPath);
     std::string images = m_root + "images";
     bool pictured = CPath::CreateDir(images, &reason) && CHM2PDA_CreateImages(images);
     if (!pictured && !reason.empty())
-        ReportUncreatableFile(m_channels.log, images, reason);
+        ReportUncreatableFile(m_replaceGuard, images, reason);
     bool copied = CHM2PDA_Decompile(m_sourceFolder) == 0;
     bool damaged = ReportDamage();
     return hasContents && indexed && pictured && copied && !damaged;

@@ -13,6 +13,7 @@ void CReplaceGuard::SetSource(const std::string& sourcePath) {
     m_device = info.st_dev;
     m_inode = info.st_ino;
     m_answer.reset();
+    m_uncreatable = false;
 }
 
 bool CReplaceGuard::IsSource(const std::string& path) const {

@@ -11,15 +11,17 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Answers, once per run, whether existing files may be replaced. Any
-// thread may ask; the question goes to the user from the thread that
-// started the run, through the run's prompt.
+// Answers, once per run, whether existing files may be replaced, and keeps
+// whether some output file could not be created (for its name, mostly). Any
+// thread may ask and tell; the question goes to the user from the thread
+// that started the run, through the run's prompt.
 class CReplaceGuard {
 public:
     // The prompt that asks and the log that hears of kept and refused files
@@ -34,6 +36,9 @@ public:
     bool MayReplace(const std::string& path);
     // Whether `path` is the help file being read.
     bool IsSource(const std::string& path) const;
+    // An output file or folder of the run could not be created.
+    void NoteUncreatable() { m_uncreatable = true; }
+    bool FoundUncreatable() const { return m_uncreatable; }
 
 private:
     bool m_hasSource = false;
@@ -41,6 +46,7 @@ private:
     ino_t m_inode = 0;
     std::mutex m_mutex;
     std::optional<bool> m_answer;
+    std::atomic<bool> m_uncreatable = false;
     mb::UserChannels m_channels;
 };
 

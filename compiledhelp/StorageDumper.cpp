@@ -5,7 +5,6 @@
 #include "commonkit/StringTable.h"
 #include "compiledhelp/CallerRelay.h"
 #include "compiledhelp/ElementRules.h"
-#include "runconfig/RunEnv.h"
 
 #include <algorithm>
 #include <optional>
@@ -46,13 +45,13 @@ void LogProblemOnCaller(mb::ILogSink* log, std::string line) {
 
 } // namespace
 
-void ReportUncreatableFile(mb::ILogSink* log, const std::string& path, const std::string& reason) {
+void ReportUncreatableFile(CReplaceGuard& guard, const std::string& path,
+                           const std::string& reason) {
+    guard.NoteUncreatable();
     std::string line = "\r\n" + CStrHelper::ML_GetStringEx(kStrCannotCreateFile) + "\n  --- " +
                        path + (reason.empty() ? "" : ": " + reason) + "\n";
-    CCallerRelay::Post([log, line = std::move(line)] {
-        mb::LogProblem(log, line);
-        CRunEnv::Instance()->SetFoundLongFilename(1);
-    });
+    CCallerRelay::Post(
+        [log = guard.Channels().log, line = std::move(line)] { mb::LogProblem(log, line); });
 }
 
 void ReportUnreadableStream(mb::ILogSink* log, const std::string& path, uint64_t size, int result) {
@@ -78,7 +77,7 @@ int SaveToFile(const std::string& path, CReplaceGuard& guard, uint64_t size,
         return 0;
     if (!file.IsOpen()) {
         if (!guard.IsSource(path))
-            ReportUncreatableFile(log, path, file.Error());
+            ReportUncreatableFile(guard, path, file.Error());
         return 1;
     }
     int result = fill(file);
@@ -179,7 +178,7 @@ void CStorageDumper::Plan(const CItsStorage& storage, const std::string& folder,
         }
         std::string reason;
         if (!blocked && !CPath::CreateDir(path, &reason)) {
-            ReportUncreatableFile(m_log, path, reason);
+            ReportUncreatableFile(m_guard, path, reason);
             own = Block{false, "its folder " + path + " could not be created"};
             blocked = &*own;
         }
@@ -287,7 +286,7 @@ int CStorageDumper::Dump(const CItsStorage& storage, const std::string& folder,
     std::string reason;
     std::optional<Block> block;
     if (!CPath::CreateDir(folder, &reason)) {
-        ReportUncreatableFile(m_log, folder, reason);
+        ReportUncreatableFile(m_guard, folder, reason);
         block = Block{false, "the output folder " + folder + " could not be created"};
     }
     Plan(storage, folder, inside, block ? &*block : nullptr);

@@ -37,14 +37,15 @@ public:
     // through CCallerRelay.
     using Writer = std::function<int(const CItsStream& stream, const std::string& path)>;
 
-    // What was not written goes to `log` (none: nowhere). `stop`, when
-    // given, is watched between streams: once it is set no further stream
-    // is begun. `workers` threads write the streams (1: the calling thread
-    // alone).
-    CStorageDumper(Filter filter, Writer writer, mb::ILogSink* log,
+    // What was not written is told to the log of `guard`, the run's guard
+    // of its output, which also keeps whether something could not be
+    // created. `stop`, when given, is watched between streams: once it is
+    // set no further stream is begun. `workers` threads write the streams
+    // (1: the calling thread alone).
+    CStorageDumper(Filter filter, Writer writer, CReplaceGuard& guard,
                    const std::atomic<bool>* stop = nullptr, size_t workers = 1)
-        : m_filter(filter), m_writer(std::move(writer)), m_log(log), m_stop(stop),
-          m_workers(std::max<size_t>(workers, 1)) {}
+        : m_filter(filter), m_writer(std::move(writer)), m_guard(guard),
+          m_log(guard.Channels().log), m_stop(stop), m_workers(std::max<size_t>(workers, 1)) {}
 
     // Copies `storage` into `folder` (created first). `inside` is the
     // storage's path in the help file ("" for the root), which names its
@@ -90,6 +91,7 @@ private:
 
     Filter m_filter;
     Writer m_writer;
+    CReplaceGuard& m_guard;
     mb::ILogSink* m_log;
     const std::atomic<bool>* m_stop;
     size_t m_workers;
@@ -125,9 +127,9 @@ int SaveStreamToFile(const CItsStream& stream, const std::string& path, CReplace
 int SaveDataToFile(std::string_view data, const std::string& path, CReplaceGuard& guard);
 
 // Reports a file or folder that could not be created, with the reason when
-// known: the log line and the run environment's long-file-name flag. The
-// reports of any thread reach `log` on the thread the run works for.
-void ReportUncreatableFile(mb::ILogSink* log, const std::string& path,
+// known: a line to the log of `guard`, which notes it. The reports of any
+// thread reach the log on the thread the run works for.
+void ReportUncreatableFile(CReplaceGuard& guard, const std::string& path,
                            const std::string& reason = "");
 // Reports a stream that could not be read from the help file, and why.
 void ReportUnreadableStream(mb::ILogSink* log, const std::string& path, uint64_t size, int result);

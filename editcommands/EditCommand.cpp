@@ -89,7 +89,7 @@ bool EditCommand::CheckFiles(CXML* list) const {
 }
 
 void EditCommand::IndexInsertPlace(std::string& relativeId, int& mode) const {
-    mode = CConfigData::Instance()->GetInsertMode();
+    mode = m_project->Settings().config.GetInsertMode();
     if (m_project->Index_GetCount() == 0) {
         relativeId = "ROOT";
         return;

@@ -12,7 +12,6 @@
 #include "editcommands/CommandManager.h"
 #include "editcommands/tests/support/SelectingWindow.h"
 #include "projectmodel/SortDialog.h"
-#include "runconfig/ConfigData.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -111,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     project.Content_AddFilesList2(contents.get());
     project.Index_AddFilesList2(index.get());
     project.ResetModifiedInfo();
-    mb::PickerAddDirectoryDialog picker(prompt);
-    CAppHelper helper(picker, prompt);
+    mb::PickerAddDirectoryDialog picker(prompt, project.Settings().env);
+    CAppHelper helper(picker, prompt, project.Settings().env);
     CCommandManager manager(context);
     manager.SetProjectFile(&project);
     manager.SetAppHelper(&helper);
@@ -151,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string target = ids.empty() ? "" : ids[input.Next(static_cast<int>(ids.size()))];
         model->SetDroppedNode(target.empty() ? nullptr : model->GetNodeByID(target));
         model->SetSelectedNode(input.Next(2) ? model->GetDroppedNode() : nullptr);
-        CConfigData::Instance()->SetInsertMode(input.Next(3));
+        project.Settings().config.SetInsertMode(input.Next(3));
         project.SetIncludeSubEntries(input.Next(2));
 
         CXML parameters("PARAMETERS");

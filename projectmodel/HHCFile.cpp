@@ -184,7 +184,7 @@ void CHHCFile::ModifyNode(CXML* node, int what, const CXML* values) {
 }
 
 int CHHCFile::ReplaceUCInFilename(const CXML* list) {
-    CXML* table = CConfigData::Instance()->GetReplacedTable();
+    CXML* table = Config().GetReplacedTable();
     if (!table || !list)
         return 0;
     CHTMLHelper helper(table);

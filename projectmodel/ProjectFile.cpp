@@ -7,7 +7,6 @@
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProgressReport.h"
 #include "projectmodel/ProjectFileReader.h"
-#include "runconfig/RunEnv.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -406,11 +405,11 @@ std::string CProjectFile::FolderForm(const std::string& folder) {
 }
 
 std::string CProjectFile::GetLastOpenDir() const {
-    return CRunEnv::Instance()->GetLastOpenFolder();
+    return m_settings->env.GetLastOpenFolder();
 }
 
 void CProjectFile::SetLastOpenDir(const std::string& folder) {
-    CRunEnv::Instance()->SetLastOpenFolder(folder);
+    m_settings->env.SetLastOpenFolder(folder);
 }
 
 void CProjectFile::SetLastOpenDir2(const std::string& path) {

@@ -26,6 +26,7 @@
 #include "projectmodel/ProjectCopyName.h"
 #include "projectmodel/ProjectDialogs.h"
 #include "projectmodel/TopicPath.h"
+#include "runconfig/RunSettings.h"
 
 #include <cstdio>
 #include <functional>
@@ -72,6 +73,13 @@ public:
     }
     const mb::UserChannels& Channels() const { return *m_channels; }
     mb::IPrompt& Prompt() const { return *m_channels->prompt; }
+    // The settings and run facts that work on this project reads and
+    // changes (not owned; the owner keeps them alive while the project uses
+    // them). Null: defaults of the project's own.
+    void SetSettings(mb::RunSettings* settings) {
+        m_settings = settings ? settings : m_ownSettings.get();
+    }
+    mb::RunSettings& Settings() const { return *m_settings; }
     void ReportProgress(int code, int value = 0) const;
     // 1 when the project file was loaded; 0 (after telling the user) when the
     // file is not a project file. The models are reset before loading.
@@ -436,6 +444,8 @@ private:
     int m_includeSubEntries = 0;
     ProgressSink m_progressSink;
     const mb::UserChannels* m_channels = &mb::QuietChannels();
+    std::unique_ptr<mb::RunSettings> m_ownSettings = std::make_unique<mb::RunSettings>();
+    mb::RunSettings* m_settings = m_ownSettings.get();
     // Used while the project file is written.
     Spellings m_writtenSpellings;
     bool m_writingProjectFile = false;

@@ -10,7 +10,6 @@
 #include "projectmodel/ProjectDialogs.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TextValues.h"
-#include "runconfig/RunEnv.h"
 
 #include <cctype>
 #include <cstring>
@@ -113,7 +112,7 @@ int CProjectFile::CheckFile(const std::string& path, mb::IProjectDialogs& dialog
 int CProjectFile::CheckFileList(CXML* list, mb::IProjectDialogs& dialogs) {
     if (!list)
         return kCheckGoOn;
-    CRunEnv* env = CRunEnv::Instance();
+    CRunEnv* env = &m_settings->env;
     std::string publicPath = list->GetAttr("PublicPath");
     std::string p = CPath::RemoveBackSlash(publicPath);
     if (p.empty() || p.back() == ':')
@@ -156,7 +155,7 @@ void CProjectFile::CopyIntoProjectFolder(CXML* list, const std::string& publicPa
         entry->SetAttr("Local", target);
     }
 
-    CRunEnv* env = CRunEnv::Instance();
+    CRunEnv* env = &m_settings->env;
     if (env->GetNeedCopyFlashFlag()) {
         for (int i = 0; i < env->GetNeedCopiedFlashFileCount(); ++i) {
             std::string movie = env->GetNeedCopiedFlashFile(i);

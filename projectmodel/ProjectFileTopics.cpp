@@ -5,7 +5,6 @@
 #include "compiledhelp/CHMFileRW.h"
 #include "projectmodel/PageTitle.h"
 #include "projectmodel/ProjectFile.h"
-#include "runconfig/ConfigData.h"
 
 #include <chrono>
 #include <cstdio>
@@ -50,7 +49,7 @@ int CProjectFile::LanguageId() const {
 bool CProjectFile::GetNodeNameFromFile(const std::string& path, std::string& name) const {
     std::string fileName = path.substr(path.find_last_of("/\\") + 1);
     FileNameParts parts = SplitFileName(fileName);
-    const CConfigData* config = CConfigData::Instance();
+    const CConfigData* config = &m_settings->config;
     if (!IsHtmlExtension(parts.extension)) {
         name = config->m_nHtmlOtherTypesTopic ? parts.base : fileName;
         return true;

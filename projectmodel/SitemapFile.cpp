@@ -11,6 +11,7 @@
 #include "projectmodel/SitemapText.h"
 #include "projectmodel/TextValues.h"
 #include "projectmodel/TopicPath.h"
+#include "runconfig/ConfigData.h"
 
 #include <cmath>
 #include <vector>
@@ -152,6 +153,11 @@ void CSitemapFile::SetModified() {
 
 const mb::UserChannels& CSitemapFile::Channels() const {
     return m_project ? m_project->Channels() : mb::QuietChannels();
+}
+
+const CConfigData& CSitemapFile::Config() const {
+    static const CConfigData defaults{std::string()};
+    return m_project ? m_project->Settings().config : defaults;
 }
 
 CXML* CSitemapFile::Records() {

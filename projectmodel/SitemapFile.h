@@ -23,6 +23,7 @@
 #include <span>
 #include <string>
 
+class CConfigData;
 class CProjectFile;
 namespace mb::sitemap {
 class SitemapEntries;
@@ -71,6 +72,8 @@ public:
     void AttachProjectFile(CProjectFile* project) { m_project = project; }
     // The project's channels; the quiet ones when attached to none.
     const mb::UserChannels& Channels() const;
+    // The project's settings; the defaults when attached to none.
+    const CConfigData& Config() const;
 
     // The root element; it is not an entry.
     CXML* GetTreeRoot() const { return m_root.get(); }

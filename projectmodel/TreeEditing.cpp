@@ -69,7 +69,7 @@ void CSitemapFile::AddFilesList(CXML* list) {
         mb::ConvertType1ToType2(list, "NONE", mb::kInsertAfter, nullptr);
     if (CXML* run = list->GetChildAt(0)) {
         run->SetAttr("RelativeNodeID", anchor);
-        run->SetAttr("InsertMode", CConfigData::Instance()->GetInsertMode());
+        run->SetAttr("InsertMode", Config().GetInsertMode());
     }
     AddFilesList2(list);
 }

@@ -67,7 +67,7 @@ void CSitemapFile::PlanDragDrop(const CXML* list) {
     if (!list || !m_dropped)
         return;
     std::string target = GetNodeID(m_dropped);
-    int mode = CConfigData::Instance()->GetInsertMode();
+    int mode = Config().GetInsertMode();
     for (int i = 0; i < list->GetChildCount(); ++i) {
         const CXML* run = list->GetChildAt(i);
         if (IsRun(run))

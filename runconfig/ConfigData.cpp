@@ -4,10 +4,7 @@
 #include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
 #include "commonkit/WindowTexts.h"
-#include "runconfig/RunEnv.h"
 #include "runconfig/SystemLocale.h"
-
-std::unique_ptr<CConfigData> CConfigData::m_instance;
 
 namespace {
 
@@ -54,24 +51,15 @@ std::string Shortened(const std::string& text, size_t limit) {
 
 } // namespace
 
-CConfigData* CConfigData::Instance() {
-    if (!m_instance)
-        m_instance.reset(new CConfigData());
-    return m_instance.get();
-}
-
-void CConfigData::DestroyInstance() {
-    m_instance.reset();
-}
-
-CConfigData::CConfigData()
-    : m_favoriteEditors(std::make_unique<CFavoriteEditorManager>()),
+CConfigData::CConfigData(std::string settingsFolder)
+    : m_settingsFolder(std::move(settingsFolder)),
+      m_favoriteEditors(std::make_unique<CFavoriteEditorManager>()),
       m_filterSet(std::make_unique<CDropFileFilterSet>()) {}
 
 CConfigData::~CConfigData() = default;
 
 std::string CConfigData::GetConfigFilename() const {
-    return CRunEnv::Instance()->GetSettingsFolder() + "/mbconfig.xml";
+    return m_settingsFolder + "/mbconfig.xml";
 }
 
 void CConfigData::UseDefaults() {

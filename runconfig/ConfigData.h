@@ -1,7 +1,8 @@
 #pragma once
 // The user's settings, kept as the XML file "mbconfig.xml" in the settings
 // folder. The program reads it once at start-up and writes it once at exit;
-// in between every module reads and changes the values in memory.
+// in between the modules it is handed to read and change the values in
+// memory.
 
 #include "baseutil/Desktop.h"
 #include "baseutil/Prompt.h"
@@ -16,11 +17,8 @@
 
 class CConfigData {
 public:
-    // The one configuration, created on first use.
-    static CConfigData* Instance();
-    // Deletes it (at exit); the next Instance() starts afresh.
-    static void DestroyInstance();
-
+    // The defaults, to be kept in `settingsFolder`.
+    explicit CConfigData(std::string settingsFolder);
     virtual ~CConfigData();
     CConfigData(const CConfigData&) = delete;
     CConfigData& operator=(const CConfigData&) = delete;
@@ -76,8 +74,6 @@ public:
     static constexpr int kMaxRecentProjects = 10;
 
 private:
-    CConfigData();
-
     void UseDefaults();
     void ReadValues(CXML& configData);
     void ReadRecentProjects(const CXML* mru);
@@ -85,8 +81,7 @@ private:
     void ReadReplaceTable(CXML& configData);
     void BuildDocument(CXML& root, mb::IDesktop& desktop) const;
 
-    static std::unique_ptr<CConfigData> m_instance;
-
+    std::string m_settingsFolder;
     int m_nInsertMode = 2;
     int m_nLCID = 1033;
     int m_nViewStyle = 0;

@@ -11,8 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::unique_ptr<CRunEnv> CRunEnv::m_instance;
-
 namespace {
 
 // A file error as the user sees it: the file and the system's reason.
@@ -54,16 +52,6 @@ int OpenRegularForWriting(const std::string& path, int flags) {
 }
 
 } // namespace
-
-CRunEnv* CRunEnv::Instance() {
-    if (!m_instance)
-        m_instance.reset(new CRunEnv());
-    return m_instance.get();
-}
-
-void CRunEnv::DestroyInstance() {
-    m_instance.reset();
-}
 
 CRunEnv::CRunEnv()
     : m_installPath(mb::ProgramFolder()), m_settingsFolder(mb::SettingsFolderFor(m_installPath)),

@@ -1,23 +1,21 @@
 #pragma once
-// The facts of the current run, shared by every module: where the program is
-// installed, where its settings and run log live, the last folder opened,
-// whether a file could not be created because of its name, and the Flash
-// movies that must be copied along with the pages that show them.
+// The facts of the current run, shared by the modules it is handed to: where
+// the program is installed, where its settings and run log live, the last
+// folder opened, whether a file could not be created because of its name,
+// and the Flash movies that must be copied along with the pages that show
+// them.
 
 #include "baseutil/Prompt.h"
 #include "baseutil/Subject.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
 class CRunEnv : public CSubject {
 public:
-    // The one run environment, created on first use.
-    static CRunEnv* Instance();
-    // Deletes it (at exit); the next Instance() starts afresh.
-    static void DestroyInstance();
-
+    // The facts of this process: its program folder and the settings folder
+    // for it.
+    CRunEnv();
     ~CRunEnv() override = default;
     CRunEnv(const CRunEnv&) = delete;
     CRunEnv& operator=(const CRunEnv&) = delete;
@@ -58,10 +56,6 @@ public:
     void ResetNeedCopiedFlashFileInfo();
 
 private:
-    CRunEnv();
-
-    static std::unique_ptr<CRunEnv> m_instance;
-
     std::string m_installPath;
     std::string m_settingsFolder;
     std::string m_logFilename;

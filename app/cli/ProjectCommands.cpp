@@ -55,9 +55,9 @@ bool AddFolder(CProjectFile& project, const std::string& folder, IProjectDialogs
         PrintError("\"" + folder + "\" is not a folder");
         return false;
     }
-    PickerAddDirectoryDialog picker(project.Prompt());
-    CAppHelper helper(picker, project.Prompt());
-    helper.UseConfiguration();
+    PickerAddDirectoryDialog picker(project.Prompt(), project.Settings().env);
+    CAppHelper helper(picker, project.Prompt(), project.Settings().env);
+    helper.UseConfiguration(project.Settings().config);
     CXML list("FilesList");
     list.SetAttr("PublicPath", folder);
     {
@@ -94,7 +94,7 @@ int RunNew(const Invocation& invocation, AppContext& context) {
     std::string path = Absolute(invocation.arguments[0]);
     if (!mb::EndsWithNoCase(path, ".mbk"))
         path += ".mbk";
-    int language = CConfigData::Instance()->GetLCID();
+    int language = context.settings.config.GetLCID();
     if (auto given = invocation.Value("language")) {
         auto parsed = LanguageId(*given);
         if (!parsed) {
@@ -110,6 +110,7 @@ int RunNew(const Invocation& invocation, AppContext& context) {
     }
     CProjectFile project;
     project.SetChannels(&context);
+    project.SetSettings(&context.settings);
     project.InitProject();
     project.HHP_SetOptionsData(OPT_LANGUAGE, language);
     std::string title = invocation.Value("title").value_or(fs::path(path).stem().string());
@@ -171,6 +172,7 @@ int RunImportHhp(const Invocation& invocation, AppContext& context) {
     }
     CProjectFile project;
     project.SetChannels(&context);
+    project.SetSettings(&context.settings);
     project.InitProject();
     {
         ProgressLine progress;

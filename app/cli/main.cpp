@@ -3,8 +3,6 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleUi.h"
 
-#include "runconfig/ConfigData.h"
-
 #include <csignal>
 #include <cstdio>
 
@@ -32,12 +30,6 @@ void PrintCommandHelp(const Command& command) {
                 command.summary);
     if (*command.details)
         std::printf("\nOptions:\n%s", command.details);
-}
-
-// The tool shares the desktop program's settings (filters, language) but
-// never writes them. A missing or damaged settings file gives the defaults.
-void LoadSettings() {
-    CConfigData::Instance()->ReadConfigData_XML();
 }
 
 } // namespace
@@ -84,12 +76,15 @@ int main(int argc, char** argv) {
         PrintError(std::string("usage: marrowbook-cli ") + command->name + " " + command->usage);
         return kExitUsage;
     }
-    LoadSettings();
     ConsolePrompt prompt(invocation->Has("yes"));
     ConsoleProjectDialogs projectDialogs(prompt);
     ConsoleWindow window(invocation->Has("quiet"));
     ConsoleDesktop desktop;
     mb::AppContext context;
+    // The tool shares the desktop program's settings (filters, language) but
+    // never writes them. A missing or damaged settings file gives the
+    // defaults.
+    context.settings.config.ReadConfigData_XML();
     context.prompt = &prompt;
     context.log = &window;
     context.window = &window;

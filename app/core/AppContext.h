@@ -5,16 +5,20 @@
 // (and through it to the commands) and to the conversions; each part sets
 // what it has (its main window, its dialogs, its desktop, its help viewer)
 // and leaves the rest at the defaults: dialogs that cancel, the xdg desktop
-// and no help viewer.
+// and no help viewer. The context owns the run's settings (read from the
+// settings file by whoever wants them).
 #include "app/core/ControllerDialogs.h"
 #include "baseutil/XdgDesktop.h"
 #include "commonkit/Common.h"
 #include "editcommands/CommandContext.h"
+#include "runconfig/RunSettings.h"
 
 namespace mb {
 
 class AppContext : public CommandContext {
 public:
+    // The user's settings and the facts of the run.
+    RunSettings settings;
     IControllerDialogs* controllerDialogs = &m_defaultControllerDialogs;
     // Opens folders and files, starts editors.
     IDesktop* desktop = &m_xdgDesktop;
@@ -32,7 +36,7 @@ public:
     }
 
 private:
-    DefaultControllerDialogs m_defaultControllerDialogs{*this};
+    DefaultControllerDialogs m_defaultControllerDialogs{*this, settings.env};
     XdgDesktop m_xdgDesktop;
 };
 

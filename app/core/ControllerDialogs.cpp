@@ -22,8 +22,7 @@ void DefaultControllerDialogs::ShowProjectFolderWarning(const std::string& proje
 }
 
 void DefaultControllerDialogs::ShowLongFilenameWarning() {
-    ShowMessage(*m_channels.prompt,
-                kLongFilenameWarningText + CRunEnv::Instance()->GetLogfilename(),
+    ShowMessage(*m_channels.prompt, kLongFilenameWarningText + m_env.GetLogfilename(),
                 CStrHelper::ML_GetStringEx(kStrProductName), Buttons::Ok, Icon::Warning);
 }
 

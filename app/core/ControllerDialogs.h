@@ -13,6 +13,7 @@
 #include <string>
 
 class CDlgChmOutput;
+class CRunEnv;
 class CDlgNewProject;
 class CProjectController;
 
@@ -58,10 +59,11 @@ public:
 // Without windows: the dialogs are cancelled, so headless callers take their
 // Cancel path, and the warnings still reach the user as message boxes of the
 // prompt of `channels` (as it is when they are shown); work runs under its
-// busy cursor.
+// busy cursor. The warning about names names the run log of `env`.
 class DefaultControllerDialogs final : public IControllerDialogs {
 public:
-    explicit DefaultControllerDialogs(const UserChannels& channels) : m_channels(channels) {}
+    DefaultControllerDialogs(const UserChannels& channels, const CRunEnv& env)
+        : m_channels(channels), m_env(env) {}
     bool ShowNewProject(CDlgNewProject&) override { return false; }
     void ShowProjectFolderWarning(const std::string& projectFolder) override;
     void ShowCompile(CProjectController&) override {}
@@ -72,6 +74,7 @@ public:
 
 private:
     const UserChannels& m_channels;
+    const CRunEnv& m_env;
 };
 
 } // namespace mb

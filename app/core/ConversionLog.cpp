@@ -22,18 +22,18 @@ std::string Text(int n) {
 
 } // namespace
 
-ConversionLog::ConversionLog(IControllerDialogs& dialogs, ILogSink* log)
-    : m_dialogs(dialogs), m_log(log) {
+ConversionLog::ConversionLog(IControllerDialogs& dialogs, ILogSink* log, CRunEnv& env)
+    : m_dialogs(dialogs), m_log(log), m_env(env) {
     std::string line = "\n>>>>>> " + CBWHelper::GetDateTimeString3() + " " + Text(kStrStarted) +
                        " " + Text(kStrWhatStarted);
     LogLine(m_log, line);
-    CRunEnv::Instance()->SetFoundLongFilename(0);
+    m_env.SetFoundLongFilename(0);
 }
 
 ConversionLog::~ConversionLog() {
     std::string line = "\n<<<<<< " + Text(kStrFinished) + " " + Text(kStrWhatEnded);
     LogLine(m_log, line);
-    if (CRunEnv::Instance()->GetFoundLongFilename())
+    if (m_env.GetFoundLongFilename())
         m_dialogs.ShowLongFilenameWarning();
 }
 

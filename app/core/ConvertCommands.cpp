@@ -81,6 +81,8 @@ int CProjectController::Decompile(const std::string& chm, const std::string& fol
     int decompiled = reader.CHM_Decompile(folder, includeProject) == 0 ? 1 : 0;
     if (files)
         *files = reader.GetFilesWritten();
+    if (reader.FoundUncreatableName())
+        m_context.settings.env.SetFoundLongFilename(1);
     return decompiled;
 }
 
@@ -106,11 +108,13 @@ int CProjectController::ConvertToHandheld(const std::string& chm, const std::str
     int converted = reader.CHM2PDA(chm, CPath::AddBackSlash(folder, true), "index.html") ? 1 : 0;
     if (files)
         *files = reader.GetFilesWritten();
+    if (reader.FoundUncreatableName())
+        m_context.settings.env.SetFoundLongFilename(1);
     return converted;
 }
 
 void CProjectController::DecompileCommand() {
-    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log, m_context.settings.env);
     CDlgChmOutput dialog(CDlgChmOutput::Kind::Decompile, LastFolder(), Prompt());
     if (!m_context.controllerDialogs->ShowDecompile(dialog))
         return;
@@ -125,7 +129,7 @@ void CProjectController::DecompileCommand() {
 }
 
 void CProjectController::BatchDecompileCommand() {
-    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log, m_context.settings.env);
     mb::PickRequest request;
     request.filter = "All supporting files (*.chm)|*.chm";
     request.initialPath = LastFolder();
@@ -157,7 +161,7 @@ void CProjectController::BatchDecompileCommand() {
 }
 
 void CProjectController::ChmToHandheldCommand() {
-    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log, m_context.settings.env);
     CDlgChmOutput dialog(CDlgChmOutput::Kind::Handheld, LastFolder(), Prompt());
     if (!m_context.controllerDialogs->ShowChmToHandheld(dialog))
         return;

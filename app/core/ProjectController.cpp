@@ -13,7 +13,6 @@
 #include "commonkit/StringTable.h"
 #include "editcommands/CommandManager.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -35,12 +34,13 @@ std::string Text(int n) {
 CProjectController::CProjectController(mb::AppContext& context, CCommandManager* commands)
     : m_context(context), m_commands(commands) {
     m_project.SetChannels(&m_context);
+    m_project.SetSettings(&m_context.settings);
     InitProject();
 }
 
 void CProjectController::InitProject() {
     m_project.InitProject();
-    m_project.HHP_SetOptionsData(OPT_LANGUAGE, CConfigData::Instance()->GetLCID());
+    m_project.HHP_SetOptionsData(OPT_LANGUAGE, m_context.settings.config.GetLCID());
     m_project.SetModified(0);
 }
 
@@ -162,7 +162,7 @@ bool CProjectController::SetHelpTitle(const std::string& title) {
 }
 
 void CProjectController::AddRecentProject(const std::string& path) {
-    std::vector<std::string>& list = CConfigData::Instance()->m_recentProjects;
+    std::vector<std::string>& list = m_context.settings.config.m_recentProjects;
     auto found = std::find(list.begin(), list.end(), path);
     if (found == list.begin() && found != list.end())
         return;
@@ -172,18 +172,18 @@ void CProjectController::AddRecentProject(const std::string& path) {
 }
 
 void CProjectController::RemoveRecentProject(const std::string& path) {
-    std::vector<std::string>& list = CConfigData::Instance()->m_recentProjects;
+    std::vector<std::string>& list = m_context.settings.config.m_recentProjects;
     list.erase(std::remove(list.begin(), list.end(), path), list.end());
 }
 
-std::string CProjectController::LastFolder() {
-    const std::string& folder = CRunEnv::Instance()->GetLastOpenFolder();
-    return folder.empty() ? CConfigData::Instance()->m_strLastProjectPath : folder;
+std::string CProjectController::LastFolder() const {
+    const std::string& folder = m_context.settings.env.GetLastOpenFolder();
+    return folder.empty() ? m_context.settings.config.m_strLastProjectPath : folder;
 }
 
 void CProjectController::RememberFolder(const std::string& folder) {
-    CRunEnv::Instance()->SetLastOpenFolder(folder);
-    CConfigData::Instance()->m_strLastProjectPath = folder;
+    m_context.settings.env.SetLastOpenFolder(folder);
+    m_context.settings.config.m_strLastProjectPath = folder;
 }
 
 void CProjectController::Notify(mb::Notice notice) const {

@@ -104,8 +104,8 @@ public:
 
     // Puts `path` at the top of the list (exact comparison); an entry
     // further down moves up.
-    static void AddRecentProject(const std::string& path);
-    static void RemoveRecentProject(const std::string& path);
+    void AddRecentProject(const std::string& path);
+    void RemoveRecentProject(const std::string& path);
 
     // ---- Compile (ProjectControllerCompile.cpp) -----------------------
 
@@ -177,8 +177,8 @@ private:
     // `hhpConfirmed`: the save dialog has asked about replacing the .hhp.
     int ExportHHP(const std::string& path, bool hhpConfirmed);
     // The folder the file dialogs start in, and remembering one.
-    static std::string LastFolder();
-    static void RememberFolder(const std::string& folder);
+    std::string LastFolder() const;
+    void RememberFolder(const std::string& folder);
     // Asks for a .mbk path to save to; checks the folder and a read-only
     // file. Nothing when cancelled or refused.
     std::optional<std::string> AskSavePath();

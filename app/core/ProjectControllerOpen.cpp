@@ -102,7 +102,7 @@ std::string Reasons(const mb::ProblemLines& problems, const std::string& reason 
 int CProjectController::NewProject() {
     if (SaveIfModified() != kGoOn)
         return 0;
-    CConfigData* config = CConfigData::Instance();
+    CConfigData* config = &m_context.settings.config;
     CDlgNewProject dialog(LastFolder(), config->GetLCID(), Prompt());
     // Cancel leaves the open project as it was.
     if (!m_context.controllerDialogs->ShowNewProject(dialog))
@@ -171,7 +171,7 @@ int CProjectController::OpenChm() {
 }
 
 int CProjectController::OpenChm(const std::string& chm) {
-    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log);
+    mb::ConversionLog log(*m_context.controllerDialogs, m_context.log, m_context.settings.env);
     mb::ProblemLines problems;
     std::string name;
     int opened = CCHMFileRW::FindMBKAtRoot(chm, name) ? OpenEmbeddedProject(chm, name, problems)

@@ -2,7 +2,6 @@
 
 #include "baseutil/Path.h"
 #include "projectmodel/ProjectFile.h"
-#include "runconfig/ConfigData.h"
 
 #include <algorithm>
 
@@ -183,7 +182,7 @@ void CProjectOptionsForm::WriteGeneral() {
     }
     if (general.languageId != was.languageId) {
         p.HHP_SetOptionsData(OPT_LANGUAGE, general.languageId);
-        CConfigData::Instance()->SetLCID(general.languageId);
+        m_project.Settings().config.SetLCID(general.languageId);
     }
 }
 

@@ -9,7 +9,6 @@
 #include "commonkit/DropFileFilterSet.h"
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
-#include "runconfig/RunEnv.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -46,7 +45,7 @@ AddFolderDialog::AddFolderDialog(tagAddDirectoryOption& options, CDropFileFilter
         connect(browse, &QPushButton::clicked, this, [this] {
             PickRequest request;
             request.title = CStrHelper::ML_GetStringEx(kStrSelectFolder);
-            request.initialPath = CRunEnv::Instance()->GetLastOpenFolder();
+            request.initialPath = m_context.settings.env.GetLastOpenFolder();
             if (auto folder = QtPrompt(this).PickFolder(request))
                 m_folder->setText(QString::fromStdString(*folder));
         });

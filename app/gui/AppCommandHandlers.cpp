@@ -91,7 +91,7 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         ChangeLink(action.argument);
         break;
     case Handler::InsertMode:
-        CConfigData::Instance()->SetInsertMode(action.argument);
+        m_frame.Controller().Context().settings.config.SetInsertMode(action.argument);
         break;
     case Handler::ToggleToolbar:
         m_frame.MainToolBar()->setVisible(m_frame.MainToolBar()->isHidden());
@@ -100,7 +100,7 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         m_frame.statusBar()->setVisible(m_frame.statusBar()->isHidden());
         break;
     case Handler::ToggleChmExplorer: {
-        int& on = CConfigData::Instance()->m_bArchiveViewOn;
+        int& on = m_frame.Controller().Context().settings.config.m_bArchiveViewOn;
         on = on ? 0 : 1;
         m_frame.ShowChmExplorer(on != 0);
         break;
@@ -120,7 +120,8 @@ void AppCommandHandlers::Run(int, const TabAction& action) {
         break;
     case Handler::ChmParameters:
         ShowProjectOptions(*controller.GetProject(),
-                           CConfigData::Instance()->GetSelectedConfigPage(), &m_frame);
+                           m_frame.Controller().Context().settings.config.GetSelectedConfigPage(),
+                           &m_frame);
         break;
     case Handler::DropFileFilters:
         ShowDropFileFilters(m_frame.Controller().Context(), &m_frame);

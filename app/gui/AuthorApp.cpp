@@ -10,7 +10,6 @@
 #include "commonkit/StringTable.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -37,7 +36,7 @@ AuthorApp::~AuthorApp() {
 
 bool AuthorApp::Start(const QStringList& arguments) {
     // Settings and the language table first: every text comes from them.
-    CConfigData* config = CConfigData::Instance();
+    CConfigData* config = &m_context.settings.config;
     config->ReadConfigData_XML();
     CStrHelper::GetStringCount();
     if (LanguagePosition(config->GetLCID()) < 0)
@@ -96,10 +95,10 @@ bool AuthorApp::Start(const QStringList& arguments) {
     m_controller.GetProject()->SetModified(0);
     m_helper.SetAddDirectoryOption(&config->m_addDirectoryOption);
     m_helper.SetDropFileFilterSet(config->GetDropFileFilterSet());
-    CRunEnv::Instance()->CleanLogFile(m_prompt);
+    m_context.settings.env.CleanLogFile(m_prompt);
     // The program's own files that are left alone this run, and why.
     for (const std::string& problem :
-         {config->GetFileProblem(), CRunEnv::Instance()->GetLogProblem(),
+         {config->GetFileProblem(), m_context.settings.env.GetLogProblem(),
           WindowPlacementProblem().toStdString()}) {
         if (!problem.empty())
             LogProblem(m_context.log, problem);
@@ -139,7 +138,7 @@ void AuthorApp::Exit() {
     m_commands.ClearCommandHistoryList_ContentTree();
     m_commands.ClearCommandHistoryList_IndexTree();
     m_commands.DeleteCommandObject();
-    CConfigData::Instance()->WriteConfigData_XML(*m_context.desktop, m_prompt);
+    m_context.settings.config.WriteConfigData_XML(*m_context.desktop, m_prompt);
 }
 
 } // namespace mb::gui

@@ -66,7 +66,7 @@ private:
     QtSortDialog m_sortDialog;
     CCommandManager m_commands{m_context};
     CProjectController m_controller{m_context, &m_commands};
-    CAppHelper m_helper{m_addDirectoryDialog, m_prompt};
+    CAppHelper m_helper{m_addDirectoryDialog, m_prompt, m_context.settings.env};
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<MainWindowRequests> m_requests;
     std::unique_ptr<HelpWindow> m_help;

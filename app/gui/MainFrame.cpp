@@ -22,7 +22,6 @@
 #include "pageeditor/PreviewEditFrame.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,9 +110,9 @@ void MainFrame::BuildPanes() {
 
     m_right = new QTabWidget;
     m_folderView = new CFolderViewFrame;
-    m_folderView->SetRSViewStyle(CConfigData::Instance()->GetViewStyle());
+    m_folderView->SetRSViewStyle(m_controller.Context().settings.config.GetViewStyle());
     connect(m_folderView, &CFolderViewFrame::ViewStyleChanged, this,
-            [](int style) { CConfigData::Instance()->SetViewStyle(style); });
+            [this](int style) { m_controller.Context().settings.config.SetViewStyle(style); });
     connect(m_folderView, &CFolderViewFrame::ProjectFolderRequested, this,
             &MainFrame::ShowProjectFolder);
     connect(m_folderView, &CFolderViewFrame::OpenInFileManagerRequested, this, [this] {
@@ -126,7 +125,8 @@ void MainFrame::BuildPanes() {
                                                *m_controller.Context().prompt);
     m_pageEditor->SetProjectSubject(m_controller.GetProject());
     m_pageEditor->SetFavoriteEditorManager(
-        CConfigData::Instance()->GetFavoriteEditorManager(*m_controller.Context().desktop));
+        m_controller.Context().settings.config.GetFavoriteEditorManager(
+            *m_controller.Context().desktop));
     connect(m_pageEditor, &page::CPreviewEditFrame::FavoriteEditorsRequested, this,
             [this] { RunCommand(ID_FAVORITE_EDITORS); });
     m_right->addTab(m_pageEditor, Text(kStrPagePreview));
@@ -137,7 +137,7 @@ void MainFrame::BuildPanes() {
     m_entryEditor->SetCommandManager(&m_commands);
     m_entryEditor->SetProjectSubject(m_controller.GetProject());
     m_right->addTab(m_entryEditor, Text(kStrTopicEntry));
-    ShowChmExplorer(CConfigData::Instance()->m_bArchiveViewOn != 0);
+    ShowChmExplorer(m_controller.Context().settings.config.m_bArchiveViewOn != 0);
 
     // The left pane holds the trees and, below them, the find bar.
     auto* leftPane = new QWidget;
@@ -307,7 +307,7 @@ void MainFrame::UpdateActionStates() {
     m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_mainToolbar->isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
     m_actions[ID_VIEW_CHM_EXPLORER]->setChecked(m_chmExplorer != nullptr);
-    int insertMode = CConfigData::Instance()->GetInsertMode();
+    int insertMode = m_controller.Context().settings.config.GetInsertMode();
     for (int mode = 0; mode < 3; ++mode) {
         QAction* action = m_actions[ID_INSERT_BEFORE + mode];
         action->setCheckable(true);
@@ -351,7 +351,8 @@ void MainFrame::RefreshFromProject() {
 
 void MainFrame::RebuildRecentMenu() {
     m_recentMenu->clear();
-    const std::vector<std::string>& recent = CConfigData::Instance()->m_recentProjects;
+    const std::vector<std::string>& recent =
+        m_controller.Context().settings.config.m_recentProjects;
     if (recent.empty()) {
         m_recentMenu->addAction("<EMPTY>")->setEnabled(false);
         return;
@@ -397,7 +398,7 @@ void MainFrame::FollowNotice(Notice notice) {
 }
 
 void MainFrame::AppendLogLine(const std::string& line) {
-    CRunEnv::Instance()->LogMessage(line + "\n", *m_controller.Context().prompt);
+    m_controller.Context().settings.env.LogMessage(line + "\n", *m_controller.Context().prompt);
     m_runLog->appendPlainText(QString::fromStdString(line));
 }
 

@@ -1,11 +1,11 @@
 #include "app/gui/OptionsSheet.h"
-#include "app/gui/UiText.h"
 #include "app/gui/HelpWindow.h"
+#include "app/gui/UiText.h"
 #include "commonkit/HelpTopics.h"
+#include "projectmodel/ProjectFile.h"
 
 #include "app/core/LanguageTable.h"
 #include "commonkit/StringTable.h"
-#include "runconfig/ConfigData.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,8 +63,8 @@ QLabel* Note(const QString& text) {
 } // namespace
 
 OptionsSheet::OptionsSheet(CProjectFile& project, int startPage, QWidget* parent)
-    : QDialog(parent), m_form(project), m_tree(new QTreeWidget), m_pages(new QStackedWidget),
-      m_noPage(new QLabel) {
+    : QDialog(parent), m_config(project.Settings().config), m_form(project),
+      m_tree(new QTreeWidget), m_pages(new QStackedWidget), m_noPage(new QLabel) {
     setWindowTitle(Text(kStrCaption));
     SetHelpTopic(this, help::kProjectOptions);
     m_tree->setObjectName("pageTree");
@@ -120,7 +120,7 @@ void OptionsSheet::ShowItem(QTreeWidgetItem* item) {
         m_pages->setCurrentWidget(m_noPage);
         return;
     }
-    CConfigData::Instance()->m_nLastConfigPage = page;
+    m_config.m_nLastConfigPage = page;
     auto built = m_built.find(page);
     if (built == m_built.end()) {
         m_form.Show(static_cast<CProjectOptionsForm::Page>(page));

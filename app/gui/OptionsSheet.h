@@ -12,6 +12,7 @@
 #include <map>
 #include <vector>
 
+class CConfigData;
 class CProjectFile;
 class QLabel;
 class QStackedWidget;
@@ -35,6 +36,8 @@ private:
     void ShowItem(QTreeWidgetItem* item);
     QWidget* BuildPage(int page);
 
+    // Keeps the page last shown.
+    CConfigData& m_config;
     CProjectOptionsForm m_form;
     QTreeWidget* m_tree;
     QStackedWidget* m_pages;

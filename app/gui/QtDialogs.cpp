@@ -8,7 +8,6 @@
 
 #include "commonkit/HelpTopics.h"
 #include "commonkit/StringTable.h"
-#include "runconfig/RunEnv.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -57,7 +56,7 @@ bool QtControllerDialogs::ShowChmToHandheld(CDlgChmOutput& dialog) {
 }
 
 void QtControllerDialogs::ShowLongFilenameWarning() {
-    const std::string& log = CRunEnv::Instance()->GetLogfilename();
+    const std::string& log = m_context.settings.env.GetLogfilename();
     QMessageBox box(QMessageBox::Warning, Caption(), ToQ(kLongFilenameWarningText + log),
                     QMessageBox::Ok, m_parent);
     QPushButton* open = box.addButton(Text(kStrOpenRunLogButton), QMessageBox::ActionRole);

@@ -31,7 +31,7 @@ constexpr int kStrRemoveRows = 611;
 } // namespace
 
 ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(AppContext& context, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), m_config(context.settings.config) {
     setObjectName("ReplaceUnwelcomeDialog");
     setWindowTitle(Text(kStrCaption));
     auto* layout = new QVBoxLayout(this);
@@ -43,7 +43,7 @@ ReplaceUnwelcomeDialog::ReplaceUnwelcomeDialog(AppContext& context, QWidget* par
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->header()->resizeSection(0, 150);
     m_table->header()->resizeSection(1, 120);
-    if (const CXML* table = CConfigData::Instance()->GetReplacedTable()) {
+    if (const CXML* table = m_config.GetReplacedTable()) {
         for (int i = 0; i < table->GetChildCount(); ++i) {
             const CXML* row = table->GetChildAt(i);
             new QTreeWidgetItem(m_table, {QString::fromStdString(row->GetAttr("old")),
@@ -130,7 +130,7 @@ void ReplaceUnwelcomeDialog::RemoveRows() {
 }
 
 void ReplaceUnwelcomeDialog::accept() {
-    if (CXML* table = CConfigData::Instance()->GetReplacedTable()) {
+    if (CXML* table = m_config.GetReplacedTable()) {
         table->DelAllChild();
         for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* row = m_table->topLevelItem(i);

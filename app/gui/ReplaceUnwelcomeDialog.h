@@ -28,6 +28,8 @@ private:
     // false on Cancel.
     bool EditPair(QString& oldText, QString& newText);
 
+    // The replacement table of these settings is shown and, on OK, changed.
+    CConfigData& m_config;
     QTreeWidget* m_table;
 };
 

@@ -20,7 +20,7 @@ void ShowProjectOptions(CProjectFile& project, int page, QWidget* parent) {
 }
 
 void ShowDropFileFilters(AppContext& context, QWidget* parent) {
-    CDropFileFilterSet* filters = CConfigData::Instance()->GetDropFileFilterSet();
+    CDropFileFilterSet* filters = context.settings.config.GetDropFileFilterSet();
     if (!filters)
         return;
     FilterDialog dialog(*filters, FilterSection::SkipFolders, context, parent);
@@ -29,12 +29,12 @@ void ShowDropFileFilters(AppContext& context, QWidget* parent) {
 
 void ShowFavoriteEditors(AppContext& context, QWidget* parent) {
     FavoriteEditorsDialog dialog(
-        *CConfigData::Instance()->GetFavoriteEditorManager(*context.desktop), parent);
+        *context.settings.config.GetFavoriteEditorManager(*context.desktop), parent);
     dialog.exec();
 }
 
 void ShowPreferences(AppContext& context, QWidget* parent) {
-    PreferencesDialog dialog(*CConfigData::Instance(), context, parent);
+    PreferencesDialog dialog(context.settings.config, context, parent);
     dialog.exec();
 }
 

@@ -3,9 +3,8 @@
 #include "app/gui/UiText.h"
 #include "baseutil/SafeFile.h"
 #include "commonkit/StringTable.h"
-#include "runconfig/ConfigData.h"
+#include "runconfig/SettingsLocation.h"
 
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QObject>
 #include <QSettings>
@@ -24,8 +23,7 @@ QString Group() {
 } // namespace
 
 QString WindowSettingsFile() {
-    QFileInfo config(QString::fromStdString(CConfigData::Instance()->GetConfigFilename()));
-    return config.absolutePath() + "/mbwindow.ini";
+    return QString::fromStdString(SettingsFolderFor(ProgramFolder())) + "/mbwindow.ini";
 }
 
 QString WindowPlacementProblem() {

@@ -34,7 +34,8 @@ protected:
     }
     FakeAddDirectoryDialog dialog;
     ScriptedPrompt prompt;
-    CAppHelper helper{dialog, prompt};
+    CRunEnv env;
+    CAppHelper helper{dialog, prompt, env};
     CDragDropHelper& drop = *helper.GetDragDropHelper();
 };
 
@@ -100,9 +101,7 @@ protected:
         filters.UseDefaultData();
         helper.SetDropFileFilterSet(&filters);
         helper.SetAddDirectoryOption(&options);
-        CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo();
     }
-    void TearDown() override { CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo(); }
 
     std::vector<std::string> DropAndList(const std::vector<std::string>& names, int wrapFlash,
                                          int expected = 1) {
@@ -129,7 +128,7 @@ TEST_F(DroppedFilesTest, FoldersAskTheDialogOnceAndFollowIt) {
     EXPECT_EQ(dialog.calls, 1);
     EXPECT_EQ(dialog.filtersShown, &filters);
     EXPECT_EQ(list.GetAttr("PublicPath"), tree.Root());
-    EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFile(0), tree / "two/movie.swf");
+    EXPECT_EQ(env.GetNeedCopiedFlashFile(0), tree / "two/movie.swf");
     EXPECT_EQ(prompt.busyDepth, 0);
 
     dialog.includeSubDir = 1;
@@ -182,8 +181,9 @@ TEST_F(DropTest, ArchiveStorageBecomesHeadingWithItsDirectEntries) {
 
 TEST(SystemNamesTest, NamesAndAddressHaveTheirForm) {
     ScriptedPrompt prompt;
-    mb::PickerAddDirectoryDialog picker(prompt);
-    CAppHelper helper(picker, prompt);
+    CRunEnv env;
+    mb::PickerAddDirectoryDialog picker(prompt, env);
+    CAppHelper helper(picker, prompt, env);
     EXPECT_FALSE(helper.GetCurrentUserName().empty());
     EXPECT_FALSE(helper.GetCurrentComputerName().empty());
     std::string address = helper.GetHostIPAddress();

@@ -16,16 +16,15 @@ namespace {
 class FilesListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo();
         for (const char* file : {"m/a.htm", "m/b.htm", "m/movie.SWF"})
             tree.Write(file, "x");
     }
-    void TearDown() override { CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo(); }
 
     TempTree tree;
     ScriptedPrompt prompt;
-    mb::PickerAddDirectoryDialog picker{prompt};
-    CAppHelper helper{picker, prompt};
+    CRunEnv env;
+    mb::PickerAddDirectoryDialog picker{prompt, env};
+    CAppHelper helper{picker, prompt, env};
 };
 
 TEST_F(FilesListTest, PickedFilesShareTheirFolder) {
@@ -43,7 +42,7 @@ TEST_F(FilesListTest, PickedFilesShareTheirFolder) {
     EXPECT_EQ(helper.GetFilesList1(&one, "", "", 0), 1);
     EXPECT_THAT(Outline(one, tree.Root()), ElementsAre("0 ~/m/movie.SWF -> =")) << "not wrapped";
     EXPECT_EQ(one.GetAttr("PublicPath"), tree / "m");
-    EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 1);
+    EXPECT_EQ(env.GetNeedCopiedFlashFileCount(), 1);
 
     CXML cancelled("FilesList");
     EXPECT_EQ(helper.GetFilesList4(&cancelled, tree / "m"), 0);

@@ -27,9 +27,7 @@ protected:
         tree.MakeFolder("empty");
         filters.UseDefaultData();
         helper.SetDropFileFilterSet(&filters);
-        CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo();
     }
-    void TearDown() override { CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo(); }
 
     std::vector<std::string> List(int recurse, int wrapFlash = 0) {
         CXML list("FilesList");
@@ -40,8 +38,9 @@ protected:
     TempTree tree;
     CDropFileFilterSet filters;
     ScriptedPrompt prompt;
-    mb::PickerAddDirectoryDialog picker{prompt};
-    CAppHelper helper{picker, prompt};
+    CRunEnv env;
+    mb::PickerAddDirectoryDialog picker{prompt, env};
+    CAppHelper helper{picker, prompt, env};
 };
 
 TEST_F(FolderListingTest, DefaultFilterSkipsFoldersAndDropsEmptyOnes) {
@@ -146,21 +145,20 @@ TEST_F(FolderListingTest, LinksOutOfTheFolderAreNotFollowed) {
 
 TEST_F(FolderListingTest, FlashMoviesAreWrappedUnlessThePageCannotBeWritten) {
     EXPECT_THAT(List(0, 1), Contains("0 ~/movie_swf.htm -> ="));
-    CRunEnv* env = CRunEnv::Instance();
-    ASSERT_EQ(env->GetNeedCopiedFlashFileCount(), 1);
-    EXPECT_EQ(env->GetNeedCopiedFlashFile(0), tree / "movie.SWF");
+    ASSERT_EQ(env.GetNeedCopiedFlashFileCount(), 1);
+    EXPECT_EQ(env.GetNeedCopiedFlashFile(0), tree / "movie.SWF");
 
-    env->ResetNeedCopiedFlashFileInfo();
+    env.ResetNeedCopiedFlashFileInfo();
     std::filesystem::remove(tree / "movie_swf.htm");
     tree.MakeFolder("movie_swf.htm"); // the page's name is taken by a folder
     EXPECT_THAT(List(0, 1), Contains("0 ~/movie.SWF -> ="));
-    EXPECT_EQ(env->GetNeedCopiedFlashFileCount(), 0);
+    EXPECT_EQ(env.GetNeedCopiedFlashFileCount(), 0);
 }
 
 // Adding a folder through the add-directory dialog.
 TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
     FakeAddDirectoryDialog dialog;
-    CAppHelper chooser(dialog, prompt);
+    CAppHelper chooser(dialog, prompt, env);
     chooser.SetDropFileFilterSet(&filters);
     dialog.folder = tree / "sub/";
     dialog.includeSubDir = 0;
@@ -189,10 +187,9 @@ TEST_F(FolderListingTest, ChosenFolderFollowsTheDialog) {
 
 TEST_F(FolderListingTest, ThePickerDialogAsksThePromptForTheFolder) {
     prompt.pickedPaths.push_back(tree / "sub");
-    CRunEnv::Instance()->SetLastOpenFolder(tree / "files");
+    env.SetLastOpenFolder(tree / "files");
     CXML list("FilesList");
     EXPECT_EQ(helper.GetFilesList3(&list), 1);
-    CRunEnv::Instance()->SetLastOpenFolder("");
     ASSERT_EQ(prompt.picks.size(), 1u);
     EXPECT_EQ(prompt.picks[0].initialPath, tree / "files");
     EXPECT_EQ(helper.GetAddDirectoryOption()->folder, tree / "sub");

@@ -4,7 +4,6 @@
 #include "baseutil/Xml.h"
 #include "compiledhelp/CHMFileRW.h"
 #include "compiledhelp/tests/support/GuideProject.h"
-#include "runconfig/RunEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +42,6 @@ protected:
         delete s_reference;
         delete s_tree;
     }
-    void SetUp() override { CRunEnv::Instance()->SetFoundLongFilename(0); }
 
     static TempTree* s_tree;
     static std::string s_chm;
@@ -386,7 +384,7 @@ TEST_F(DecompileTest, UncreatableOutputIsReportedAndFlagged) {
     reader.SetChannels(log.channels);
     ASSERT_TRUE(reader.CHM_SetCHMFile(s_chm));
     EXPECT_EQ(reader.CHM_Decompile(tree / "out", false), 1);
-    EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 1);
+    EXPECT_TRUE(reader.FoundUncreatableName());
     EXPECT_NE(log.All().find(tree / "out/images"), std::string::npos);
     std::map<std::string, std::string> written = ReadTree(tree / "out");
     EXPECT_EQ(written["Sub/deep/c.htm"], s_reference->at("Sub/deep/c.htm"));

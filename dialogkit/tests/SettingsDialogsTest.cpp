@@ -4,7 +4,7 @@
 
 #include "commonkit/DropFileFilterSet.h"
 #include "commonkit/FavoriteEditorManager.h"
-#include "runconfig/ConfigData.h"
+#include "runconfig/RunSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@ namespace {
 using Rows = std::vector<ReplacementRow>;
 
 TEST(PreferencesTest, UnknownTopicRuleShowsThePageTitleAndOkStoresIt) {
-    CConfigData& config = *CConfigData::Instance();
+    mb::RunSettings settings;
+    CConfigData& config = settings.config;
     config.m_nHtmlTopic = 5;
     config.m_nHtmlOtherTypesTopic = 7;
     CDlgPreferences dialog(config);
@@ -25,7 +26,8 @@ TEST(PreferencesTest, UnknownTopicRuleShowsThePageTitleAndOkStoresIt) {
 }
 
 TEST(PreferencesTest, RowsAreRemovedTogetherAndEmptyRowsAreWrittenBack) {
-    CConfigData& config = *CConfigData::Instance();
+    mb::RunSettings settings;
+    CConfigData& config = settings.config;
     config.ReadConfigData_XML();
     CXML* table = config.GetReplacedTable();
     table->DelAllChild();

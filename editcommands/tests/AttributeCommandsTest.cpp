@@ -3,7 +3,6 @@
 #include "editcommands/InsertCommands.h"
 #include "editcommands/tests/CommandFakes.h"
 #include "projectmodel/FilesList.h"
-#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 
@@ -213,7 +212,7 @@ protected:
              Entry("W", {}, "http://example.com/a.htm"), Entry("P", {}, folder / "plain.htm"),
              Entry("G", {}, folder / "gone.htm")})}));
         FillIndex(FilesList({ListRun("ROOT", 1, {Entry("K1"), Entry("K2")})}));
-        CConfigData::Instance()->SetInsertMode(kInsertAfter);
+        project.Settings().config.SetInsertMode(kInsertAfter);
     }
     int Keywords(const char* entry) {
         window.selections[Tree::Contents] = {entry};

@@ -18,7 +18,6 @@
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/SortDialog.h"
 #include "projectmodel/tests/TreeTestSupport.h"
-#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 
@@ -144,8 +143,7 @@ public:
 class CommandTest : public ::testing::Test {
 protected:
     CommandTest() {
-        // Tests that change the configured insert mode must not leak it.
-        CConfigData::Instance()->SetInsertMode(kInsertAfter);
+        project.Settings().config.SetInsertMode(kInsertAfter);
         context.prompt = &prompt;
         context.window = &window;
         context.dialogHost = &dialogs;
@@ -193,7 +191,7 @@ protected:
     CommandContext context;
     CProjectFile project;
     FakeAddDirectoryDialog chooser; // no folder: Cancel
-    CAppHelper helper{chooser, prompt};
+    CAppHelper helper{chooser, prompt, project.Settings().env};
     CCommandManager manager{context};
 };
 

@@ -16,7 +16,7 @@ namespace {
 class FilesCommands : public CommandTest {};
 
 TEST_F(FilesCommands, UnwelcomeCharactersAreReplacedInTheSelectedPagesOnly) {
-    CConfigData* config = CConfigData::Instance();
+    CConfigData* config = &project.Settings().config;
     config->ReadConfigData_XML();
     CXML* table = config->GetReplacedTable();
     table->DelAllChild();

@@ -5,7 +5,6 @@
 // for byte. Seeded, so a failure names the seed and step that reproduce it.
 #include "editcommands/tests/CommandFakes.h"
 #include "projectmodel/FilesList.h"
-#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +97,7 @@ protected:
         std::string target = RandomID(contents);
         model->SetDroppedNode(target.empty() ? nullptr : model->GetNodeByID(target));
         model->SetSelectedNode(Chance(50) ? model->GetDroppedNode() : nullptr);
-        CConfigData::Instance()->SetInsertMode(Pick(3));
+        project.Settings().config.SetInsertMode(Pick(3));
 
         static const int contentsCommands[] = {
             CMD_DELETE_CONTENTS,      CMD_DELETE_ALL_CONTENTS, CMD_MOVE_CONTENTS_DOWN,

@@ -71,10 +71,10 @@ TEST_F(InsertCommands, AddingAFolderUsesTheConfiguredOptionsAndFilters) {
     folder.Write("guide/a.htm", "<title>A</title>");
     folder.Write("guide/Images_files/x.htm", "<title>X</title>");
     folder.Write("guide/sub/b.htm", "<title>B</title>");
-    CConfigData* config = CConfigData::Instance();
+    CConfigData* config = &project.Settings().config;
     config->GetDropFileFilterSet()->UseDefaultData();
     config->m_addDirectoryOption.includeSubDir = 1;
-    helper.UseConfiguration();
+    helper.UseConfiguration(*config);
     chooser.folder = folder / "guide";
     chooser.includeSubDir = 0;
     Do(CMD_ADD_FOLDER_TO_CONTENTS);
@@ -259,7 +259,7 @@ TEST_F(MoveCommands, AMoveWithNowhereToGoOrNoSelectionAddsNoEntry) {
 }
 
 TEST_F(MoveCommands, DragMoveOntoAnEntryAndBack) {
-    CConfigData::Instance()->SetInsertMode(kInsertAfter);
+    project.Settings().config.SetInsertMode(kInsertAfter);
     project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("C1"));
     window.selections[Tree::Contents] = {"D", "A", "B2"};
     Do(CMD_DRAG_MOVE_CONTENTS);
@@ -279,7 +279,7 @@ TEST_F(MoveCommands, DroppingEntriesIntoThemselvesIsRefused) {
 }
 
 TEST_F(MoveCommands, DragCopyThenUndoRemovesOnlyTheCopies) {
-    CConfigData::Instance()->SetInsertMode(kInsertAfter);
+    project.Settings().config.SetInsertMode(kInsertAfter);
     project.HHP_SetOptionsData(OPT_DEFAULT_TOPIC, std::string("/p/a.htm"));
     project.GetHHCFile()->SetDroppedNode(project.HHC_GetNodeByID("D"));
     window.selections[Tree::Contents] = {"A", "C"};

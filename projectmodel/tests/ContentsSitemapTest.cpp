@@ -292,8 +292,8 @@ TEST_F(ContentsText, OlderProjectFilesHaveNoMergeEntries) {
 }
 
 TEST_F(ContentsText, UnwelcomeFileNamesAreRepairedWithProgress) {
-    CConfigData::Instance()->ReadConfigData_XML();
-    CXML* table = CConfigData::Instance()->GetReplacedTable();
+    project.Settings().config.ReadConfigData_XML();
+    CXML* table = project.Settings().config.GetReplacedTable();
     table->DelAllChild();
     CXML* item = table->AddChild("REPLACE_ITEM");
     item->SetAttr("old", "&");

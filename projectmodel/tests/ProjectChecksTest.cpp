@@ -5,7 +5,6 @@
 #include "baseutil/tests/support/TempTree.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/tests/ScriptedProjectDialogs.h"
-#include "runconfig/RunEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +22,7 @@ protected:
         m_proj = tree.MakeFolder("proj") + "/";
         project.SetChannels(&prompt.channels);
         project.SetMBKFileName(m_proj + "guide.mbk");
-        CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo();
     }
-    void TearDown() override { CRunEnv::Instance()->ResetNeedCopiedFlashFileInfo(); }
 
     // A type-1 files list as a drop of the folder `folder` (below the tree)
     // produces it: the folder item holds its files and sub-folders.
@@ -154,7 +151,7 @@ TEST_F(ProjectChecks, ADroppedFolderIsCopiedIntoTheProjectFolderWithItsLayout) {
                                                 Proj("docs/img/deep/c.htm")}));
     // The originals stay; the last folder is the dropped one.
     EXPECT_TRUE(std::filesystem::exists(tree / "src/docs/a.htm"));
-    EXPECT_EQ(CRunEnv::Instance()->GetLastOpenFolder(), tree / "src/docs");
+    EXPECT_EQ(project.Settings().env.GetLastOpenFolder(), tree / "src/docs");
 }
 
 TEST_F(ProjectChecks, FilesAndFoldersDroppedTogetherKeepTheirPlacesToEachOther) {
@@ -178,19 +175,19 @@ TEST_F(ProjectChecks, FilesAndFoldersDroppedTogetherKeepTheirPlacesToEachOther) 
 
 TEST_F(ProjectChecks, DecliningTheCopyChangesNothingAndForgetsPendingMovies) {
     tree.Write("src/docs/a.htm", "a");
-    CRunEnv::Instance()->AddNeedCopiedFlashFile(tree.Write("src/docs/movie.swf", "FWS"));
+    project.Settings().env.AddNeedCopiedFlashFile(tree.Write("src/docs/movie.swf", "FWS"));
     std::unique_ptr<CXML> list = DroppedFolder("src/docs");
 
     EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 5);
     EXPECT_FALSE(std::filesystem::exists(Proj("docs")));
     EXPECT_EQ(Locals(list.get()),
               std::vector<std::string>({tree / "src/docs/a.htm", tree / "src/docs/movie.swf"}));
-    EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 0);
+    EXPECT_EQ(project.Settings().env.GetNeedCopiedFlashFileCount(), 0);
 }
 
 TEST_F(ProjectChecks, DroppedFilesInsideTheProjectStayWhereTheyAre) {
     tree.Write("proj/sub/a.htm", "a");
-    CRunEnv::Instance()->AddNeedCopiedFlashFile(tree / "elsewhere/m.swf");
+    project.Settings().env.AddNeedCopiedFlashFile(tree / "elsewhere/m.swf");
     auto list = std::make_unique<CXML>("FilesList");
     list->SetAttr("PublicPath", Proj("sub"));
     AddFileItem(list.get(), Proj("sub/a.htm"));
@@ -198,14 +195,14 @@ TEST_F(ProjectChecks, DroppedFilesInsideTheProjectStayWhereTheyAre) {
     EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(dialogs.copyQuestions, 0);
     EXPECT_EQ(Locals(list.get()), std::vector<std::string>{Proj("sub/a.htm")});
-    EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 0);
+    EXPECT_EQ(project.Settings().env.GetNeedCopiedFlashFileCount(), 0);
     EXPECT_FALSE(std::filesystem::exists(Proj("m.swf")));
 }
 
 TEST_F(ProjectChecks, PendingMoviesAreCopiedBesideTheDroppedPages) {
     tree.Write("src/page.htm", "p");
     const std::string movie = tree.Write("media/clip.swf", "FWS movie");
-    CRunEnv::Instance()->AddNeedCopiedFlashFile(movie);
+    project.Settings().env.AddNeedCopiedFlashFile(movie);
     auto list = std::make_unique<CXML>("FilesList");
     list->SetAttr("PublicPath", tree / "src");
     AddFileItem(list.get(), tree / "src/page.htm");
@@ -214,7 +211,7 @@ TEST_F(ProjectChecks, PendingMoviesAreCopiedBesideTheDroppedPages) {
     EXPECT_EQ(project.CheckFileList(list.get(), dialogs), 0);
     EXPECT_EQ(TempTree::Read(Proj("page.htm")), "p");
     EXPECT_EQ(TempTree::Read(Proj("clip.swf")), "FWS movie");
-    EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 0);
+    EXPECT_EQ(project.Settings().env.GetNeedCopiedFlashFileCount(), 0);
 }
 
 TEST_F(ProjectChecks, AFailedCopyEmptiesTheListAndSaysSo) {
@@ -234,15 +231,16 @@ TEST_F(ProjectChecks, AFailedCopyEmptiesTheListAndSaysSo) {
 TEST_F(ProjectChecks, AListDroppedOnAProjectWithoutFolderAsksForOne) {
     CProjectFile fresh;
     fresh.SetChannels(&prompt.channels);
+    fresh.SetSettings(&project.Settings());
     tree.Write("src/docs/a.htm", "a");
     std::unique_ptr<CXML> list = DroppedFolder("src/docs");
-    CRunEnv::Instance()->AddNeedCopiedFlashFile(tree / "src/docs/m.swf");
+    project.Settings().env.AddNeedCopiedFlashFile(tree / "src/docs/m.swf");
 
     EXPECT_EQ(fresh.CheckFileList(list.get(), dialogs), 5);
     ASSERT_EQ(dialogs.folderQuestions.size(), 1u);
     EXPECT_EQ(dialogs.folderQuestions[0].folder, tree / "src/docs");
     EXPECT_EQ(dialogs.folderQuestions[0].parent, tree / "src");
-    EXPECT_EQ(CRunEnv::Instance()->GetNeedCopiedFlashFileCount(), 0);
+    EXPECT_EQ(project.Settings().env.GetNeedCopiedFlashFileCount(), 0);
 
     // With the dropped folder's parent as project folder nothing is copied.
     dialogs.folderAnswers = {tree / "src"};

@@ -1,7 +1,6 @@
 #include "baseutil/tests/support/TempTree.h"
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/TopicPath.h"
-#include "runconfig/RunEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +139,7 @@ TEST(ProjectPaths, FixedLocationsAreNeverResolved) {
 TEST(ProjectPaths, LastOpenFolderGoesToTheRunEnvironment) {
     CProjectFile project;
     project.SetLastOpenDir("/home/ann/docs");
-    EXPECT_EQ(CRunEnv::Instance()->GetLastOpenFolder(), "/home/ann/docs");
+    EXPECT_EQ(project.Settings().env.GetLastOpenFolder(), "/home/ann/docs");
     EXPECT_EQ(project.GetLastOpenDir(), "/home/ann/docs");
     project.SetLastOpenDir2("/home/ann/proj/guide.mbk");
     EXPECT_EQ(project.GetLastOpenDir(), "/home/ann/proj");

@@ -17,24 +17,20 @@ using mb::testing::TempTree;
 
 namespace {
 
-// Sets the two naming settings for one test and puts the old ones back.
+// Sets the two naming settings of a project.
 class NamingSettings {
 public:
-    NamingSettings(int htmlTopic, int otherTypesTopic)
-        : m_config(CConfigData::Instance()), m_html(m_config->m_nHtmlTopic),
-          m_other(m_config->m_nHtmlOtherTypesTopic) {
+    NamingSettings(CProjectFile& project, int htmlTopic, int otherTypesTopic)
+        : m_config(project.Settings().config) {
         Set(htmlTopic, otherTypesTopic);
     }
-    ~NamingSettings() { Set(m_html, m_other); }
     void Set(int htmlTopic, int otherTypesTopic) {
-        m_config->m_nHtmlTopic = htmlTopic;
-        m_config->m_nHtmlOtherTypesTopic = otherTypesTopic;
+        m_config.m_nHtmlTopic = htmlTopic;
+        m_config.m_nHtmlOtherTypesTopic = otherTypesTopic;
     }
 
 private:
-    CConfigData* m_config;
-    int m_html;
-    int m_other;
+    CConfigData& m_config;
 };
 
 std::string NameOf(const CProjectFile& project, const std::string& path) {
@@ -48,7 +44,7 @@ TEST(TopicNames, PagesAreNamedAsTheSettingsChoose) {
     CProjectFile project;
     const std::string page = tree.Write(
         "a b.htm", "<html><head><TITLE lang=\"en\">A &amp; B\r\n &lt;x&gt;</title></head></html>");
-    NamingSettings settings(0, 0);
+    NamingSettings settings(project, 0, 0);
     EXPECT_EQ(NameOf(project, page), "A & B <x>");
     settings.Set(1, 0);
     EXPECT_EQ(NameOf(project, page), "a b.htm");
@@ -71,7 +67,7 @@ TEST(TopicNames, PagesAreNamedAsTheSettingsChoose) {
 TEST(TopicNames, TitlesAreCleanedAndReadInTheProjectsCodePage) {
     TempTree tree;
     CProjectFile project;
-    NamingSettings settings(0, 0);
+    NamingSettings settings(project, 0, 0);
     const std::string page =
         tree.Write("p.htm", "<title>One&nbsp;&middot;&nbsp;&quot;Two&quot; &amp;lt;</title>");
     EXPECT_EQ(NameOf(project, page), "One \xC2\xB7 \"Two\" &lt;");

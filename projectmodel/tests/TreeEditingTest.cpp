@@ -6,7 +6,6 @@
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/tests/NotificationLog.h"
 #include "projectmodel/tests/TreeTestSupport.h"
-#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 
@@ -408,9 +407,6 @@ TEST_F(IndexEditing, RemovalSendsTheEmptyCodeOnlyWhenNothingIsLeft) {
 
 class NewEntries : public ::testing::Test {
 protected:
-    void SetUp() override { CConfigData::Instance()->SetInsertMode(2); }
-    void TearDown() override { CConfigData::Instance()->SetInsertMode(2); }
-
     static CXML* Item(int kind, const std::string& local, const std::string& name,
                       const std::string& nameAttribute = "Name") {
         auto* item = new CXML("FileItem");
@@ -463,8 +459,9 @@ TEST_F(NewEntries, ItemKindsBecomeEntriesWithTitlesAndImages) {
 
 TEST_F(NewEntries, AnchorIsTheSelectionElseTheLastEntryWithTheConfiguredMode) {
     for (int mode : {0, 1, 2}) {
-        CConfigData::Instance()->SetInsertMode(mode);
-        CHHCFile hhc;
+        CProjectFile project;
+        project.Settings().config.SetInsertMode(mode);
+        CHHCFile& hhc = *project.GetHHCFile();
         CXML first("FilesList");
         first.AddChild(Item(5, "a.htm", "A"));
         first.AddChild(Item(5, "b.htm", "B"));

@@ -5,7 +5,6 @@
 #include "projectmodel/ProjectFile.h"
 #include "projectmodel/SortDialog.h"
 #include "projectmodel/tests/TreeTestSupport.h"
-#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +119,7 @@ TEST_F(Planning, RunsWithoutATargetGetNoRecordAndOthersOneEach) {
 }
 
 TEST_F(Planning, DropsAimEveryRunAtTheDroppedNodeWithTheConfiguredMode) {
-    CConfigData::Instance()->SetInsertMode(1);
+    project.Settings().config.SetInsertMode(1);
     auto selected = Selection({"A", "C1"});
     CXML list;
     project.Content_GetType2FilesListFromIDs(selected.get(), &list);
@@ -131,7 +130,6 @@ TEST_F(Planning, DropsAimEveryRunAtTheDroppedNodeWithTheConfiguredMode) {
     hhc.SetDroppedNode(hhc.GetNodeByID("D"));
     EXPECT_EQ(project.HHC_GetDroppedNode(), hhc.GetNodeByID("D"));
     project.Content_DragDropFilesList2(&list);
-    CConfigData::Instance()->SetInsertMode(2);
     ASSERT_EQ(project.GetModifiedInfo()->GetChildCount(), 2);
     EXPECT_EQ(Place(Record(0), "Do"), "D/1");
     EXPECT_EQ(Place(Record(0), "Undo"), "ROOT/1");

@@ -3,7 +3,7 @@
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "baseutil/tests/support/TempTree.h"
 #include "commonkit/StringTable.h"
-#include "runconfig/RunEnv.h"
+#include "runconfig/RunSettings.h"
 #include "runconfig/tests/support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
@@ -64,18 +64,12 @@ protected:
         desktop.programs["htm"] = {"/usr/bin/firefox", true};
         FreshRun();
     }
-    void TearDown() override {
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
-    }
-
-    // The singletons as a new run of the program finds them.
+    // The settings as a new run of the program finds them.
     CConfigData& FreshRun() {
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
+        m_run = std::make_unique<mb::RunSettings>();
         return Config();
     }
-    CConfigData& Config() { return *CConfigData::Instance(); }
+    CConfigData& Config() { return m_run->config; }
 
     // A configuration file with the given CONFIG_DATA content.
     void WriteConfig(const std::string& configData) {
@@ -134,11 +128,13 @@ protected:
     FakeDesktop desktop;
     mb::testing::ScriptedPrompt prompt;
     std::string path = home / "mbconfig.xml";
+
+private:
+    std::unique_ptr<mb::RunSettings> m_run;
 };
 
 TEST_F(ConfigDataTest, ConstructorValuesBeforeAnyRead) {
     CConfigData& config = Config();
-    EXPECT_EQ(&config, CConfigData::Instance());
     EXPECT_EQ(config.GetConfigFilename(), path);
     EXPECT_EQ(config.GetLCID(), 1033);
     EXPECT_EQ(config.GetInsertMode(), 2);

@@ -18,9 +18,6 @@ using mb::testing::TempTree;
 
 class RunEnvTest : public ::testing::Test {
 protected:
-    void SetUp() override { CRunEnv::DestroyInstance(); }
-    void TearDown() override { CRunEnv::DestroyInstance(); }
-
     TempTree home;
     ScopedEnv homeVariable{"MARROWBOOK_HOME", home.Root()};
     mb::testing::ScriptedPrompt prompt;
@@ -28,8 +25,8 @@ protected:
 };
 
 TEST_F(RunEnvTest, PathsComeFromProgramAndSettingsFolders) {
-    CRunEnv* env = CRunEnv::Instance();
-    EXPECT_EQ(CRunEnv::Instance(), env);
+    CRunEnv run;
+    CRunEnv* env = &run;
     EXPECT_EQ(env->GetInstallPath(), fs::read_symlink("/proc/self/exe").parent_path().string());
     EXPECT_NE(env->GetInstallPath().back(), '/');
     EXPECT_EQ(env->GetSettingsFolder(), home.Root());
@@ -37,7 +34,8 @@ TEST_F(RunEnvTest, PathsComeFromProgramAndSettingsFolders) {
 }
 
 TEST_F(RunEnvTest, LogIsWrittenOnlyAfterItWasCleaned) {
-    CRunEnv* env = CRunEnv::Instance();
+    CRunEnv run;
+    CRunEnv* env = &run;
     EXPECT_EQ(env->LogMessage("lost line\n", prompt), 0);
     EXPECT_FALSE(fs::exists(log));
 
@@ -60,14 +58,14 @@ TEST_F(RunEnvTest, LogIsWrittenOnlyAfterItWasCleaned) {
 TEST_F(RunEnvTest, WhatIsNoRegularFileAtTheLogsPlaceIsLeftAlone) {
     const std::string other = home.Write("other.txt", "the user's");
     for (bool folder : {true, false}) {
-        CRunEnv::DestroyInstance();
         fs::remove(log);
         if (folder)
             fs::create_directory(log);
         else
             fs::create_symlink(other, log);
         const std::string kind = folder ? "a folder" : "a symbolic link";
-        CRunEnv* env = CRunEnv::Instance();
+        CRunEnv run;
+        CRunEnv* env = &run;
         EXPECT_EQ(env->CleanLogFile(prompt), 0);
         EXPECT_EQ(env->LogMessage("line", prompt), 0);
         const std::string& problem = env->GetLogProblem();
@@ -80,7 +78,8 @@ TEST_F(RunEnvTest, WhatIsNoRegularFileAtTheLogsPlaceIsLeftAlone) {
 }
 
 TEST_F(RunEnvTest, FlashFilesAndFlags) {
-    CRunEnv* env = CRunEnv::Instance();
+    CRunEnv run;
+    CRunEnv* env = &run;
     EXPECT_EQ(env->GetNeedCopyFlashFlag(), 0);
     EXPECT_EQ(env->GetNeedCopiedFlashFileCount(), 0);
     env->AddNeedCopiedFlashFile("/a/movie.swf");
@@ -100,11 +99,6 @@ TEST_F(RunEnvTest, FlashFilesAndFlags) {
     EXPECT_EQ(env->GetFoundLongFilename(), 1);
     env->SetLastOpenFolder("/home/ann/guide");
     EXPECT_EQ(env->GetLastOpenFolder(), "/home/ann/guide");
-
-    // A new run starts clean.
-    CRunEnv::DestroyInstance();
-    EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 0);
-    EXPECT_EQ(CRunEnv::Instance()->GetLastOpenFolder(), "");
 }
 
 TEST(SettingsLocation, OverrideFolderIsCreatedAndTrimmed) {

@@ -17,7 +17,6 @@
 #include "baseutil/tests/support/TempTree.h"
 #include "editcommands/CommandManager.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -121,9 +120,7 @@ protected:
         context.window = &window;
         context.controllerDialogs = &dialogs;
         context.desktop = &desktop;
-        CConfigData::Instance()->m_recentProjects.clear();
-        CConfigData::Instance()->SetLCID(1033);
-        CRunEnv::Instance()->SetLastOpenFolder(folder.Root());
+        context.settings.env.SetLastOpenFolder(folder.Root());
         commands.SetProjectFile(controller.GetProject());
         commands.SetAppHelper(&helper);
         commands.CreateCommandObject();
@@ -134,7 +131,7 @@ protected:
         commands.DeleteCommandObject();
     }
     CProjectFile& Project() { return *controller.GetProject(); }
-    static std::vector<std::string>& Recent() { return CConfigData::Instance()->m_recentProjects; }
+    std::vector<std::string>& Recent() { return context.settings.config.m_recentProjects; }
     // A project file folder/name.mbk, saved by another controller.
     std::string SavedProject(const std::string& name) {
         CProjectController other(context);
@@ -152,7 +149,7 @@ protected:
     AppContext context;
     CCommandManager commands{context};
     FakeAddDirectoryDialog chooser; // no folder: Cancel
-    CAppHelper helper{chooser, prompt};
+    CAppHelper helper{chooser, prompt, context.settings.env};
     CProjectController controller{context, &commands};
 };
 

@@ -89,15 +89,16 @@ TEST(ChmOutputDialog, OkNeedsBothFields) {
 TEST(ConversionLogFrame, ClearsTheFlagAndWarnsWhenANameFailed) {
     RecordingMainWindow window;
     ScriptedControllerDialogs dialogs;
-    CRunEnv::Instance()->SetFoundLongFilename(1);
+    CRunEnv env;
+    env.SetFoundLongFilename(1);
     {
-        ConversionLog log(dialogs, &window);
-        EXPECT_EQ(CRunEnv::Instance()->GetFoundLongFilename(), 0);
+        ConversionLog log(dialogs, &window, env);
+        EXPECT_EQ(env.GetFoundLongFilename(), 0);
     }
     EXPECT_TRUE(dialogs.shown.empty());
     {
-        ConversionLog log(dialogs, &window);
-        CRunEnv::Instance()->SetFoundLongFilename(1);
+        ConversionLog log(dialogs, &window, env);
+        env.SetFoundLongFilename(1);
     }
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"long-filename"});
     std::string log = window.Log();
@@ -150,6 +151,20 @@ TEST_F(ConvertTest, DecompileCommandWritesIntoTheChosenFolderAndShowsIt) {
     EXPECT_EQ(desktop.opened, std::vector<std::string>{out});
     std::string log = window.Log();
     EXPECT_LT(log.find(">>>>>>"), log.find("<<<<<<"));
+}
+
+TEST_F(ConvertTest, AnOutputThatCannotBeCreatedEndsWithTheWarningAboutNames) {
+    std::string chm = Chm("help", true);
+    std::string out = folder / "out";
+    folder.Write("out/sub", "a file where the folder goes");
+    dialogs.chmOutput = [&](CDlgChmOutput& dialog) {
+        dialog.SetChmText(chm);
+        dialog.SetOutputText(out);
+        return dialog.OnOK();
+    };
+    controller.DecompileCommand();
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"decompile", "long-filename"}));
+    EXPECT_NE(window.Log().find(out + "/sub"), std::string::npos) << window.Log();
 }
 
 TEST_F(ConvertTest, CancelledDialogsWriteNothingButStillFrameTheLog) {

@@ -112,7 +112,7 @@ TEST_F(EndToEnd, TheHelpFileGivesTheWholeProjectBack) {
         EXPECT_EQ(TempTree::Read(newFolder + page), TempTree::Read(folder / "guide/" + page))
             << page;
     EXPECT_FALSE(std::filesystem::exists(newFolder + "guide.mbkmbk"));
-    EXPECT_EQ(CConfigData::Instance()->m_recentProjects.front(), newFolder + "guide.mbk");
+    EXPECT_EQ(context.settings.config.m_recentProjects.front(), newFolder + "guide.mbk");
 }
 
 // A page of the help file cannot be read: no project with a page missing

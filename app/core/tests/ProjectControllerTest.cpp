@@ -89,7 +89,7 @@ TEST_F(SaveCommands, AnUnnamedProjectAsksForAPathAndGetsTheExtension) {
     EXPECT_EQ(Project().GetMBKFileName(), folder / "guide.mbk");
     EXPECT_TRUE(std::filesystem::exists(folder / "guide.mbk"));
     EXPECT_EQ(Recent(), std::vector<std::string>{folder / "guide.mbk"});
-    EXPECT_EQ(CRunEnv::Instance()->GetLastOpenFolder(), folder.Root());
+    EXPECT_EQ(context.settings.env.GetLastOpenFolder(), folder.Root());
     EXPECT_EQ(window.Notices(), std::vector<Notice>{Notice::FirstSave});
 
     // Saved again under its name: no dialog, no first-save notice.
@@ -243,7 +243,7 @@ TEST_F(OpenCommands, AFileThatIsNoProjectLeavesAnEmptyProjectAndStaysOutOfTheRec
     EXPECT_EQ(title, fresh);
     EXPECT_FALSE(Project().IsModified());
     EXPECT_TRUE(Recent().empty());
-    EXPECT_EQ(CRunEnv::Instance()->GetLastOpenFolder(), folder / "sub");
+    EXPECT_EQ(context.settings.env.GetLastOpenFolder(), folder / "sub");
 }
 
 TEST_F(OpenCommands, AVanishedRecentProjectIsRemovedWithAMessage) {
@@ -274,7 +274,7 @@ TEST_F(OpenCommands, ImportingAMissingHhpIsReportedAndKeepsTheProject) {
 class NewProjectCommand : public ControllerTest {};
 
 TEST_F(NewProjectCommand, OkSetsUpANamedUnsavedProject) {
-    CConfigData::Instance()->SetLCID(1031);
+    context.settings.config.SetLCID(1031);
     dialogs.newProject = [&](CDlgNewProject& dialog) {
         EXPECT_EQ(dialog.GetFolderText(), folder.Root());
         EXPECT_EQ(dialog.GetSelectedLanguage(), 1031);
@@ -296,11 +296,11 @@ TEST_F(NewProjectCommand, OkSetsUpANamedUnsavedProject) {
     int language = 0;
     Project().HHP_GetOptionsData(OPT_LANGUAGE, language);
     EXPECT_EQ(language, 2052);
-    EXPECT_EQ(CConfigData::Instance()->GetLCID(), 2052);
+    EXPECT_EQ(context.settings.config.GetLCID(), 2052);
 }
 
 TEST_F(NewProjectCommand, WithoutALanguageSelectedTheConfiguredOneIsUsed) {
-    CConfigData::Instance()->SetLCID(1036);
+    context.settings.config.SetLCID(1036);
     dialogs.newProject = [&](CDlgNewProject& dialog) {
         dialog.SetSelectedLanguage(std::nullopt);
         return NewProjectAnswer("T", "n", folder.Root())(dialog);
@@ -326,17 +326,17 @@ TEST_F(NewProjectCommand, CancelLeavesTheOpenProjectAsItWas) {
 class RecentList : public ControllerTest {};
 
 TEST_F(RecentList, AddingMovesOrInsertsAtTheTopWithoutDuplicates) {
-    CProjectController::AddRecentProject("/a.mbk");
-    CProjectController::AddRecentProject("/b.mbk");
-    CProjectController::AddRecentProject("/c.mbk");
+    controller.AddRecentProject("/a.mbk");
+    controller.AddRecentProject("/b.mbk");
+    controller.AddRecentProject("/c.mbk");
     EXPECT_EQ(Recent(), (std::vector<std::string>{"/c.mbk", "/b.mbk", "/a.mbk"}));
-    CProjectController::AddRecentProject("/c.mbk");
+    controller.AddRecentProject("/c.mbk");
     EXPECT_EQ(Recent(), (std::vector<std::string>{"/c.mbk", "/b.mbk", "/a.mbk"}));
-    CProjectController::AddRecentProject("/a.mbk");
+    controller.AddRecentProject("/a.mbk");
     EXPECT_EQ(Recent(), (std::vector<std::string>{"/a.mbk", "/c.mbk", "/b.mbk"}));
-    CProjectController::AddRecentProject("/A.mbk");
+    controller.AddRecentProject("/A.mbk");
     EXPECT_EQ(Recent(), (std::vector<std::string>{"/A.mbk", "/a.mbk", "/c.mbk", "/b.mbk"}));
-    CProjectController::RemoveRecentProject("/c.mbk");
+    controller.RemoveRecentProject("/c.mbk");
     EXPECT_EQ(Recent(), (std::vector<std::string>{"/A.mbk", "/a.mbk", "/b.mbk"}));
 }
 

@@ -4,7 +4,6 @@
 #include "baseutil/tests/support/ScriptedPrompt.h"
 #include "baseutil/tests/support/TempTree.h"
 #include "projectmodel/ProjectFile.h"
-#include "runconfig/ConfigData.h"
 
 #include <gtest/gtest.h>
 

@@ -290,7 +290,7 @@ void DialogsTest::optionsSheetWritesOnlyWhatWasChanged() {
     controller.GetProject()->HHP_SetOptionsData(OPT_ERROR_LOG_FILE, "custom.log");
     QCOMPARE(controller.Save(), 1);
     QString before = ReadAll(path);
-    CConfigData::Instance()->m_nLastConfigPage = CProjectOptionsForm::Viewer;
+    app.Controller().Context().settings.config.m_nLastConfigPage = CProjectOptionsForm::Viewer;
 
     // Only the general page is visited; the others are never shown.
     bool startedOnConfiguredPage = false;
@@ -358,7 +358,7 @@ void DialogsTest::cancelledPreferencesKeepTheReplacementTable() {
     IsolatedHome home;
     AuthorApp app;
     QVERIFY(app.Start({}));
-    CXML* table = CConfigData::Instance()->GetReplacedTable();
+    CXML* table = app.Controller().Context().settings.config.GetReplacedTable();
     table->DelAllChild();
     for (const char* old : {" ", "&"}) {
         CXML* item = table->AddChild("REPLACE_ITEM");
@@ -381,7 +381,7 @@ void DialogsTest::cancelledPreferencesKeepTheReplacementTable() {
     app.Frame().RunCommand(ID_PREFERENCES);
     QCOMPARE(rowsLeftInDialog, 0);
     std::string after;
-    CConfigData::Instance()->GetReplacedTable()->XMLWriteString(after);
+    app.Controller().Context().settings.config.GetReplacedTable()->XMLWriteString(after);
     QCOMPARE(after, before);
 }
 
@@ -389,7 +389,7 @@ void DialogsTest::cancelAfterDeletingTheFilterInUseLeavesAFilterInUse() {
     IsolatedHome home;
     AuthorApp app;
     QVERIFY(app.Start({}));
-    CDropFileFilterSet* filters = CConfigData::Instance()->GetDropFileFilterSet();
+    CDropFileFilterSet* filters = app.Controller().Context().settings.config.GetDropFileFilterSet();
     filters->UseDefaultData();
     filters->SetUsingFilterIndex(1);
 
@@ -425,7 +425,7 @@ void DialogsTest::addFolderFormNeedsAFolderAndStoresTheChoices() {
         ok->click();
     });
     QVERIFY(app.Helper().AddDirectoryDialog().ChooseFolder(
-        options, CConfigData::Instance()->GetDropFileFilterSet()));
+        options, app.Controller().Context().settings.config.GetDropFileFilterSet()));
     QVERIFY(!okWhileEmpty);
     QCOMPARE(options.folder, std::string("/srv/guide/pages"));
     QCOMPARE(options.includeSubDir, 0);

@@ -72,8 +72,8 @@ public:
 
     QTemporaryDir folder;
     CProjectFile project;
-    mb::PickerAddDirectoryDialog picker{mb::CautiousPrompt()};
-    CAppHelper helper{picker, mb::CautiousPrompt()};
+    mb::PickerAddDirectoryDialog picker{mb::CautiousPrompt(), project.Settings().env};
+    CAppHelper helper{picker, mb::CautiousPrompt(), project.Settings().env};
     mb::CommandContext context;
     CCommandManager commands{context};
     CViewTocIndexEntry form;

@@ -4,8 +4,6 @@
 // modal windows that a command opens.
 
 #include "app/core/ProjectController.h"
-#include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,12 +28,6 @@ public:
         qputenv("MARROWBOOK_HOME", home.path().toUtf8());
         qputenv("HOME", outside.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", (outside.path() + "/config").toUtf8());
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
-    }
-    ~IsolatedHome() {
-        CConfigData::DestroyInstance();
-        CRunEnv::DestroyInstance();
     }
     QTemporaryDir home;
     QTemporaryDir outside;

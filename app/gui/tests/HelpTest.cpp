@@ -76,7 +76,7 @@ void HelpTest::f1InEachDialogAsksForItsTopic() {
         asked = topic;
         return true;
     };
-    CConfigData& config = *CConfigData::Instance();
+    CConfigData& config = app.Controller().Context().settings.config;
     QWidget* frame = &app.Frame();
     CDlgNewProject newProject("", 1033, *context.prompt);
     CDlgChmOutput decompile(CDlgChmOutput::Kind::Decompile, "", *context.prompt);

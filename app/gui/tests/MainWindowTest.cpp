@@ -21,7 +21,6 @@
 #include "pageeditor/PreviewEditFrame.h"
 #include "projectmodel/SitemapFile.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,8 +54,8 @@ using namespace mb::gui::testing;
 
 namespace {
 
-std::vector<std::string>& Recent() {
-    return CConfigData::Instance()->m_recentProjects;
+std::vector<std::string>& Recent(AuthorApp& app) {
+    return app.Controller().Context().settings.config.m_recentProjects;
 }
 
 // Records each handler the main window reaches.
@@ -102,7 +101,7 @@ void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
         for (int i = 0; i < 12; ++i)
             twelve.push_back((work.path() + QString("/other%1.mbk").arg(i)).toStdString());
         twelve[3] = ampersand.toStdString();
-        Recent() = twelve;
+        Recent(app) = twelve;
         app.Frame().RebuildRecentMenu();
 
         QList<QAction*> items = app.Frame().RecentMenu()->actions();
@@ -113,7 +112,7 @@ void MainWindowTest::recentMenuShowsTenAndOpensAnAmpersandPathLiterally() {
         entry->trigger();
         QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), ampersand);
         QVERIFY(app.Frame().windowTitle().contains(ampersand));
-        QCOMPARE(QString::fromStdString(Recent().front()), ampersand);
+        QCOMPARE(QString::fromStdString(Recent(app).front()), ampersand);
         QCOMPARE(app.Frame().RecentMenu()->actions().front()->text(),
                  QString(ampersand).replace("&", "&&"));
         QVERIFY(app.Frame().close());
@@ -135,7 +134,7 @@ void MainWindowTest::relativeCommandLineProjectOpensWithItsAbsolutePath() {
     QDir::setCurrent(previous);
     QCOMPARE(QString::fromStdString(app.Controller().GetProject()->GetMBKFileName()), absolute);
     QVERIFY2(app.Frame().windowTitle().contains(absolute), qPrintable(app.Frame().windowTitle()));
-    QCOMPARE(QString::fromStdString(Recent().front()), absolute);
+    QCOMPARE(QString::fromStdString(Recent(app).front()), absolute);
     QCOMPARE(app.Frame().RecentMenu()->actions().front()->text(), absolute);
 }
 
@@ -319,7 +318,7 @@ void MainWindowTest::newProjectFormOffersEveryLanguageAndNamesTheProject() {
     });
     app.Frame().ActionFor(mb::ID_FILE_NEW)->trigger();
     QCOMPARE(languages, 153);
-    int configured = mb::LanguagePosition(CConfigData::Instance()->GetLCID());
+    int configured = mb::LanguagePosition(app.Controller().Context().settings.config.GetLCID());
     QCOMPARE(selected, QString::fromStdString(mb::LanguageRowText(configured)));
     QCOMPARE(typedName, QString("myguide"));
     QString path = work.path() + "/myguide.mbk";
@@ -351,7 +350,8 @@ void MainWindowTest::windowLibrarySignalsReachTheFolderAndTheCommand() {
     app.Frame().PageEditor()->OnFavoriteEditorChosen(1000);
 
     QCOMPARE(desktop.opened, std::vector<std::string>{work.path().toStdString()});
-    QCOMPARE(CConfigData::Instance()->GetViewStyle(), int(CFolderViewFrame::List));
+    QCOMPARE(app.Controller().Context().settings.config.GetViewStyle(),
+             int(CFolderViewFrame::List));
     QCOMPARE(calls.size(), size_t(1));
     QCOMPARE(calls[0].handler, Handler::FavoriteEditors);
 }

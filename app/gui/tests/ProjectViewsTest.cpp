@@ -22,7 +22,6 @@
 #include "compiledhelp/tests/support/ChmTestSupport.h"
 #include "projectmodel/ProjectFile.h"
 #include "runconfig/ConfigData.h"
-#include "runconfig/RunEnv.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -186,7 +185,7 @@ void ProjectViewsTest::init() {
     m_folder = std::make_unique<QTemporaryDir>();
     m_app = std::make_unique<AuthorApp>();
     QVERIFY(m_app->Start({}));
-    CConfigData::Instance()->SetInsertMode(2);
+    m_app->Controller().Context().settings.config.SetInsertMode(2);
     Project().SetProjectFolder(m_folder->path().toStdString());
     // A, B (with B1, B2), C, D, E, F at the top.
     CXML list("FilesList");

@@ -111,7 +111,7 @@ private:
     void OpenProject() {
         const QString path = m_work.path() + "/guide.mbk";
         QVERIFY(MakeProject(path));
-        CConfigData::Instance()->m_recentProjects = {path.toStdString()};
+        m_app->Controller().Context().settings.config.m_recentProjects = {path.toStdString()};
         Frame().RebuildRecentMenu();
         Frame().RecentMenu()->actions().front()->trigger();
     }
